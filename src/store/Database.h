@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <functional>
+
+// The program's one database: Data/kelora.db beside the program, reached through the database
+// name __KL_DB_REL1__. The first data module defines the name; the others find it defined and
+// reuse it unchanged.
+class Database
+{
+public:
+    static constexpr const char* Name = "__KL_DB_REL1__";
+    // The layout of the tables this program reads and writes; kept in PRAGMA user_version.
+    static constexpr int SchemaVersion = 1;
+
+    static QString dataDirectory(const QString& programDir);
+    static QString databasePath(const QString& programDir);
+
+    // Defines the database name for programDir unless it is defined already. Returns true when
+    // the name is usable (defined now or before); on failure *error says why. *definedNow tells
+    // whether this call made the definition.
+    static bool define(const QString& programDir, QString* error, bool* definedNow = nullptr);
+    static bool isDefined();
+    static QSqlDatabase connection();
+    // The program directory the name was defined for.
+    static QString programDirectory();
+    // Drops the definition (the running program never does; tests and tools do).
+    static void undefine();
+
+    // Installs the Unicode lower() and the KL_NOCASE collation on an open connection, and sets
+    // the journal and sync modes. Also used by the database builder.
+    static bool prepareConnection(QSqlDatabase& db, QString* error);
+
+    // Runs work in one transaction: BEGIN, work, COMMIT; on any failure everything is rolled
+    // back and *error holds the store's message.
+    static bool runInTransaction(const std::function<bool(QString* error)>& work, QString* error);
+};
