@@ -2,7 +2,6 @@
 
 #include <QSqlDatabase>
 #include <QString>
-
 #include <functional>
 
 // The program's one database: Data/kelora.db beside the program, reached through the database

@@ -1,0 +1,163 @@
+#include "store/DataSet.h"
+
+#include <QDate>
+
+DataSet::DataSet(QObject* parent) : QObject(parent) {}
+
+int DataSet::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+void DataSet::first()
+{
+    if (m_rows.isEmpty())
+        return;
+    m_eof = false;
+    moveTo(0);
+}
+
+void DataSet::last()
+{
+    if (m_rows.isEmpty())
+        return;
+    m_eof = false;
+    moveTo(rowCount() - 1);
+}
+
+void DataSet::next()
+{
+    if (m_current + 1 < rowCount())
+        moveTo(m_current + 1);
+    else
+        m_eof = true;
+}
+
+void DataSet::prior()
+{
+    m_eof = false;
+    if (m_current > 0)
+        moveTo(m_current - 1);
+}
+
+void DataSet::moveTo(int row)
+{
+    if (row < 0 || row >= rowCount() || isEditing())
+        return;
+    m_eof = false;
+    if (row == m_current)
+        return;
+    m_current = row;
+    emit currentChanged();
+}
+
+QVariant DataSet::value(const QString& field) const
+{
+    return valueAt(m_current, fieldIndex(field));
+}
+
+QVariant DataSet::valueAt(int row, const QString& field) const
+{
+    return valueAt(row, fieldIndex(field));
+}
+
+QVariant DataSet::valueAt(int row, int field) const
+{
+    if (row < 0 || row >= rowCount() || field < 0 || field >= m_fields.size())
+        return QVariant();
+    if (m_fields[field].kind == FieldDef::Kind::Calculated)
+        return m_calc ? m_calc(*this, row, field) : QVariant();
+    const QVector<QVariant>& values = m_rows[row].values;
+    return field < values.size() ? values[field] : QVariant();
+}
+
+int DataSet::asInteger(const QString& field) const
+{
+    return value(field).toInt();
+}
+
+double DataSet::asFloat(const QString& field) const
+{
+    return value(field).toDouble();
+}
+
+QString DataSet::asString(const QString& field) const
+{
+    const QVariant v = value(field);
+    return v.isNull() ? QString() : v.toString();
+}
+
+void DataSet::addCalculatedField(const QString& name, FieldType type)
+{
+    FieldDef f;
+    f.name = name;
+    f.type = type;
+    f.kind = FieldDef::Kind::Calculated;
+    m_fields.append(f);
+}
+
+void DataSet::refresh()
+{
+    emit recalculated();
+}
+
+void DataSet::setState(State s)
+{
+    if (m_state == s)
+        return;
+    m_state = s;
+    emit stateChanged();
+}
+
+void DataSet::setRows(QVector<Row> rows, int current)
+{
+    m_rows = std::move(rows);
+    m_current = m_rows.isEmpty() ? -1 : qBound(0, current, rowCount() - 1);
+    m_eof = m_rows.isEmpty();
+    emit rowsReset();
+    emit currentChanged();
+}
+
+void DataSet::setCurrentSilently(int row)
+{
+    m_current = row;
+}
+
+QVariant DataSet::convert(const QVariant& v, FieldType type)
+{
+    if (v.isNull() || !v.isValid())
+        return QVariant();
+    if (v.typeId() == QMetaType::QString && v.toString().isEmpty() && type != FieldType::Blob)
+        return QVariant();
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::AutoInc: {
+        bool ok = false;
+        const qlonglong n = v.toLongLong(&ok);
+        if (ok)
+            return n;
+        const double d = v.toDouble(&ok);
+        return ok ? QVariant(qlonglong(d)) : QVariant();
+    }
+    case FieldType::Float: {
+        bool ok = false;
+        const double d = v.toDouble(&ok);
+        return ok ? QVariant(d) : QVariant();
+    }
+    case FieldType::Boolean:
+        return v.toBool() ? 1 : 0;
+    case FieldType::Date:
+        if (v.typeId() == QMetaType::QDate)
+            return v.toDate().toString(Qt::ISODate);
+        return v.toString();
+    case FieldType::Blob:
+        return v.toByteArray();
+    case FieldType::String:
+    case FieldType::Memo:
+        return v.toString();
+    }
+    return v;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "store/FieldDef.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+
+// The common part of table views and query views: the rows read, a current row, typed access to
+// fields, calculated fields and change notifications. Views adapt it to grids (DataSetModel).
+class DataSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State { Inactive, Browse, Insert, Edit };
+    // Computes a calculated field of one row; called whenever the value is read.
+    using CalcFunction = std::function<QVariant(const DataSet& set, int row, int field)>;
+
+    explicit DataSet(QObject* parent = nullptr);
+
+    const QList<FieldDef>& fields() const { return m_fields; }
+    int fieldIndex(const QString& name) const;
+    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+
+    bool isActive() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+    bool isEditing() const { return m_state == State::Insert || m_state == State::Edit; }
+
+    int rowCount() const { return int(m_rows.size()); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    // The current row, or -1 when the data set is empty or closed.
+    int currentRow() const { return m_current; }
+    // True after next() passed the last row, or when there is no row.
+    bool eof() const { return m_eof || m_rows.isEmpty(); }
+
+    void first();
+    void last();
+    void next();
+    void prior();
+    // Makes row the current row (ignored when out of range or while a row is being edited).
+    void moveTo(int row);
+
+    // Values of the current row; an empty field gives a null QVariant.
+    QVariant value(const QString& field) const;
+    QVariant valueAt(int row, int field) const;
+    QVariant valueAt(int row, const QString& field) const;
+    // Typed readers: an empty field reads as 0 or as the empty string.
+    int asInteger(const QString& field) const;
+    double asFloat(const QString& field) const;
+    QString asString(const QString& field) const;
+
+    void setCalcFunction(CalcFunction f) { m_calc = std::move(f); }
+    void addCalculatedField(const QString& name, FieldType type);
+    // Recomputes calculated fields (grids repaint); table views also re-read their rows.
+    virtual void refresh();
+
+    QString lastError() const { return m_lastError; }
+
+signals:
+    // The current row moved to another row, or the rows were re-read.
+    void currentChanged();
+    // The set of rows changed (re-read, row inserted or removed): grids reset.
+    void rowsReset();
+    // Values of one row changed.
+    void rowUpdated(int row);
+    // Calculated fields were recomputed.
+    void recalculated();
+    void stateChanged();
+    // A field of the current row was set while editing.
+    void fieldChanged(const QString& field);
+
+protected:
+    struct Row
+    {
+        qint64 rowid = 0; // SQLite rowid; negative for a pending insert; 0 for query rows
+        QVector<QVariant> values;
+    };
+
+    void setState(State s);
+    void setRows(QVector<Row> rows, int current);
+    void setCurrentSilently(int row);
+    void fail(const QString& message) { m_lastError = message; }
+    static QVariant convert(const QVariant& v, FieldType type);
+
+    QList<FieldDef> m_fields;
+    QVector<Row> m_rows;
+    int m_current = -1;
+    bool m_eof = true;
+    State m_state = State::Inactive;
+    QString m_lastError;
+    CalcFunction m_calc;
+};

@@ -1,0 +1,119 @@
+#include "store/DataSetModel.h"
+
+#include "store/DataSet.h"
+#include "store/NumberFormat.h"
+
+#include <QItemSelectionModel>
+
+DataSetModel::DataSetModel(DataSet* set, const QList<Column>& columns, QObject* parent)
+    : QAbstractTableModel(parent), m_set(set), m_columns(columns)
+{
+    connect(set, &DataSet::rowsReset, this, &DataSetModel::resetAll);
+    connect(set, &DataSet::rowUpdated, this, [this](int row) {
+        if (row >= 0 && row < rowCount())
+            emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    });
+    connect(set, &DataSet::recalculated, this, [this] {
+        if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    });
+    connect(set, &DataSet::currentChanged, this, &DataSetModel::followDataSet);
+    resetAll();
+}
+
+void DataSetModel::setSelectionModel(QItemSelectionModel* selection)
+{
+    m_selection = selection;
+    connect(selection, &QItemSelectionModel::currentRowChanged, this, &DataSetModel::followGrid);
+    followDataSet();
+}
+
+void DataSetModel::resetAll()
+{
+    beginResetModel();
+    m_fieldIndexes.clear();
+    for (const Column& c : std::as_const(m_columns))
+        m_fieldIndexes << m_set->fieldIndex(c.field);
+    endResetModel();
+    followDataSet();
+}
+
+void DataSetModel::followDataSet()
+{
+    if (!m_selection || m_syncing)
+        return;
+    const int row = m_set->currentRow();
+    m_syncing = true;
+    if (row < 0) {
+        m_selection->clear();
+    } else if (m_selection->currentIndex().row() != row) {
+        m_selection->setCurrentIndex(index(row, 0), QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+    }
+    m_syncing = false;
+}
+
+void DataSetModel::followGrid()
+{
+    if (m_syncing || !m_selection)
+        return;
+    const int row = m_selection->currentIndex().row();
+    if (row < 0 || row == m_set->currentRow())
+        return;
+    m_syncing = true;
+    m_set->moveTo(row);
+    m_syncing = false;
+    // A data set that refused to move (a row being edited) pulls the grid back.
+    if (m_set->currentRow() != row)
+        followDataSet();
+}
+
+int DataSetModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() || !m_set ? 0 : m_set->rowCount();
+}
+
+int DataSetModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QString DataSetModel::text(int row, int column) const
+{
+    const QVariant v = m_set->valueAt(row, m_fieldIndexes.value(column, -1));
+    if (v.isNull() || !v.isValid())
+        return QString();
+    switch (m_columns[column].form) {
+    case Form::General:
+        return NumberFormat::general(v.toDouble());
+    case Form::Hashes:
+        return NumberFormat::hashes(v.toDouble());
+    case Form::Plain:
+        break;
+    }
+    if (v.typeId() == QMetaType::Double)
+        return NumberFormat::general(v.toDouble());
+    return v.toString();
+}
+
+QVariant DataSetModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || !m_set)
+        return QVariant();
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return text(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(m_columns[index.column()].alignment);
+    return QVariant();
+}
+
+QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole)
+        return m_columns[section].title;
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(m_columns[section].alignment);
+    return QVariant();
+}

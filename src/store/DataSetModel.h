@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QPointer>
+
+class DataSet;
+class QItemSelectionModel;
+
+// Shows a data set in a grid: titled, formatted columns, and the data set's current row kept in
+// step with the grid's current row in both directions.
+class DataSetModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum class Form { Plain, General, Hashes };
+
+    struct Column
+    {
+        QString field;
+        QString title;
+        Form form = Form::Plain;
+        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    };
+
+    DataSetModel(DataSet* set, const QList<Column>& columns, QObject* parent = nullptr);
+
+    DataSet* dataSet() const { return m_set; }
+    // The grid's selection; the model follows it and moves it when the data set moves.
+    void setSelectionModel(QItemSelectionModel* selection);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    QString text(int row, int column) const;
+
+private:
+    void resetAll();
+    void followDataSet();
+    void followGrid();
+
+    QPointer<DataSet> m_set;
+    QList<Column> m_columns;
+    QList<int> m_fieldIndexes;
+    QPointer<QItemSelectionModel> m_selection;
+    bool m_syncing = false;
+};

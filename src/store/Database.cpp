@@ -1,0 +1,201 @@
+#include "store/Database.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <sqlite3.h>
+
+namespace {
+
+QString sqliteText(sqlite3_value* value)
+{
+    const void* data = sqlite3_value_text16(value);
+    const int bytes = sqlite3_value_bytes16(value);
+    return QString::fromUtf16(static_cast<const char16_t*>(data), bytes / 2);
+}
+
+// lower() for every letter, not only ASCII, so searches ignore case in any language.
+void unicodeLower(sqlite3_context* context, int, sqlite3_value** args)
+{
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const QString lowered = sqliteText(args[0]).toLower();
+    sqlite3_result_text16(context, lowered.utf16(), int(lowered.size() * 2), SQLITE_TRANSIENT);
+}
+
+// Case-insensitive, locale-aware ordering of names ("Crème" sorts beside "Creme").
+int compareNames(void* collator, int lengthA, const void* a, int lengthB, const void* b)
+{
+    const QString left = QString::fromRawData(static_cast<const QChar*>(a), qsizetype(lengthA / 2));
+    const QString right =
+        QString::fromRawData(static_cast<const QChar*>(b), qsizetype(lengthB / 2));
+    const int c = static_cast<QCollator*>(collator)->compare(left, right);
+    if (c != 0)
+        return c;
+    // Names equal to the collator still need a stable, total order.
+    return left.compare(right);
+}
+
+void deleteCollator(void* collator)
+{
+    delete static_cast<QCollator*>(collator);
+}
+
+sqlite3* handleOf(QSqlDatabase& db)
+{
+    const QVariant v = db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(v.data());
+}
+
+} // namespace
+
+QString Database::dataDirectory(const QString& programDir)
+{
+    return QDir(programDir).filePath("Data");
+}
+
+QString Database::databasePath(const QString& programDir)
+{
+    return QDir(dataDirectory(programDir)).filePath("kelora.db");
+}
+
+bool Database::isDefined()
+{
+    return QSqlDatabase::contains(Name);
+}
+
+QSqlDatabase Database::connection()
+{
+    return QSqlDatabase::database(Name, false);
+}
+
+QString Database::programDirectory()
+{
+    if (!isDefined())
+        return QString();
+    // The program directory is where Data/kelora.db lies: the database name records nothing else.
+    QDir dir = QFileInfo(connection().databaseName()).absoluteDir();
+    dir.cdUp();
+    return dir.absolutePath();
+}
+
+void Database::undefine()
+{
+    if (!isDefined())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(Name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(Name);
+}
+
+bool Database::prepareConnection(QSqlDatabase& db, QString* error)
+{
+    sqlite3* handle = handleOf(db);
+    if (!handle) {
+        *error = QStringLiteral("The SQLite driver gave no database handle.");
+        return false;
+    }
+    int rc = sqlite3_create_function_v2(handle, "lower", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC,
+                                        nullptr, unicodeLower, nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+        auto* collator = new QCollator(QLocale(QLocale::English, QLocale::UnitedStates));
+        collator->setCaseSensitivity(Qt::CaseInsensitive);
+        rc = sqlite3_create_collation_v2(handle, "KL_NOCASE", SQLITE_UTF16, collator, compareNames,
+                                         deleteCollator);
+    }
+    if (rc != SQLITE_OK) {
+        *error = QString::fromUtf8(sqlite3_errmsg(handle));
+        return false;
+    }
+    for (const char* pragma :
+         {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF"}) {
+        QSqlQuery q(db);
+        if (!q.exec(QString::fromLatin1(pragma))) {
+            *error = q.lastError().text();
+            return false;
+        }
+        q.finish();
+    }
+    return true;
+}
+
+bool Database::define(const QString& programDir, QString* error, bool* definedNow)
+{
+    if (definedNow)
+        *definedNow = false;
+    if (isDefined())
+        return connection().isOpen();
+
+    const QString dataDir = dataDirectory(programDir);
+    const QString path = databasePath(programDir);
+    if (!QFileInfo(dataDir).isDir()) {
+        *error = QStringLiteral("The data directory \"%1\" does not exist.")
+                     .arg(QDir::toNativeSeparators(dataDir));
+        return false;
+    }
+    if (!QFileInfo(path).isFile()) {
+        *error = QStringLiteral("The database \"%1\" does not exist.")
+                     .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", Name);
+        db.setDatabaseName(path);
+        if (!db.open()) {
+            *error = QStringLiteral("The database \"%1\" cannot be opened: %2")
+                         .arg(QDir::toNativeSeparators(path), db.lastError().text());
+        } else {
+            QSqlQuery q(db);
+            int version = -1;
+            if (q.exec("PRAGMA user_version") && q.next())
+                version = q.value(0).toInt();
+            q.finish();
+            if (version != SchemaVersion) {
+                *error = QStringLiteral("The database \"%1\" has layout version %2; this program "
+                                        "reads version %3 only.")
+                             .arg(QDir::toNativeSeparators(path))
+                             .arg(version)
+                             .arg(SchemaVersion);
+            } else {
+                ok = prepareConnection(db, error);
+            }
+        }
+        if (!ok)
+            db.close();
+    }
+    if (!ok) {
+        QSqlDatabase::removeDatabase(Name);
+        return false;
+    }
+    if (definedNow)
+        *definedNow = true;
+    return true;
+}
+
+bool Database::runInTransaction(const std::function<bool(QString* error)>& work, QString* error)
+{
+    QSqlDatabase db = connection();
+    QSqlQuery q(db);
+    if (!q.exec("BEGIN IMMEDIATE")) {
+        *error = q.lastError().text();
+        return false;
+    }
+    if (work(error) && q.exec("COMMIT"))
+        return true;
+    if (error->isEmpty())
+        *error = q.lastError().text();
+    q.exec("ROLLBACK");
+    return false;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// The number forms shown throughout the program, and the reader of typed amounts.
+class NumberFormat
+{
+public:
+    // "#.##": two decimals at most, no trailing zeros, no zero before the point (.5), and
+    // nothing for a value that rounds to zero.
+    static QString hashes(double value);
+    // General form: up to 15 significant digits, no trailing zeros.
+    static QString general(double value);
+    // The C "%g" form: six significant digits.
+    static QString g6(double value);
+    // "%.2f": two decimals.
+    static QString fixed2(double value);
+    // "%2.f": no decimals, at least two characters wide.
+    static QString fixed0(double value);
+    // A stored value in general form; empty for an empty field.
+    static QString general(const QVariant& value);
+
+    // The number at the start of text: optional blanks, an optional sign, digits with "." as
+    // the decimal point, an optional exponent. What follows is ignored; no number gives 0.
+    static double leadingNumber(const QString& text);
+    // True when text (trimmed) is one complete number in the form above.
+    static bool isNumber(const QString& text, double* value = nullptr);
+};
