@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 
 // Lays out PROGRAM_DIR/Data/kelora.db: every table of the program with its keys and indexes,
@@ -13,7 +12,7 @@ class DatabaseBuilder
 public:
     struct Options
     {
-        QString usdaDir;   // USDA SR ASCII files; empty: food tables stay empty
+        QString usdaDir;    // USDA SR ASCII files; empty: food tables stay empty
         bool force = false; // replace an existing database
         std::function<void(const QString& step, int percent)> progress;
     };

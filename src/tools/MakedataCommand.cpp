@@ -1,0 +1,120 @@
+#include "MakedataCommand.h"
+
+#include "DatabaseBuilder.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTextStream>
+
+QString MakedataCommand::usage()
+{
+    return QStringLiteral(
+        "Usage: kelora-makedata [--usda DIR] [--force] PROGRAM_DIR\n"
+        "\n"
+        "Creates PROGRAM_DIR/Data/kelora.db with every table of Kelora and the lists of\n"
+        "genders and measurement systems.\n"
+        "\n"
+        "Options:\n"
+        "  --usda DIR   load the food composition data from the USDA SR ASCII files in DIR\n"
+        "               (FD_GROUP.txt, FOOD_DES.txt, NUTR_DEF.txt, NUT_DATA.txt, WEIGHT.txt;\n"
+        "               any of them may be gzipped as NAME.txt.gz). Without it the food\n"
+        "               tables stay empty.\n"
+        "  --force      replace an existing database\n"
+        "  -h, --help   show this text\n");
+}
+
+int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                         bool interactive)
+{
+    DatabaseBuilder::Options options;
+    QStringList positional;
+    bool optionsEnded = false;
+    const auto usageError = [&](const QString& message) {
+        err << "kelora-makedata: " << message << "\nTry 'kelora-makedata --help'.\n";
+        err.flush();
+        return UsageError;
+    };
+
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            positional << arg;
+        } else if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            out << usage();
+            out.flush();
+            return Success;
+        } else if (arg == QLatin1String("--force")) {
+            options.force = true;
+        } else if (arg == QLatin1String("--usda")) {
+            if (i + 1 >= arguments.size())
+                return usageError(QStringLiteral("--usda needs a folder"));
+            options.usdaDir = arguments.at(++i);
+        } else if (arg.startsWith(QLatin1String("--usda="))) {
+            options.usdaDir = arg.mid(7);
+            if (options.usdaDir.isEmpty())
+                return usageError(QStringLiteral("--usda needs a folder"));
+        } else {
+            return usageError(QStringLiteral("unknown option %1").arg(arg));
+        }
+    }
+    if (positional.isEmpty())
+        return usageError(QStringLiteral("no program directory given"));
+    if (positional.size() > 1)
+        return usageError(QStringLiteral("only one program directory may be given"));
+
+    const QString programDir = positional.first();
+    const QString target = QDir::toNativeSeparators(
+        QDir(QFileInfo(programDir).absoluteFilePath()).filePath(QStringLiteral("Data/kelora.db")));
+    if (QFileInfo::exists(target) && !options.force) {
+        err << "kelora-makedata: " << target
+            << " already exists; it was left unchanged. Use --force to replace it.\n";
+        err.flush();
+        return Failure;
+    }
+
+    // On a terminal one line per step is rewritten in place; in a log every quarter is a line.
+    QString lastStep;
+    int lastPercent = -1;
+    options.progress = [&](const QString& step, int percent) {
+        if (interactive) {
+            if (step != lastStep && !lastStep.isEmpty())
+                out << '\n';
+            out << '\r' << qSetFieldWidth(20) << Qt::left << step << qSetFieldWidth(0) << ' '
+                << qSetFieldWidth(3) << Qt::right << percent << qSetFieldWidth(0) << '%';
+            out.flush();
+        } else if (step != lastStep || percent / 25 != lastPercent / 25) {
+            out << step << ' ' << percent << "%\n";
+            out.flush();
+        }
+        lastStep = step;
+        lastPercent = percent;
+    };
+
+    out << "Building " << target
+        << (options.usdaDir.isEmpty()
+                ? QStringLiteral(" without food data")
+                : QStringLiteral(" from %1").arg(QDir::toNativeSeparators(options.usdaDir)))
+        << '\n';
+    out.flush();
+
+    QElapsedTimer timer;
+    timer.start();
+    QString error;
+    const bool ok = DatabaseBuilder::build(programDir, options, &error);
+    if (interactive && !lastStep.isEmpty())
+        out << '\n';
+    if (!ok) {
+        out.flush();
+        err << "kelora-makedata: " << error << '\n';
+        err << "kelora-makedata: no database was created.\n";
+        err.flush();
+        return Failure;
+    }
+    out << "Created " << target << " in " << QString::number(timer.elapsed() / 1000.0, 'f', 1)
+        << " s\n";
+    out.flush();
+    return Success;
+}

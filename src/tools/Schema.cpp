@@ -1,0 +1,263 @@
+#include "Schema.h"
+
+namespace {
+using T = Schema::Type;
+
+// Tables whose rows the program reads (food data, searches, recipes, people and intake). The
+// working recipe tables have the fields of the stored ones but no index.
+QList<Schema::Table> makeTables()
+{
+    const QList<Schema::Field> ingredientFields = {
+        {"R_ING_ID", T::AutoIncrement},
+        {"Ingredient Name", T::Text},
+        {"R_ID", T::Integer},
+        {"Quantity", T::Real},
+        {"Unit", T::Text},
+        {"NDB_No", T::Integer},
+        {"NDB_ByGram", T::Integer},
+        {"NDB_Quantity", T::Real},
+        {"NDB_Weight_ID", T::Real},
+        {"WeightInGram", T::Real},
+    };
+    const QList<Schema::Field> recipeNutrientFields = {
+        {"ID", T::AutoIncrement},
+        {"R_ID", T::Integer},
+        {"Nutr_No", T::Integer},
+        {"Nutr_Val", T::Real},
+    };
+
+    return {
+        // Food reference tables
+        {"FD_GROUP.DB", {{"FdGrp_Cd", T::Integer}, {"FdGrp_Desc", T::Text}}, {"FdGrp_Cd"}, {}},
+        {"FOOD_DES.DB",
+         {{"NDB_No", T::Integer}, {"FdGrp_Cd", T::Integer}, {"Desc", T::Text}},
+         {"NDB_No"},
+         {}},
+        {"NUTR_DEF.DB",
+         {{"Nutr_No", T::Integer}, {"Units", T::Text}, {"NutrDesc", T::Text}},
+         {"Nutr_No"},
+         {}},
+        {"NUT_DATA.DB",
+         {{"NDB_No", T::Integer}, {"Nutr_No", T::Integer}, {"Nutr_Val", T::Real}},
+         {"NDB_No", "Nutr_No"},
+         {{"NDB_Index", {"NDB_No"}}}},
+        {"WEIGHT.DB",
+         {{"Weight_ID", T::AutoIncrement},
+          {"NDB_No", T::Integer},
+          {"Amount", T::Real},
+          {"Msre_Desc", T::Text},
+          {"Gm_Wgt", T::Real}},
+         {"Weight_ID"},
+         {{"NDB_Index", {"NDB_No"}}}},
+        {"Nutr_Preference.DB", {{"Nutr_No", T::Integer}}, {}, {}},
+
+        // Food searches
+        {"Food_SimpleSearch.DB", {{"Keyword", T::Text}}, {}, {}},
+        {"FD_AdvancedSearch.DB", {{"S_NAME", T::Text}, {"SID", T::Integer}}, {}, {}},
+        {"FD_AdvancedSearchRules.DB",
+         {{"Rule_ID", T::AutoIncrement},
+          {"Field", T::Text},
+          {"Condition", T::Text},
+          {"RValue", T::Text},
+          {"ExtraInfo", T::Text},
+          {"SID", T::Integer}},
+         {"Rule_ID"},
+         {{"SQL_Index", {"SID"}}}},
+
+        // Recipes
+        {"Recipe_Des.DB",
+         {{"R_ID", T::Integer},
+          {"Recipe Name", T::Text},
+          {"Cuisine_ID", T::Real},
+          {"Preperation Time", T::Real},
+          {"Cooking Time", T::Real},
+          {"Number of Serves", T::Real},
+          {"Procedures", T::Text},
+          {"Author", T::Text},
+          {"Source", T::Text},
+          {"Web Page Name", T::Text},
+          {"Web Page Link", T::Text}},
+         {"R_ID"},
+         {}},
+        {"Recipe_Cuisine.DB",
+         {{"Cuisine_ID", T::AutoIncrement}, {"Cuisine", T::Text}},
+         {"Cuisine_ID"},
+         {}},
+        {"Recipe_Types.DB",
+         {{"RTYPE_ID", T::AutoIncrement}, {"Recipe Type", T::Text}},
+         {"RTYPE_ID"},
+         {}},
+        {"Recipe_DesAndTypes.DB",
+         {{"ID", T::AutoIncrement}, {"RTYPE_ID", T::Integer}, {"R_ID", T::Integer}},
+         {"ID"},
+         {{"R_Index", {"R_ID"}}}},
+        {"Recipe_Ingredients.DB", ingredientFields, {"R_ING_ID"}, {{"R_INDEX", {"R_ID"}}}},
+        {"Recipe_NUT_DATA.DB", recipeNutrientFields, {"ID"}, {{"R_Index", {"R_ID"}}}},
+        {"Recipe_Ingredients_Add.DB", ingredientFields, {"R_ING_ID"}, {}},
+        {"Recipe_NUT_DATA_Add.DB", recipeNutrientFields, {"ID"}, {}},
+
+        // Recipe searches
+        {"Recipe_SimpleSearch.DB", {{"Keyword", T::Text}}, {}, {}},
+        {"R_AdvancedSearch.DB", {{"SID", T::Integer}, {"S_NAME", T::Text}}, {}, {}},
+        {"R_AdvancedSearchRules.DB",
+         {{"Rule_ID", T::AutoIncrement},
+          {"Field", T::Text},
+          {"Condition", T::Text},
+          {"RValue", T::Text},
+          {"SID", T::Integer},
+          {"ExtraInfo", T::Text}},
+         {"Rule_ID"},
+         {{"SQL_Index", {"SID"}}}},
+
+        // People, goals and the intake log
+        {"PersonInfo.db",
+         {{"PID", T::Integer},
+          {"Name", T::Text},
+          {"Gender", T::Text},
+          {"BirthDay", T::Text},
+          {"Height", T::Real},
+          {"Weight", T::Real},
+          {"TargetWeight", T::Real},
+          {"MeasurementSystem_ID", T::Text}},
+         {"PID"},
+         {}},
+        {"MeasureSys.db",
+         {{"MeasurementSystemID", T::Text},
+          {"MeasurmentDesc", T::Text},
+          {"HeightUnit", T::Text},
+          {"WeightUnit", T::Text}},
+         {"MeasurementSystemID"},
+         {}},
+        {"Gender.db", {{"Gender", T::Text}}, {}, {}},
+        {"P_WeightHistory.DB",
+         {{"WID", T::AutoIncrement},
+          {"PID", T::Integer},
+          {"Date Entered", T::Text},
+          {"Weight", T::Real}},
+         {"WID"},
+         {{"PID_Index", {"PID"}}}},
+        {"P_NutrGoals.DB",
+         {{"NG_ID", T::AutoIncrement},
+          {"Nutr_No", T::Integer},
+          {"Goal", T::Real},
+          {"PID", T::Integer}},
+         {"NG_ID"},
+         {{"PID_Index", {"PID"}}}},
+        {"DIntake.DB",
+         {{"DIntake_ID", T::AutoIncrement},
+          {"PID", T::Integer},
+          {"Food/Recipe", T::Text},
+          {"Date", T::Text},
+          {"MealType", T::Text},
+          {"Amount", T::Real},
+          {"Unit", T::Text},
+          {"NDB_ID", T::Integer},
+          {"R_ID", T::Integer}},
+         {"DIntake_ID"},
+         {}},
+        {"DI_Nutr.db",
+         {{"DINutr_ID", T::AutoIncrement},
+          {"DIntake_ID", T::Integer},
+          {"Nutr_No", T::Integer},
+          {"Nutr_Val", T::Real}},
+         {"DINutr_ID"},
+         {{"DIntake_Index", {"DIntake_ID"}}}},
+    };
+}
+} // namespace
+
+QStringList Schema::Table::fieldNames() const
+{
+    QStringList names;
+    for (const Field& f : fields)
+        names << f.name;
+    return names;
+}
+
+const QList<Schema::Table>& Schema::tables()
+{
+    static const QList<Table> all = makeTables();
+    return all;
+}
+
+QStringList Schema::tableNames()
+{
+    QStringList names;
+    for (const Table& t : tables())
+        names << t.name;
+    return names;
+}
+
+const Schema::Table* Schema::table(const QString& name)
+{
+    for (const Table& t : tables())
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
+QString Schema::indexName(const QString& table, const QString& index)
+{
+    return table + QLatin1Char('.') + index;
+}
+
+QString Schema::quoted(const QString& identifier)
+{
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QString Schema::sqlType(Type type)
+{
+    switch (type) {
+    case Type::Integer:
+        return QStringLiteral("INTEGER");
+    case Type::Real:
+        return QStringLiteral("REAL");
+    case Type::Text:
+        return QStringLiteral("TEXT");
+    case Type::AutoIncrement:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    }
+    return QString();
+}
+
+QString Schema::createStatement(const Table& table)
+{
+    QStringList parts;
+    bool keyInColumn = false;
+    for (const Field& f : table.fields) {
+        QString column = quoted(f.name) + QLatin1Char(' ') + sqlType(f.type);
+        if (f.type == Type::AutoIncrement)
+            keyInColumn = true;
+        else if (table.primaryKey.contains(f.name))
+            column += QStringLiteral(" NOT NULL");
+        parts << column;
+    }
+    if (!keyInColumn && !table.primaryKey.isEmpty()) {
+        QStringList key;
+        for (const QString& f : table.primaryKey)
+            key << quoted(f);
+        parts << QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", ")));
+    }
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(quoted(table.name), parts.join(QStringLiteral(", ")));
+}
+
+QStringList Schema::createStatements()
+{
+    QStringList statements;
+    for (const Table& t : tables()) {
+        statements << createStatement(t);
+        for (const Index& index : t.indexes) {
+            QStringList fields;
+            for (const QString& f : index.fields)
+                fields << quoted(f);
+            statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                              .arg(quoted(indexName(t.name, index.name)), quoted(t.name),
+                                   fields.join(QStringLiteral(", ")));
+        }
+    }
+    return statements;
+}

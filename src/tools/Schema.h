@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Every table of the program: name (extension included), fields in their order with their
+// types, primary key and named secondary indexes. The database builder creates the tables from
+// this list and the tests check a built database against it.
+class Schema
+{
+public:
+    enum class Type {
+        Integer,       // 32-bit whole number; also booleans (0/1)
+        Real,          // binary floating point
+        Text,          // strings, memos, and dates as ISO YYYY-MM-DD
+        AutoIncrement, // key assigned by the store: INTEGER PRIMARY KEY AUTOINCREMENT
+    };
+
+    struct Field
+    {
+        QString name;
+        Type type;
+    };
+
+    struct Index
+    {
+        QString name; // as the program names it, e.g. NDB_Index
+        QStringList fields;
+    };
+
+    struct Table
+    {
+        QString name;
+        QList<Field> fields;
+        QStringList primaryKey; // empty: rows are kept in insertion order
+        QList<Index> indexes;
+
+        QStringList fieldNames() const;
+    };
+
+    static const QList<Table>& tables();
+    static QStringList tableNames();
+    static const Table* table(const QString& name);
+
+    // SQLite index names are global to the file, so each index carries its table's name:
+    // "NUT_DATA.DB.NDB_Index".
+    static QString indexName(const QString& table, const QString& index);
+
+    // The statements that create every table and index, in order.
+    static QStringList createStatements();
+    static QString createStatement(const Table& table);
+
+    static QString quoted(const QString& identifier);
+    static QString sqlType(Type type);
+};

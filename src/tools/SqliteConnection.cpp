@@ -1,0 +1,54 @@
+#include "SqliteConnection.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+SqliteConnection::~SqliteConnection()
+{
+    close();
+}
+
+bool SqliteConnection::open(const QString& path, QString* error)
+{
+    close();
+    const QByteArray file = QFile::encodeName(path);
+    const int rc = sqlite3_open_v2(file.constData(), &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        if (error)
+            *error = QStringLiteral("Cannot open %1: %2").arg(path, lastError());
+        close();
+        return false;
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    return true;
+}
+
+void SqliteConnection::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+bool SqliteConnection::exec(const QString& sql, QString* error)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, utf8.constData(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        if (error)
+            *error = QString::fromUtf8(message ? message : sqlite3_errstr(rc));
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+QString SqliteConnection::lastError() const
+{
+    if (!m_db)
+        return QStringLiteral("out of memory");
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}

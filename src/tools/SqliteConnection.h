@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+// A plain SQLite connection used while the database file is being built. The builder talks to
+// SQLite directly: loading the food composition data row by row through Qt's driver would cost
+// several times as long.
+class SqliteConnection
+{
+public:
+    SqliteConnection() = default;
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    // Opens (creating when missing) the database file at path.
+    bool open(const QString& path, QString* error);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+
+    // Runs one or more statements that return no rows.
+    bool exec(const QString& sql, QString* error);
+
+    // The message of the last failed call on this connection.
+    QString lastError() const;
+    sqlite3* handle() const { return m_db; }
+
+private:
+    sqlite3* m_db = nullptr;
+};
