@@ -650,6 +650,38 @@ bool TableView::remove()
     return true;
 }
 
+bool TableView::removeAll()
+{
+    if (isEditing())
+        cancel();
+    if (!isActive())
+        return false;
+    if (m_rows.isEmpty())
+        return true;
+    if (!m_cached) {
+        for (const Row& row : std::as_const(m_rows))
+            if (!writeDelete(row.rowid))
+                return false;
+    } else {
+        for (const Row& row : std::as_const(m_rows)) {
+            if (row.rowid < 0) {
+                m_pending.removeAt(pendingIndex(Pending::Insert, row.rowid));
+                continue;
+            }
+            const int u = pendingIndex(Pending::Update, row.rowid);
+            if (u >= 0)
+                m_pending.removeAt(u);
+            m_pending.append({Pending::Delete, row.rowid, {}});
+        }
+    }
+    m_rows.clear();
+    setCurrentSilently(-1);
+    m_eof = true;
+    emit rowsReset();
+    emit currentChanged();
+    return true;
+}
+
 bool TableView::rowMatches(const Row& row, int field, const QVariant& value,
                            Qt::CaseSensitivity cs) const
 {

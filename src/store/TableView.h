@@ -55,6 +55,8 @@ public:
     bool post();
     void cancel();
     bool remove();
+    // Deletes every row the view holds (for example all values of one food) in one step.
+    bool removeAll();
 
     // Makes the first row (in the view's order) whose field equals value the current row.
     bool locate(const QString& field, const QVariant& value,

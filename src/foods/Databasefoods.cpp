@@ -1,0 +1,577 @@
+#include "foods/Databasefoods.h"
+
+#include "store/Database.h"
+#include "store/NumberFormat.h"
+#include "store/Prompter.h"
+#include "store/QueryView.h"
+#include "store/SaveBatch.h"
+#include "store/TableView.h"
+
+namespace {
+
+const QString AllFoodsStatement =
+    QStringLiteral("SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" "
+                   "ORDER BY \"Desc\" COLLATE KL_NOCASE");
+
+const QString FoodsByGroupStatement = QStringLiteral(
+    "SELECT f.NDB_No, f.FdGrp_Cd, g.FdGrp_Desc, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f, "
+    "\"FD_GROUP.DB\" AS g WHERE g.FdGrp_Cd = f.FdGrp_Cd AND g.FdGrp_Desc = ? "
+    "ORDER BY f.\"Desc\" COLLATE KL_NOCASE");
+
+// The comparisons a nutrient rule may use; anything else never reaches a statement.
+const QStringList NutrientOperators = {"=", "<", ">", "<=", ">=", "<>"};
+
+QString internalError(const QString& operation)
+{
+    return QStringLiteral("Internal Error: \"%1\" can't locate the physical record").arg(operation);
+}
+
+} // namespace
+
+TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
+    : QObject(parent), m_prompter(prompter)
+{
+    setObjectName("DataModuleFoods");
+    m_foodGroups = new TableView("FD_GROUP.DB", this);
+    m_foodGroups->setObjectName("tblFoodGroups");
+    m_foodGroups->setPendingChanges(true);
+    m_foodGroups->setOrder({"FdGrp_Cd"});
+
+    m_foodDesc = new TableView("FOOD_DES.DB", this);
+    m_foodDesc->setObjectName("tblFoodDesc");
+    m_foodDesc->setPendingChanges(true);
+    m_foodDesc->setReading(TableView::Reading::Located);
+    m_foodDesc->setOrder({"NDB_No"});
+    m_foodDesc->addLookupField("FdGrp_Desc", "FdGrp_Cd", "FD_GROUP.DB", "FdGrp_Cd", "FdGrp_Desc");
+
+    m_nutrData = new TableView("NUT_DATA.DB", this);
+    m_nutrData->setObjectName("tblNutrData");
+    m_nutrData->setPendingChanges(true);
+    m_nutrData->setOrder({"NDB_No", "Nutr_No"});
+    m_nutrData->setMaster(m_foodDesc, "NDB_No", "NDB_No");
+    m_nutrData->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "NutrDesc");
+    m_nutrData->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
+
+    m_nutrDef = new TableView("NUTR_DEF.DB", this);
+    m_nutrDef->setObjectName("tblNutrDef");
+    m_nutrDef->setPendingChanges(true);
+    m_nutrDef->setOrder({"Nutr_No"});
+
+    m_nutrPref = new TableView("Nutr_Preference.DB", this);
+    m_nutrPref->setObjectName("tblNutrPref");
+    m_nutrPref->setPendingChanges(true);
+    m_nutrPref->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "NutrDesc");
+    m_nutrPref->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
+
+    m_weight = new TableView("WEIGHT.DB", this);
+    m_weight->setObjectName("tblWeight");
+    m_weight->setPendingChanges(true);
+    m_weight->setOrder({"NDB_No"});
+    m_weight->setMaster(m_foodDesc, "NDB_No", "NDB_No");
+
+    m_simpleSearch = new TableView("Food_SimpleSearch.DB", this);
+    m_simpleSearch->setObjectName("tblSimpleSearch");
+
+    m_advancedSearch = new TableView("FD_AdvancedSearch.DB", this);
+    m_advancedSearch->setObjectName("tblAdvancedSearch");
+    m_advancedSearch->setPendingChanges(true);
+
+    m_advancedSearchRules = new TableView("FD_AdvancedSearchRules.DB", this);
+    m_advancedSearchRules->setObjectName("tblAdvancedSearchRules");
+    m_advancedSearchRules->setPendingChanges(true);
+    m_advancedSearchRules->setOrder({"SID"});
+    m_advancedSearchRules->setMaster(m_advancedSearch, "SID", "SID");
+
+    m_foodList = new QueryView(this);
+    m_foodList->setObjectName("qryFoodDescDisplay");
+    m_foodList->setStatement(AllFoodsStatement);
+
+    m_nutrDataDisplay = new TableView("NUT_DATA.DB", this);
+    m_nutrDataDisplay->setObjectName("tblNutrDataDisplay");
+    m_nutrDataDisplay->setOrder({"NDB_No", "Nutr_No"});
+    m_nutrDataDisplay->setMaster(m_foodList, "NDB_No", "NDB_No");
+    m_nutrDataDisplay->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No",
+                                      "NutrDesc");
+    m_nutrDataDisplay->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
+    m_nutrDataDisplay->addCalculatedField("ValPerMeasure", FieldType::Float);
+    m_nutrDataDisplay->addCalculatedField("Gm_Wgt", FieldType::Float);
+    m_nutrDataDisplay->setCalcFunction(
+        [this](const DataSet&, int row, int field) { return calculate(row, field); });
+
+    m_weightDisplay = new TableView("WEIGHT.DB", this);
+    m_weightDisplay->setObjectName("tblWeightDisplay");
+    m_weightDisplay->setOrder({"NDB_No"});
+    m_weightDisplay->setMaster(m_foodList, "NDB_No", "NDB_No");
+
+    // The displays above follow the food list first; then the food's listeners hear of it.
+    connect(m_foodList, &DataSet::currentChanged, this, &TDataModuleFoods::foodChanged);
+    connect(m_foodDesc, &DataSet::currentChanged, this, &TDataModuleFoods::foodTableMoved);
+    connect(m_foodDesc, &DataSet::stateChanged, this, &TDataModuleFoods::foodTableMoved);
+    connect(m_nutrPref, &TableView::posted, this, &TDataModuleFoods::ApplyNutrientFilter);
+}
+
+TDataModuleFoods::~TDataModuleFoods() = default;
+
+void TDataModuleFoods::report(const QString& message)
+{
+    m_prompter.error(message);
+}
+
+bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
+{
+    m_followFoodTable = false;
+    const QList<DataSet*> all = {m_foodGroups,   m_foodDesc,       m_nutrData,
+                                 m_nutrDef,      m_nutrPref,       m_weight,
+                                 m_simpleSearch, m_advancedSearch, m_advancedSearchRules,
+                                 m_foodList,     m_nutrDataDisplay, m_weightDisplay};
+    for (DataSet* set : all) {
+        if (auto* table = qobject_cast<TableView*>(set))
+            table->close();
+        else
+            static_cast<QueryView*>(set)->close();
+    }
+    QString error;
+    if (!Database::define(programDir, &error)) {
+        report(error);
+        return false;
+    }
+    for (DataSet* set : all) {
+        auto* table = qobject_cast<TableView*>(set);
+        const bool ok = table ? table->open() : static_cast<QueryView*>(set)->open();
+        if (!ok) {
+            report(set->lastError());
+            return false;
+        }
+    }
+    m_open = true;
+    m_followFoodTable = true;
+    ApplyNutrientFilter();
+    return true;
+}
+
+QStringList TDataModuleFoods::GetFoodGroupNames()
+{
+    m_groupNames.clear();
+    for (int row = 0; row < m_foodGroups->rowCount(); ++row)
+        m_groupNames << m_foodGroups->valueAt(row, "FdGrp_Desc").toString();
+    return m_groupNames;
+}
+
+bool TDataModuleFoods::SetFoodListStatement(const QString& sql, const QVariantList& params)
+{
+    if (!m_foodList->reopen(sql, params)) {
+        report(m_foodList->lastError());
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::ShowAllFoods()
+{
+    SetFoodListStatement(AllFoodsStatement);
+}
+
+void TDataModuleFoods::ShowFoodsByGroup(const QString& groupDescription)
+{
+    SetFoodListStatement(FoodsByGroupStatement, {groupDescription});
+}
+
+int TDataModuleFoods::currentFoodNumber() const
+{
+    return m_foodList->asInteger("NDB_No");
+}
+
+void TDataModuleFoods::foodTableMoved()
+{
+    // The food list follows the food table: any move or re-read of it runs the list again, so
+    // a saved, edited or deleted food shows at once.
+    if (!m_followFoodTable || m_foodList->statement().isEmpty())
+        return;
+    SetFoodListStatement(m_foodList->statement(), m_foodList->parameters());
+}
+
+const MeasuresT& TDataModuleFoods::BuildMeasureList()
+{
+    m_measures.clear();
+    for (int row = 0; row < m_weightDisplay->rowCount(); ++row) {
+        const QString description = m_weightDisplay->valueAt(row, "Msre_Desc").toString();
+        bool seen = false;
+        for (const SMeasure& m : std::as_const(m_measures))
+            if (m.Description == description) {
+                seen = true;
+                break;
+            }
+        if (seen)
+            continue;
+        const double amount = m_weightDisplay->valueAt(row, "Amount").toDouble();
+        const double grams = m_weightDisplay->valueAt(row, "Gm_Wgt").toDouble();
+        SMeasure m;
+        // A row without a usable amount describes one unit of its weight.
+        m.GramsPerUnit = amount > 0 ? grams / amount : grams;
+        m.Description = description;
+        m.WeightID = m_weightDisplay->valueAt(row, "Weight_ID").toInt();
+        m_measures.append(m);
+    }
+    return m_measures;
+}
+
+double TDataModuleFoods::SetMeasureAmount(int index, double amount)
+{
+    if (index >= 0 && index < m_measures.size())
+        m_measureGrams = m_measures[index].GramsPerUnit * amount;
+    return m_measureGrams;
+}
+
+QVariant TDataModuleFoods::calculate(int row, int field) const
+{
+    const QString& name = m_nutrDataDisplay->fields()[field].name;
+    if (name == QLatin1String("Gm_Wgt"))
+        return m_measureGrams;
+    const double value = m_nutrDataDisplay->valueAt(row, "Nutr_Val").toDouble();
+    return value * (m_measureGrams * 0.01);
+}
+
+QString TDataModuleFoods::nutrientFilter() const
+{
+    QString text;
+    for (int row = 0; row < m_nutrPref->rowCount(); ++row) {
+        if (row > 0)
+            text += " OR ";
+        text += "Nutr_No=" + QString::number(m_nutrPref->valueAt(row, "Nutr_No").toInt());
+    }
+    return text;
+}
+
+void TDataModuleFoods::ApplyNutrientFilter()
+{
+    const QString text = nutrientFilter();
+    m_nutrDataDisplay->setFilter(text);
+    m_nutrDataDisplay->setFiltered(true);
+    if (m_recipeNutrDisplay) {
+        m_recipeNutrDisplay->setFilter(text);
+        m_recipeNutrDisplay->setFiltered(true);
+    }
+}
+
+bool TDataModuleFoods::AddPreferredNutrient(int nutrientNumber)
+{
+    for (int row = 0; row < m_nutrPref->rowCount(); ++row)
+        if (m_nutrPref->valueAt(row, "Nutr_No").toInt() == nutrientNumber)
+            return false;
+    m_nutrPref->append();
+    m_nutrPref->setValue("Nutr_No", nutrientNumber);
+    m_nutrPref->post();
+    return true;
+}
+
+void TDataModuleFoods::RemovePreferredNutrient()
+{
+    if (!m_nutrPref->isEmpty())
+        m_nutrPref->remove();
+}
+
+bool TDataModuleFoods::SavePreferences()
+{
+    QString error;
+    const bool ok = SaveBatch::save({m_nutrPref}, &error);
+    if (!ok)
+        report(error);
+    ApplyNutrientFilter();
+    return ok;
+}
+
+void TDataModuleFoods::DiscardPreferences()
+{
+    m_nutrPref->cancelUpdates();
+    ApplyNutrientFilter();
+}
+
+bool TDataModuleFoods::locateListedFood(const QString& operation)
+{
+    const QVariant number = m_foodList->value("NDB_No");
+    if (!m_foodDesc->locate("NDB_No", number.isNull() ? QVariant(0) : number)) {
+        m_prompter.message(internalError(operation));
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::DeleteFood()
+{
+    if (m_foodList->isEmpty()) {
+        m_prompter.message("No Select Food to delete");
+        return;
+    }
+    if (!locateListedFood("Food Delete"))
+        return;
+    const QString text =
+        "Are you sure you want to delete [ " + m_foodDesc->asString("Desc") + " ]";
+    if (!m_prompter.question("Confirmation!", text, Prompter::Icon::None))
+        return;
+    m_nutrData->removeAll();
+    m_weight->removeAll();
+    m_foodDesc->remove();
+    QString error;
+    if (!SaveBatch::save({m_nutrData, m_weight, m_foodDesc}, &error)) {
+        // Nothing was written; drop the deletions so the food shows as stored.
+        report(error);
+        DiscardFood();
+    }
+    m_nutrDataDisplay->refresh();
+    m_weightDisplay->refresh();
+}
+
+bool TDataModuleFoods::BeginNewFood()
+{
+    const int number = NewFoodID();
+    if (number < 0)
+        return false;
+    m_foodDesc->insert();
+    m_foodDesc->setValue("NDB_No", number);
+    return true;
+}
+
+bool TDataModuleFoods::BeginEditFood()
+{
+    if (!locateListedFood("Food Edit"))
+        return false;
+    return m_foodDesc->edit();
+}
+
+bool TDataModuleFoods::SaveFood()
+{
+    if (!m_foodDesc->post()) {
+        report(m_foodDesc->lastError());
+        return false;
+    }
+    QString error;
+    if (!SaveBatch::save({m_nutrData, m_weight, m_foodDesc}, &error)) {
+        report(error);
+        return false;
+    }
+    m_nutrDataDisplay->refresh();
+    m_weightDisplay->refresh();
+    return true;
+}
+
+void TDataModuleFoods::DiscardFood()
+{
+    m_foodDesc->cancel();
+    m_foodDesc->cancelUpdates();
+    m_nutrData->cancelUpdates();
+    m_weight->cancelUpdates();
+}
+
+int TDataModuleFoods::NewFoodID()
+{
+    QString error;
+    const int key = m_foodKeys.next(&error);
+    if (key < 0)
+        report(error);
+    return key;
+}
+
+int TDataModuleFoods::NewFoodGroupID()
+{
+    QString error;
+    const int key = m_groupKeys.nextWithPending(m_foodGroups->updatesPending(), &error);
+    if (key < 0)
+        report(error);
+    return key;
+}
+
+int TDataModuleFoods::NewNutrientID()
+{
+    QString error;
+    const int key = m_nutrientKeys.next(&error);
+    if (key < 0)
+        report(error);
+    return key;
+}
+
+void TDataModuleFoods::BeginNewFoodGroup()
+{
+    m_foodGroups->insert();
+    m_foodGroups->setValue("FdGrp_Cd", NewFoodGroupID());
+}
+
+bool TDataModuleFoods::PostFoodGroup()
+{
+    if (!m_foodGroups->post()) {
+        report(m_foodGroups->lastError());
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::CancelFoodGroup()
+{
+    m_foodGroups->cancel();
+}
+
+bool TDataModuleFoods::EditFoodGroup()
+{
+    return m_foodGroups->edit();
+}
+
+void TDataModuleFoods::DeleteFoodGroup()
+{
+    if (m_foodGroups->isEmpty())
+        return;
+    if (m_foodDesc->locate("FdGrp_Cd", m_foodGroups->value("FdGrp_Cd"))) {
+        m_prompter.message("Can't Delete a Group with food items in it...\n Delete Food Item(s) "
+                           "First!!");
+        return;
+    }
+    const QString text =
+        "Are you sure you want to delete [ " + m_foodGroups->asString("FdGrp_Desc") + " ]";
+    if (m_prompter.question("Confirmation!", text, Prompter::Icon::None))
+        m_foodGroups->remove();
+}
+
+bool TDataModuleFoods::SaveFoodGroups()
+{
+    QString error;
+    if (!SaveBatch::save({m_foodGroups}, &error)) {
+        report(error);
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::DiscardFoodGroups()
+{
+    m_foodGroups->cancel();
+    m_foodGroups->cancelUpdates();
+}
+
+QStringList TDataModuleFoods::GetSimpleSearchHistory()
+{
+    m_history.clear();
+    for (int row = m_simpleSearch->rowCount() - 1; row >= 0; --row)
+        m_history << m_simpleSearch->valueAt(row, "Keyword").toString();
+    return m_history;
+}
+
+QStringList TDataModuleFoods::GetAdvancedSearchNames()
+{
+    m_searchNames.clear();
+    for (int row = m_advancedSearch->rowCount() - 1; row >= 0; --row)
+        m_searchNames << m_advancedSearch->valueAt(row, "S_NAME").toString();
+    return m_searchNames;
+}
+
+void TDataModuleFoods::AddSimpleSearchKeyword(const QString& keyword)
+{
+    if (m_simpleSearch->locate("Keyword", keyword, Qt::CaseInsensitive)) {
+        m_simpleSearch->remove();
+    } else if (m_simpleSearch->rowCount() >= 12) {
+        m_simpleSearch->first();
+        m_simpleSearch->remove();
+    }
+    m_simpleSearch->append();
+    m_simpleSearch->setValue("Keyword", keyword);
+    if (!m_simpleSearch->post()) {
+        report(m_simpleSearch->lastError());
+        m_simpleSearch->cancel();
+    }
+}
+
+void TDataModuleFoods::ClearSimpleSearchHistory()
+{
+    if (!m_simpleSearch->removeAll())
+        report(m_simpleSearch->lastError());
+}
+
+void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
+{
+    // The keyword is bound, never pasted: quotes are only text, while % and _ still act as
+    // wildcards of the match.
+    SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" "
+                         "WHERE lower(\"Desc\") LIKE '%' || lower(?) || '%' "
+                         "ORDER BY \"Desc\" COLLATE KL_NOCASE",
+                         {keyword});
+}
+
+void TDataModuleFoods::RunAdvancedSearch(const QString& name)
+{
+    if (!m_advancedSearch->locate("S_NAME", name, Qt::CaseInsensitive))
+        return;
+    QStringList conditions;
+    QVariantList params;
+    for (int row = 0; row < m_advancedSearchRules->rowCount(); ++row) {
+        const QString field = m_advancedSearchRules->valueAt(row, "Field").toString();
+        const QString value = m_advancedSearchRules->valueAt(row, "RValue").toString();
+        const QString extra = m_advancedSearchRules->valueAt(row, "ExtraInfo").toString();
+        if (field == QLatin1String("FoodName")) {
+            conditions << "lower(f.\"Desc\") LIKE '%' || lower(?) || '%'";
+            params << value;
+        } else if (field == QLatin1String("FoodGroup")) {
+            conditions << "f.FdGrp_Cd = ?";
+            params << extra.trimmed().toInt();
+        } else {
+            const QString op =
+                m_advancedSearchRules->valueAt(row, "Condition").toString().trimmed();
+            double number = 0;
+            if (!NutrientOperators.contains(op) || !NumberFormat::isNumber(value, &number)) {
+                report(QStringLiteral("The rule \"%1 %2 %3\" of the search \"%4\" cannot be "
+                                      "run: it needs a comparison (=, <, >, <=, >=, <>) and a "
+                                      "number.")
+                           .arg(field, op, value, name));
+                return;
+            }
+            // A food passes only with a stored value that meets the comparison.
+            conditions << "f.NDB_No IN (SELECT NDB_No FROM \"NUT_DATA.DB\" WHERE Nutr_No = ? "
+                          "AND Nutr_Val " + op + " ?)";
+            params << extra.trimmed().toInt() << number;
+        }
+    }
+    QString sql = "SELECT f.NDB_No, f.FdGrp_Cd, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f";
+    if (!conditions.isEmpty())
+        sql += " WHERE " + conditions.join(" AND ");
+    sql += " ORDER BY f.\"Desc\" COLLATE KL_NOCASE";
+    SetFoodListStatement(sql, params);
+}
+
+int TDataModuleFoods::NewAdvancedSearchID()
+{
+    QString error;
+    const int key = m_searchKeys.nextWithPending(m_advancedSearch->updatesPending(), &error);
+    if (key < 0)
+        report(error);
+    return key;
+}
+
+void TDataModuleFoods::DeleteAdvancedSearch()
+{
+    if (m_advancedSearch->isEmpty())
+        return;
+    const QString text =
+        "Are you sure you want to delete [ " + m_advancedSearch->asString("S_NAME") + " ]";
+    if (!m_prompter.question("Confirmation!", text, Prompter::Icon::None))
+        return;
+    m_advancedSearchRules->removeAll();
+    m_advancedSearch->remove();
+}
+
+bool TDataModuleFoods::SaveAdvancedSearches()
+{
+    QString error;
+    // Rules left behind by a search whose creation was cancelled are never stored.
+    const QString orphans = "DELETE FROM \"FD_AdvancedSearchRules.DB\" WHERE SID NOT IN "
+                            "(SELECT SID FROM \"FD_AdvancedSearch.DB\" WHERE SID IS NOT NULL)";
+    if (!SaveBatch::save({m_advancedSearch, m_advancedSearchRules}, &error, {orphans})) {
+        report(error);
+        return false;
+    }
+    m_advancedSearchRules->refresh();
+    return true;
+}
+
+void TDataModuleFoods::DiscardAdvancedSearches()
+{
+    m_advancedSearch->cancel();
+    m_advancedSearchRules->cancel();
+    m_advancedSearch->cancelUpdates();
+    m_advancedSearchRules->cancelUpdates();
+}

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "foods/Measure.h"
+#include "store/KeyAllocator.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QVariantList>
+
+class Prompter;
+class QueryView;
+class TableView;
+
+// The food data module: the food reference tables, the "My Nutrients" list and the food search
+// tables; the one food list, measure list and gram amount of the program; and the operations on
+// them. Pages and dialogs read and write foods only through it.
+class TDataModuleFoods : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TDataModuleFoods(Prompter& prompter, QObject* parent = nullptr);
+    ~TDataModuleFoods() override;
+
+    // Defines the database name (unless defined) and opens every data set in order. A data set
+    // that cannot be opened is reported; it and the ones after it stay closed.
+    bool DataModuleCreate(const QString& programDir);
+    bool isOpen() const { return m_open; }
+
+    TableView& tblFoodGroups() const { return *m_foodGroups; }
+    TableView& tblFoodDesc() const { return *m_foodDesc; }
+    TableView& tblNutrData() const { return *m_nutrData; }
+    TableView& tblNutrDef() const { return *m_nutrDef; }
+    TableView& tblNutrPref() const { return *m_nutrPref; }
+    TableView& tblWeight() const { return *m_weight; }
+    TableView& tblSimpleSearch() const { return *m_simpleSearch; }
+    TableView& tblAdvancedSearch() const { return *m_advancedSearch; }
+    TableView& tblAdvancedSearchRules() const { return *m_advancedSearchRules; }
+    QueryView& qryFoodDescDisplay() const { return *m_foodList; }
+    TableView& tblNutrDataDisplay() const { return *m_nutrDataDisplay; }
+    TableView& tblWeightDisplay() const { return *m_weightDisplay; }
+
+    QStringList GetFoodGroupNames();
+
+    // The food list.
+    bool SetFoodListStatement(const QString& sql, const QVariantList& params = {});
+    void ShowAllFoods();
+    void ShowFoodsByGroup(const QString& groupDescription);
+    // The number of the food on the food list's current row; 0 when the list is empty.
+    int currentFoodNumber() const;
+
+    // Measures of the current food and the grams of the chosen amount.
+    const MeasuresT& BuildMeasureList();
+    const MeasuresT& measures() const { return m_measures; }
+    double SetMeasureAmount(int index, double amount);
+    double MeasureGrams() const { return m_measureGrams; }
+    void setMeasureGrams(double grams) { m_measureGrams = grams; }
+
+    // "My Nutrients": the filter of the nutrient displays.
+    void ApplyNutrientFilter();
+    QString nutrientFilter() const;
+    // The recipe module's nutrient display, filtered like the food one once it exists.
+    void setRecipeNutrientDisplay(TableView* view) { m_recipeNutrDisplay = view; }
+    // Adds a nutrient to the list (pending); false when it is there already.
+    bool AddPreferredNutrient(int nutrientNumber);
+    void RemovePreferredNutrient();
+    bool SavePreferences();
+    void DiscardPreferences();
+
+    // Foods.
+    void DeleteFood();
+    // Prepares tblFoodDesc for the food wizard: a new row numbered by NewFoodID, or the
+    // current food of the list in edit. False (after the message) when there is nothing to edit.
+    bool BeginNewFood();
+    bool BeginEditFood();
+    // Saves the wizard's food, values and measures in one transaction; on failure the store's
+    // message is shown and everything stays pending.
+    bool SaveFood();
+    void DiscardFood();
+
+    int NewFoodID();
+    int NewFoodGroupID();
+    int NewNutrientID();
+
+    // Food groups.
+    void BeginNewFoodGroup();
+    bool PostFoodGroup();
+    void CancelFoodGroup();
+    bool EditFoodGroup();
+    void DeleteFoodGroup();
+    bool SaveFoodGroups();
+    void DiscardFoodGroups();
+
+    // Food search.
+    QStringList GetSimpleSearchHistory();
+    QStringList GetAdvancedSearchNames();
+    void AddSimpleSearchKeyword(const QString& keyword);
+    void ClearSimpleSearchHistory();
+    void RunSimpleSearch(const QString& keyword);
+    void RunAdvancedSearch(const QString& name);
+    int NewAdvancedSearchID();
+    void DeleteAdvancedSearch();
+    bool SaveAdvancedSearches();
+    void DiscardAdvancedSearches();
+
+signals:
+    // The food list's current food changed (its followers have moved already).
+    void foodChanged();
+
+private:
+    void report(const QString& message);
+    void foodTableMoved();
+    QVariant calculate(int row, int field) const;
+    bool locateListedFood(const QString& operation);
+
+    Prompter& m_prompter;
+    bool m_open = false;
+    TableView* m_foodGroups;
+    TableView* m_foodDesc;
+    TableView* m_nutrData;
+    TableView* m_nutrDef;
+    TableView* m_nutrPref;
+    TableView* m_weight;
+    TableView* m_simpleSearch;
+    TableView* m_advancedSearch;
+    TableView* m_advancedSearchRules;
+    QueryView* m_foodList;
+    TableView* m_nutrDataDisplay;
+    TableView* m_weightDisplay;
+    QPointer<TableView> m_recipeNutrDisplay;
+
+    QStringList m_groupNames;
+    QStringList m_history;
+    QStringList m_searchNames;
+    MeasuresT m_measures;
+    double m_measureGrams = 0;
+    bool m_followFoodTable = false;
+
+    KeyAllocator m_foodKeys{"FOOD_DES.DB", "NDB_No"};
+    KeyAllocator m_groupKeys{"FD_GROUP.DB", "FdGrp_Cd"};
+    KeyAllocator m_nutrientKeys{"NUTR_DEF.DB", "Nutr_No"};
+    KeyAllocator m_searchKeys{"FD_AdvancedSearch.DB", "SID"};
+};
