@@ -1,0 +1,193 @@
+#include "BuiltProgramDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+using Rows = QList<QVariantList>;
+
+const char* const ValuesSql = R"(SELECT "NDB_No", "Nutr_No", "Nutr_Val" FROM "NUT_DATA.DB")"
+                              R"( ORDER BY "NDB_No", "Nutr_No")";
+
+// A failed build leaves nothing: no database, no temporary file, not even the Data folder it
+// made.
+void expectNothingLeft(const BuiltProgramDir& dir)
+{
+    EXPECT_FALSE(QFileInfo::exists(dir.databasePath()));
+    EXPECT_EQ(QDir(dir.dataDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
+    EXPECT_FALSE(QFileInfo::exists(dir.dataDir()));
+}
+} // namespace
+
+TEST(UsdaImport, LoadsGroupsFoodsAndNutrientDefinitions)
+{
+    BuiltProgramDir dir(BuiltProgramDir::fixture("sr-small"));
+    ASSERT_TRUE(dir.ok()) << dir.error().toStdString();
+
+    EXPECT_EQ(dir.rows(R"(SELECT * FROM "FD_GROUP.DB" ORDER BY 1)"),
+              (Rows{{100, "Dairy and Egg Products"},
+                    {900, "Fruits and Fruit Juices"},
+                    {1900, "Sweets"}}));
+    EXPECT_EQ(dir.rows(R"(SELECT * FROM "FOOD_DES.DB" ORDER BY 1)"),
+              (Rows{{1001, 100, "Butter, salted"},
+                    {1290, 100, "Crème fraîche"},
+                    {9003, 900, "Apples, “Fuji” – with skin"},
+                    {19120, 1900, "Candies, milk chocolate"}}));
+    EXPECT_EQ(dir.rows(R"(SELECT * FROM "NUTR_DEF.DB" ORDER BY 1)"),
+              (Rows{{203, "g", "Protein"},
+                    {204, "g", "Total lipid (fat)"},
+                    {208, "kcal", "Energy"},
+                    {320, "µg", "Vitamin A, RAE"}}));
+}
+
+TEST(UsdaImport, LoadsNutrientValuesWhateverFormTheEmptyFieldsTake)
+{
+    BuiltProgramDir dir(BuiltProgramDir::fixture("sr-small"));
+    ASSERT_TRUE(dir.ok()) << dir.error().toStdString();
+    EXPECT_EQ(dir.rows(ValuesSql), (Rows{{1001, 203, 0.85},
+                                         {1001, 204, 81.11},
+                                         {1001, 208, 717.0},
+                                         {1001, 320, 684.0},
+                                         {1290, 204, 38.0},
+                                         {1290, 208, 378.0},
+                                         {9003, 203, 0.26},
+                                         {9003, 208, 52.0},
+                                         {19120, 203, 7.65},
+                                         {19120, 204, 29.66}}));
+}
+
+TEST(UsdaImport, NumbersMeasuresInFoodAndSequenceOrder)
+{
+    // The fixture lists the measures out of order, with Seq 10 after Seq 2 of the same food.
+    BuiltProgramDir dir(BuiltProgramDir::fixture("sr-small"));
+    ASSERT_TRUE(dir.ok()) << dir.error().toStdString();
+    EXPECT_EQ(dir.rows(R"(SELECT * FROM "WEIGHT.DB" ORDER BY "Weight_ID")"),
+              (Rows{{1, 1001, 1.0, "pat (1\" sq, 1/3\" high)", 5.0},
+                    {2, 1001, 1.0, "tbsp", 14.2},
+                    {3, 1001, 0.5, "cup", 113.5},
+                    {4, 1290, 2.0, "tbsp", 30.0},
+                    {5, 9003, 1.0, "medium (3\" dia)", 182.0},
+                    {6, 9003, 1.0, "cup, sliced", 109.0},
+                    {7, 19120, 1.0, "bar (1.55 oz)", 44.0}}));
+    // New measures continue after the imported ones.
+    EXPECT_TRUE(dir.exec(R"(INSERT INTO "WEIGHT.DB" ("NDB_No") VALUES (1001))"));
+    EXPECT_EQ(dir.scalar(R"(SELECT MAX("Weight_ID") FROM "WEIGHT.DB")").toInt(), 8);
+}
+
+TEST(UsdaImport, ReadsGzippedNutrientValues)
+{
+    QTemporaryDir usda;
+    ASSERT_TRUE(BuiltProgramDir::copyFolder(BuiltProgramDir::fixture("sr-small"), usda.path()));
+    ASSERT_TRUE(BuiltProgramDir::gzip(usda.filePath("NUT_DATA.txt")));
+
+    BuiltProgramDir plain(BuiltProgramDir::fixture("sr-small"));
+    BuiltProgramDir zipped(usda.path());
+    ASSERT_TRUE(zipped.ok()) << zipped.error().toStdString();
+    EXPECT_EQ(zipped.rows(ValuesSql), plain.rows(ValuesSql));
+}
+
+TEST(UsdaImport, TheShippedSampleImports)
+{
+    BuiltProgramDir dir(KELORA_SAMPLE_SR_DIR);
+    ASSERT_TRUE(dir.ok()) << dir.error().toStdString();
+    EXPECT_TRUE(dir.scalar(R"(SELECT "Desc" FROM "FOOD_DES.DB" WHERE "Desc" LIKE 'Crème%')")
+                    .toString()
+                    .startsWith("Crème"));
+    EXPECT_EQ(dir.scalar(R"(SELECT "Units" FROM "NUTR_DEF.DB" WHERE "Nutr_No" = 320)"), "µg");
+    EXPECT_EQ(dir.scalar(R"(SELECT "Units" FROM "NUTR_DEF.DB" WHERE "Nutr_No" = 208)"), "kcal");
+}
+
+TEST(UsdaImport, MalformedRecordStopsTheBuildAndLeavesNoDatabase)
+{
+    struct Case
+    {
+        const char* file;
+        int line;
+        QByteArray content;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"NUT_DATA.txt", 3, "~01001~^~208~^71", "NUT_DATA.txt:3: expected 18 fields, found 3"},
+        {"FOOD_DES.txt", 2, "~01290~^~0100~^~Cr\xE8me fra",
+         "FOOD_DES.txt:2: field 3: text not closed by ~"},
+        {"NUT_DATA.txt", 5, "~01290~^~204~^3x8^0^^~4~^^^^^^^^^^^^",
+         "NUT_DATA.txt:5: Nutr_Val \"3x8\" is not a number"},
+        {"FD_GROUP.txt", 2, "~09A0~^~Fruits~",
+         "FD_GROUP.txt:2: FdGrp_Cd \"09A0\" is not a whole number"},
+        {"FD_GROUP.txt", 2, "", "FD_GROUP.txt:2: empty line"},
+        {"NUT_DATA.txt", 2, "~01001~^~203~^0.9^0^^~4~^^^^^^^^^^^^",
+         "NUT_DATA.txt:2: cannot store the record: UNIQUE constraint failed"},
+        {"WEIGHT.txt", 6, "~01001~^2^1^~tablespoon~^14^^",
+         "WEIGHT.txt:6: measure NDB_No 1001, Seq 2 already given on line 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        QTemporaryDir usda;
+        ASSERT_TRUE(BuiltProgramDir::copyFolder(BuiltProgramDir::fixture("sr-small"), usda.path()));
+        ASSERT_TRUE(BuiltProgramDir::replaceLine(usda.filePath(c.file), c.line, c.content));
+
+        BuiltProgramDir dir(usda.path());
+        EXPECT_FALSE(dir.ok());
+        EXPECT_TRUE(dir.error().startsWith(c.error)) << dir.error().toStdString();
+        expectNothingLeft(dir);
+    }
+}
+
+TEST(UsdaImport, TruncatedOrMissingFilesStopTheBuild)
+{
+    QTemporaryDir usda;
+    ASSERT_TRUE(BuiltProgramDir::copyFolder(BuiltProgramDir::fixture("sr-small"), usda.path()));
+    ASSERT_TRUE(BuiltProgramDir::gzip(usda.filePath("NUT_DATA.txt")));
+    QFile zipped(usda.filePath("NUT_DATA.txt.gz"));
+    ASSERT_TRUE(zipped.resize(zipped.size() / 2));
+
+    BuiltProgramDir truncated(usda.path());
+    EXPECT_FALSE(truncated.ok());
+    EXPECT_TRUE(truncated.error().contains("NUT_DATA.txt.gz")) << truncated.error().toStdString();
+    EXPECT_TRUE(truncated.error().contains("truncated")) << truncated.error().toStdString();
+    expectNothingLeft(truncated);
+
+    ASSERT_TRUE(QFile::remove(usda.filePath("WEIGHT.txt")));
+    BuiltProgramDir missing(usda.path());
+    EXPECT_FALSE(missing.ok());
+    EXPECT_TRUE(missing.error().contains("lacks WEIGHT.txt")) << missing.error().toStdString();
+    expectNothingLeft(missing);
+
+    BuiltProgramDir noFolder(usda.filePath("nowhere"));
+    EXPECT_FALSE(noFolder.ok());
+    EXPECT_TRUE(noFolder.error().contains("does not exist")) << noFolder.error().toStdString();
+}
+
+TEST(UsdaImport, AnExistingDatabaseIsReplacedOnlyWhenForced)
+{
+    BuiltProgramDir dir;
+    ASSERT_TRUE(dir.ok()) << dir.error().toStdString();
+    ASSERT_TRUE(dir.exec(R"(INSERT INTO "Gender.db" VALUES ('marker'))"));
+    const auto hasMarker = [&] {
+        return dir.scalar(R"(SELECT COUNT(*) FROM "Gender.db" WHERE "Gender" = 'marker')")
+                   .toInt() == 1;
+    };
+
+    QString error;
+    EXPECT_FALSE(dir.build(BuiltProgramDir::fixture("sr-small"), false, &error));
+    EXPECT_TRUE(error.contains("already exists")) << error.toStdString();
+    EXPECT_TRUE(hasMarker());
+
+    // A forced build that fails keeps the old database as it was.
+    QTemporaryDir broken;
+    ASSERT_TRUE(BuiltProgramDir::copyFolder(BuiltProgramDir::fixture("sr-small"), broken.path()));
+    ASSERT_TRUE(BuiltProgramDir::replaceLine(broken.filePath("WEIGHT.txt"), 2, "~01001~^"));
+    EXPECT_FALSE(dir.build(broken.path(), true, &error));
+    EXPECT_TRUE(hasMarker());
+    EXPECT_EQ(QDir(dir.dataDir()).entryList(QDir::Files | QDir::Hidden), QStringList{"kelora.db"});
+
+    EXPECT_TRUE(dir.build(BuiltProgramDir::fixture("sr-small"), true, &error))
+        << error.toStdString();
+    EXPECT_FALSE(hasMarker());
+    EXPECT_EQ(dir.scalar(R"(SELECT "Desc" FROM "FOOD_DES.DB" WHERE "NDB_No" = 1290)"),
+              "Crème fraîche");
+}
