@@ -90,8 +90,7 @@ TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
     m_nutrDataDisplay->setObjectName("tblNutrDataDisplay");
     m_nutrDataDisplay->setOrder({"NDB_No", "Nutr_No"});
     m_nutrDataDisplay->setMaster(m_foodList, "NDB_No", "NDB_No");
-    m_nutrDataDisplay->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No",
-                                      "NutrDesc");
+    m_nutrDataDisplay->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "NutrDesc");
     m_nutrDataDisplay->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
     m_nutrDataDisplay->addCalculatedField("ValPerMeasure", FieldType::Float);
     m_nutrDataDisplay->addCalculatedField("Gm_Wgt", FieldType::Float);
@@ -120,9 +119,9 @@ void TDataModuleFoods::report(const QString& message)
 bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
 {
     m_followFoodTable = false;
-    const QList<DataSet*> all = {m_foodGroups,   m_foodDesc,       m_nutrData,
-                                 m_nutrDef,      m_nutrPref,       m_weight,
-                                 m_simpleSearch, m_advancedSearch, m_advancedSearchRules,
+    const QList<DataSet*> all = {m_foodGroups,   m_foodDesc,        m_nutrData,
+                                 m_nutrDef,      m_nutrPref,        m_weight,
+                                 m_simpleSearch, m_advancedSearch,  m_advancedSearchRules,
                                  m_foodList,     m_nutrDataDisplay, m_weightDisplay};
     for (DataSet* set : all) {
         if (auto* table = qobject_cast<TableView*>(set))
@@ -304,8 +303,7 @@ void TDataModuleFoods::DeleteFood()
     }
     if (!locateListedFood("Food Delete"))
         return;
-    const QString text =
-        "Are you sure you want to delete [ " + m_foodDesc->asString("Desc") + " ]";
+    const QString text = "Are you sure you want to delete [ " + m_foodDesc->asString("Desc") + " ]";
     if (!m_prompter.question("Confirmation!", text, Prompter::Icon::None))
         return;
     m_nutrData->removeAll();
@@ -522,7 +520,8 @@ void TDataModuleFoods::RunAdvancedSearch(const QString& name)
             }
             // A food passes only with a stored value that meets the comparison.
             conditions << "f.NDB_No IN (SELECT NDB_No FROM \"NUT_DATA.DB\" WHERE Nutr_No = ? "
-                          "AND Nutr_Val " + op + " ?)";
+                          "AND Nutr_Val " +
+                              op + " ?)";
             params << extra.trimmed().toInt() << number;
         }
     }

@@ -57,6 +57,8 @@ public:
     void addCalculatedField(const QString& name, FieldType type);
     // Recomputes calculated fields (grids repaint); table views also re-read their rows.
     virtual void refresh();
+    // Recomputes calculated fields only, without reading rows again.
+    void recalculate() { emit recalculated(); }
 
     QString lastError() const { return m_lastError; }
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QLineEdit;
+class TableView;
+
+// Binds an edit box to one field of the current row of a table view: the box shows the field,
+// and what the user types is set into the row (which starts an edit when needed). Number fields
+// accept only digits, signs, the decimal point and the exponent letter; whether the text is a
+// whole number is checked by the dialog's OK.
+class FieldEditBinding : public QObject
+{
+    Q_OBJECT
+
+public:
+    FieldEditBinding(QLineEdit* edit, TableView* view, const QString& field);
+
+    // Shows the field's current value again (for example when a dialog is shown).
+    void reload();
+
+private:
+    void typed(const QString& text);
+
+    QPointer<QLineEdit> m_edit;
+    TableView* m_view;
+    QString m_field;
+    bool m_writing = false;
+};

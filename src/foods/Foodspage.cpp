@@ -1,0 +1,555 @@
+#include "foods/Foodspage.h"
+
+#include "app/Graphicbutton.h"
+#include "app/Imagecontainer.h"
+#include "app/Treeentrydelegate.h"
+#include "foods/Databasefoods.h"
+#include "store/DataSetModel.h"
+#include "store/NumberFormat.h"
+#include "store/Prompter.h"
+#include "store/QueryView.h"
+#include "store/TableView.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString FoodGroups = QStringLiteral("Food Groups");
+const QString ViewAllFoods = QStringLiteral("View All Foods");
+const QString SimpleSearch = QStringLiteral("Simple Search");
+const QString AdvancedSearch = QStringLiteral("Advanced Search");
+const QString NewSearch = QStringLiteral("New Search");
+const QString NewFoodGroup = QStringLiteral("New Food Group");
+const QString EditFoodGroups = QStringLiteral("Edit Food Groups");
+const QString ClearSearchHistory = QStringLiteral("Clear Search History");
+const QString EditAdvancedSearch = QStringLiteral("Edit Advanced Search");
+
+QTableView* makeGrid(const QString& name, QWidget* parent)
+{
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(name);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setAlternatingRowColors(true);
+    grid->setWordWrap(false);
+    grid->setShowGrid(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(19);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
+} // namespace
+
+TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& images,
+                       Prompter& prompter, QWidget* parent)
+    : QWidget(parent), m_foods(foods), m_prompter(prompter)
+{
+    setObjectName("Foods");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader(images));
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName("Splitter1");
+    splitter->setChildrenCollapsible(false);
+
+    auto* left = new QWidget(splitter);
+    auto* leftLayout = new QHBoxLayout(left);
+    leftLayout->setContentsMargins(4, 4, 2, 4);
+    leftLayout->setSpacing(4);
+
+    m_foodGrid = makeGrid("DBGridFoodDesc", left);
+    m_foodModel = new DataSetModel(&foods.qryFoodDescDisplay(), {{"Desc", "Foods"}}, this);
+    m_foodGrid->setModel(m_foodModel);
+    m_foodModel->setSelectionModel(m_foodGrid->selectionModel());
+    m_foodGrid->horizontalHeader()->setStyleSheet(
+        "QHeaderView::section { font-weight: bold; color: #006400; }");
+    leftLayout->addWidget(m_foodGrid, 1);
+    leftLayout->addWidget(buildNutrientPanel());
+
+    splitter->addWidget(left);
+    splitter->addWidget(buildNavigation());
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({540, 200});
+    layout->addWidget(splitter, 1);
+
+    connect(&foods, &TDataModuleFoods::foodChanged, this, &TFoodsPage::ResetMeasurePanel);
+    connect(&foods.tblNutrDataDisplay(), &DataSet::recalculated, this,
+            &TFoodsPage::updateGramsLabel);
+    connect(&foods.tblNutrDataDisplay(), &DataSet::currentChanged, this,
+            &TFoodsPage::updateGramsLabel);
+}
+
+QWidget* TFoodsPage::buildHeader(const TFormImageContainer& images)
+{
+    auto* strip = new QLabel(this);
+    strip->setObjectName("PanelHeaderFoods");
+    strip->setFixedHeight(36);
+    strip->setPixmap(images.picture("ImgPageHeader"));
+    strip->setScaledContents(true);
+
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(6, 2, 10, 2);
+    layout->setSpacing(4);
+    auto addButton = [&](const QString& name, const QString& picture, const QString& hint) {
+        auto* b = new TGraphicButton(strip);
+        b->setObjectName(name);
+        b->setPictures(&images.picture(picture + "Up"), &images.picture(picture + "Down"),
+                       &images.picture(picture + "Over"));
+        b->setToolTip(hint);
+        layout->addWidget(b);
+        return b;
+    };
+    m_btnNewFood = addButton("BtnNewFood", "ImgCreate32", "Create New Food/Ingredient");
+    m_btnDeleteFood = addButton("BtnDeleteFood", "ImgDelete32", "Delete Selected Food");
+    m_btnEditFood = addButton("BtnEditFood", "ImgEdit32", "Edit Selected Food/Ingredient");
+    layout->addStretch(1);
+    m_headerLabel = new QLabel("<<<Update This Screen as needed >>>", strip);
+    m_headerLabel->setObjectName("LabelHeaderDescriptionFood");
+    m_headerLabel->setTextFormat(Qt::PlainText);
+    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_headerLabel->setStyleSheet("font-weight: bold; color: #000080;");
+    layout->addWidget(m_headerLabel);
+
+    connect(m_btnNewFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnNewFoodClick);
+    connect(m_btnDeleteFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnDeleteFoodClick);
+    connect(m_btnEditFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnEditFoodClick);
+    return strip;
+}
+
+QWidget* TFoodsPage::buildNutrientPanel()
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName("PanelNutrient");
+    panel->setFixedWidth(266);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+
+    auto* measure = new QGroupBox("Measure Setting", panel);
+    measure->setObjectName("GroupBoxMeasureSetting");
+    auto* grid = new QGridLayout(measure);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    auto* amountLabel = new QLabel("Amount", measure);
+    m_editAmount = new QLineEdit(measure);
+    m_editAmount->setObjectName("EditAmount");
+    amountLabel->setBuddy(m_editAmount);
+    auto* typeLabel = new QLabel("Measure Type:", measure);
+    m_comboMeasures = new QComboBox(measure);
+    m_comboMeasures->setObjectName("ComboBoxMeasures");
+    m_comboMeasures->setEditable(false);
+    m_comboMeasures->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_comboMeasures->setMinimumContentsLength(10);
+    typeLabel->setBuddy(m_comboMeasures);
+    grid->addWidget(amountLabel, 0, 0);
+    grid->addWidget(typeLabel, 0, 1);
+    grid->addWidget(m_editAmount, 1, 0);
+    grid->addWidget(m_comboMeasures, 1, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 3);
+    auto* gramsCaption = new QLabel("Amount (g):", measure);
+    gramsCaption->setStyleSheet("color: grey;");
+    m_gramsLabel = new QLabel(measure);
+    m_gramsLabel->setObjectName("DBTextAmountInGram");
+    m_gramsLabel->setTextFormat(Qt::PlainText);
+    auto* gramsRow = new QHBoxLayout;
+    gramsRow->addWidget(gramsCaption);
+    gramsRow->addWidget(m_gramsLabel, 1);
+    grid->addLayout(gramsRow, 2, 0, 1, 2);
+    layout->addWidget(measure);
+
+    m_nutrientGrid = makeGrid("DBGridFoodNutrient", panel);
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    m_nutrientModel =
+        new DataSetModel(&m_foods.tblNutrDataDisplay(),
+                         {{"NutrDesc", "Nutrient Description"},
+                          {"Nutr_Val", "Per 100g", DataSetModel::Form::General, right},
+                          {"ValPerMeasure", "Per Measure", DataSetModel::Form::Hashes, right},
+                          {"Units", "Units"}},
+                         this);
+    m_nutrientGrid->setModel(m_nutrientModel);
+    m_nutrientModel->setSelectionModel(m_nutrientGrid->selectionModel());
+    m_nutrientGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_nutrientGrid->horizontalHeader()->setStretchLastSection(false);
+    m_nutrientGrid->setColumnWidth(1, 58);
+    m_nutrientGrid->setColumnWidth(2, 66);
+    m_nutrientGrid->setColumnWidth(3, 38);
+    layout->addWidget(m_nutrientGrid, 1);
+
+    connect(m_editAmount, &QLineEdit::textChanged, this, &TFoodsPage::ComboBoxMeasuresChange);
+    connect(m_comboMeasures, &QComboBox::currentIndexChanged, this,
+            &TFoodsPage::ComboBoxMeasuresChange);
+    return panel;
+}
+
+QWidget* TFoodsPage::buildNavigation()
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName("PanelNavigation");
+    panel->setMinimumWidth(150);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(2, 4, 4, 4);
+    layout->setSpacing(2);
+    auto* caption = new QLabel("USDA Nutrient Database Nagivation", panel);
+    caption->setObjectName("LabelNavigation");
+    caption->setStyleSheet("font-weight: bold; color: white; background: #0145B6; padding: 3px;");
+    layout->addWidget(caption);
+    m_tree = new QTreeWidget(panel);
+    m_tree->setObjectName("TreeViewFoods");
+    m_tree->setHeaderHidden(true);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->setItemDelegate(new TTreeEntryDelegate(m_tree));
+    m_tree->setIndentation(14);
+    layout->addWidget(m_tree, 1);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { TreeViewFoodsChange(current); });
+    return panel;
+}
+
+QString TFoodsPage::headerText() const
+{
+    return m_headerLabel->text();
+}
+
+void TFoodsPage::FormShow()
+{
+    BuildFoodTree();
+    selectEntry(topEntry(ViewAllFoods));
+}
+
+// --- Measures -------------------------------------------------------------------------------
+
+void TFoodsPage::ResetMeasurePanel()
+{
+    // Each change of the amount runs against the measure list as it still stands.
+    m_editAmount->setText(QString());
+    m_editAmount->setText("1");
+    m_comboMeasures->clear();
+    const MeasuresT& measures = m_foods.BuildMeasureList();
+    {
+        const QSignalBlocker quiet(m_comboMeasures);
+        for (const SMeasure& m : measures)
+            m_comboMeasures->addItem(m.Description);
+        m_comboMeasures->setCurrentIndex(-1);
+    }
+    if (!measures.isEmpty()) {
+        const QSignalBlocker quiet(m_comboMeasures);
+        m_comboMeasures->setCurrentIndex(0);
+    }
+    if (!measures.isEmpty())
+        ComboBoxMeasuresChange();
+    updateGramsLabel();
+}
+
+void TFoodsPage::ComboBoxMeasuresChange()
+{
+    const int index = m_comboMeasures->currentIndex();
+    if (index < 0)
+        return;
+    m_foods.SetMeasureAmount(index, NumberFormat::leadingNumber(m_editAmount->text()));
+    m_foods.tblNutrDataDisplay().recalculate();
+}
+
+void TFoodsPage::updateGramsLabel()
+{
+    const TableView& display = m_foods.tblNutrDataDisplay();
+    m_gramsLabel->setText(
+        display.isEmpty() ? QString() : NumberFormat::hashes(display.value("Gm_Wgt").toDouble()));
+}
+
+// --- Food buttons ---------------------------------------------------------------------------
+
+void TFoodsPage::runFoodWizard()
+{
+    // A save the store refuses keeps everything pending; the wizard opens again so nothing
+    // typed is lost.
+    while (m_dialogs.foodWizard && m_dialogs.foodWizard()) {
+        if (m_foods.SaveFood())
+            return;
+    }
+    m_foods.DiscardFood();
+}
+
+void TFoodsPage::BtnNewFoodClick()
+{
+    if (m_foods.BeginNewFood())
+        runFoodWizard();
+}
+
+void TFoodsPage::BtnEditFoodClick()
+{
+    if (m_foods.BeginEditFood())
+        runFoodWizard();
+}
+
+void TFoodsPage::BtnDeleteFoodClick()
+{
+    m_foods.DeleteFood();
+}
+
+// --- The food tree --------------------------------------------------------------------------
+
+QTreeWidgetItem* TFoodsPage::topEntry(const QString& text) const
+{
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+        if (m_tree->topLevelItem(i)->text(0) == text)
+            return m_tree->topLevelItem(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* TFoodsPage::childEntry(const QString& top, const QString& text) const
+{
+    QTreeWidgetItem* parent = topEntry(top);
+    if (!parent)
+        return nullptr;
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    return nullptr;
+}
+
+TFoodsPage::NodePath TFoodsPage::pathOf(QTreeWidgetItem* item) const
+{
+    NodePath path;
+    if (!item)
+        return path;
+    if (QTreeWidgetItem* parent = item->parent()) {
+        path.top = parent->text(0);
+        path.child = item->text(0);
+        path.index = parent->indexOfChild(item);
+    } else {
+        path.top = item->text(0);
+    }
+    return path;
+}
+
+QTreeWidgetItem* TFoodsPage::lastFoodNode() const
+{
+    QTreeWidgetItem* top = topEntry(m_lastFoodNode.top);
+    if (!top || m_lastFoodNode.child.isNull())
+        return top;
+    // The entry at the same place with the same text; else the first with that text.
+    if (m_lastFoodNode.index >= 0 && m_lastFoodNode.index < top->childCount() &&
+        top->child(m_lastFoodNode.index)->text(0) == m_lastFoodNode.child)
+        return top->child(m_lastFoodNode.index);
+    return childEntry(m_lastFoodNode.top, m_lastFoodNode.child);
+}
+
+void TFoodsPage::BuildFoodTree()
+{
+    m_treeQuiet = true;
+    m_tree->clear();
+    for (const QString& text : {FoodGroups, ViewAllFoods, SimpleSearch, AdvancedSearch})
+        new QTreeWidgetItem(m_tree, {text});
+    m_treeQuiet = false;
+    FillFoodGroupNodes();
+    FillSimpleSearchNodes();
+    FillAdvancedSearchNodes();
+}
+
+void TFoodsPage::rebuildChildren(QTreeWidgetItem* top, const QStringList& entries)
+{
+    if (!top)
+        return;
+    m_treeQuiet = true;
+    if (m_tree->currentItem() && m_tree->currentItem()->parent() == top)
+        m_tree->setCurrentItem(top);
+    qDeleteAll(top->takeChildren());
+    QList<QTreeWidgetItem*> items;
+    for (const QString& text : entries)
+        items << new QTreeWidgetItem({text});
+    top->addChildren(items);
+    m_treeQuiet = false;
+}
+
+void TFoodsPage::FillFoodGroupNodes()
+{
+    rebuildChildren(topEntry(FoodGroups),
+                    QStringList{NewFoodGroup, EditFoodGroups} + m_foods.GetFoodGroupNames());
+}
+
+void TFoodsPage::FillSimpleSearchNodes()
+{
+    const QStringList history = m_foods.GetSimpleSearchHistory();
+    QStringList entries{NewSearch};
+    if (!history.isEmpty())
+        entries << ClearSearchHistory;
+    rebuildChildren(topEntry(SimpleSearch), entries + history);
+}
+
+void TFoodsPage::FillAdvancedSearchNodes()
+{
+    rebuildChildren(topEntry(AdvancedSearch),
+                    QStringList{NewSearch, EditAdvancedSearch} + m_foods.GetAdvancedSearchNames());
+}
+
+void TFoodsPage::selectEntry(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    if (m_tree->currentItem() == item)
+        TreeViewFoodsChange(item);
+    else
+        m_tree->setCurrentItem(item);
+}
+
+void TFoodsPage::selectLastFoodNode()
+{
+    selectEntry(lastFoodNode());
+}
+
+void TFoodsPage::selectChildByText(QTreeWidgetItem* top, const QString& text)
+{
+    if (!top)
+        return;
+    for (int i = 0; i < top->childCount(); ++i)
+        if (top->child(i)->text(0) == text) {
+            selectEntry(top->child(i));
+            return;
+        }
+}
+
+void TFoodsPage::TreeViewFoodsChange(QTreeWidgetItem* item)
+{
+    if (m_treeQuiet || !item)
+        return;
+    const QString text = item->text(0);
+    QTreeWidgetItem* parent = item->parent();
+    if (!parent) {
+        if (text == ViewAllFoods) {
+            m_foods.ShowAllFoods();
+            m_headerLabel->setText(ViewAllFoods);
+        }
+    } else if (parent->text(0) == FoodGroups) {
+        if (text == NewFoodGroup) {
+            newFoodGroup();
+        } else if (text == EditFoodGroups) {
+            editFoodGroups();
+        } else {
+            m_foods.ShowFoodsByGroup(text);
+            m_headerLabel->setText("Food Group: " + text);
+        }
+    } else if (parent->text(0) == SimpleSearch) {
+        if (text == NewSearch) {
+            newSimpleSearch();
+        } else if (text == ClearSearchHistory) {
+            clearSearchHistory();
+        } else {
+            m_foods.RunSimpleSearch(text);
+            m_headerLabel->setText("Simple Search : " + text);
+        }
+    } else if (parent->text(0) == AdvancedSearch) {
+        if (text == NewSearch) {
+            newAdvancedSearch();
+        } else if (text == EditAdvancedSearch) {
+            editAdvancedSearches();
+        } else {
+            m_foods.RunAdvancedSearch(text);
+            m_headerLabel->setText("Advanced Search : " + text);
+        }
+    }
+    m_lastFoodNode = pathOf(m_tree->currentItem());
+}
+
+void TFoodsPage::newFoodGroup()
+{
+    m_foods.BeginNewFoodGroup();
+    if (m_dialogs.foodGroupEdit && m_dialogs.foodGroupEdit() && m_foods.PostFoodGroup() &&
+        m_foods.SaveFoodGroups()) {
+        const QString description = m_foods.tblFoodGroups().asString("FdGrp_Desc");
+        FillFoodGroupNodes();
+        selectChildByText(topEntry(FoodGroups), description);
+        return;
+    }
+    m_foods.CancelFoodGroup();
+    m_foods.DiscardFoodGroups();
+    selectLastFoodNode();
+}
+
+void TFoodsPage::editFoodGroups()
+{
+    if (m_dialogs.foodGroups && m_dialogs.foodGroups() && m_foods.SaveFoodGroups()) {
+        const QString description = m_foods.tblFoodGroups().asString("FdGrp_Desc");
+        FillFoodGroupNodes();
+        if (!m_foods.tblFoodGroups().isEmpty())
+            selectChildByText(topEntry(FoodGroups), description);
+        return;
+    }
+    m_foods.DiscardFoodGroups();
+    selectLastFoodNode();
+}
+
+void TFoodsPage::newSimpleSearch()
+{
+    if (!(m_dialogs.simpleSearch && m_dialogs.simpleSearch())) {
+        selectLastFoodNode();
+        return;
+    }
+    FillSimpleSearchNodes();
+    QTreeWidgetItem* top = topEntry(SimpleSearch);
+    if (top->childCount() < 3) {
+        top->setExpanded(true);
+        selectEntry(top);
+    } else {
+        top->setExpanded(true);
+        selectEntry(top->child(2));
+    }
+}
+
+void TFoodsPage::clearSearchHistory()
+{
+    QTreeWidgetItem* top = topEntry(SimpleSearch);
+    if (m_prompter.question("WARNING", "Are you sure you want to clear all the Search History",
+                            Prompter::Icon::None)) {
+        m_foods.ClearSimpleSearchHistory();
+        FillSimpleSearchNodes();
+    }
+    selectEntry(top);
+}
+
+void TFoodsPage::newAdvancedSearch()
+{
+    TableView& searches = m_foods.tblAdvancedSearch();
+    searches.append();
+    searches.setValue("SID", m_foods.NewAdvancedSearchID());
+    if (m_dialogs.advancedSearch && m_dialogs.advancedSearch() && searches.post() &&
+        m_foods.SaveAdvancedSearches()) {
+        const QString name = searches.asString("S_NAME");
+        FillAdvancedSearchNodes();
+        selectChildByText(topEntry(AdvancedSearch), name);
+        return;
+    }
+    m_foods.DiscardAdvancedSearches();
+    selectLastFoodNode();
+}
+
+void TFoodsPage::editAdvancedSearches()
+{
+    if (m_dialogs.advancedSearchList && m_dialogs.advancedSearchList() &&
+        m_foods.SaveAdvancedSearches()) {
+        const QString name = m_foods.tblAdvancedSearch().asString("S_NAME");
+        FillAdvancedSearchNodes();
+        if (!m_foods.tblAdvancedSearch().isEmpty())
+            selectChildByText(topEntry(AdvancedSearch), name);
+        return;
+    }
+    m_foods.DiscardAdvancedSearches();
+    selectLastFoodNode();
+}
