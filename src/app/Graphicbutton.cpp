@@ -1,0 +1,195 @@
+#include "app/Graphicbutton.h"
+
+#include <QEnterEvent>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+bool isSet(const QPixmap* picture)
+{
+    return picture && !picture->isNull();
+}
+} // namespace
+
+TGraphicButton::TGraphicButton(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    resize(25, 25);
+    m_fontOver = font();
+}
+
+void TGraphicButton::setImage(const QPixmap* picture)
+{
+    m_image = picture;
+    if (isSet(picture))
+        resize(picture->size());
+    update();
+}
+
+void TGraphicButton::setImageDown(const QPixmap* picture)
+{
+    m_imageDown = picture;
+    update();
+}
+
+void TGraphicButton::setImageOver(const QPixmap* picture)
+{
+    m_imageOver = picture;
+    update();
+}
+
+void TGraphicButton::setPictures(const QPixmap* up, const QPixmap* down, const QPixmap* over)
+{
+    setImage(up);
+    setImageDown(down);
+    setImageOver(over);
+}
+
+void TGraphicButton::setText(const QString& text)
+{
+    m_text = text;
+    update();
+}
+
+void TGraphicButton::setFontColor(const QColor& color)
+{
+    m_fontColor = color;
+    update();
+}
+
+void TGraphicButton::setFontOver(const QFont& font, const QColor& color)
+{
+    m_fontOver = font;
+    m_fontOverColor = color;
+    update();
+}
+
+void TGraphicButton::setAllowDown(bool allow)
+{
+    m_allowDown = allow;
+    update();
+}
+
+void TGraphicButton::setDown(bool down)
+{
+    m_down = m_allowDown && down;
+    m_pressedLook = m_down;
+    update();
+}
+
+void TGraphicButton::leftButtonDown()
+{
+    // A toggling button flips its state; a plain one looks pressed while the button is held.
+    if (m_allowDown)
+        setDown(!m_down);
+    m_pressedLook = !m_down;
+    update();
+}
+
+void TGraphicButton::leftButtonUp()
+{
+    m_pressedLook = m_down;
+    update();
+}
+
+void TGraphicButton::mouseEntered()
+{
+    m_mouseOver = true;
+    update();
+}
+
+void TGraphicButton::mouseLeft()
+{
+    m_pressedLook = m_down;
+    m_mouseOver = false;
+    update();
+}
+
+void TGraphicButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        leftButtonDown();
+    event->accept();
+}
+
+void TGraphicButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A double click acts as a second press, so it also gives a second click on release.
+    if (event->button() == Qt::LeftButton)
+        leftButtonDown();
+    event->accept();
+}
+
+void TGraphicButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    leftButtonUp();
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+    event->accept();
+}
+
+void TGraphicButton::enterEvent(QEnterEvent* event)
+{
+    mouseEntered();
+    QWidget::enterEvent(event);
+}
+
+void TGraphicButton::leaveEvent(QEvent* event)
+{
+    mouseLeft();
+    QWidget::leaveEvent(event);
+}
+
+void TGraphicButton::paintEvent(QPaintEvent*)
+{
+    const bool useFontOver =
+        (m_allowDown && !m_mouseOver && m_pressedLook) || (!m_allowDown && m_mouseOver);
+    const QFont& captionFont = useFontOver ? m_fontOver : font();
+
+    // Caption centred on the resting picture, or on the button when there is none.
+    const QFontMetricsF metrics(captionFont);
+    const QSizeF box = isSet(m_image) ? QSizeF(m_image->size()) : QSizeF(size());
+    const qreal x = box.width() / 2 - metrics.horizontalAdvance(m_text) / 2;
+    const qreal y = box.height() / 2 - metrics.height() / 2;
+
+    // Choose the picture by mouse-over, pressed look and AllowDown; a picture that is not set
+    // falls through to the next one. ImageDown moves the caption one pixel down and right.
+    PaintRecord record;
+    const QPixmap* picture = nullptr;
+    auto pick = [&](const QPixmap* candidate, PaintRecord::Picture which) {
+        if (!picture && isSet(candidate)) {
+            picture = candidate;
+            record.picture = which;
+        }
+    };
+    if (m_pressedLook) {
+        pick(m_imageDown, PaintRecord::ImageDown);
+        pick(m_image, PaintRecord::Image);
+    } else if (m_mouseOver && !m_allowDown) {
+        pick(m_imageOver, PaintRecord::ImageOver);
+        pick(m_imageDown, PaintRecord::ImageDown);
+        pick(m_image, PaintRecord::Image);
+    } else {
+        pick(m_image, PaintRecord::Image);
+    }
+
+    if (picture) {
+        const qreal shift = record.picture == PaintRecord::ImageDown ? 1 : 0;
+        record.caption = QPoint(static_cast<int>(x + shift), static_cast<int>(y + shift));
+        record.fontOver = useFontOver;
+        QPainter p(this);
+        p.drawPixmap(0, 0, *picture);
+        if (!m_text.isEmpty()) {
+            p.setFont(captionFont);
+            p.setPen(useFontOver ? m_fontOverColor : m_fontColor);
+            p.drawText(QPointF(record.caption.x(), record.caption.y() + metrics.ascent()), m_text);
+        }
+    }
+    m_lastPaint = record;
+}

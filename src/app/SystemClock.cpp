@@ -1,0 +1,6 @@
+#include "app/SystemClock.h"
+
+QDate SystemClock::today() const
+{
+    return QDate::currentDate();
+}
