@@ -230,6 +230,11 @@ QVariant TDataModuleFoods::calculate(int row, int field) const
     return value * (m_measureGrams * 0.01);
 }
 
+void TDataModuleFoods::setRecipeNutrientDisplay(TableView* view)
+{
+    m_recipeNutrDisplay = view;
+}
+
 QString TDataModuleFoods::nutrientFilter() const
 {
     QString text;

@@ -61,7 +61,7 @@ public:
     void ApplyNutrientFilter();
     QString nutrientFilter() const;
     // The recipe module's nutrient display, filtered like the food one once it exists.
-    void setRecipeNutrientDisplay(TableView* view) { m_recipeNutrDisplay = view; }
+    void setRecipeNutrientDisplay(TableView* view);
     // Adds a nutrient to the list (pending); false when it is there already.
     bool AddPreferredNutrient(int nutrientNumber);
     void RemovePreferredNutrient();

@@ -98,6 +98,7 @@ TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& image
 QWidget* TFoodsPage::buildHeader(const TFormImageContainer& images)
 {
     auto* strip = new QLabel(this);
+    m_headerStrip = strip;
     strip->setObjectName("PanelHeaderFoods");
     strip->setFixedHeight(36);
     strip->setPixmap(images.picture("ImgPageHeader"));
@@ -221,6 +222,16 @@ QWidget* TFoodsPage::buildNavigation()
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { TreeViewFoodsChange(current); });
     return panel;
+}
+
+QList<QWidget*> TFoodsPage::headerButtons() const
+{
+    return {m_btnNewFood, m_btnDeleteFood, m_btnEditFood};
+}
+
+void TFoodsPage::hideOwnHeader()
+{
+    m_headerStrip->hide();
 }
 
 QString TFoodsPage::headerText() const

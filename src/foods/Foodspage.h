@@ -62,6 +62,12 @@ public:
     QTreeWidgetItem* lastFoodNode() const;
 
     QTreeWidget* tree() const { return m_tree; }
+    // The header strip's buttons (left to right) and description label. The page shows them on
+    // a strip of its own until the main window takes them onto its page header; then the
+    // page's own strip is hidden.
+    QList<QWidget*> headerButtons() const;
+    QLabel* headerLabel() const { return m_headerLabel; }
+    void hideOwnHeader();
     QString headerText() const;
 
 private:
@@ -96,6 +102,7 @@ private:
     TGraphicButton* m_btnDeleteFood = nullptr;
     TGraphicButton* m_btnEditFood = nullptr;
     QLabel* m_headerLabel = nullptr;
+    QWidget* m_headerStrip = nullptr;
     QTableView* m_foodGrid = nullptr;
     QLineEdit* m_editAmount = nullptr;
     QComboBox* m_comboMeasures = nullptr;

@@ -1,0 +1,78 @@
+#include "app/Startup.h"
+
+#include "app/Imagecontainer.h"
+#include "app/Mainscreen.h"
+#include "app/MessageBoxPrompter.h"
+#include "app/QtDesktopOpener.h"
+#include "app/QtFileChooser.h"
+#include "app/SystemClock.h"
+#include "foods/Databasefoods.h"
+#include "foods/Foodspage.h"
+#include "store/Prompter.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <exception>
+
+// Dialogs created at start-up, hidden between showings.
+struct Startup::Windows
+{
+};
+
+Startup::Startup(const QString& programDir, const Seams& seams)
+    : m_programDir(programDir), m_seams(seams)
+{}
+
+Startup::~Startup()
+{
+    // Windows go before the modules whose data sets they show.
+    m_windows.reset();
+    m_mainWindow.reset();
+    m_images.reset();
+    m_foods.reset();
+}
+
+void Startup::create()
+{
+    // The food data module comes first: it defines the database name for Data/ beside the
+    // program and opens the food tables.
+    m_foods = std::make_unique<TDataModuleFoods>(m_seams.prompter);
+    m_foods->DataModuleCreate(m_programDir);
+
+    // The skin's pictures are needed to build the main window, so the image store is made just
+    // before it.
+    m_images = std::make_unique<TFormImageContainer>();
+    m_mainWindow = std::make_unique<TFormMain>(*m_images, m_seams.desktop, m_programDir);
+
+    m_foodsPage = new TFoodsPage(*m_foods, *m_images, m_seams.prompter);
+    for (QWidget* button : m_foodsPage->headerButtons())
+        m_mainWindow->addPageHeaderButton("Foods", button);
+    m_mainWindow->setPageHeaderLabel("Foods", m_foodsPage->headerLabel());
+    m_foodsPage->hideOwnHeader();
+    m_mainWindow->installPage("Foods", m_foodsPage);
+
+    m_windows = std::make_unique<Windows>();
+
+    // Start-up steps of the main window, after it is first shown.
+    m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });
+}
+
+int Startup::run(QApplication& app, const QString& programDir)
+{
+    app.setApplicationName("Kelora");
+    app.setApplicationDisplayName("Kelora - Vivanter");
+    try {
+        MessageBoxPrompter prompter;
+        QtFileChooser fileChooser;
+        QtDesktopOpener desktop;
+        SystemClock clock;
+        Startup startup(programDir, {prompter, fileChooser, desktop, clock});
+        startup.create();
+        startup.mainWindow().show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, "Kelora - Vivanter", QString::fromUtf8(e.what()));
+        return 1;
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class Clock;
+class DesktopOpener;
+class FileChooser;
+class Prompter;
+class QApplication;
+class TDataModuleFoods;
+class TFoodsPage;
+class TFormImageContainer;
+class TFormMain;
+
+// Start-up: creates the data modules and the windows once each, in their fixed order, hands
+// each what it needs, and registers the main window's start-up steps. Everything lives until the
+// object is destroyed (the end of the program). Tests create it with a temporary program
+// directory and fake seams.
+class Startup
+{
+public:
+    struct Seams
+    {
+        Prompter& prompter;
+        FileChooser& fileChooser;
+        DesktopOpener& desktop;
+        Clock& clock;
+    };
+
+    Startup(const QString& programDir, const Seams& seams);
+    ~Startup();
+    Startup(const Startup&) = delete;
+    Startup& operator=(const Startup&) = delete;
+
+    // Creates every module and window, in order. Failures of a data module are reported through
+    // the prompter and leave the program usable.
+    void create();
+
+    TDataModuleFoods& foods() const { return *m_foods; }
+    TFormMain& mainWindow() const { return *m_mainWindow; }
+    TFoodsPage& foodsPage() const { return *m_foodsPage; }
+    const TFormImageContainer& images() const { return *m_images; }
+
+    // The program: the real seams, the main window shown, the event loop until it closes.
+    static int run(QApplication& app, const QString& programDir);
+
+private:
+    struct Windows;
+
+    QString m_programDir;
+    Seams m_seams;
+    std::unique_ptr<TDataModuleFoods> m_foods;
+    std::unique_ptr<TFormImageContainer> m_images;
+    std::unique_ptr<TFormMain> m_mainWindow;
+    TFoodsPage* m_foodsPage = nullptr; // owned by the main window
+    std::unique_ptr<Windows> m_windows;
+};
