@@ -15,6 +15,7 @@ bool isSet(const QPixmap* picture)
 
 TAdvButton::TAdvButton(QWidget* parent) : QWidget(parent)
 {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     resize(25, 25);
     m_fontOver = font();
 }
@@ -60,7 +61,13 @@ void TAdvButton::setImage(const QPixmap* picture)
     m_image = picture;
     if (isSet(picture))
         resize(picture->size());
+    updateGeometry();
     update();
+}
+
+QSize TAdvButton::sizeHint() const
+{
+    return isSet(m_image) ? m_image->size() : QSize(25, 25);
 }
 
 void TAdvButton::setImageDown(const QPixmap* picture)
@@ -83,7 +90,10 @@ void TAdvButton::setFontColor(const QColor& color)
 
 void TAdvButton::setFontOver(const QFont& font, const QColor& color)
 {
+    // FontOver stands on its own: nothing of the button's font (say, bold) blends into it when
+    // it is drawn.
     m_fontOver = font;
+    m_fontOver.setResolveMask(QFont::AllPropertiesResolved);
     m_fontOverColor = color;
     update();
 }

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPoint>
 #include <QPointF>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -70,6 +71,9 @@ public:
     void click();
     void mouseEntered();
     void mouseLeft();
+
+    // The size of Image, or 25 x 25 without one.
+    QSize sizeHint() const override;
 
 signals:
     void clicked();

@@ -16,6 +16,7 @@ bool isSet(const QPixmap* picture)
 TGraphicButton::TGraphicButton(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     resize(25, 25);
     m_fontOver = font();
 }
@@ -25,7 +26,13 @@ void TGraphicButton::setImage(const QPixmap* picture)
     m_image = picture;
     if (isSet(picture))
         resize(picture->size());
+    updateGeometry();
     update();
+}
+
+QSize TGraphicButton::sizeHint() const
+{
+    return isSet(m_image) ? m_image->size() : QSize(25, 25);
 }
 
 void TGraphicButton::setImageDown(const QPixmap* picture)
@@ -61,7 +68,10 @@ void TGraphicButton::setFontColor(const QColor& color)
 
 void TGraphicButton::setFontOver(const QFont& font, const QColor& color)
 {
+    // FontOver stands on its own: nothing of the button's font (say, bold) blends into it when
+    // it is drawn.
     m_fontOver = font;
+    m_fontOver.setResolveMask(QFont::AllPropertiesResolved);
     m_fontOverColor = color;
     update();
 }

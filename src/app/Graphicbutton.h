@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -64,6 +65,9 @@ public:
     void leftButtonUp();
     void mouseEntered();
     void mouseLeft();
+
+    // The size of Image, or 25 x 25 without one.
+    QSize sizeHint() const override;
 
 signals:
     void clicked();

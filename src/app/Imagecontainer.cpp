@@ -363,7 +363,7 @@ void TFormImageContainer::addButtonPictures()
     };
     for (const Button& b : buttons) {
         QSvgRenderer svg(QStringLiteral(":/skin/%1.svg").arg(QLatin1String(b.glyph)));
-        const QImage glyph = renderGlyph(svg, qRound(b.size * 0.66));
+        const QImage glyph = renderGlyph(svg, qRound(b.size * (b.size < 40 ? 0.72 : 0.66)));
         const QString base = QLatin1String(b.name);
         m_pictures[base + "Up"] = tileButton(b.size, Look::Up, glyph);
         m_pictures[base + "Down"] = tileButton(b.size, Look::Down, glyph);
