@@ -11,6 +11,7 @@
 #include "store/TableView.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -187,11 +188,18 @@ QWidget* TFoodsPage::buildNutrientPanel()
                          this);
     m_nutrientGrid->setModel(m_nutrientModel);
     m_nutrientModel->setSelectionModel(m_nutrientGrid->selectionModel());
+    // Four columns share 266 pixels: a slightly smaller font keeps the numbers whole.
+    QFont small = m_nutrientGrid->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    m_nutrientGrid->setFont(small);
+    m_nutrientGrid->horizontalHeader()->setFont(small);
+    m_nutrientGrid->verticalHeader()->setDefaultSectionSize(17);
+    m_nutrientGrid->horizontalHeader()->setMinimumSectionSize(20);
     m_nutrientGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_nutrientGrid->horizontalHeader()->setStretchLastSection(false);
-    m_nutrientGrid->setColumnWidth(1, 58);
-    m_nutrientGrid->setColumnWidth(2, 66);
-    m_nutrientGrid->setColumnWidth(3, 38);
+    m_nutrientGrid->setColumnWidth(1, 50);
+    m_nutrientGrid->setColumnWidth(2, 72);
+    m_nutrientGrid->setColumnWidth(3, 34);
     layout->addWidget(m_nutrientGrid, 1);
 
     connect(m_editAmount, &QLineEdit::textChanged, this, &TFoodsPage::ComboBoxMeasuresChange);
@@ -210,6 +218,8 @@ QWidget* TFoodsPage::buildNavigation()
     layout->setSpacing(2);
     auto* caption = new QLabel("USDA Nutrient Database Nagivation", panel);
     caption->setObjectName("LabelNavigation");
+    caption->setWordWrap(true);
+    caption->setAlignment(Qt::AlignCenter);
     caption->setStyleSheet("font-weight: bold; color: white; background: #0145B6; padding: 3px;");
     layout->addWidget(caption);
     m_tree = new QTreeWidget(panel);
