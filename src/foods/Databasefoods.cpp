@@ -18,9 +18,6 @@ const QString FoodsByGroupStatement = QStringLiteral(
     "\"FD_GROUP.DB\" AS g WHERE g.FdGrp_Cd = f.FdGrp_Cd AND g.FdGrp_Desc = ? "
     "ORDER BY f.\"Desc\" COLLATE KL_NOCASE");
 
-// The comparisons a nutrient rule may use; anything else never reaches a statement.
-const QStringList NutrientOperators = {"=", "<", ">", "<=", ">=", "<>"};
-
 QString internalError(const QString& operation)
 {
     return QStringLiteral("Internal Error: \"%1\" can't locate the physical record").arg(operation);
@@ -466,6 +463,8 @@ QStringList TDataModuleFoods::GetAdvancedSearchNames()
 
 void TDataModuleFoods::AddSimpleSearchKeyword(const QString& keyword)
 {
+    if (keyword.isEmpty())
+        return;
     if (m_simpleSearch->locate("Keyword", keyword, Qt::CaseInsensitive)) {
         m_simpleSearch->remove();
     } else if (m_simpleSearch->rowCount() >= 12) {
@@ -516,16 +515,18 @@ void TDataModuleFoods::RunAdvancedSearch(const QString& name)
             const QString op =
                 m_advancedSearchRules->valueAt(row, "Condition").toString().trimmed();
             double number = 0;
-            if (!NutrientOperators.contains(op) || !NumberFormat::isNumber(value, &number)) {
+            if (!nutrientOperators().contains(op) || !NumberFormat::isNumber(value, &number)) {
                 report(QStringLiteral("The rule \"%1 %2 %3\" of the search \"%4\" cannot be "
                                       "run: it needs a comparison (=, <, >, <=, >=, <>) and a "
                                       "number.")
                            .arg(field, op, value, name));
                 return;
             }
-            // A food passes only with a stored value that meets the comparison.
-            conditions << "f.NDB_No IN (SELECT NDB_No FROM \"NUT_DATA.DB\" WHERE Nutr_No = ? "
-                          "AND Nutr_Val " +
+            // A food passes only with a stored value that meets the comparison. The value is
+            // looked up by the food's key, which is far quicker than listing every food that
+            // has the nutrient.
+            conditions << "EXISTS (SELECT 1 FROM \"NUT_DATA.DB\" AS n WHERE n.NDB_No = f.NDB_No "
+                          "AND n.Nutr_No = ? AND n.Nutr_Val " +
                               op + " ?)";
             params << extra.trimmed().toInt() << number;
         }
@@ -578,4 +579,94 @@ void TDataModuleFoods::DiscardAdvancedSearches()
     m_advancedSearchRules->cancel();
     m_advancedSearch->cancelUpdates();
     m_advancedSearchRules->cancelUpdates();
+}
+
+const QStringList& TDataModuleFoods::nutrientOperators()
+{
+    // The comparisons a nutrient rule may use; no other text ever reaches a statement.
+    static const QStringList operators = {"=", "<", ">", "<=", ">=", "<>"};
+    return operators;
+}
+
+void TDataModuleFoods::BeginNewAdvancedSearch()
+{
+    m_advancedSearch->append();
+    m_advancedSearch->setValue("SID", NewAdvancedSearchID());
+}
+
+bool TDataModuleFoods::BeginEditAdvancedSearch()
+{
+    if (m_advancedSearch->isEmpty() || !m_advancedSearch->edit())
+        return false;
+    m_rulesBeforeEdit.clear();
+    for (int row = 0; row < m_advancedSearchRules->rowCount(); ++row) {
+        QStringList rule;
+        for (const char* field : {"Field", "Condition", "RValue", "ExtraInfo"})
+            rule << m_advancedSearchRules->valueAt(row, field).toString();
+        m_rulesBeforeEdit << rule;
+    }
+    return true;
+}
+
+bool TDataModuleFoods::PostAdvancedSearch()
+{
+    if (!m_advancedSearch->post()) {
+        report(m_advancedSearch->lastError());
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::CancelAdvancedSearch()
+{
+    if (m_advancedSearch->state() == DataSet::State::Insert) {
+        // The rules follow the new row's SID while it exists; they go with it.
+        m_advancedSearchRules->removeAll();
+        m_advancedSearch->cancel();
+        return;
+    }
+    if (m_advancedSearch->state() != DataSet::State::Edit)
+        return;
+    m_advancedSearch->cancel();
+    QList<QStringList> rules;
+    for (int row = 0; row < m_advancedSearchRules->rowCount(); ++row) {
+        QStringList rule;
+        for (const char* field : {"Field", "Condition", "RValue", "ExtraInfo"})
+            rule << m_advancedSearchRules->valueAt(row, field).toString();
+        rules << rule;
+    }
+    if (rules == m_rulesBeforeEdit)
+        return;
+    // Rules added or removed during the edit are undone by writing the old list back.
+    m_advancedSearchRules->removeAll();
+    for (const QStringList& rule : std::as_const(m_rulesBeforeEdit))
+        AddAdvancedSearchRule(rule[0], rule[1], rule[2], rule[3]);
+}
+
+bool TDataModuleFoods::AddAdvancedSearchRule(const QString& field, const QString& condition,
+                                             const QString& value, const QString& extraInfo)
+{
+    if (m_advancedSearch->isEmpty())
+        return false;
+    const bool nutrient = field != QLatin1String("FoodName") && field != QLatin1String("FoodGroup");
+    if (nutrient && (!nutrientOperators().contains(condition) || !NumberFormat::isNumber(value)))
+        return false;
+    m_advancedSearchRules->append();
+    m_advancedSearchRules->setValue("SID", m_advancedSearch->value("SID"));
+    m_advancedSearchRules->setValue("Field", field);
+    m_advancedSearchRules->setValue("Condition", condition);
+    m_advancedSearchRules->setValue("RValue", value);
+    m_advancedSearchRules->setValue("ExtraInfo", extraInfo.isEmpty() ? QVariant() : extraInfo);
+    if (!m_advancedSearchRules->post()) {
+        report(m_advancedSearchRules->lastError());
+        m_advancedSearchRules->cancel();
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::RemoveAdvancedSearchRule()
+{
+    if (!m_advancedSearchRules->isEmpty())
+        m_advancedSearchRules->remove();
 }

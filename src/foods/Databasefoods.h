@@ -104,6 +104,24 @@ public:
     bool SaveAdvancedSearches();
     void DiscardAdvancedSearches();
 
+    // One advanced search as the search dialogs edit it; every change stays pending until
+    // SaveAdvancedSearches or DiscardAdvancedSearches. A new search is appended with its SID
+    // already set, so its rules follow it from the start.
+    void BeginNewAdvancedSearch();
+    bool BeginEditAdvancedSearch();
+    bool PostAdvancedSearch();
+    // Drops the search's insert or edit. A new search takes its rules with it (a later search
+    // may be given the same SID); an edited search gets back the rules it had when the edit
+    // began.
+    void CancelAdvancedSearch();
+    // Adds a rule to the current search. A nutrient rule (any field other than "FoodName" and
+    // "FoodGroup") is refused unless its condition is one of nutrientOperators() and its value
+    // is a number.
+    bool AddAdvancedSearchRule(const QString& field, const QString& condition, const QString& value,
+                               const QString& extraInfo = QString());
+    void RemoveAdvancedSearchRule();
+    static const QStringList& nutrientOperators();
+
 signals:
     // The food list's current food changed (its followers have moved already).
     void foodChanged();
@@ -133,6 +151,8 @@ private:
     QStringList m_groupNames;
     QStringList m_history;
     QStringList m_searchNames;
+    // The rules of the search being edited, as they were when the edit began.
+    QList<QStringList> m_rulesBeforeEdit;
     MeasuresT m_measures;
     double m_measureGrams = 0;
     bool m_followFoodTable = false;

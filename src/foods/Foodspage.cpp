@@ -366,11 +366,25 @@ QTreeWidgetItem* TFoodsPage::lastFoodNode() const
     QTreeWidgetItem* top = topEntry(m_lastFoodNode.top);
     if (!top || m_lastFoodNode.child.isNull())
         return top;
+    // Going back must never open a dialog again.
+    if (isCommandEntry(m_lastFoodNode.top, m_lastFoodNode.child))
+        return nullptr;
     // The entry at the same place with the same text; else the first with that text.
     if (m_lastFoodNode.index >= 0 && m_lastFoodNode.index < top->childCount() &&
         top->child(m_lastFoodNode.index)->text(0) == m_lastFoodNode.child)
         return top->child(m_lastFoodNode.index);
     return childEntry(m_lastFoodNode.top, m_lastFoodNode.child);
+}
+
+bool TFoodsPage::isCommandEntry(const QString& top, const QString& text)
+{
+    if (top == FoodGroups)
+        return text == NewFoodGroup || text == EditFoodGroups;
+    if (top == SimpleSearch)
+        return text == NewSearch || text == ClearSearchHistory;
+    if (top == AdvancedSearch)
+        return text == NewSearch || text == EditAdvancedSearch;
+    return false;
 }
 
 void TFoodsPage::BuildFoodTree()
@@ -433,18 +447,37 @@ void TFoodsPage::selectEntry(QTreeWidgetItem* item)
 
 void TFoodsPage::selectLastFoodNode()
 {
-    selectEntry(lastFoodNode());
+    if (QTreeWidgetItem* last = lastFoodNode())
+        selectEntry(last);
+    else
+        selectNothing();
+}
+
+void TFoodsPage::selectNothing()
+{
+    m_treeQuiet = true;
+    m_tree->setCurrentItem(nullptr);
+    m_tree->clearSelection();
+    m_treeQuiet = false;
 }
 
 void TFoodsPage::selectChildByText(QTreeWidgetItem* top, const QString& text)
 {
     if (!top)
         return;
+    // An item named like a command of its branch cannot be listed from the tree; selecting its
+    // entry would open that command's dialog again, so the branch itself is shown instead.
+    if (isCommandEntry(top->text(0), text)) {
+        top->setExpanded(true);
+        selectEntry(top);
+        return;
+    }
     for (int i = 0; i < top->childCount(); ++i)
         if (top->child(i)->text(0) == text) {
             selectEntry(top->child(i));
             return;
         }
+    selectNothing();
 }
 
 void TFoodsPage::TreeViewFoodsChange(QTreeWidgetItem* item)
@@ -492,12 +525,15 @@ void TFoodsPage::TreeViewFoodsChange(QTreeWidgetItem* item)
 void TFoodsPage::newFoodGroup()
 {
     m_foods.BeginNewFoodGroup();
-    if (m_dialogs.foodGroupEdit && m_dialogs.foodGroupEdit() && m_foods.PostFoodGroup() &&
-        m_foods.SaveFoodGroups()) {
-        const QString description = m_foods.tblFoodGroups().asString("FdGrp_Desc");
-        FillFoodGroupNodes();
-        selectChildByText(topEntry(FoodGroups), description);
-        return;
+    // A save the store refuses keeps the group pending and opens the dialog again with it.
+    while (m_dialogs.foodGroupEdit && m_dialogs.foodGroupEdit()) {
+        if (m_foods.PostFoodGroup() && m_foods.SaveFoodGroups()) {
+            const QString description = m_foods.tblFoodGroups().asString("FdGrp_Desc");
+            FillFoodGroupNodes();
+            selectChildByText(topEntry(FoodGroups), description);
+            return;
+        }
+        m_foods.EditFoodGroup();
     }
     m_foods.CancelFoodGroup();
     m_foods.DiscardFoodGroups();
@@ -506,12 +542,14 @@ void TFoodsPage::newFoodGroup()
 
 void TFoodsPage::editFoodGroups()
 {
-    if (m_dialogs.foodGroups && m_dialogs.foodGroups() && m_foods.SaveFoodGroups()) {
-        const QString description = m_foods.tblFoodGroups().asString("FdGrp_Desc");
-        FillFoodGroupNodes();
-        if (!m_foods.tblFoodGroups().isEmpty())
+    while (m_dialogs.foodGroups && m_dialogs.foodGroups()) {
+        if (m_foods.SaveFoodGroups()) {
+            // The group last chosen in the dialog; with no group left nothing is selected.
+            const QString description = m_foods.tblFoodGroups().asString("FdGrp_Desc");
+            FillFoodGroupNodes();
             selectChildByText(topEntry(FoodGroups), description);
-        return;
+            return;
+        }
     }
     m_foods.DiscardFoodGroups();
     selectLastFoodNode();
@@ -525,13 +563,11 @@ void TFoodsPage::newSimpleSearch()
     }
     FillSimpleSearchNodes();
     QTreeWidgetItem* top = topEntry(SimpleSearch);
-    if (top->childCount() < 3) {
-        top->setExpanded(true);
+    top->setExpanded(true);
+    if (top->childCount() < 3)
         selectEntry(top);
-    } else {
-        top->setExpanded(true);
-        selectEntry(top->child(2));
-    }
+    else
+        selectChildByText(top, top->child(2)->text(0)); // the newest keyword
 }
 
 void TFoodsPage::clearSearchHistory()
@@ -540,22 +576,31 @@ void TFoodsPage::clearSearchHistory()
     if (m_prompter.question("WARNING", "Are you sure you want to clear all the Search History",
                             Prompter::Icon::None)) {
         m_foods.ClearSimpleSearchHistory();
+        // The rebuild leaves the branch itself selected.
         FillSimpleSearchNodes();
+        return;
     }
     selectEntry(top);
 }
 
+void TFoodsPage::showAppliedSearch()
+{
+    // The search last created, edited or chosen in the list; none after the last was deleted.
+    const QString name = m_foods.tblAdvancedSearch().asString("S_NAME");
+    FillAdvancedSearchNodes();
+    selectChildByText(topEntry(AdvancedSearch), name);
+}
+
 void TFoodsPage::newAdvancedSearch()
 {
-    TableView& searches = m_foods.tblAdvancedSearch();
-    searches.append();
-    searches.setValue("SID", m_foods.NewAdvancedSearchID());
-    if (m_dialogs.advancedSearch && m_dialogs.advancedSearch() && searches.post() &&
-        m_foods.SaveAdvancedSearches()) {
-        const QString name = searches.asString("S_NAME");
-        FillAdvancedSearchNodes();
-        selectChildByText(topEntry(AdvancedSearch), name);
-        return;
+    m_foods.BeginNewAdvancedSearch();
+    // A save the store refuses keeps the search pending and opens the dialog again with it.
+    while (m_dialogs.advancedSearch && m_dialogs.advancedSearch()) {
+        if (m_foods.PostAdvancedSearch() && m_foods.SaveAdvancedSearches()) {
+            showAppliedSearch();
+            return;
+        }
+        m_foods.BeginEditAdvancedSearch();
     }
     m_foods.DiscardAdvancedSearches();
     selectLastFoodNode();
@@ -563,13 +608,11 @@ void TFoodsPage::newAdvancedSearch()
 
 void TFoodsPage::editAdvancedSearches()
 {
-    if (m_dialogs.advancedSearchList && m_dialogs.advancedSearchList() &&
-        m_foods.SaveAdvancedSearches()) {
-        const QString name = m_foods.tblAdvancedSearch().asString("S_NAME");
-        FillAdvancedSearchNodes();
-        if (!m_foods.tblAdvancedSearch().isEmpty())
-            selectChildByText(topEntry(AdvancedSearch), name);
-        return;
+    while (m_dialogs.advancedSearchList && m_dialogs.advancedSearchList()) {
+        if (m_foods.SaveAdvancedSearches()) {
+            showAppliedSearch();
+            return;
+        }
     }
     m_foods.DiscardAdvancedSearches();
     selectLastFoodNode();

@@ -84,14 +84,17 @@ private:
     void updateGramsLabel();
     void runFoodWizard();
     void selectLastFoodNode();
+    void selectNothing();
     void rebuildChildren(QTreeWidgetItem* top, const QStringList& entries);
     void selectChildByText(QTreeWidgetItem* top, const QString& text);
+    static bool isCommandEntry(const QString& top, const QString& text);
     void newFoodGroup();
     void editFoodGroups();
     void newSimpleSearch();
     void clearSearchHistory();
     void newAdvancedSearch();
     void editAdvancedSearches();
+    void showAppliedSearch();
     NodePath pathOf(QTreeWidgetItem* item) const;
 
     TDataModuleFoods& m_foods;
