@@ -1,0 +1,669 @@
+#include "foods/Fooddialog.h"
+
+#include "app/Fieldeditbinding.h"
+#include "app/Graphicbutton.h"
+#include "app/Imagecontainer.h"
+#include "foods/Databasefoods.h"
+#include "foods/Foodnutrientvaluedialog.h"
+#include "foods/Measurementdialog.h"
+#include "store/DataSetModel.h"
+#include "store/Prompter.h"
+#include "store/TableView.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QShowEvent>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace {
+
+constexpr QColor MenuColor(0x49, 0x6B, 0xF3);
+constexpr QColor CurrentEntryColor(0x00, 0x09, 0x77);
+constexpr QColor LineColor(0xFF, 0xD7, 0x00);
+
+// The content area below the title bar is 688 x 456 pixels.
+constexpr int HeaderHeight = 54;
+constexpr int MenuWidth = 140;
+constexpr int EntryHeight = 41;
+constexpr int PagesLeft = MenuWidth + 10;
+constexpr int PagesTop = HeaderHeight + 10;
+constexpr int PagesWidth = 688 - PagesLeft - 10;
+constexpr int PagesHeight = 318;
+
+void fillWith(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+QLabel* plainLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+TDialogFood::TDialogFood(TDataModuleFoods& foods, const TFormImageContainer& images,
+                         Prompter& prompter, QWidget* owner)
+    : TFormTemplateDialog(images, owner), m_foods(foods), m_images(images), m_prompter(prompter)
+{
+    setObjectName("DialogFood");
+    setDialogTitle("Add/Edit Food Wizard");
+    setDialogSize(696, 486);
+
+    m_entries[Overview] = {nullptr, nullptr, nullptr, "Welcome to Food Wizard.",
+                           "This wizard will guide step by step to  add/edit  food  record."};
+    m_entries[FoodNameAndGroup] = {nullptr, nullptr, nullptr, "Food Name and Food Group",
+                                   "Specify the Food Name and Select the appropriate Food Group."};
+    m_entries[NutrientValues] = {
+        nullptr, nullptr, nullptr, "Nutrient Values",
+        "Select a Nutrient from the left List, Double-click on it or Press the Add Button, then "
+        "Enter the Nutrient Value for the food base on 100g weight."};
+    m_entries[UsefulMeasures] = {
+        nullptr, nullptr, nullptr, "Useful Measures",
+        "Use this page to set common measures (e.g cup, teaspoon..etc. Simply by clicking on "
+        "Add/Edit and Delete buttons."};
+
+    buildHeader();
+    buildMenu();
+
+    m_pages = new QStackedWidget(contentArea());
+    m_pages->setObjectName("nbFoodWizardPages");
+    m_pages->setGeometry(PagesLeft, PagesTop, PagesWidth, PagesHeight);
+    m_entries[Overview].page = buildOverviewPage();
+    m_entries[FoodNameAndGroup].page = buildFoodNamePage();
+    m_entries[NutrientValues].page = buildNutrientValuesPage();
+    m_entries[UsefulMeasures].page = buildUsefulMeasuresPage();
+    for (const MenuEntry& entry : m_entries)
+        m_pages->addWidget(entry.page);
+
+    // The yellow line above OK and Cancel.
+    auto* line = new QWidget(contentArea());
+    line->setObjectName("ShapeLine");
+    fillWith(line, LineColor);
+    const int buttonsTop = PagesTop + PagesHeight + 16;
+    line->setGeometry(PagesLeft, buttonsTop - 8, PagesWidth, 2);
+    placeOkCancel(QPoint(688 - 10 - 48 - 10 - 48, buttonsTop), QPoint(688 - 10 - 48, buttonsTop));
+
+    m_valueDialog = new TDialogFoodNutrientValue(foods, images, prompter, this);
+    m_measureDialog = new TDialogMeasurement(foods, images, prompter, this);
+
+    connect(&foods.tblFoodGroups(), &DataSet::rowsReset, this, &TDialogFood::fillFoodGroups);
+    TableView& food = foods.tblFoodDesc();
+    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
+        connect(&food, signal, this, &TDialogFood::showFoodGroup);
+    connect(&food, &DataSet::rowUpdated, this, &TDialogFood::showFoodGroup);
+    fillFoodGroups();
+
+    // Once when it is created, like every time it is shown.
+    ShowOverviewPage();
+}
+
+// --- Building ---------------------------------------------------------------------------------
+
+void TDialogFood::buildHeader()
+{
+    auto* header = new QWidget(contentArea());
+    header->setObjectName("PanelHeader");
+    fillWith(header, Qt::white);
+    header->setGeometry(0, 0, 688, HeaderHeight);
+
+    m_headerTitle = plainLabel(QString(), header);
+    m_headerTitle->setObjectName("lblHeaderTitle");
+    QFont titleFont = m_headerTitle->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
+    m_headerTitle->setFont(titleFont);
+    setTextColor(m_headerTitle, Qt::black);
+    m_headerTitle->setGeometry(12, 5, 664, 18);
+
+    m_headerDesc = plainLabel(QString(), header);
+    m_headerDesc->setObjectName("lblHeaderDesc");
+    m_headerDesc->setWordWrap(true);
+    m_headerDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextColor(m_headerDesc, QColor(0x20, 0x20, 0x20));
+    m_headerDesc->setGeometry(28, 23, 648, HeaderHeight - 25);
+}
+
+void TDialogFood::buildMenu()
+{
+    auto* menu = new QWidget(contentArea());
+    menu->setObjectName("PanelMenu");
+    fillWith(menu, MenuColor);
+    menu->setGeometry(0, HeaderHeight, MenuWidth, contentArea()->height() - HeaderHeight);
+
+    const std::array<std::pair<const char*, const char*>, 4> names = {{
+        {"lblOverview", "Overview"},
+        {"lblFoodNameAndGroup", "Food Name and Group"},
+        {"lblNutrientValues", "Nutrient Values"},
+        {"lblUsefulMeasures", "Useful Measures"},
+    }};
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = new QWidget(menu);
+        panel->setObjectName(QString::fromLatin1(names[i].first).replace("lbl", "Panel"));
+        panel->setGeometry(0, 18 + i * (EntryHeight + 2), MenuWidth, EntryHeight);
+        fillWith(panel, MenuColor);
+        // The label covers its panel, so the whole entry answers the mouse.
+        auto* label = plainLabel(names[i].second, panel);
+        label->setObjectName(names[i].first);
+        label->setAlignment(Qt::AlignCenter);
+        label->setGeometry(0, 0, MenuWidth, EntryHeight);
+        label->setCursor(Qt::PointingHandCursor);
+        setTextColor(label, Qt::white);
+        label->setAttribute(Qt::WA_Hover);
+        label->installEventFilter(this);
+        m_entries[i].panel = panel;
+        m_entries[i].label = label;
+    }
+}
+
+QWidget* TDialogFood::buildOverviewPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("Overview");
+    const QStringList texts = {
+        "First, use the Menu/Wizard Links on the left side panel to  navigate the various "
+        "components required for  food record: ",
+        "- Food Name and Group: Simply add the Name and choose a group.",
+        "- Nutrient Values: Specify the Nutrient Values for this food record.",
+        "- Useful Measures: Add common measures used with this food (e.g cup, table spoon   "
+        "etc...).",
+    };
+    const int tops[] = {16, 76, 110, 144};
+    for (int i = 0; i < texts.size(); ++i) {
+        QLabel* label = plainLabel(texts[i], page);
+        label->setObjectName(QStringLiteral("lblOverviewText%1").arg(i + 1));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const int indent = i == 0 ? 0 : 16;
+        label->setGeometry(indent, tops[i], PagesWidth - indent - 10, i == 0 ? 48 : 32);
+    }
+    return page;
+}
+
+QWidget* TDialogFood::buildFoodNamePage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("FoodNameAndGroup");
+
+    QLabel* nameLabel = plainLabel("Food Name:", page);
+    nameLabel->setGeometry(0, 16, 200, 18);
+    m_editFoodName = new QLineEdit(page);
+    m_editFoodName->setObjectName("DBEditFoodName");
+    m_editFoodName->setGeometry(0, 36, PagesWidth - 10, 24);
+    nameLabel->setBuddy(m_editFoodName);
+    m_nameBinding = new FieldEditBinding(m_editFoodName, &m_foods.tblFoodDesc(), "Desc");
+
+    QLabel* groupLabel = plainLabel("Food Group:", page);
+    groupLabel->setGeometry(0, 80, 200, 18);
+    m_comboFoodGroup = new QComboBox(page);
+    m_comboFoodGroup->setObjectName("DBLookupComboBoxFoodGroup");
+    m_comboFoodGroup->setGeometry(0, 100, 320, 24);
+    m_comboFoodGroup->setMaxVisibleItems(16);
+    groupLabel->setBuddy(m_comboFoodGroup);
+
+    // The list shows each group's description with its code beside it; the box shows the
+    // description.
+    m_groupItems = new QStandardItemModel(0, 2, this);
+    auto* list = new QTableView(m_comboFoodGroup);
+    list->setObjectName("DBLookupComboBoxFoodGroupList");
+    list->horizontalHeader()->hide();
+    list->verticalHeader()->hide();
+    list->verticalHeader()->setDefaultSectionSize(19);
+    list->setShowGrid(false);
+    list->setWordWrap(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_comboFoodGroup->setModel(m_groupItems);
+    m_comboFoodGroup->setView(list);
+    m_comboFoodGroup->setModelColumn(0);
+    list->setMinimumWidth(360);
+    connect(m_comboFoodGroup, &QComboBox::activated, this, &TDialogFood::chooseFoodGroup);
+    return page;
+}
+
+QTableView* TDialogFood::makeGrid(const QString& name, QWidget* parent)
+{
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(name);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setAlternatingRowColors(true);
+    grid->setWordWrap(false);
+    grid->setShowGrid(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(19);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Escape in a grid cancels the wizard.
+    bindEscape(grid);
+    return grid;
+}
+
+QWidget* TDialogFood::buildNutrientValuesPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("NutrientValues");
+    constexpr int TabsWidth = 210;
+    constexpr int ButtonsLeft = TabsWidth + 8;
+    constexpr int GridLeft = ButtonsLeft + 48 + 8;
+
+    m_nutrientTabs = new QTabWidget(page);
+    m_nutrientTabs->setObjectName("NutrientTabs");
+    m_nutrientTabs->setGeometry(0, 0, TabsWidth, PagesHeight);
+    setTextColor(m_nutrientTabs, Qt::black);
+    const QList<DataSetModel::Column> columns = {{"NutrDesc", "NutrDesc"}, {"Units", "Units"}};
+    auto addList = [&](const QString& name, TableView& view, const QString& title) {
+        QTableView* grid = makeGrid(name, m_nutrientTabs);
+        auto* model = new DataSetModel(&view, columns, grid);
+        grid->setModel(model);
+        model->setSelectionModel(grid->selectionModel());
+        grid->horizontalHeader()->hide();
+        grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+        grid->setColumnWidth(1, 44);
+        m_nutrientTabs->addTab(grid, title);
+        connect(grid, &QAbstractItemView::doubleClicked, this, &TDialogFood::btnAddNutrientClick);
+        // Enter adds the nutrient too (see eventFilter).
+        return grid;
+    };
+    m_gridAllNutrients = addList("DBGridAllNutrients", m_foods.tblNutrDef(), "All Nutrients");
+    m_gridMyNutrients = addList("DBGridMyNutrients", m_foods.tblNutrPref(), "My Nutrients");
+    // "My Nutrients" is the tab shown first; afterwards the tab stays as the user left it.
+    m_nutrientTabs->setCurrentWidget(m_gridMyNutrients);
+
+    m_btnAddNutrient =
+        makeButton("btnAddNutrient", "ImgAdd", "Add Selected Nutrient (From Left to Right)", page);
+    m_btnAddNutrient->move(ButtonsLeft, 110);
+    m_btnRemoveNutrient = makeButton("btnRemoveNutrient", "ImgRemove",
+                                     "Remove Selected Nutrient (From Right to Left)", page);
+    m_btnRemoveNutrient->move(ButtonsLeft, 166);
+    connect(m_btnAddNutrient, &TGraphicButton::clicked, this, &TDialogFood::btnAddNutrientClick);
+    connect(m_btnRemoveNutrient, &TGraphicButton::clicked, this,
+            &TDialogFood::btnRemoveNutrientClick);
+
+    // Values are not edited here: a wrong value is removed and added again.
+    m_gridValues = makeGrid("grdNutrientBy100g", page);
+    m_gridValues->setGeometry(GridLeft, 0, PagesWidth - GridLeft, PagesHeight);
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    auto* values = new DataSetModel(&m_foods.tblNutrData(),
+                                    {{"NutrDesc", "Nutrient Description"},
+                                     {"Nutr_Val", "Per 100g", DataSetModel::Form::General, right},
+                                     {"Units", "Units"}},
+                                    m_gridValues);
+    m_gridValues->setModel(values);
+    values->setSelectionModel(m_gridValues->selectionModel());
+    m_gridValues->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_gridValues->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    m_gridValues->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
+    m_gridValues->setColumnWidth(1, 62);
+    m_gridValues->setColumnWidth(2, 44);
+    return page;
+}
+
+QWidget* TDialogFood::buildUsefulMeasuresPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("UsefulMeasures");
+    constexpr int ButtonsLeft = PagesWidth - 48 - 4;
+
+    m_gridMeasures = makeGrid("grdMeasures", page);
+    m_gridMeasures->setGeometry(0, 0, ButtonsLeft - 12, PagesHeight);
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    auto* measures = new DataSetModel(&m_foods.tblWeight(),
+                                      {{"Amount", "Amount", DataSetModel::Form::General, right},
+                                       {"Msre_Desc", "Measure Description"},
+                                       {"Gm_Wgt", "Grams", DataSetModel::Form::General, right}},
+                                      m_gridMeasures);
+    m_gridMeasures->setModel(measures);
+    measures->setSelectionModel(m_gridMeasures->selectionModel());
+    m_gridMeasures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    m_gridMeasures->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_gridMeasures->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
+    m_gridMeasures->setColumnWidth(0, 60);
+    m_gridMeasures->setColumnWidth(2, 70);
+
+    m_btnNewMeasure = makeButton("BtnNewMeasure", "ImgCreate", "Create New Measure", page);
+    m_btnDeleteMeasure =
+        makeButton("BtnDeleteMeasure", "ImgDelete", "Delete Selected Measure", page);
+    m_btnEditMeasure = makeButton("BtnEditMeasure", "ImgEdit", "Edit Selected Measure", page);
+    m_btnNewMeasure->move(ButtonsLeft, 0);
+    m_btnDeleteMeasure->move(ButtonsLeft, 56);
+    m_btnEditMeasure->move(ButtonsLeft, 112);
+    connect(m_btnNewMeasure, &TGraphicButton::clicked, this, &TDialogFood::BtnNewMeasureClick);
+    connect(m_btnDeleteMeasure, &TGraphicButton::clicked, this,
+            &TDialogFood::BtnDeleteMeasureClick);
+    connect(m_btnEditMeasure, &TGraphicButton::clicked, this, &TDialogFood::BtnEditMeasureClick);
+    return page;
+}
+
+TGraphicButton* TDialogFood::makeButton(const QString& name, const QString& picture,
+                                        const QString& hint, QWidget* parent)
+{
+    auto* button = new TGraphicButton(parent);
+    button->setObjectName(name);
+    button->setPictures(&m_images.picture(picture + "Up"), &m_images.picture(picture + "Down"),
+                        &m_images.picture(picture + "Over"));
+    button->setToolTip(hint);
+    return button;
+}
+
+// --- The menu ---------------------------------------------------------------------------------
+
+void TDialogFood::setEntryLook(int entry, bool current, bool underlined)
+{
+    MenuEntry& e = m_entries[entry];
+    fillWith(e.panel, current ? CurrentEntryColor : MenuColor);
+    QFont font = e.label->font();
+    font.setBold(current);
+    font.setUnderline(underlined);
+    e.label->setFont(font);
+}
+
+void TDialogFood::ResetWizardMenu()
+{
+    m_flags.fill(false);
+    for (int i = 0; i < int(m_entries.size()); ++i)
+        setEntryLook(i, false, false);
+    m_headerTitle->clear();
+    m_headerDesc->clear();
+}
+
+void TDialogFood::showPage(Page page)
+{
+    if (m_flags[page])
+        return;
+    ResetWizardMenu();
+    setEntryLook(page, true, false);
+    m_pages->setCurrentWidget(m_entries[page].page);
+    m_headerTitle->setText(m_entries[page].title);
+    m_headerDesc->setText(m_entries[page].description);
+    m_flags[page] = true;
+}
+
+void TDialogFood::ShowOverviewPage()
+{
+    showPage(Overview);
+}
+
+void TDialogFood::ShowFoodNamePage()
+{
+    if (m_flags[FoodNameAndGroup])
+        return;
+    showPage(FoodNameAndGroup);
+    m_editFoodName->setFocus();
+}
+
+void TDialogFood::ShowNutrientValuesPage()
+{
+    showPage(NutrientValues);
+}
+
+void TDialogFood::ShowUsefulMeasuresPage()
+{
+    showPage(UsefulMeasures);
+}
+
+int TDialogFood::entryOfLabel(const QObject* label) const
+{
+    for (int i = 0; i < int(m_entries.size()); ++i)
+        if (m_entries[i].label == label)
+            return i;
+    return -1;
+}
+
+bool TDialogFood::eventFilter(QObject* watched, QEvent* event)
+{
+    const int entry = entryOfLabel(watched);
+    if (entry >= 0) {
+        switch (event->type()) {
+        case QEvent::Enter:
+            // Only an entry that is not current shows it can be clicked.
+            if (!m_flags[entry])
+                setEntryLook(entry, false, true);
+            break;
+        case QEvent::Leave:
+            if (!m_flags[entry])
+                setEntryLook(entry, false, false);
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                m_entries[entry].label->rect().contains(mouse->position().toPoint())) {
+                switch (entry) {
+                case Overview:
+                    ShowOverviewPage();
+                    break;
+                case FoodNameAndGroup:
+                    ShowFoodNamePage();
+                    break;
+                case NutrientValues:
+                    ShowNutrientValuesPage();
+                    break;
+                default:
+                    ShowUsefulMeasuresPage();
+                    break;
+                }
+            }
+            return true;
+        }
+        default:
+            break;
+        }
+        return TFormTemplateDialog::eventFilter(watched, event);
+    }
+    if ((watched == m_gridAllNutrients || watched == m_gridMyNutrients) &&
+        event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            btnAddNutrientClick();
+            return true;
+        }
+    }
+    return TFormTemplateDialog::eventFilter(watched, event);
+}
+
+void TDialogFood::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        fillFoodGroups();
+        m_nameBinding->reload();
+        // Each showing starts on the Overview page. Becoming the active window again (after a
+        // value or measure dialog closed) keeps the page the user is working on.
+        ShowOverviewPage();
+    }
+    TFormTemplateDialog::showEvent(event);
+}
+
+// --- Food name and group ----------------------------------------------------------------------
+
+void TDialogFood::fillFoodGroups()
+{
+    const TableView& groups = m_foods.tblFoodGroups();
+    m_groupItems->removeRows(0, m_groupItems->rowCount());
+    for (int row = 0; row < groups.rowCount(); ++row) {
+        auto* description = new QStandardItem(groups.valueAt(row, "FdGrp_Desc").toString());
+        const QVariant code = groups.valueAt(row, "FdGrp_Cd");
+        description->setData(code, Qt::UserRole);
+        auto* codeItem = new QStandardItem(code.toString());
+        codeItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_groupItems->appendRow({description, codeItem});
+    }
+    showFoodGroup();
+}
+
+void TDialogFood::showFoodGroup()
+{
+    // The box shows the food's group through its looked-up description: nothing when the
+    // food's group code has no group row.
+    const TableView& food = m_foods.tblFoodDesc();
+    int index = -1;
+    if (!food.value("FdGrp_Desc").isNull()) {
+        const int code = food.asInteger("FdGrp_Cd");
+        for (int row = 0; row < m_groupItems->rowCount(); ++row)
+            if (m_groupItems->item(row, 0)->data(Qt::UserRole).toInt() == code) {
+                index = row;
+                break;
+            }
+    }
+    if (m_comboFoodGroup->currentIndex() != index)
+        m_comboFoodGroup->setCurrentIndex(index);
+}
+
+void TDialogFood::chooseFoodGroup(int index)
+{
+    if (index < 0 || index >= m_groupItems->rowCount())
+        return;
+    m_foods.tblFoodDesc().setValue("FdGrp_Cd", m_groupItems->item(index, 0)->data(Qt::UserRole));
+    showFoodGroup();
+}
+
+// --- Nutrient values --------------------------------------------------------------------------
+
+int TDialogFood::chosenNutrient() const
+{
+    const TableView& list = m_nutrientTabs->currentWidget() == m_gridAllNutrients
+                                ? m_foods.tblNutrDef()
+                                : m_foods.tblNutrPref();
+    return list.asInteger("Nutr_No");
+}
+
+bool TDialogFood::hasNutrient(int nutrient) const
+{
+    // The food's rows, pending ones included.
+    const TableView& values = m_foods.tblNutrData();
+    for (int row = 0; row < values.rowCount(); ++row)
+        if (values.valueAt(row, "Nutr_No").toInt() == nutrient)
+            return true;
+    return false;
+}
+
+void TDialogFood::btnAddNutrientClick()
+{
+    const int nutrient = chosenNutrient();
+    // An empty list offers no nutrient: a value without one would be meaningless.
+    if (nutrient == 0)
+        return;
+    if (hasNutrient(nutrient)) {
+        m_prompter.message("Already Added");
+        return;
+    }
+    TableView& values = m_foods.tblNutrData();
+    values.append();
+    values.setValue("NDB_No", m_foods.tblFoodDesc().value("NDB_No"));
+    values.setValue("Nutr_No", nutrient);
+    if (m_valueDialog->execDialog() != QDialog::Accepted) {
+        values.cancel();
+        return;
+    }
+    if (!values.post()) {
+        m_prompter.error(values.lastError());
+        values.cancel();
+    }
+}
+
+void TDialogFood::btnRemoveNutrientClick()
+{
+    TableView& values = m_foods.tblNutrData();
+    if (values.isEmpty()) {
+        m_prompter.message("No Selected Record to Delete");
+        return;
+    }
+    const QString text =
+        "Are you sure you want to delete Meaure [" + values.asString("NutrDesc") + "]";
+    if (m_prompter.question("Confirmation", text, Prompter::Icon::Question))
+        values.remove();
+}
+
+// --- Measures ---------------------------------------------------------------------------------
+
+void TDialogFood::BtnNewMeasureClick()
+{
+    TableView& measures = m_foods.tblWeight();
+    measures.append();
+    measures.setValue("NDB_No", m_foods.tblFoodDesc().value("NDB_No"));
+    if (m_measureDialog->execDialog() != QDialog::Accepted) {
+        measures.cancel();
+        return;
+    }
+    if (!measures.post()) {
+        m_prompter.error(measures.lastError());
+        measures.cancel();
+    }
+}
+
+void TDialogFood::BtnEditMeasureClick()
+{
+    TableView& measures = m_foods.tblWeight();
+    if (measures.isEmpty()) {
+        m_prompter.message("No Selected Record to Edit");
+        return;
+    }
+    measures.edit();
+    if (m_measureDialog->execDialog() != QDialog::Accepted) {
+        measures.cancel();
+        return;
+    }
+    if (!measures.post()) {
+        m_prompter.error(measures.lastError());
+        measures.cancel();
+    }
+}
+
+void TDialogFood::BtnDeleteMeasureClick()
+{
+    TableView& measures = m_foods.tblWeight();
+    if (measures.isEmpty()) {
+        m_prompter.message("No Selected Record to Delete");
+        return;
+    }
+    const QString text =
+        "Are you sure you want to delete Meaure [" + measures.asString("Msre_Desc") + "]";
+    if (m_prompter.question("Confirmation", text, Prompter::Icon::Question))
+        measures.remove();
+}
+
+// --- Closing ----------------------------------------------------------------------------------
+
+bool TDialogFood::canClose()
+{
+    // Only a name and a group are required: a food may have no value and no measure, and a
+    // name of blanks is a name.
+    if (m_editFoodName->text().isEmpty()) {
+        m_prompter.message("Missing Food Name, Please Enter a name");
+        ShowFoodNamePage();
+        m_editFoodName->setFocus();
+        return false;
+    }
+    if (m_comboFoodGroup->currentIndex() < 0) {
+        m_prompter.message("Missing Food Group, Please Select one!");
+        ShowFoodNamePage();
+        m_comboFoodGroup->setFocus();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "app/Templatedialog.h"
+
+#include <array>
+
+class DataSetModel;
+class FieldEditBinding;
+class Prompter;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QStackedWidget;
+class QStandardItemModel;
+class QTabWidget;
+class QTableView;
+class TDataModuleFoods;
+class TDialogFoodNutrientValue;
+class TDialogMeasurement;
+class TGraphicButton;
+
+// The food wizard "Add/Edit Food Wizard": one food (the current row of tblFoodDesc, which the
+// caller has put into insert or edit state) with its nutrient values per 100 g (tblNutrData) and
+// its household measures (tblWeight), edited on four pages chosen from the blue menu on the
+// left: Overview, Food Name and Group, Nutrient Values, Useful Measures.
+//
+// Everything the wizard changes stays pending in those data sets; the wizard never saves. Its
+// caller saves the three tables when the wizard is confirmed and discards them when it is
+// cancelled (TDataModuleFoods::SaveFood / DiscardFood), so cancelling also undoes values and
+// measures confirmed in the two small dialogs, which the wizard owns and shows itself.
+//
+// Closing with OK asks for a food name and a food group first (canClose). The wizard opens on
+// the Overview page each time it is shown; it stays on the page the user chose when it becomes
+// the active window again after one of its own small dialogs closes. The chosen nutrient tab
+// and the current rows of the nutrient lists stay as the user left them between showings.
+class TDialogFood : public TFormTemplateDialog
+{
+    Q_OBJECT
+
+public:
+    enum Page { Overview, FoodNameAndGroup, NutrientValues, UsefulMeasures };
+
+    TDialogFood(TDataModuleFoods& foods, const TFormImageContainer& images, Prompter& prompter,
+                QWidget* owner = nullptr);
+
+    TDialogFoodNutrientValue& nutrientValueDialog() const { return *m_valueDialog; }
+    TDialogMeasurement& measurementDialog() const { return *m_measureDialog; }
+
+    // The menu: clears the page flags, gives every entry the menu look and empties the header.
+    void ResetWizardMenu();
+    // Each shows its page unless its flag is set already: the menu entry becomes current, the
+    // header texts change and the flag is set.
+    void ShowOverviewPage();
+    void ShowFoodNamePage();
+    void ShowNutrientValuesPage();
+    void ShowUsefulMeasuresPage();
+    bool pageFlag(Page page) const { return m_flags[page]; }
+
+    // Nutrient values (also a double click or Enter on either nutrient list).
+    void btnAddNutrientClick();
+    void btnRemoveNutrientClick();
+    // Measures.
+    void BtnNewMeasureClick();
+    void BtnEditMeasureClick();
+    void BtnDeleteMeasureClick();
+
+protected:
+    // FormCloseQuery: with OK, a food name and a food group are required.
+    bool canClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct MenuEntry
+    {
+        QWidget* panel = nullptr;
+        QLabel* label = nullptr;
+        QWidget* page = nullptr;
+        QString title;
+        QString description;
+    };
+
+    void buildHeader();
+    void buildMenu();
+    QWidget* buildOverviewPage();
+    QWidget* buildFoodNamePage();
+    QWidget* buildNutrientValuesPage();
+    QWidget* buildUsefulMeasuresPage();
+    QTableView* makeGrid(const QString& name, QWidget* parent);
+    TGraphicButton* makeButton(const QString& name, const QString& picture, const QString& hint,
+                               QWidget* parent);
+    void showPage(Page page);
+    void setEntryLook(int entry, bool current, bool underlined);
+    int entryOfLabel(const QObject* label) const;
+    void fillFoodGroups();
+    void showFoodGroup();
+    void chooseFoodGroup(int index);
+    int chosenNutrient() const;
+    bool hasNutrient(int nutrient) const;
+
+    TDataModuleFoods& m_foods;
+    const TFormImageContainer& m_images;
+    Prompter& m_prompter;
+    TDialogFoodNutrientValue* m_valueDialog = nullptr;
+    TDialogMeasurement* m_measureDialog = nullptr;
+
+    std::array<bool, 4> m_flags{};
+    std::array<MenuEntry, 4> m_entries;
+    QLabel* m_headerTitle = nullptr;
+    QLabel* m_headerDesc = nullptr;
+    QStackedWidget* m_pages = nullptr;
+
+    QLineEdit* m_editFoodName = nullptr;
+    FieldEditBinding* m_nameBinding = nullptr;
+    QComboBox* m_comboFoodGroup = nullptr;
+    QStandardItemModel* m_groupItems = nullptr;
+
+    QTabWidget* m_nutrientTabs = nullptr;
+    QTableView* m_gridAllNutrients = nullptr;
+    QTableView* m_gridMyNutrients = nullptr;
+    TGraphicButton* m_btnAddNutrient = nullptr;
+    TGraphicButton* m_btnRemoveNutrient = nullptr;
+    QTableView* m_gridValues = nullptr;
+    QTableView* m_gridMeasures = nullptr;
+    TGraphicButton* m_btnNewMeasure = nullptr;
+    TGraphicButton* m_btnDeleteMeasure = nullptr;
+    TGraphicButton* m_btnEditMeasure = nullptr;
+};
