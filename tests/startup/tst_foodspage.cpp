@@ -1,0 +1,152 @@
+#include "app/Imagecontainer.h"
+#include "foods/Databasefoods.h"
+#include "foods/Foodspage.h"
+#include "store/DataSetModel.h"
+#include "store/QueryView.h"
+#include "store/TableView.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempProgramDir.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FoodsPageTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(dir.exec("INSERT INTO \"FD_GROUP.DB\" VALUES (1200, 'New Food Group')"));
+        ASSERT_TRUE(foods.DataModuleCreate(dir.path()));
+        page = std::make_unique<TFoodsPage>(foods, images, prompter);
+        TFoodsPage::DialogRunners runners;
+        runners.foodGroupEdit = [this] {
+            ++groupDialogs;
+            return false;
+        };
+        runners.foodGroups = runners.foodGroupEdit;
+        page->setDialogRunners(runners);
+        page->resize(740, 428);
+        page->show();
+        page->FormShow();
+    }
+
+    template <typename T> T* find(const char* name) { return page->findChild<T*>(name); }
+
+    void selectFood(const QString& description)
+    {
+        auto* grid = find<QTableView>("DBGridFoodDesc");
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            if (grid->model()->index(row, 0).data().toString() == description) {
+                grid->setCurrentIndex(grid->model()->index(row, 0));
+                return;
+            }
+        FAIL() << "no food " << description.toStdString();
+    }
+
+    QString nutrientCell(const QString& nutrient, int column)
+    {
+        auto* grid = find<QTableView>("DBGridFoodNutrient");
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            if (grid->model()->index(row, 0).data().toString() == nutrient)
+                return grid->model()->index(row, column).data().toString();
+        return "<missing>";
+    }
+
+    QTreeWidgetItem* groupEntry(const QString& text, int occurrence = 0)
+    {
+        QTreeWidgetItem* top = page->topEntry("Food Groups");
+        for (int i = 0; i < top->childCount(); ++i)
+            if (top->child(i)->text(0) == text && occurrence-- == 0)
+                return top->child(i);
+        return nullptr;
+    }
+
+    TempProgramDir dir{"sr-foods"};
+    ScriptedPrompter prompter;
+    TDataModuleFoods foods{prompter};
+    TFormImageContainer images;
+    std::unique_ptr<TFoodsPage> page;
+    int groupDialogs = 0;
+};
+
+TEST_F(FoodsPageTest, MeasurePanelFollowsTheFoodAndEveryKeystroke)
+{
+    selectFood("Cheese, test");
+    auto* amount = find<QLineEdit>("EditAmount");
+    auto* measures = find<QComboBox>("ComboBoxMeasures");
+    auto* grams = find<QLabel>("DBTextAmountInGram");
+    EXPECT_EQ(amount->text(), "1");
+    ASSERT_EQ(measures->count(), 1);
+    EXPECT_EQ(measures->currentText(), "slice");
+    EXPECT_EQ(grams->text(), "15");
+    EXPECT_EQ(nutrientCell("Protein", 1), "10");
+    EXPECT_EQ(nutrientCell("Protein", 2), "1.5");
+
+    amount->clear();
+    QTest::keyClicks(amount, "1.");
+    EXPECT_EQ(nutrientCell("Protein", 2), "1.5");
+    QTest::keyClicks(amount, "5");
+    EXPECT_EQ(grams->text(), "22.5");
+    EXPECT_EQ(nutrientCell("Protein", 2), "2.25");
+    EXPECT_EQ(nutrientCell("Calcium, Ca", 2), "157.5");
+
+    amount->setText("x");
+    EXPECT_EQ(grams->text(), "");
+    EXPECT_EQ(nutrientCell("Protein", 2), "");
+
+    // Two rows described "tbsp": only the first is offered.
+    selectFood("Butter, salted");
+    QStringList offered;
+    for (int i = 0; i < measures->count(); ++i)
+        offered << measures->itemText(i);
+    EXPECT_EQ(offered, QStringList({"pat", "tbsp"}));
+    EXPECT_EQ(amount->text(), "1");
+    EXPECT_EQ(grams->text(), "5");
+
+    selectFood("Apples, raw");
+    EXPECT_EQ(measures->count(), 0);
+    EXPECT_EQ(measures->currentIndex(), -1);
+}
+
+TEST_F(FoodsPageTest, TreeEntriesNamedLikeCommands)
+{
+    // A group named like a search command is listed as a group.
+    page->selectEntry(groupEntry("New Search"));
+    EXPECT_EQ(page->headerText(), "Food Group: New Search");
+    EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 0);
+    EXPECT_EQ(groupDialogs, 0);
+
+    // A group named like the group command runs the command; cancelling it brings back the
+    // entry selected before, with its foods.
+    page->selectEntry(groupEntry("Dairy and Egg Products"));
+    EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 2);
+    page->selectEntry(groupEntry("New Food Group", 1));
+    EXPECT_EQ(groupDialogs, 1);
+    EXPECT_EQ(page->tree()->currentItem()->text(0), "Dairy and Egg Products");
+    EXPECT_EQ(page->headerText(), "Food Group: Dairy and Egg Products");
+    EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 2);
+    EXPECT_FALSE(foods.tblFoodGroups().updatesPending());
+    EXPECT_EQ(dir.scalar("SELECT COUNT(*) FROM \"FD_GROUP.DB\"").toInt(), 4);
+}
+
+TEST_F(FoodsPageTest, DeleteButtonAsksAndTheListFollows)
+{
+    selectFood("Applesauce");
+    prompter.answer(true);
+    page->BtnDeleteFoodClick();
+    EXPECT_EQ(prompter.last(), "Are you sure you want to delete [ Applesauce ]");
+    auto* grid = find<QTableView>("DBGridFoodDesc");
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    EXPECT_EQ(dir.scalar("SELECT COUNT(*) FROM \"WEIGHT.DB\" WHERE NDB_No = 9002").toInt(), 0);
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#include "app/Advbutton.h"
+#include "app/Mainscreen.h"
+#include "app/Startup.h"
+#include "foods/Databasefoods.h"
+#include "foods/Foodspage.h"
+#include "store/Database.h"
+#include "store/QueryView.h"
+#include "support/FakeSeams.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempProgramDir.h"
+
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Seams
+{
+    ScriptedPrompter prompter;
+    FakeFileChooser files;
+    FakeDesktopOpener desktop;
+    FixedClock clock;
+    Startup::Seams seams() { return {prompter, files, desktop, clock}; }
+};
+
+QStringList children(QTreeWidgetItem* item)
+{
+    QStringList out;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        out << item->child(i)->text(0);
+    return out;
+}
+
+TEST(Startup, OpensOnDailyIntakeWithTheFoodTreeBuiltAndAllFoodsListed)
+{
+    TempProgramDir dir("sr-foods");
+    Seams s;
+    Startup startup(dir.path(), s.seams());
+    startup.create();
+    startup.mainWindow().show();
+    startup.mainWindow().runStartupSteps();
+
+    EXPECT_TRUE(s.prompter.entries().isEmpty());
+    EXPECT_EQ(startup.mainWindow().currentPageName(), "DailyIntake");
+    EXPECT_TRUE(startup.mainWindow().sectionButton("DailyIntake")->isDown());
+
+    TFoodsPage& page = startup.foodsPage();
+    QTreeWidget* tree = page.tree();
+    ASSERT_EQ(tree->topLevelItemCount(), 4);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "Food Groups");
+    EXPECT_EQ(children(tree->topLevelItem(0)),
+              QStringList({"New Food Group", "Edit Food Groups", "Dairy and Egg Products",
+                           "Fruits and Fruit Juices", "New Search"}));
+    EXPECT_EQ(children(tree->topLevelItem(2)), QStringList({"New Search"}));
+    EXPECT_EQ(children(tree->topLevelItem(3)), QStringList({"New Search", "Edit Advanced Search"}));
+    EXPECT_EQ(tree->currentItem()->text(0), "View All Foods");
+    EXPECT_EQ(page.headerText(), "View All Foods");
+    EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 4);
+    // The Foods page's header items sit on the main window's page header strip.
+    EXPECT_EQ(page.headerLabel()->parentWidget(), startup.mainWindow().pageHeaderStrip("Foods"));
+}
+
+TEST(Startup, MissingDatabaseIsReportedAndTheWindowStaysUsable)
+{
+    QTemporaryDir empty;
+    Seams s;
+    {
+        Startup startup(empty.path(), s.seams());
+        startup.create();
+        startup.mainWindow().show();
+        startup.mainWindow().runStartupSteps();
+        ASSERT_EQ(s.prompter.errors().size(), 1);
+        EXPECT_TRUE(s.prompter.errors().first().contains("Data"))
+            << s.prompter.last().toStdString();
+        EXPECT_FALSE(QFileInfo::exists(empty.path() + "/Data"));
+        startup.mainWindow().showPage("Foods");
+        EXPECT_EQ(startup.mainWindow().currentPageName(), "Foods");
+        EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 0);
+    }
+    Database::undefine();
+}
+
+TEST(Startup, DatabaseOfAnotherVersionIsRefused)
+{
+    TempProgramDir dir("sr-foods");
+    ASSERT_TRUE(dir.exec("PRAGMA user_version = 99"));
+    Seams s;
+    {
+        Startup startup(dir.path(), s.seams());
+        startup.create();
+        ASSERT_EQ(s.prompter.errors().size(), 1);
+        EXPECT_TRUE(s.prompter.errors().first().contains("version 99"));
+    }
+    Database::undefine();
+}
+
+} // namespace
