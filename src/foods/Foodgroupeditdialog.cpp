@@ -1,0 +1,56 @@
+#include "foods/Foodgroupeditdialog.h"
+
+#include "app/Fieldeditbinding.h"
+#include "foods/Databasefoods.h"
+#include "store/Prompter.h"
+#include "store/TableView.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+// The length of a group description in the food group table.
+constexpr int GroupNameLength = 33;
+} // namespace
+
+TDialogFoodGroupEdit::TDialogFoodGroupEdit(TDataModuleFoods& foods,
+                                           const TFormImageContainer& images, Prompter& prompter,
+                                           QWidget* owner)
+    : TFormTemplateDialog(images, owner), m_prompter(prompter)
+{
+    setObjectName("DialogFoodGroupEdit");
+    setDialogTitle("Food Group");
+    setDialogSize(398, 105);
+
+    QWidget* area = contentArea();
+    auto* label = new QLabel("Group Name:", area);
+    label->setObjectName("LabelGroupName");
+    label->setGeometry(10, 6, 260, 16);
+    m_edit = new QLineEdit(area);
+    m_edit->setObjectName("DBEditFoodGroup");
+    m_edit->setGeometry(10, 24, 264, 22);
+    label->setBuddy(m_edit);
+    m_binding = new FieldEditBinding(m_edit, &foods.tblFoodGroups(), "FdGrp_Desc");
+    m_edit->setMaxLength(GroupNameLength);
+    placeOkCancel(QPoint(282, 12), QPoint(334, 12));
+    bindEditKeys(m_edit);
+}
+
+void TDialogFoodGroupEdit::btnOkClick()
+{
+    // A name of blanks only would be an invisible entry in the tree: it counts as missing.
+    if (m_edit->text().trimmed().isEmpty()) {
+        m_prompter.message("Missing Group Name");
+        m_edit->setFocus();
+        return;
+    }
+    confirmDialog();
+}
+
+void TDialogFoodGroupEdit::showEvent(QShowEvent* event)
+{
+    TFormTemplateDialog::showEvent(event);
+    m_binding->reload();
+    m_edit->setFocus();
+    m_edit->selectAll();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/Templatedialog.h"
+
+class DataSetModel;
+class QTableView;
+class TDataModuleFoods;
+class TDialogFoodGroupEdit;
+
+// The groups list dialog: every food group, with buttons to create, delete and edit groups.
+// Changes stay pending in the food group table; whoever opened the dialog applies them when it
+// is confirmed and discards them when it is cancelled.
+//
+// In pick mode (PickFoodGroup) the three editing buttons are hidden and the dialog only chooses
+// a group whose foods the food list then shows.
+class TDialogFoodGroups : public TFormTemplateDialog
+{
+    Q_OBJECT
+
+public:
+    TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEdit& editDialog,
+                      const TFormImageContainer& images, QWidget* owner = nullptr);
+
+    void BtnCreateClick();
+    void BtnEditClick();
+    void BtnDeleteClick();
+
+    // Shows or hides BtnCreate, BtnDelete and BtnEdit.
+    void setEditButtonsVisible(bool visible);
+    // Pick mode: hides the editing buttons, shows the dialog and, when it is confirmed, fills the
+    // food list with the foods of the chosen group. The buttons are shown again afterwards.
+    // Returns true when a group was chosen.
+    bool PickFoodGroup();
+
+    QTableView* grid() const { return m_grid; }
+    TGraphicButton* btnCreate() const { return m_btnCreate; }
+    TGraphicButton* btnDelete() const { return m_btnDelete; }
+    TGraphicButton* btnEdit() const { return m_btnEdit; }
+
+private:
+    TDataModuleFoods& m_foods;
+    TDialogFoodGroupEdit& m_editDialog;
+    QTableView* m_grid = nullptr;
+    DataSetModel* m_model = nullptr;
+    TGraphicButton* m_btnCreate = nullptr;
+    TGraphicButton* m_btnDelete = nullptr;
+    TGraphicButton* m_btnEdit = nullptr;
+};
