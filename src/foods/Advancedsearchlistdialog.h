@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/Templatedialog.h"
+
+class QTableView;
+class TDataModuleFoods;
+class TDialogFoodAdvancedSearch;
+
+// The Advanced Search List dialog: every stored search, with buttons to create, edit and delete
+// searches. Changes stay pending in the two search tables; whoever opened the dialog applies
+// them when it is confirmed and discards them when it is cancelled. Deleting a search confirms
+// the dialog.
+class TDialogFoodAdvancedSearchList : public TFormTemplateDialog
+{
+    Q_OBJECT
+
+public:
+    TDialogFoodAdvancedSearchList(TDataModuleFoods& foods, TDialogFoodAdvancedSearch& searchDialog,
+                                  const TFormImageContainer& images, QWidget* owner = nullptr);
+
+    void BtnCreateClick();
+    void BtnEditClick();
+    void BtnDeleteClick();
+
+    QTableView* grid() const { return m_grid; }
+
+private:
+    TDataModuleFoods& m_foods;
+    TDialogFoodAdvancedSearch& m_searchDialog;
+    QTableView* m_grid = nullptr;
+};

@@ -1,0 +1,56 @@
+#include "foods/Simplesearchdialog.h"
+
+#include "app/Graphicbutton.h"
+#include "app/Imagecontainer.h"
+#include "foods/Databasefoods.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+// The length of a keyword in the search history.
+constexpr int KeywordLength = 255;
+} // namespace
+
+TDialogFoodSimpleSearch::TDialogFoodSimpleSearch(TDataModuleFoods& foods,
+                                                 const TFormImageContainer& images, QWidget* owner)
+    : TFormTemplateDialog(images, owner), m_foods(foods)
+{
+    setObjectName("DialogFoodSimpleSearch");
+    setDialogTitle("Simple Search");
+    setDialogSize(360, 105);
+
+    QWidget* area = contentArea();
+    auto* label = new QLabel("Keyword to Search for:", area);
+    label->setObjectName("LabelKeyword");
+    label->setGeometry(10, 6, 270, 16);
+    m_edit = new QLineEdit(area);
+    m_edit->setObjectName("EditSearchSimple");
+    m_edit->setMaxLength(KeywordLength);
+    m_edit->setGeometry(10, 24, 276, 22);
+    label->setBuddy(m_edit);
+
+    // The OK button is the search button; the exit button is the only way to cancel.
+    btnOk()->setPictures(&images.picture("ImgSearchUp"), &images.picture("ImgSearchDown"),
+                         &images.picture("ImgSearchOver"));
+    btnOk()->setToolTip("Search");
+    btnCancel()->hide();
+    placeOkCancel(QPoint(296, 12), QPoint(296, 12));
+    bindEditKeys(m_edit);
+}
+
+void TDialogFoodSimpleSearch::btnOkClick()
+{
+    const QString keyword = m_edit->text();
+    if (keyword.isEmpty())
+        return;
+    m_foods.AddSimpleSearchKeyword(keyword);
+    confirmDialog();
+}
+
+void TDialogFoodSimpleSearch::showEvent(QShowEvent* event)
+{
+    TFormTemplateDialog::showEvent(event);
+    m_edit->clear();
+    m_edit->setFocus();
+}
