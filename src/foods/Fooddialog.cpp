@@ -31,7 +31,7 @@ constexpr QColor LineColor(0xFF, 0xD7, 0x00);
 
 // The content area below the title bar is 688 x 456 pixels.
 constexpr int HeaderHeight = 54;
-constexpr int MenuWidth = 140;
+constexpr int MenuWidth = 150;
 constexpr int EntryHeight = 41;
 constexpr int PagesLeft = MenuWidth + 10;
 constexpr int PagesTop = HeaderHeight + 10;
@@ -166,7 +166,8 @@ void TDialogFood::buildMenu()
         auto* label = plainLabel(names[i].second, panel);
         label->setObjectName(names[i].first);
         label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(0, 0, MenuWidth, EntryHeight);
+        label->setWordWrap(true);
+        label->setGeometry(2, 0, MenuWidth - 4, EntryHeight);
         label->setCursor(Qt::PointingHandCursor);
         setTextColor(label, Qt::white);
         label->setAttribute(Qt::WA_Hover);
@@ -234,11 +235,11 @@ QWidget* TDialogFood::buildFoodNamePage()
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_comboFoodGroup->setModel(m_groupItems);
     m_comboFoodGroup->setView(list);
     m_comboFoodGroup->setModelColumn(0);
+    list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     list->setMinimumWidth(360);
     connect(m_comboFoodGroup, &QComboBox::activated, this, &TDialogFood::chooseFoodGroup);
     return page;
@@ -268,9 +269,9 @@ QWidget* TDialogFood::buildNutrientValuesPage()
 {
     auto* page = new QWidget;
     page->setObjectName("NutrientValues");
-    constexpr int TabsWidth = 210;
-    constexpr int ButtonsLeft = TabsWidth + 8;
-    constexpr int GridLeft = ButtonsLeft + 48 + 8;
+    constexpr int TabsWidth = 200;
+    constexpr int ButtonsLeft = TabsWidth + 6;
+    constexpr int GridLeft = ButtonsLeft + 48 + 6;
 
     m_nutrientTabs = new QTabWidget(page);
     m_nutrientTabs->setObjectName("NutrientTabs");
