@@ -267,6 +267,7 @@ void TFormMain::installPage(const QString& name, QWidget* content)
     content->setParent(page);
     pageLayout->addWidget(content, 1);
     content->show();
+    pageLayout->activate();
     m_contents.insert(name, content);
 }
 
