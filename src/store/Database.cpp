@@ -11,30 +11,43 @@
 
 namespace {
 
-QString sqliteText(sqlite3_value* value)
-{
-    const void* data = sqlite3_value_text16(value);
-    const int bytes = sqlite3_value_bytes16(value);
-    return QString::fromUtf16(static_cast<const char16_t*>(data), bytes / 2);
-}
-
-// lower() for every letter, not only ASCII, so searches ignore case in any language.
+// lower() for every letter, not only ASCII, so searches ignore case in any language. ASCII text,
+// most of the food names, is lowered in place without building a QString.
 void unicodeLower(sqlite3_context* context, int, sqlite3_value** args)
 {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
     }
-    const QString lowered = sqliteText(args[0]).toLower();
-    sqlite3_result_text16(context, lowered.utf16(), int(lowered.size() * 2), SQLITE_TRANSIENT);
+    const auto* text = sqlite3_value_text(args[0]);
+    const int length = sqlite3_value_bytes(args[0]);
+    bool ascii = true;
+    for (int i = 0; i < length && ascii; ++i)
+        ascii = text[i] < 0x80;
+    if (ascii) {
+        char* lowered = static_cast<char*>(sqlite3_malloc(length + 1));
+        if (!lowered) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+        for (int i = 0; i < length; ++i) {
+            const unsigned char c = text[i];
+            lowered[i] = char(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        }
+        lowered[length] = 0;
+        sqlite3_result_text(context, lowered, length, sqlite3_free);
+        return;
+    }
+    const QByteArray lowered =
+        QString::fromUtf8(reinterpret_cast<const char*>(text), length).toLower().toUtf8();
+    sqlite3_result_text(context, lowered.constData(), int(lowered.size()), SQLITE_TRANSIENT);
 }
 
 // Case-insensitive, locale-aware ordering of names ("Crème" sorts beside "Creme").
 int compareNames(void* collator, int lengthA, const void* a, int lengthB, const void* b)
 {
-    const QString left = QString::fromRawData(static_cast<const QChar*>(a), qsizetype(lengthA / 2));
-    const QString right =
-        QString::fromRawData(static_cast<const QChar*>(b), qsizetype(lengthB / 2));
+    const QString left = QString::fromUtf8(static_cast<const char*>(a), lengthA);
+    const QString right = QString::fromUtf8(static_cast<const char*>(b), lengthB);
     const int c = static_cast<QCollator*>(collator)->compare(left, right);
     if (c != 0)
         return c;
@@ -98,6 +111,23 @@ void Database::undefine()
     QSqlDatabase::removeDatabase(Name);
 }
 
+bool Database::installFunctions(sqlite3* handle, QString* error)
+{
+    int rc = sqlite3_create_function_v2(handle, "lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                        nullptr, unicodeLower, nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+        auto* collator = new QCollator(QLocale(QLocale::English, QLocale::UnitedStates));
+        collator->setCaseSensitivity(Qt::CaseInsensitive);
+        rc = sqlite3_create_collation_v2(handle, "KL_NOCASE", SQLITE_UTF8, collator, compareNames,
+                                         deleteCollator);
+    }
+    if (rc != SQLITE_OK) {
+        *error = QString::fromUtf8(sqlite3_errmsg(handle));
+        return false;
+    }
+    return true;
+}
+
 bool Database::prepareConnection(QSqlDatabase& db, QString* error)
 {
     sqlite3* handle = handleOf(db);
@@ -105,18 +135,8 @@ bool Database::prepareConnection(QSqlDatabase& db, QString* error)
         *error = QStringLiteral("The SQLite driver gave no database handle.");
         return false;
     }
-    int rc = sqlite3_create_function_v2(handle, "lower", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC,
-                                        nullptr, unicodeLower, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) {
-        auto* collator = new QCollator(QLocale(QLocale::English, QLocale::UnitedStates));
-        collator->setCaseSensitivity(Qt::CaseInsensitive);
-        rc = sqlite3_create_collation_v2(handle, "KL_NOCASE", SQLITE_UTF16, collator, compareNames,
-                                         deleteCollator);
-    }
-    if (rc != SQLITE_OK) {
-        *error = QString::fromUtf8(sqlite3_errmsg(handle));
+    if (!installFunctions(handle, error))
         return false;
-    }
     for (const char* pragma :
          {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF"}) {
         QSqlQuery q(db);

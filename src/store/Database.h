@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+struct sqlite3;
+
 // The program's one database: Data/kelora.db beside the program, reached through the database
 // name __KL_DB_REL1__. The first data module defines the name; the others find it defined and
 // reuse it unchanged.
@@ -31,6 +33,11 @@ public:
     // Installs the Unicode lower() and the KL_NOCASE collation on an open connection, and sets
     // the journal and sync modes. Also used by the database builder.
     static bool prepareConnection(QSqlDatabase& db, QString* error);
+
+    // Installs the Unicode lower() and the KL_NOCASE name collation on a raw SQLite handle. Every
+    // connection that writes food descriptions needs the collation, since their ordering index
+    // uses it.
+    static bool installFunctions(sqlite3* handle, QString* error);
 
     // Runs work in one transaction: BEGIN, work, COMMIT; on any failure everything is rolled
     // back and *error holds the store's message.

@@ -56,7 +56,7 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
     };
 
     SqliteConnection db;
-    if (!db.open(path, error))
+    if (!db.open(path, error) || !Database::installFunctions(db.handle(), error))
         return false;
     if (!db.exec(QStringLiteral("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; "
                                 "PRAGMA cache_size=-65536; PRAGMA temp_store=MEMORY; BEGIN"),
@@ -83,6 +83,12 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
     }
 
     progress(QStringLiteral("Finishing"), 0);
+    for (const QString& statement : Schema::orderingIndexStatements()) {
+        if (!db.exec(statement, error)) {
+            *error = QStringLiteral("Cannot index the food names: %1").arg(*error);
+            return false;
+        }
+    }
     if (!db.exec(QStringLiteral("COMMIT"), error) ||
         !db.exec(QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion), error) ||
         !db.exec(QStringLiteral("PRAGMA journal_mode=WAL"), error)) {

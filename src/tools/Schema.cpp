@@ -261,3 +261,13 @@ QStringList Schema::createStatements()
     }
     return statements;
 }
+
+QStringList Schema::orderingIndexStatements()
+{
+    return {
+        QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Desc_Index\" ON \"FOOD_DES.DB\" "
+                       "(\"Desc\" COLLATE KL_NOCASE)"),
+        QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Group_Index\" ON \"FOOD_DES.DB\" "
+                       "(\"FdGrp_Cd\", \"Desc\" COLLATE KL_NOCASE)"),
+    };
+}

@@ -49,6 +49,10 @@ public:
 
     // The statements that create every table and index, in order.
     static QStringList createStatements();
+    // Indexes that keep food names in the program's name order (case-insensitive and
+    // locale-aware), so food lists come out sorted without sorting. They use the KL_NOCASE
+    // collation, which the connection must have installed; they are made after the data is in.
+    static QStringList orderingIndexStatements();
     static QString createStatement(const Table& table);
 
     static QString quoted(const QString& identifier);

@@ -36,6 +36,9 @@ template <typename F> auto withConnection(const QString& path, F f)
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
         db.setDatabaseName(path);
         db.open();
+        // The test's own connection needs the program's name collation to write food names.
+        QString error;
+        Database::prepareConnection(db, &error);
         result = f(db);
         db.close();
     }

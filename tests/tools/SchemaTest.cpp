@@ -19,7 +19,10 @@ struct ExpectedTable
 
 const QList<ExpectedTable> expectedTables = {
     {"FD_GROUP.DB", {"FdGrp_Cd INTEGER", "FdGrp_Desc TEXT"}, {"FdGrp_Cd"}, {}},
-    {"FOOD_DES.DB", {"NDB_No INTEGER", "FdGrp_Cd INTEGER", "Desc TEXT"}, {"NDB_No"}, {}},
+    {"FOOD_DES.DB",
+     {"NDB_No INTEGER", "FdGrp_Cd INTEGER", "Desc TEXT"},
+     {"NDB_No"},
+     {"Desc_Index: Desc", "Group_Index: FdGrp_Cd, Desc"}},
     {"NUTR_DEF.DB", {"Nutr_No INTEGER", "Units TEXT", "NutrDesc TEXT"}, {"Nutr_No"}, {}},
     {"NUT_DATA.DB",
      {"NDB_No INTEGER", "Nutr_No INTEGER", "Nutr_Val REAL"},
