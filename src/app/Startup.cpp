@@ -8,6 +8,8 @@
 #include "app/SystemClock.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodspage.h"
+#include "personal/Databasepersonal.h"
+#include "recipes/Databaserecipes.h"
 #include "store/Prompter.h"
 
 #include <QApplication>
@@ -30,6 +32,8 @@ Startup::~Startup()
     m_windows.reset();
     m_mainWindow.reset();
     m_images.reset();
+    m_personal.reset();
+    m_recipes.reset();
     m_foods.reset();
 }
 
@@ -39,6 +43,8 @@ void Startup::create()
     // program and opens the food tables.
     m_foods = std::make_unique<TDataModuleFoods>(m_seams.prompter);
     m_foods->DataModuleCreate(m_programDir);
+    m_recipes = std::make_unique<TDataModuleRecipes>(*m_foods);
+    m_recipes->DataModuleCreate(m_programDir);
 
     // The skin's pictures are needed to build the main window, so the image store is made just
     // before it.
@@ -52,7 +58,12 @@ void Startup::create()
     m_foodsPage->hideOwnHeader();
     m_mainWindow->installPage("Foods", m_foodsPage);
 
+    // The dialogs, in their order: food groups, food searches, the food wizard, the recipe
+    // dialogs, the preferences dialog, the personal-information wizard; then the personal data
+    // module and the intake and people dialogs.
     m_windows = std::make_unique<Windows>();
+    m_personal = std::make_unique<TDataModulePersonal>();
+    m_personal->DataModuleCreate(m_programDir);
 
     // Start-up steps of the main window, after it is first shown.
     m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });

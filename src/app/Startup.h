@@ -9,6 +9,8 @@ class FileChooser;
 class Prompter;
 class QApplication;
 class TDataModuleFoods;
+class TDataModulePersonal;
+class TDataModuleRecipes;
 class TFoodsPage;
 class TFormImageContainer;
 class TFormMain;
@@ -38,6 +40,8 @@ public:
     void create();
 
     TDataModuleFoods& foods() const { return *m_foods; }
+    TDataModuleRecipes& recipes() const { return *m_recipes; }
+    TDataModulePersonal& personal() const { return *m_personal; }
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }
     const TFormImageContainer& images() const { return *m_images; }
@@ -51,6 +55,8 @@ private:
     QString m_programDir;
     Seams m_seams;
     std::unique_ptr<TDataModuleFoods> m_foods;
+    std::unique_ptr<TDataModuleRecipes> m_recipes;
+    std::unique_ptr<TDataModulePersonal> m_personal;
     std::unique_ptr<TFormImageContainer> m_images;
     std::unique_ptr<TFormMain> m_mainWindow;
     TFoodsPage* m_foodsPage = nullptr; // owned by the main window

@@ -3,12 +3,15 @@
 #include "app/Startup.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodspage.h"
+#include "personal/Databasepersonal.h"
+#include "recipes/Databaserecipes.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "support/FakeSeams.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -44,6 +47,10 @@ TEST(Startup, OpensOnDailyIntakeWithTheFoodTreeBuiltAndAllFoodsListed)
     startup.mainWindow().runStartupSteps();
 
     EXPECT_TRUE(s.prompter.entries().isEmpty());
+    // The later modules found the database name defined by the food module and reuse it.
+    EXPECT_TRUE(startup.recipes().isOpen());
+    EXPECT_TRUE(startup.personal().isOpen());
+    EXPECT_EQ(Database::programDirectory(), QDir(dir.path()).absolutePath());
     EXPECT_EQ(startup.mainWindow().currentPageName(), "DailyIntake");
     EXPECT_TRUE(startup.mainWindow().sectionButton("DailyIntake")->isDown());
 
