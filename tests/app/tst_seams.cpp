@@ -1,0 +1,92 @@
+#include "app/MessageBoxPrompter.h"
+#include "support/ModalDialogDriver.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QMessageBox>
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MessageBoxPrompter, ShowsMessagesQuestionsAndErrorsInStandardBoxes)
+{
+    struct Shown
+    {
+        QString caption;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+    };
+    auto capture = [](Shown& shown, QMessageBox::StandardButton answer) {
+        return [&shown, answer](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            ASSERT_NE(box, nullptr);
+            shown = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+            box->button(answer)->click();
+        };
+    };
+    MessageBoxPrompter prompter;
+    ModalDialogDriver driver;
+
+    Shown message;
+    driver.whenShown(capture(message, QMessageBox::Ok));
+    prompter.message("Missing Group Name");
+    EXPECT_EQ(message.caption, "Kelora - Vivanter");
+    EXPECT_EQ(message.text, "Missing Group Name");
+    EXPECT_EQ(message.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(message.buttons, QMessageBox::Ok);
+
+    Shown error;
+    driver.whenShown(capture(error, QMessageBox::Ok));
+    prompter.error("unable to open database file");
+    EXPECT_EQ(error.caption, "Kelora - Vivanter");
+    EXPECT_EQ(error.icon, QMessageBox::Critical);
+
+    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+        Shown question;
+        driver.whenShown(capture(question, answer));
+        const bool yes =
+            prompter.question("Confirmation", "Are you sure?", Prompter::Icon::Question);
+        EXPECT_EQ(yes, answer == QMessageBox::Yes);
+        EXPECT_EQ(question.caption, "Confirmation");
+        EXPECT_EQ(question.text, "Are you sure?");
+        EXPECT_EQ(question.icon, QMessageBox::Question);
+        EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
+    }
+}
+
+// A dialog that ignores reject(): the driver must still end it.
+class StubbornDialog : public QDialog
+{
+public:
+    void reject() override {}
+};
+
+TEST(ModalDialogDriver, ClosesADialogItsHandlerLeftOpen)
+{
+    StubbornDialog dialog;
+    ModalDialogDriver driver;
+    bool seen = false;
+    driver.whenShown([&](QWidget* shown) { seen = shown == &dialog; });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(ModalDialogDriver, FailsAndClosesAnUnexpectedDialog)
+{
+    static QDialog* dialog = nullptr;
+    QDialog unexpected;
+    unexpected.setWindowTitle("Surprise");
+    dialog = &unexpected;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ModalDialogDriver driver(std::chrono::milliseconds(50));
+            dialog->exec();
+        },
+        "Unexpected modal dialog: Surprise");
+    EXPECT_FALSE(unexpected.isVisible());
+}
+
+} // namespace
