@@ -155,6 +155,9 @@ QStringList TDataModuleFoods::GetFoodGroupNames()
 
 bool TDataModuleFoods::SetFoodListStatement(const QString& sql, const QVariantList& params)
 {
+    // Without its tables (already reported at start-up) the food list stays empty.
+    if (!m_open)
+        return false;
     if (!m_foodList->reopen(sql, params)) {
         report(m_foodList->lastError());
         return false;
