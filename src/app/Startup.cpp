@@ -6,20 +6,44 @@
 #include "app/QtDesktopOpener.h"
 #include "app/QtFileChooser.h"
 #include "app/SystemClock.h"
+#include "foods/Advancedsearchdialog.h"
+#include "foods/Advancedsearchlistdialog.h"
 #include "foods/Databasefoods.h"
+#include "foods/Fooddialog.h"
+#include "foods/Foodgroupeditdialog.h"
+#include "foods/Foodgroupsdialog.h"
 #include "foods/Foodspage.h"
+#include "foods/Simplesearchdialog.h"
 #include "personal/Databasepersonal.h"
+#include "preferences/Preferencedialog.h"
 #include "recipes/Databaserecipes.h"
 #include "store/Prompter.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <exception>
 
-// Dialogs created at start-up, hidden between showings.
+namespace {
+
+bool confirmed(TFormTemplateDialog& dialog)
+{
+    return dialog.execDialog() == QDialog::Accepted;
+}
+
+} // namespace
+
+// Dialogs created at start-up, in their order, hidden between showings.
 struct Startup::Windows
 {
+    std::unique_ptr<TDialogFoodGroupEdit> foodGroupEdit;
+    std::unique_ptr<TDialogFoodGroups> foodGroups;
+    std::unique_ptr<TDialogFoodSimpleSearch> simpleSearch;
+    std::unique_ptr<TDialogFoodAdvancedSearch> advancedSearch;
+    std::unique_ptr<TDialogFoodAdvancedSearchList> advancedSearchList;
+    std::unique_ptr<TDialogFood> foodWizard;
+    std::unique_ptr<TDialogPreference> preferences;
 };
 
 Startup::Startup(const QString& programDir, const Seams& seams)
@@ -62,6 +86,43 @@ void Startup::create()
     // dialogs, the preferences dialog, the personal-information wizard; then the personal data
     // module and the intake and people dialogs.
     m_windows = std::make_unique<Windows>();
+    Windows& w = *m_windows;
+    TDataModuleFoods& foods = *m_foods;
+    const TFormImageContainer& images = *m_images;
+    Prompter& prompter = m_seams.prompter;
+    QWidget* owner = m_mainWindow.get();
+    w.foodGroupEdit = std::make_unique<TDialogFoodGroupEdit>(foods, images, prompter, owner);
+    w.foodGroups = std::make_unique<TDialogFoodGroups>(foods, *w.foodGroupEdit, images, owner);
+    w.simpleSearch = std::make_unique<TDialogFoodSimpleSearch>(foods, images, owner);
+    w.advancedSearch = std::make_unique<TDialogFoodAdvancedSearch>(foods, images, prompter, owner);
+    w.advancedSearchList =
+        std::make_unique<TDialogFoodAdvancedSearchList>(foods, *w.advancedSearch, images, owner);
+    w.foodWizard = std::make_unique<TDialogFood>(foods, images, prompter, owner);
+    w.preferences = std::make_unique<TDialogPreference>(foods, images, prompter, owner);
+
+    TFoodsPage::DialogRunners runners;
+    runners.foodWizard = [&w] { return confirmed(*w.foodWizard); };
+    runners.foodGroupEdit = [&w] { return confirmed(*w.foodGroupEdit); };
+    runners.foodGroups = [&w] {
+        w.foodGroups->setEditButtonsVisible(true);
+        return confirmed(*w.foodGroups);
+    };
+    runners.simpleSearch = [&w] { return confirmed(*w.simpleSearch); };
+    runners.advancedSearch = [&w] { return confirmed(*w.advancedSearch); };
+    runners.advancedSearchList = [&w] { return confirmed(*w.advancedSearchList); };
+    m_foodsPage->setDialogRunners(runners);
+
+    // "Preference": the list is stored when the dialog is confirmed (shown again while the store
+    // refuses it, so nothing chosen is lost) and restored when it is cancelled.
+    QObject::connect(m_mainWindow.get(), &TFormMain::preferenceRequested, m_mainWindow.get(),
+                     [&w, &foods] {
+                         while (confirmed(*w.preferences)) {
+                             if (foods.SavePreferences())
+                                 return;
+                         }
+                         foods.DiscardPreferences();
+                     });
+
     m_personal = std::make_unique<TDataModulePersonal>();
     m_personal->DataModuleCreate(m_programDir);
 

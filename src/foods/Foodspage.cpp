@@ -125,7 +125,7 @@ QWidget* TFoodsPage::buildHeader(const TFormImageContainer& images)
     m_headerLabel->setObjectName("LabelHeaderDescriptionFood");
     m_headerLabel->setTextFormat(Qt::PlainText);
     m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_headerLabel->setStyleSheet("font-weight: bold; color: #000080;");
+    m_headerLabel->setStyleSheet("font-weight: bold; color: white;");
     layout->addWidget(m_headerLabel);
 
     connect(m_btnNewFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnNewFoodClick);

@@ -4,10 +4,12 @@
 #include "foods/Databasefoods.h"
 #include "foods/Foodspage.h"
 #include "personal/Databasepersonal.h"
+#include "preferences/Preferencedialog.h"
 #include "recipes/Databaserecipes.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "support/FakeSeams.h"
+#include "support/ModalDialogDriver.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -102,6 +105,40 @@ TEST(Startup, DatabaseOfAnotherVersionIsRefused)
         EXPECT_TRUE(s.prompter.errors().first().contains("version 99"));
     }
     Database::undefine();
+}
+
+TEST(Startup, PreferenceLinkStoresTheListOnOkAndRestoresItOnCancel)
+{
+    TempProgramDir dir("sr-foods");
+    Seams s;
+    Startup startup(dir.path(), s.seams());
+    startup.create();
+    startup.mainWindow().show();
+    startup.mainWindow().runStartupSteps();
+    auto* link = startup.mainWindow().findChild<QLabel*>("btnPreference");
+    ASSERT_TRUE(link);
+    auto storedPreferences = [&] {
+        return dir.scalar("SELECT COUNT(*) FROM \"Nutr_Preference.DB\"").toInt();
+    };
+
+    for (const bool confirm : {false, true}) {
+        SCOPED_TRACE(confirm);
+        ModalDialogDriver driver;
+        driver.whenShown([&](QWidget* dialog) {
+            auto* preferences = qobject_cast<TDialogPreference*>(dialog);
+            ASSERT_TRUE(preferences);
+            preferences->btnAddNutrientClick();
+            EXPECT_EQ(startup.foods().nutrientFilter(), "Nutr_No=203");
+            if (confirm)
+                preferences->btnOkClick();
+            else
+                preferences->btnCancelClick();
+        });
+        QTest::mouseClick(link, Qt::LeftButton);
+        EXPECT_EQ(driver.handled(), 1);
+        EXPECT_EQ(storedPreferences(), confirm ? 1 : 0);
+        EXPECT_EQ(startup.foods().nutrientFilter(), confirm ? "Nutr_No=203" : "");
+    }
 }
 
 } // namespace
