@@ -197,8 +197,8 @@ QWidget* TFoodsPage::buildNutrientPanel()
     m_nutrientGrid->horizontalHeader()->setMinimumSectionSize(20);
     m_nutrientGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_nutrientGrid->horizontalHeader()->setStretchLastSection(false);
-    m_nutrientGrid->setColumnWidth(1, 50);
-    m_nutrientGrid->setColumnWidth(2, 72);
+    m_nutrientGrid->setColumnWidth(1, 56);
+    m_nutrientGrid->setColumnWidth(2, 70);
     m_nutrientGrid->setColumnWidth(3, 34);
     layout->addWidget(m_nutrientGrid, 1);
 
