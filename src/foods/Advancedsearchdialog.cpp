@@ -163,7 +163,10 @@ QWidget* TDialogFoodAdvancedSearch::buildNutrientPage()
         &m_foods.tblNutrDef(), {{"NutrDesc", "Nutrient Description"}, {"Units", "Units"}}, this);
     m_nutrients->setModel(model);
     model->setSelectionModel(m_nutrients->selectionModel());
-    m_nutrients->setColumnWidth(0, 220);
+    m_nutrients->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_nutrients->horizontalHeader()->setStretchLastSection(false);
+    m_nutrients->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_nutrients->setColumnWidth(1, 48);
 
     makeLabel("Condition:", page, QRect(310, 0, 160, 16));
     m_condition = new QComboBox(page);
