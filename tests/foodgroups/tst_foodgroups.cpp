@@ -99,12 +99,10 @@ protected:
     }
 
     // Presses the button of the list dialog that opens the group edit dialog, types name there
-    // and presses OK. (A nested dialog needs a driver of its own: Qt does not run a timer's
-    // handler again while it is still running.)
-    static void createGroup(QWidget* listDialog, const QString& name)
+    // and presses OK.
+    void createGroup(QWidget* listDialog, const QString& name)
     {
-        ModalDialogDriver inner;
-        inner.whenShown([name](QWidget* dialog) {
+        driver.whenShown([name](QWidget* dialog) {
             auto* edit = dialog->findChild<QLineEdit*>("DBEditFoodGroup");
             ASSERT_NE(edit, nullptr);
             edit->selectAll();

@@ -153,12 +153,10 @@ protected:
     }
 
     // Presses BtnCreate of the list dialog and fills the Advanced Search dialog it opens with a
-    // name and one keyword rule, then confirms it. A nested dialog needs a driver of its own:
-    // Qt does not run a timer's handler again while it is still running.
-    static void createSearch(QWidget* listDialog, const QString& name, const QString& word)
+    // name and one keyword rule, then confirms it.
+    void createSearch(QWidget* listDialog, const QString& name, const QString& word)
     {
-        ModalDialogDriver inner;
-        inner.whenShown([&](QWidget* dialog) {
+        driver.whenShown([name, word](QWidget* dialog) {
             QTest::keyClicks(dialog->findChild<QLineEdit*>("dbedtRuleGroupName"), name);
             auto* edit = dialog->findChild<QLineEdit*>("edtSearchFoodName");
             QTest::keyClicks(edit, word);

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 
 ModalDialogDriver::ModalDialogDriver(std::chrono::milliseconds failSafe) : m_failSafe(failSafe)
 {
@@ -66,13 +67,18 @@ void ModalDialogDriver::poll()
         return;
     }
 
-    Handler handler = std::move(m_handlers.front());
+    // The handler runs from a timer of its own, so this polling timer stays free to fire inside
+    // any dialog the handler opens (Qt never re-enters a timer that is still being handled).
+    auto handler = std::make_shared<Handler>(std::move(m_handlers.front()));
     m_handlers.pop_front();
     QPointer<QWidget> dialog(modal);
     m_busy.push_back(dialog);
-    handler(modal);
-    ++m_handled;
-    m_busy.erase(std::remove(m_busy.begin(), m_busy.end(), dialog), m_busy.end());
-    if (dialog)
-        forceClose(dialog);
+    QTimer::singleShot(0, this, [this, handler, dialog] {
+        if (dialog)
+            (*handler)(dialog);
+        ++m_handled;
+        m_busy.erase(std::remove(m_busy.begin(), m_busy.end(), dialog), m_busy.end());
+        if (dialog)
+            forceClose(dialog);
+    });
 }
