@@ -2,7 +2,9 @@
 
 #include "app/Templatedialog.h"
 
-class FieldEditBinding;
+#include <QList>
+#include <utility>
+
 class Prompter;
 class QLineEdit;
 class TDataModuleFoods;
@@ -40,5 +42,5 @@ private:
     QLineEdit* m_editName = nullptr;
     QLineEdit* m_editAmount = nullptr;
     QLineEdit* m_editInGram = nullptr;
-    QList<FieldEditBinding*> m_bindings;
+    QList<std::pair<QLineEdit*, QString>> m_fields; // box and the field it edits
 };
