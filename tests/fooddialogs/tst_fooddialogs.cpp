@@ -218,6 +218,31 @@ TEST_F(FoodWizardTest, MenuShowsEachPageWithItsHeader)
     EXPECT_TRUE(current->font().bold());
 }
 
+TEST_F(FoodWizardTest, ButtonsAndListsCarryTheirHintsAndTitles)
+{
+    const std::pair<const char*, const char*> hints[] = {
+        {"btnAddNutrient", "Add Selected Nutrient (From Left to Right)"},
+        {"btnRemoveNutrient", "Remove Selected Nutrient (From Right to Left)"},
+        {"BtnNewMeasure", "Create New Measure"},
+        {"BtnDeleteMeasure", "Delete Selected Measure"},
+        {"BtnEditMeasure", "Edit Selected Measure"},
+    };
+    for (const auto& [name, hint] : hints)
+        EXPECT_EQ(control<QWidget>(name)->toolTip(), hint) << name;
+    auto titles = [this](const char* grid) {
+        QStringList out;
+        const QAbstractItemModel* model = control<QTableView>(grid)->model();
+        for (int column = 0; column < model->columnCount(); ++column)
+            out << model->headerData(column, Qt::Horizontal).toString();
+        return out;
+    };
+    EXPECT_EQ(titles("grdNutrientBy100g"),
+              QStringList({"Nutrient Description", "Per 100g", "Units"}));
+    EXPECT_EQ(titles("grdMeasures"), QStringList({"Amount", "Measure Description", "Grams"}));
+    EXPECT_EQ(wizard.dialogTitle(), "Add/Edit Food Wizard");
+    EXPECT_EQ(wizard.size(), QSize(696, 486));
+}
+
 TEST_F(FoodWizardTest, OpensOnOverviewEachTimeButKeepsThePageAfterItsOwnDialogs)
 {
     editFood("Apples, raw");
