@@ -11,12 +11,12 @@ FieldEditBinding::FieldEditBinding(QLineEdit* edit, TableView* view, const QStri
     : QObject(edit), m_edit(edit), m_view(view), m_field(field)
 {
     connect(edit, &QLineEdit::textEdited, this, &FieldEditBinding::typed);
-    connect(view, &DataSet::currentChanged, this, &FieldEditBinding::reload);
-    connect(view, &DataSet::rowsReset, this, &FieldEditBinding::reload);
-    connect(view, &DataSet::stateChanged, this, &FieldEditBinding::reload);
+    connect(view, &DataSet::currentChanged, this, &FieldEditBinding::follow);
+    connect(view, &DataSet::rowsReset, this, &FieldEditBinding::follow);
+    connect(view, &DataSet::stateChanged, this, &FieldEditBinding::follow);
     connect(view, &DataSet::rowUpdated, this, [this](int row) {
         if (row == m_view->currentRow())
-            reload();
+            follow();
     });
     const int index = view->fieldIndex(field);
     if (index >= 0) {
@@ -31,15 +31,37 @@ FieldEditBinding::FieldEditBinding(QLineEdit* edit, TableView* view, const QStri
     reload();
 }
 
+bool FieldEditBinding::showsValue(const QVariant& value) const
+{
+    // Text that already means the field's value stays as typed, so a half-typed number ("-",
+    // "1.", "2e") survives while another box of the same row is edited.
+    const QString text = m_edit->text();
+    const int index = m_view->fieldIndex(m_field);
+    const FieldType type = index >= 0 ? m_view->fields()[index].type : FieldType::String;
+    if (type == FieldType::Float || type == FieldType::Integer) {
+        double typed = 0;
+        if (!NumberFormat::isNumber(text, &typed))
+            return value.isNull();
+        return !value.isNull() && typed == value.toDouble();
+    }
+    return text == (value.isNull() ? QString() : value.toString());
+}
+
+void FieldEditBinding::follow()
+{
+    if (m_writing || !m_edit || showsValue(m_view->value(m_field)))
+        return;
+    reload();
+}
+
 void FieldEditBinding::reload()
 {
-    if (m_writing || !m_edit)
+    if (!m_edit)
         return;
     const QVariant v = m_view->value(m_field);
     QString text;
-    if (!v.isNull()) {
+    if (!v.isNull())
         text = v.typeId() == QMetaType::Double ? NumberFormat::general(v.toDouble()) : v.toString();
-    }
     if (m_edit->text() != text)
         m_edit->setText(text);
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 
 class QLineEdit;
 class TableView;
@@ -18,11 +19,15 @@ class FieldEditBinding : public QObject
 public:
     FieldEditBinding(QLineEdit* edit, TableView* view, const QString& field);
 
-    // Shows the field's current value again (for example when a dialog is shown).
+    // Shows the field's current value again, replacing whatever the box holds (for example when
+    // a dialog is shown).
     void reload();
 
 private:
     void typed(const QString& text);
+    // Follows a change of the row, keeping text that already means the field's value.
+    void follow();
+    bool showsValue(const QVariant& value) const;
 
     QPointer<QLineEdit> m_edit;
     TableView* m_view;

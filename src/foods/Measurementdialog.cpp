@@ -1,5 +1,6 @@
 #include "foods/Measurementdialog.h"
 
+#include "app/Fieldeditbinding.h"
 #include "foods/Databasefoods.h"
 #include "store/NumberFormat.h"
 #include "store/Prompter.h"
@@ -7,8 +8,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QShowEvent>
 
 TDialogMeasurement::TDialogMeasurement(TDataModuleFoods& foods, const TFormImageContainer& images,
@@ -42,30 +41,16 @@ TDialogMeasurement::TDialogMeasurement(TDataModuleFoods& foods, const TFormImage
     placeOkCancel(QPoint(area->width() - 116, area->height() - 54),
                   QPoint(area->width() - 58, area->height() - 54));
 
-    // Each box writes what is typed into its field of the row. The boxes are filled from the
-    // row when the dialog is shown and not again while it is open, so a half-typed number in
-    // one box stays as typed while another box is edited.
-    const QRegularExpression numberChars(QStringLiteral("[0-9+\\-.eE]*"));
     const std::pair<QLineEdit*, const char*> boxes[] = {
         {m_editName, "Msre_Desc"}, {m_editAmount, "Amount"}, {m_editInGram, "Gm_Wgt"}};
-    for (const auto& [edit, field] : boxes) {
-        const QString name = QString::fromLatin1(field);
-        m_fields.append({edit, name});
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, name](const QString& text) { m_foods.tblWeight().setValue(name, text); });
-        if (edit != m_editName)
-            edit->setValidator(new QRegularExpressionValidator(numberChars, edit));
-    }
+    for (const auto& [edit, field] : boxes)
+        m_bindings.append(new FieldEditBinding(edit, &m_foods.tblWeight(), field));
 }
 
 void TDialogMeasurement::showEvent(QShowEvent* event)
 {
-    const TableView& measures = m_foods.tblWeight();
-    for (const auto& [edit, field] : std::as_const(m_fields)) {
-        const QVariant value = measures.value(field);
-        edit->setText(value.typeId() == QMetaType::Double ? NumberFormat::general(value.toDouble())
-                                                          : value.toString());
-    }
+    for (FieldEditBinding* binding : std::as_const(m_bindings))
+        binding->reload();
     TFormTemplateDialog::showEvent(event);
     m_editName->setFocus();
 }

@@ -3,8 +3,8 @@
 #include "app/Templatedialog.h"
 
 #include <QList>
-#include <utility>
 
+class FieldEditBinding;
 class Prompter;
 class QLineEdit;
 class TDataModuleFoods;
@@ -42,5 +42,5 @@ private:
     QLineEdit* m_editName = nullptr;
     QLineEdit* m_editAmount = nullptr;
     QLineEdit* m_editInGram = nullptr;
-    QList<std::pair<QLineEdit*, QString>> m_fields; // box and the field it edits
+    QList<FieldEditBinding*> m_bindings; // the three boxes, bound to the current measure row
 };
