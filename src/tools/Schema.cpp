@@ -265,8 +265,9 @@ QStringList Schema::createStatements()
 QStringList Schema::orderingIndexStatements()
 {
     return {
+        // The group code rides along so the whole food list is read from the index alone.
         QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Desc_Index\" ON \"FOOD_DES.DB\" "
-                       "(\"Desc\" COLLATE KL_NOCASE)"),
+                       "(\"Desc\" COLLATE KL_NOCASE, \"FdGrp_Cd\")"),
         QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Group_Index\" ON \"FOOD_DES.DB\" "
                        "(\"FdGrp_Cd\", \"Desc\" COLLATE KL_NOCASE)"),
     };

@@ -22,7 +22,7 @@ const QList<ExpectedTable> expectedTables = {
     {"FOOD_DES.DB",
      {"NDB_No INTEGER", "FdGrp_Cd INTEGER", "Desc TEXT"},
      {"NDB_No"},
-     {"Desc_Index: Desc", "Group_Index: FdGrp_Cd, Desc"}},
+     {"Desc_Index: Desc, FdGrp_Cd", "Group_Index: FdGrp_Cd, Desc"}},
     {"NUTR_DEF.DB", {"Nutr_No INTEGER", "Units TEXT", "NutrDesc TEXT"}, {"Nutr_No"}, {}},
     {"NUT_DATA.DB",
      {"NDB_No INTEGER", "Nutr_No INTEGER", "Nutr_Val REAL"},
