@@ -2,6 +2,7 @@
 
 #include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
 #include "foods/Databasefoods.h"
 #include "store/DataSetModel.h"
@@ -26,23 +27,6 @@ namespace {
 // The lengths of a search name and of a rule value in the search tables.
 constexpr int NameLength = 255;
 constexpr int ValueLength = 255;
-
-QTableView* makeGrid(const QString& name, QWidget* parent)
-{
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(name);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setWordWrap(false);
-    grid->setShowGrid(false);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(19);
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->horizontalHeader()->setStretchLastSection(true);
-    return grid;
-}
 
 QLabel* makeLabel(const QString& text, QWidget* parent, const QRect& place)
 {
@@ -111,7 +95,7 @@ TDialogFoodAdvancedSearch::TDialogFoodAdvancedSearch(TDataModuleFoods& foods,
     connect(add, &TGraphicButton::clicked, this, &TDialogFoodAdvancedSearch::btnAddConditionClick);
     connect(remove, &TGraphicButton::clicked, this, &TDialogFoodAdvancedSearch::btnRemoveClick);
 
-    m_rules = makeGrid("DBGridRules", area);
+    m_rules = GridSetup::create("DBGridRules", area, GridSetup::StretchLastColumn);
     m_rules->setGeometry(10, 286, 474, area->height() - 296);
     auto* rulesModel =
         new DataSetModel(&foods.tblAdvancedSearchRules(),
@@ -157,14 +141,12 @@ QWidget* TDialogFoodAdvancedSearch::buildNutrientPage()
 {
     auto* page = new QWidget;
     page->setObjectName("PageNutrient");
-    m_nutrients = makeGrid("DBGridNutrients", page);
+    m_nutrients = GridSetup::create("DBGridNutrients", page, GridSetup::NoHorizontalScrollBar);
     m_nutrients->setGeometry(0, 0, 300, 172);
     auto* model = new DataSetModel(
         &m_foods.tblNutrDef(), {{"NutrDesc", "Nutrient Description"}, {"Units", "Units"}}, this);
     m_nutrients->setModel(model);
     model->setSelectionModel(m_nutrients->selectionModel());
-    m_nutrients->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_nutrients->horizontalHeader()->setStretchLastSection(false);
     m_nutrients->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_nutrients->setColumnWidth(1, 48);
 

@@ -1,13 +1,13 @@
 #include "foods/Advancedsearchlistdialog.h"
 
 #include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
 #include "foods/Advancedsearchdialog.h"
 #include "foods/Databasefoods.h"
 #include "store/DataSetModel.h"
 #include "store/TableView.h"
 
-#include <QHeaderView>
 #include <QTableView>
 
 TDialogFoodAdvancedSearchList::TDialogFoodAdvancedSearchList(
@@ -20,19 +20,9 @@ TDialogFoodAdvancedSearchList::TDialogFoodAdvancedSearchList(
     setDialogSize(302, 466);
     QWidget* area = contentArea();
 
-    m_grid = new QTableView(area);
-    m_grid->setObjectName("dbGridAdvancedSearch");
+    m_grid = GridSetup::create("dbGridAdvancedSearch", area,
+                               GridSetup::NoColumnTitles | GridSetup::StretchLastColumn);
     m_grid->setGeometry(8, 8, 222, area->height() - 16);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setWordWrap(false);
-    m_grid->setShowGrid(false);
-    m_grid->horizontalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(19);
     auto* model = new DataSetModel(&foods.tblAdvancedSearch(), {{"S_NAME", QString()}}, this);
     m_grid->setModel(model);
     model->setSelectionModel(m_grid->selectionModel());

@@ -2,6 +2,7 @@
 
 #include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodnutrientvaluedialog.h"
@@ -247,19 +248,8 @@ QWidget* TDialogFood::buildFoodNamePage()
 
 QTableView* TDialogFood::makeGrid(const QString& name, QWidget* parent)
 {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(name);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setAlternatingRowColors(true);
-    grid->setWordWrap(false);
-    grid->setShowGrid(false);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(19);
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QTableView* grid = GridSetup::create(
+        name, parent, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
     // Escape in a grid cancels the wizard.
     bindEscape(grid);
     return grid;

@@ -1,13 +1,13 @@
 #include "foods/Foodgroupsdialog.h"
 
 #include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodgroupeditdialog.h"
 #include "store/DataSetModel.h"
 #include "store/TableView.h"
 
-#include <QHeaderView>
 #include <QTableView>
 
 TDialogFoodGroups::TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEdit& editDialog,
@@ -19,19 +19,9 @@ TDialogFoodGroups::TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEd
     setDialogSize(302, 466);
     QWidget* area = contentArea();
 
-    m_grid = new QTableView(area);
-    m_grid->setObjectName("DBGrid1");
+    m_grid = GridSetup::create("DBGrid1", area,
+                               GridSetup::NoColumnTitles | GridSetup::StretchLastColumn);
     m_grid->setGeometry(8, 8, 222, area->height() - 16);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setWordWrap(false);
-    m_grid->setShowGrid(false);
-    m_grid->horizontalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(19);
     m_model = new DataSetModel(&foods.tblFoodGroups(), {{"FdGrp_Desc", QString()}}, this);
     m_grid->setModel(m_model);
     m_model->setSelectionModel(m_grid->selectionModel());

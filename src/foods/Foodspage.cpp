@@ -1,6 +1,7 @@
 #include "foods/Foodspage.h"
 
 #include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
 #include "app/Treeentrydelegate.h"
 #include "foods/Databasefoods.h"
@@ -34,24 +35,6 @@ const QString EditFoodGroups = QStringLiteral("Edit Food Groups");
 const QString ClearSearchHistory = QStringLiteral("Clear Search History");
 const QString EditAdvancedSearch = QStringLiteral("Edit Advanced Search");
 
-QTableView* makeGrid(const QString& name, QWidget* parent)
-{
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(name);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setAlternatingRowColors(true);
-    grid->setWordWrap(false);
-    grid->setShowGrid(false);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(19);
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->horizontalHeader()->setStretchLastSection(true);
-    return grid;
-}
-
 } // namespace
 
 TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& images,
@@ -73,7 +56,8 @@ TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& image
     leftLayout->setContentsMargins(4, 4, 2, 4);
     leftLayout->setSpacing(4);
 
-    m_foodGrid = makeGrid("DBGridFoodDesc", left);
+    m_foodGrid = GridSetup::create("DBGridFoodDesc", left,
+                                   GridSetup::AlternatingRows | GridSetup::StretchLastColumn);
     m_foodModel = new DataSetModel(&foods.qryFoodDescDisplay(), {{"Desc", "Foods"}}, this);
     m_foodGrid->setModel(m_foodModel);
     m_foodModel->setSelectionModel(m_foodGrid->selectionModel());
@@ -177,7 +161,7 @@ QWidget* TFoodsPage::buildNutrientPanel()
     grid->addLayout(gramsRow, 2, 0, 1, 2);
     layout->addWidget(measure);
 
-    m_nutrientGrid = makeGrid("DBGridFoodNutrient", panel);
+    m_nutrientGrid = GridSetup::create("DBGridFoodNutrient", panel, GridSetup::AlternatingRows);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     m_nutrientModel =
         new DataSetModel(&m_foods.tblNutrDataDisplay(),
@@ -196,7 +180,6 @@ QWidget* TFoodsPage::buildNutrientPanel()
     m_nutrientGrid->verticalHeader()->setDefaultSectionSize(17);
     m_nutrientGrid->horizontalHeader()->setMinimumSectionSize(20);
     m_nutrientGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_nutrientGrid->horizontalHeader()->setStretchLastSection(false);
     m_nutrientGrid->setColumnWidth(1, 56);
     m_nutrientGrid->setColumnWidth(2, 70);
     m_nutrientGrid->setColumnWidth(3, 34);

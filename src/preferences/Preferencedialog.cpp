@@ -1,6 +1,7 @@
 #include "preferences/Preferencedialog.h"
 
 #include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
 #include "foods/Databasefoods.h"
 #include "store/DataSetModel.h"
@@ -76,20 +77,9 @@ TDialogPreference::TDialogPreference(TDataModuleFoods& foods, const TFormImageCo
 
 QTableView* TDialogPreference::makeGrid(const QString& name, const QString& title)
 {
-    auto* grid = new QTableView(contentArea());
-    grid->setObjectName(name);
+    QTableView* grid = GridSetup::create(
+        name, contentArea(), GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
     grid->setAccessibleName(title);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setAlternatingRowColors(true);
-    grid->setWordWrap(false);
-    grid->setShowGrid(false);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(19);
-    grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setStyleSheet("QHeaderView::section { font-weight: bold; }");
     // Escape in a grid cancels the dialog.
     bindEscape(grid);

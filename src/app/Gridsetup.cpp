@@ -1,0 +1,26 @@
+#include "app/Gridsetup.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+QTableView* GridSetup::create(const QString& objectName, QWidget* parent, Options options)
+{
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(objectName);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setAlternatingRowColors(options.testFlag(AlternatingRows));
+    grid->setWordWrap(false);
+    grid->setShowGrid(false);
+    if (options.testFlag(NoHorizontalScrollBar))
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(19);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->horizontalHeader()->setStretchLastSection(options.testFlag(StretchLastColumn));
+    if (options.testFlag(NoColumnTitles))
+        grid->horizontalHeader()->hide();
+    return grid;
+}
