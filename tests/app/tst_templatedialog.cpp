@@ -2,6 +2,7 @@
 #include "app/Imagecontainer.h"
 #include "app/Templatedialog.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PictureButtons.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,13 +19,6 @@ class DialogFrame : public ::testing::Test
 {
 protected:
     TFormImageContainer images;
-
-    static void click(QWidget* dialog, const char* name)
-    {
-        auto* button = dialog->findChild<TGraphicButton*>(name);
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
-    }
 };
 
 TEST_F(DialogFrame, IsBuiltOfTitleBarExitButtonAndOkCancel)
@@ -81,7 +75,7 @@ TEST_F(DialogFrame, ButtonsReportOkOrCancelAndOnlyHideTheDialog)
         ModalDialogDriver driver;
         driver.whenShown([&](QWidget* shown) {
             EXPECT_EQ(shown, dialog);
-            click(shown, c.button);
+            PictureButtons::click(shown, c.button);
         });
         EXPECT_EQ(dialog->execDialog(), c.result) << c.button;
         EXPECT_EQ(dialog->closeResult(), c.result) << c.button;
@@ -150,7 +144,7 @@ TEST_F(DialogFrame, CloseResultIsKeptBetweenShowings)
         driver.whenShown([&](QWidget* shown) {
             EXPECT_EQ(dialog.closeResult(), before);
             if (s.button)
-                click(shown, s.button);
+                PictureButtons::click(shown, s.button);
             else
                 shown->close();
         });
@@ -181,19 +175,19 @@ TEST_F(DialogFrame, CloseQueryIsAskedOnlyForOkAndARefusalKeepsTheDialogOpen)
     ModalDialogDriver driver;
     driver.whenShown([&](QWidget* shown) {
         edit->setText("kept");
-        click(shown, "BtnOk");
+        PictureButtons::click(shown, "BtnOk");
         EXPECT_TRUE(dialog.asked);
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(edit->text(), "kept");
         dialog.allow = true;
-        click(shown, "BtnOk");
+        PictureButtons::click(shown, "BtnOk");
         EXPECT_FALSE(dialog.isVisible());
     });
     EXPECT_EQ(dialog.execDialog(), QDialog::Accepted);
 
     dialog.allow = false;
     dialog.asked = false;
-    driver.whenShown([&](QWidget* shown) { click(shown, "BtnCancel"); });
+    driver.whenShown([&](QWidget* shown) { PictureButtons::click(shown, "BtnCancel"); });
     EXPECT_EQ(dialog.execDialog(), QDialog::Rejected);
     EXPECT_FALSE(dialog.asked);
 }
@@ -222,11 +216,11 @@ TEST_F(DialogFrame, ReplacedOkActionKeepsTheDialogOpenOnBadInput)
     ValidatingDialog dialog(images);
     ModalDialogDriver driver;
     driver.whenShown([&](QWidget* shown) {
-        click(shown, "BtnOk");
+        PictureButtons::click(shown, "BtnOk");
         EXPECT_EQ(dialog.complaint, "Please enter a name");
         EXPECT_TRUE(dialog.isVisible());
         dialog.edit->setText("Snacks");
-        click(shown, "BtnOk");
+        PictureButtons::click(shown, "BtnOk");
     });
     EXPECT_EQ(dialog.execDialog(), QDialog::Accepted);
 }

@@ -6,7 +6,9 @@
 #include "foods/Foodspage.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "support/FoodsPageProbe.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
@@ -31,14 +33,7 @@ protected:
         ASSERT_TRUE(foods.DataModuleCreate(dir.path()));
     }
 
-    QStringList listed() const
-    {
-        QStringList out;
-        const QueryView& list = foods.qryFoodDescDisplay();
-        for (int row = 0; row < list.rowCount(); ++row)
-            out << list.valueAt(row, "Desc").toString();
-        return out;
-    }
+    QStringList listed() const { return FoodsPageProbe::listed(foods); }
 
     int stored(const QString& sql) const { return dir.scalar(sql).toInt(); }
 
@@ -67,35 +62,15 @@ protected:
         page.FormShow();
     }
 
-    QStringList groupEntries() const
-    {
-        QStringList out;
-        QTreeWidgetItem* top = page.topEntry("Food Groups");
-        for (int i = 0; top && i < top->childCount(); ++i)
-            out << top->child(i)->text(0);
-        return out;
-    }
+    QStringList groupEntries() const { return FoodsPageProbe::entries(page, "Food Groups"); }
 
-    QString current() const
-    {
-        QTreeWidgetItem* item = page.tree()->currentItem();
-        return item ? item->text(0) : QString();
-    }
+    QString current() const { return FoodsPageProbe::current(page); }
 
-    using Runner = std::function<bool()>;
+    using Runner = FoodsPageProbe::Runner;
     // Runs one kind of dialog of the tree through f (the others are not expected).
     void setRunner(Runner TFoodsPage::DialogRunners::*which, Runner f)
     {
-        TFoodsPage::DialogRunners runners;
-        runners.*which = std::move(f);
-        page.setDialogRunners(runners);
-    }
-
-    static void click(QWidget* dialog, const char* name)
-    {
-        auto* button = dialog->findChild<TGraphicButton*>(name);
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+        FoodsPageProbe::setRunner(page, which, std::move(f));
     }
 
     // Presses the button of the list dialog that opens the group edit dialog, types name there
@@ -107,9 +82,9 @@ protected:
             ASSERT_NE(edit, nullptr);
             edit->selectAll();
             QTest::keyClicks(edit, name);
-            click(dialog, "BtnOk");
+            PictureButtons::click(dialog, "BtnOk");
         });
-        click(listDialog, "BtnCreate");
+        PictureButtons::click(listDialog, "BtnCreate");
     }
 
     TFormImageContainer images;
@@ -208,7 +183,7 @@ TEST_F(FoodGroupsWindows, ListDialogChangesStayPendingUntilTheTreeAppliesThem)
             createGroup(dialog, "Nuts");
             createGroup(dialog, "Seeds");
             EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_GROUP.DB\""), 3);
-            click(dialog, confirm ? "BtnOk" : "BtnCancel");
+            PictureButtons::click(dialog, confirm ? "BtnOk" : "BtnCancel");
         });
         page.selectEntry(page.childEntry("Food Groups", "Edit Food Groups"));
         if (!confirm) {

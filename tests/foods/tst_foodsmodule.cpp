@@ -2,6 +2,7 @@
 #include "store/NumberFormat.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "support/FoodsPageProbe.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
@@ -30,14 +31,7 @@ protected:
         return false;
     }
 
-    QStringList listed() const
-    {
-        QStringList out;
-        QueryView& list = foods.qryFoodDescDisplay();
-        for (int row = 0; row < list.rowCount(); ++row)
-            out << list.valueAt(row, "Desc").toString();
-        return out;
-    }
+    QStringList listed() const { return FoodsPageProbe::listed(foods); }
 
     QStringList shownNutrients() const
     {

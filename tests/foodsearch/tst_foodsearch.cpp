@@ -7,7 +7,9 @@
 #include "foods/Simplesearchdialog.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "support/FoodsPageProbe.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
@@ -56,14 +58,7 @@ protected:
         EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FOOD_DES.DB\""), 5);
     }
 
-    QStringList listed() const
-    {
-        QStringList out;
-        const QueryView& list = foods.qryFoodDescDisplay();
-        for (int row = 0; row < list.rowCount(); ++row)
-            out << list.valueAt(row, "Desc").toString();
-        return out;
-    }
+    QStringList listed() const { return FoodsPageProbe::listed(foods); }
 
     int stored(const QString& sql) const { return dir.scalar(sql).toInt(); }
 
@@ -116,40 +111,20 @@ protected:
         page.FormShow();
     }
 
-    using Runner = std::function<bool()>;
+    using Runner = FoodsPageProbe::Runner;
     // Runs one kind of dialog of the tree through f (the others are not expected).
     void setRunner(Runner TFoodsPage::DialogRunners::*which, Runner f)
     {
-        TFoodsPage::DialogRunners runners;
-        runners.*which = std::move(f);
-        page.setDialogRunners(runners);
+        FoodsPageProbe::setRunner(page, which, std::move(f));
     }
 
-    QStringList entries(const QString& top) const
-    {
-        QStringList out;
-        QTreeWidgetItem* item = page.topEntry(top);
-        for (int i = 0; item && i < item->childCount(); ++i)
-            out << item->child(i)->text(0);
-        return out;
-    }
+    QStringList entries(const QString& top) const { return FoodsPageProbe::entries(page, top); }
 
-    QString current() const
-    {
-        QTreeWidgetItem* item = page.tree()->currentItem();
-        return item ? item->text(0) : QString();
-    }
+    QString current() const { return FoodsPageProbe::current(page); }
 
     void select(const QString& top, int child)
     {
         page.selectEntry(page.topEntry(top)->child(child));
-    }
-
-    static void click(QWidget* dialog, const char* name)
-    {
-        auto* button = dialog->findChild<TGraphicButton*>(name);
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
     }
 
     // Presses BtnCreate of the list dialog and fills the Advanced Search dialog it opens with a
@@ -161,9 +136,9 @@ protected:
             auto* edit = dialog->findChild<QLineEdit*>("edtSearchFoodName");
             QTest::keyClicks(edit, word);
             QTest::keyClick(edit, Qt::Key_Return);
-            click(dialog, "BtnOk");
+            PictureButtons::click(dialog, "BtnOk");
         });
-        click(listDialog, "BtnCreate");
+        PictureButtons::click(listDialog, "BtnCreate");
     }
 
     TFormImageContainer images;
@@ -475,7 +450,7 @@ TEST_F(FoodSearchWindows, SearchesCreatedInOneVisitGetConsecutiveIdsAndCancelSto
             EXPECT_EQ(searches.valueAt(1, "SID").toInt(), 2);
             EXPECT_EQ(searches.valueAt(2, "SID").toInt(), 3);
             EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_AdvancedSearch.DB\""), 1);
-            click(dialog, confirm ? "BtnOk" : "BtnCancel");
+            PictureButtons::click(dialog, confirm ? "BtnOk" : "BtnCancel");
         });
         page.selectEntry(page.childEntry("Advanced Search", "Edit Advanced Search"));
         if (!confirm) {
@@ -501,7 +476,7 @@ TEST_F(FoodSearchWindows, DeleteInTheListConfirmsItWhateverTheAnswer)
               [&] { return listDialog.execDialog() == QDialog::Accepted; });
     for (const bool yes : {false, true}) {
         prompter.answer(yes);
-        driver.whenShown([&](QWidget* dialog) { click(dialog, "BtnDelete"); });
+        driver.whenShown([&](QWidget* dialog) { PictureButtons::click(dialog, "BtnDelete"); });
         page.selectEntry(page.childEntry("Advanced Search", "Edit Advanced Search"));
         EXPECT_EQ(listDialog.closeResult(), QDialog::Accepted);
     }
@@ -577,7 +552,7 @@ TEST_F(FoodSearchWindows, SimpleSearchDialogRecordsTheKeywordAndTheTreeRunsIt)
     EXPECT_EQ(listed(), QStringList({"Apples, raw", "Applesauce"}));
 
     // Cancelled (exit button): the entry selected before comes back and runs again.
-    driver.whenShown([&](QWidget* dialog) { click(dialog, "ButtonExit"); });
+    driver.whenShown([&](QWidget* dialog) { PictureButtons::click(dialog, "ButtonExit"); });
     foods.ShowAllFoods();
     page.selectEntry(page.childEntry("Simple Search", "New Search"));
     EXPECT_EQ(current(), "apple");
