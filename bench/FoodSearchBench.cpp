@@ -3,41 +3,18 @@
 // list with its nutrient and measure views following the first food. The database is built once
 // from $KELORA_USDA_DIR, else from ../shared/usda-sr28 beside the source tree; without either the
 // benchmarks are skipped.
+#include "BenchSupport.h"
 #include "foods/Databasefoods.h"
 #include "store/Database.h"
-#include "store/Prompter.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
-#include "tools/DatabaseBuilder.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
+#include <optional>
 
 namespace {
-
-class ReportingPrompter : public Prompter
-{
-public:
-    void message(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool question(const QString&, const QString&, Icon) override { return false; }
-    void error(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-};
-
-QString findUsdaDir()
-{
-    QStringList candidates;
-    if (!qEnvironmentVariableIsEmpty("KELORA_USDA_DIR"))
-        candidates << qEnvironmentVariable("KELORA_USDA_DIR");
-    candidates << QStringLiteral(KELORA_SOURCE_DIR "/../shared/usda-sr28");
-    for (const QString& dir : candidates)
-        if (QFileInfo(QDir(dir).filePath("FOOD_DES.txt")).isFile())
-            return QDir(dir).absolutePath();
-    return QString();
-}
 
 void simpleSearch(benchmark::State& state, TDataModuleFoods* foods, QString keyword)
 {
@@ -59,20 +36,11 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    const QString usdaDir = findUsdaDir();
-    if (usdaDir.isEmpty()) {
-        std::printf("FoodSearch: no USDA SR data found (set KELORA_USDA_DIR); skipped.\n");
-        return 0;
-    }
     QTemporaryDir dir;
-    DatabaseBuilder::Options options;
-    options.usdaDir = usdaDir;
-    QString error;
-    if (!DatabaseBuilder::build(dir.path(), options, &error)) {
-        std::fprintf(stderr, "FoodSearch: %s\n", qPrintable(error));
-        return 1;
-    }
-    ReportingPrompter prompter;
+    if (const std::optional<int> exitCode =
+            BenchSupport::buildUsdaDatabase(dir.path(), "FoodSearch"))
+        return *exitCode;
+    BenchSupport prompter;
     TDataModuleFoods foods(prompter);
     if (!foods.DataModuleCreate(dir.path()))
         return 1;

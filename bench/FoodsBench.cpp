@@ -2,73 +2,28 @@
 // Foods" with the measure panel reset, moving to another food, and listing a food group. Peak
 // memory after start-up is reported as a counter. The database is built once from
 // $KELORA_USDA_DIR, else from ../shared/usda-sr28 beside the source tree.
+#include "BenchSupport.h"
 #include "app/Mainscreen.h"
 #include "app/Startup.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodspage.h"
-#include "store/Clock.h"
 #include "store/Database.h"
-#include "store/DesktopOpener.h"
-#include "store/FileChooser.h"
-#include "store/Prompter.h"
 #include "store/QueryView.h"
-#include "tools/DatabaseBuilder.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <memory>
+#include <optional>
 #include <sys/resource.h>
 
 namespace {
 
-class SilentPrompter : public Prompter
-{
-public:
-    void message(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool question(const QString&, const QString&, Icon) override { return false; }
-    void error(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-};
-class NoFiles : public FileChooser
-{
-public:
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-};
-class NoDesktop : public DesktopOpener
-{
-public:
-    bool open(const QString&) override { return true; }
-};
-class Today : public Clock
-{
-public:
-    QDate today() const override { return QDate::currentDate(); }
-};
-
-QString findUsdaDir()
-{
-    QStringList candidates;
-    if (!qEnvironmentVariableIsEmpty("KELORA_USDA_DIR"))
-        candidates << qEnvironmentVariable("KELORA_USDA_DIR");
-    candidates << QStringLiteral(KELORA_SOURCE_DIR "/../shared/usda-sr28");
-    for (const QString& dir : candidates)
-        if (QFileInfo(QDir(dir).filePath("FOOD_DES.txt")).isFile())
-            return QDir(dir).absolutePath();
-    return QString();
-}
-
 struct Fixture
 {
     QTemporaryDir dir;
-    SilentPrompter prompter;
-    NoFiles files;
-    NoDesktop desktop;
-    Today clock;
+    BenchSupport seams;
     std::unique_ptr<Startup> startup;
 };
 
@@ -79,8 +34,8 @@ Startup& shared()
 {
     Fixture& f = *g_fixture;
     if (!f.startup) {
-        f.startup = std::make_unique<Startup>(
-            f.dir.path(), Startup::Seams{f.prompter, f.files, f.desktop, f.clock});
+        f.startup = std::make_unique<Startup>(f.dir.path(),
+                                              Startup::Seams{f.seams, f.seams, f.seams, f.seams});
         f.startup->create();
         f.startup->mainWindow().show();
         f.startup->mainWindow().runStartupSteps();
@@ -101,8 +56,8 @@ void startUp(benchmark::State& state)
 {
     for (auto _ : state) {
         Database::undefine();
-        Startup startup(g_fixture->dir.path(), {g_fixture->prompter, g_fixture->files,
-                                                g_fixture->desktop, g_fixture->clock});
+        BenchSupport& seams = g_fixture->seams;
+        Startup startup(g_fixture->dir.path(), {seams, seams, seams, seams});
         startup.create();
         startup.mainWindow().show();
         startup.mainWindow().runStartupSteps();
@@ -153,20 +108,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    const QString usda = findUsdaDir();
-    if (usda.isEmpty()) {
-        std::printf("Foods: no USDA SR data found (set KELORA_USDA_DIR); skipped.\n");
-        return 0;
-    }
     Fixture fixture;
     g_fixture = &fixture;
-    DatabaseBuilder::Options options;
-    options.usdaDir = usda;
-    QString error;
-    if (!DatabaseBuilder::build(fixture.dir.path(), options, &error)) {
-        std::printf("Foods: %s\n", qPrintable(error));
-        return 1;
-    }
+    if (const std::optional<int> exitCode =
+            BenchSupport::buildUsdaDatabase(fixture.dir.path(), "Foods"))
+        return *exitCode;
     benchmark::RegisterBenchmark("Foods/StartUpWithAllViews", startUp)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(10);

@@ -1,0 +1,72 @@
+#include "BenchSupport.h"
+
+#include "tools/DatabaseBuilder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+#include <cstdio>
+
+void BenchSupport::message(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+bool BenchSupport::question(const QString&, const QString&, Icon)
+{
+    return false;
+}
+
+void BenchSupport::error(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+QString BenchSupport::openFileName(const QString&, const QString&, const QString&)
+{
+    return {};
+}
+
+QString BenchSupport::saveFileName(const QString&, const QString&, const QString&)
+{
+    return {};
+}
+
+bool BenchSupport::open(const QString&)
+{
+    return true;
+}
+
+QDate BenchSupport::today() const
+{
+    return QDate::currentDate();
+}
+
+QString BenchSupport::findUsdaDir()
+{
+    QStringList candidates;
+    if (!qEnvironmentVariableIsEmpty("KELORA_USDA_DIR"))
+        candidates << qEnvironmentVariable("KELORA_USDA_DIR");
+    candidates << QStringLiteral(KELORA_SOURCE_DIR "/../shared/usda-sr28");
+    for (const QString& dir : candidates)
+        if (QFileInfo(QDir(dir).filePath("FOOD_DES.txt")).isFile())
+            return QDir(dir).absolutePath();
+    return QString();
+}
+
+std::optional<int> BenchSupport::buildUsdaDatabase(const QString& programDir, const char* benchmark)
+{
+    const QString usdaDir = findUsdaDir();
+    if (usdaDir.isEmpty()) {
+        std::printf("%s: no USDA SR data found (set KELORA_USDA_DIR); skipped.\n", benchmark);
+        return 0;
+    }
+    DatabaseBuilder::Options options;
+    options.usdaDir = usdaDir;
+    QString error;
+    if (!DatabaseBuilder::build(programDir, options, &error)) {
+        std::fprintf(stderr, "%s: %s\n", benchmark, qPrintable(error));
+        return 1;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "store/Clock.h"
+#include "store/DesktopOpener.h"
+#include "store/FileChooser.h"
+#include "store/Prompter.h"
+
+#include <QString>
+#include <optional>
+
+// What the benchmarks share: seams that never wait for a user (messages and errors go to
+// stderr, every question is answered No, no file is chosen, the desktop opens nothing, today is
+// the real date) and the database built from the full USDA SR data.
+class BenchSupport : public Prompter, public FileChooser, public DesktopOpener, public Clock
+{
+public:
+    void message(const QString& text) override;
+    bool question(const QString& caption, const QString& text, Icon icon) override;
+    void error(const QString& text) override;
+    QString openFileName(const QString& caption, const QString& directory,
+                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& directory,
+                         const QString& filter) override;
+    bool open(const QString& path) override;
+    QDate today() const override;
+
+    // The USDA SR folder: $KELORA_USDA_DIR, else ../shared/usda-sr28 beside the source tree;
+    // empty when neither holds FOOD_DES.txt.
+    static QString findUsdaDir();
+    // Builds the program's data in programDir from the USDA SR folder. Returns the exit code the
+    // benchmark program named benchmark leaves with when there is nothing to measure: 0 (with a
+    // note) without USDA data, 1 (with the error) when the build fails; nothing once the data
+    // is there.
+    static std::optional<int> buildUsdaDatabase(const QString& programDir, const char* benchmark);
+};
