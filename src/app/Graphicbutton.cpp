@@ -1,5 +1,7 @@
 #include "app/Graphicbutton.h"
 
+#include "app/Imagecontainer.h"
+
 #include <QEnterEvent>
 #include <QFontMetricsF>
 #include <QMouseEvent>
@@ -19,6 +21,17 @@ TGraphicButton::TGraphicButton(QWidget* parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     resize(25, 25);
     m_fontOver = font();
+}
+
+TGraphicButton* TGraphicButton::fromStore(const TFormImageContainer& images, const QString& picture,
+                                          const QString& objectName, const QString& hint,
+                                          QWidget* parent)
+{
+    auto* button = new TGraphicButton(parent);
+    button->setObjectName(objectName);
+    button->setStorePictures(images, picture);
+    button->setToolTip(hint);
+    return button;
 }
 
 void TGraphicButton::setImage(const QPixmap* picture)
@@ -52,6 +65,12 @@ void TGraphicButton::setPictures(const QPixmap* up, const QPixmap* down, const Q
     setImage(up);
     setImageDown(down);
     setImageOver(over);
+}
+
+void TGraphicButton::setStorePictures(const TFormImageContainer& images, const QString& picture)
+{
+    setPictures(&images.picture(picture + "Up"), &images.picture(picture + "Down"),
+                &images.picture(picture + "Over"));
 }
 
 void TGraphicButton::setText(const QString& text)

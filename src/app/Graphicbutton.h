@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QPixmap;
+class TFormImageContainer;
 
 // The picture button used everywhere except for the section tabs: a light control without
 // keyboard focus that paints pictures of the image store. Image is drawn at rest, ImageDown while
@@ -30,6 +31,11 @@ public:
     };
 
     explicit TGraphicButton(QWidget* parent = nullptr);
+    // A button inside parent named objectName, with hint as its tool tip, showing the pictures
+    // picture + "Up", "Down" and "Over" of the image store.
+    static TGraphicButton* fromStore(const TFormImageContainer& images, const QString& picture,
+                                     const QString& objectName, const QString& hint,
+                                     QWidget* parent);
 
     // Setting Image resizes the button to the picture. nullptr clears a picture.
     void setImage(const QPixmap* picture);
@@ -37,6 +43,8 @@ public:
     void setImageOver(const QPixmap* picture);
     // The three pictures at once (Image, ImageDown, ImageOver).
     void setPictures(const QPixmap* up, const QPixmap* down, const QPixmap* over);
+    // The three pictures stored under picture + "Up", "Down" and "Over".
+    void setStorePictures(const TFormImageContainer& images, const QString& picture);
     const QPixmap* image() const { return m_image; }
     const QPixmap* imageDown() const { return m_imageDown; }
     const QPixmap* imageOver() const { return m_imageOver; }

@@ -75,17 +75,9 @@ TFormTemplateDialog::TFormTemplateDialog(const TFormImageContainer& images, QWid
     m_buttonExit->setPictures(&images.picture("ImgExitNormal"), &images.picture("ImgExitDown"),
                               &images.picture("ImgExitOver"));
 
-    m_btnOk = new TGraphicButton(m_content);
-    m_btnOk->setObjectName("BtnOk");
-    m_btnOk->setToolTip(tr("Ok"));
-    m_btnOk->setPictures(&images.picture("ImgOkUp"), &images.picture("ImgOkDown"),
-                         &images.picture("ImgOkOver"));
-
-    m_btnCancel = new TGraphicButton(m_content);
-    m_btnCancel->setObjectName("BtnCancel");
-    m_btnCancel->setToolTip(tr("Cancel"));
-    m_btnCancel->setPictures(&images.picture("ImgCancelUp"), &images.picture("ImgCancelDown"),
-                             &images.picture("ImgCancelOver"));
+    m_btnOk = TGraphicButton::fromStore(images, "ImgOk", "BtnOk", tr("Ok"), m_content);
+    m_btnCancel =
+        TGraphicButton::fromStore(images, "ImgCancel", "BtnCancel", tr("Cancel"), m_content);
 
     connect(m_btnOk, &TGraphicButton::clicked, this, [this] { btnOkClick(); });
     connect(m_btnCancel, &TGraphicButton::clicked, this, &TFormTemplateDialog::btnCancelClick);

@@ -82,11 +82,7 @@ TDialogFoodAdvancedSearch::TDialogFoodAdvancedSearch(TDataModuleFoods& foods,
 
     auto addButton = [&](const QString& name, const QString& picture, const QString& hint,
                          const QPoint& at) {
-        auto* b = new TGraphicButton(area);
-        b->setObjectName(name);
-        b->setPictures(&images.picture(picture + "Up"), &images.picture(picture + "Down"),
-                       &images.picture(picture + "Over"));
-        b->setToolTip(hint);
+        auto* b = TGraphicButton::fromStore(images, picture, name, hint, area);
         b->move(at);
         return b;
     };

@@ -287,11 +287,12 @@ QWidget* TDialogFood::buildNutrientValuesPage()
     // "My Nutrients" is the tab shown first; afterwards the tab stays as the user left it.
     m_nutrientTabs->setCurrentWidget(m_gridMyNutrients);
 
-    m_btnAddNutrient =
-        makeButton("btnAddNutrient", "ImgAdd", "Add Selected Nutrient (From Left to Right)", page);
+    m_btnAddNutrient = TGraphicButton::fromStore(
+        m_images, "ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", page);
     m_btnAddNutrient->move(ButtonsLeft, 110);
-    m_btnRemoveNutrient = makeButton("btnRemoveNutrient", "ImgRemove",
-                                     "Remove Selected Nutrient (From Right to Left)", page);
+    m_btnRemoveNutrient =
+        TGraphicButton::fromStore(m_images, "ImgRemove", "btnRemoveNutrient",
+                                  "Remove Selected Nutrient (From Right to Left)", page);
     m_btnRemoveNutrient->move(ButtonsLeft, 166);
     connect(m_btnAddNutrient, &TGraphicButton::clicked, this, &TDialogFood::btnAddNutrientClick);
     connect(m_btnRemoveNutrient, &TGraphicButton::clicked, this,
@@ -338,10 +339,12 @@ QWidget* TDialogFood::buildUsefulMeasuresPage()
     m_gridMeasures->setColumnWidth(0, 60);
     m_gridMeasures->setColumnWidth(2, 70);
 
-    m_btnNewMeasure = makeButton("BtnNewMeasure", "ImgCreate", "Create New Measure", page);
-    m_btnDeleteMeasure =
-        makeButton("BtnDeleteMeasure", "ImgDelete", "Delete Selected Measure", page);
-    m_btnEditMeasure = makeButton("BtnEditMeasure", "ImgEdit", "Edit Selected Measure", page);
+    m_btnNewMeasure = TGraphicButton::fromStore(m_images, "ImgCreate", "BtnNewMeasure",
+                                                "Create New Measure", page);
+    m_btnDeleteMeasure = TGraphicButton::fromStore(m_images, "ImgDelete", "BtnDeleteMeasure",
+                                                   "Delete Selected Measure", page);
+    m_btnEditMeasure = TGraphicButton::fromStore(m_images, "ImgEdit", "BtnEditMeasure",
+                                                 "Edit Selected Measure", page);
     m_btnNewMeasure->move(ButtonsLeft, 0);
     m_btnDeleteMeasure->move(ButtonsLeft, 56);
     m_btnEditMeasure->move(ButtonsLeft, 112);
@@ -350,17 +353,6 @@ QWidget* TDialogFood::buildUsefulMeasuresPage()
             &TDialogFood::BtnDeleteMeasureClick);
     connect(m_btnEditMeasure, &TGraphicButton::clicked, this, &TDialogFood::BtnEditMeasureClick);
     return page;
-}
-
-TGraphicButton* TDialogFood::makeButton(const QString& name, const QString& picture,
-                                        const QString& hint, QWidget* parent)
-{
-    auto* button = new TGraphicButton(parent);
-    button->setObjectName(name);
-    button->setPictures(&m_images.picture(picture + "Up"), &m_images.picture(picture + "Down"),
-                        &m_images.picture(picture + "Over"));
-    button->setToolTip(hint);
-    return button;
 }
 
 // --- The menu ---------------------------------------------------------------------------------

@@ -87,8 +87,6 @@ private:
     QWidget* buildNutrientValuesPage();
     QWidget* buildUsefulMeasuresPage();
     QTableView* makeGrid(const QString& name, QWidget* parent);
-    TGraphicButton* makeButton(const QString& name, const QString& picture, const QString& hint,
-                               QWidget* parent);
     void showPage(Page page);
     void setEntryLook(int entry, bool current, bool underlined);
     int entryOfLabel(const QObject* label) const;

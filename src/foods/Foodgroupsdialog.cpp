@@ -29,11 +29,7 @@ TDialogFoodGroups::TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEd
     connect(m_grid, &QTableView::doubleClicked, this, [this] { btnOkClick(); });
 
     auto addButton = [&](const QString& name, const QString& picture, const QString& hint, int y) {
-        auto* b = new TGraphicButton(area);
-        b->setObjectName(name);
-        b->setPictures(&images.picture(picture + "Up"), &images.picture(picture + "Down"),
-                       &images.picture(picture + "Over"));
-        b->setToolTip(hint);
+        auto* b = TGraphicButton::fromStore(images, picture, name, hint, area);
         b->move(238, y);
         return b;
     };

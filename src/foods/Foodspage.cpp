@@ -93,11 +93,7 @@ QWidget* TFoodsPage::buildHeader(const TFormImageContainer& images)
     layout->setContentsMargins(6, 2, 10, 2);
     layout->setSpacing(4);
     auto addButton = [&](const QString& name, const QString& picture, const QString& hint) {
-        auto* b = new TGraphicButton(strip);
-        b->setObjectName(name);
-        b->setPictures(&images.picture(picture + "Up"), &images.picture(picture + "Down"),
-                       &images.picture(picture + "Over"));
-        b->setToolTip(hint);
+        auto* b = TGraphicButton::fromStore(images, picture, name, hint, strip);
         layout->addWidget(b);
         return b;
     };

@@ -31,8 +31,7 @@ TDialogFoodSimpleSearch::TDialogFoodSimpleSearch(TDataModuleFoods& foods,
     label->setBuddy(m_edit);
 
     // The OK button is the search button; the exit button is the only way to cancel.
-    btnOk()->setPictures(&images.picture("ImgSearchUp"), &images.picture("ImgSearchDown"),
-                         &images.picture("ImgSearchOver"));
+    btnOk()->setStorePictures(images, "ImgSearch");
     btnOk()->setToolTip("Search");
     btnCancel()->hide();
     placeOkCancel(QPoint(296, 12), QPoint(296, 12));

@@ -49,17 +49,11 @@ TDialogPreference::TDialogPreference(TDataModuleFoods& foods, const TFormImageCo
     m_gridAvailable->setGeometry(10, GridTop, GridWidth, GridHeight);
     m_gridMine->setGeometry(area->width() - 10 - GridWidth, GridTop, GridWidth, GridHeight);
 
-    auto makeButton = [&](const QString& name, const QString& picture, const QString& hint) {
-        auto* button = new TGraphicButton(area);
-        button->setObjectName(name);
-        button->setPictures(&images.picture(picture + "Up"), &images.picture(picture + "Down"),
-                            &images.picture(picture + "Over"));
-        button->setToolTip(hint);
-        return button;
-    };
-    m_btnAdd = makeButton("btnAddNutrient", "ImgAdd", "Add Nutrient to My \"Nutrient List\"");
-    m_btnRemove = makeButton("btnRemoveNutrient", "ImgRemove",
-                             "Delete Selected Nutrient from \"My Nutrient List\"");
+    m_btnAdd = TGraphicButton::fromStore(images, "ImgAdd", "btnAddNutrient",
+                                         "Add Nutrient to My \"Nutrient List\"", area);
+    m_btnRemove =
+        TGraphicButton::fromStore(images, "ImgRemove", "btnRemoveNutrient",
+                                  "Delete Selected Nutrient from \"My Nutrient List\"", area);
     m_btnAdd->move(middle - 24, GridTop + GridHeight / 2 - 56);
     m_btnRemove->move(middle - 24, GridTop + GridHeight / 2 + 8);
 
