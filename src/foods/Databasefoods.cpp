@@ -343,9 +343,12 @@ bool TDataModuleFoods::BeginEditFood()
 
 bool TDataModuleFoods::SaveFood()
 {
-    if (!m_foodDesc->post()) {
-        report(m_foodDesc->lastError());
-        return false;
+    // Rows still open are finished first: the values and measures, then the food itself.
+    for (TableView* table : {m_nutrData, m_weight, m_foodDesc}) {
+        if (!table->post()) {
+            report(table->lastError());
+            return false;
+        }
     }
     QString error;
     if (!SaveBatch::save({m_nutrData, m_weight, m_foodDesc}, &error)) {

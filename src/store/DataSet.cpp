@@ -30,9 +30,10 @@ void DataSet::last()
 
 void DataSet::next()
 {
+    const int before = m_current;
     if (m_current + 1 < rowCount())
         moveTo(m_current + 1);
-    else
+    if (m_current == before)
         m_eof = true;
 }
 
@@ -45,7 +46,9 @@ void DataSet::prior()
 
 void DataSet::moveTo(int row)
 {
-    if (row < 0 || row >= rowCount() || isEditing())
+    if (row < 0 || row >= rowCount())
+        return;
+    if (isEditing() && !leaveRow())
         return;
     m_eof = false;
     if (row == m_current)

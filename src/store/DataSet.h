@@ -41,7 +41,8 @@ public:
     void last();
     void next();
     void prior();
-    // Makes row the current row (ignored when out of range or while a row is being edited).
+    // Makes row the current row (ignored when out of range). A row being edited is finished
+    // first; if it cannot be, the current row stays and next() reports the end.
     void moveTo(int row);
 
     // Values of the current row; an empty field gives a null QVariant.
@@ -76,6 +77,9 @@ signals:
     void fieldChanged(const QString& field);
 
 protected:
+    // Finishes the row being edited before the current row moves; false keeps it.
+    virtual bool leaveRow() { return false; }
+
     struct Row
     {
         qint64 rowid = 0; // SQLite rowid; negative for a pending insert; 0 for query rows

@@ -141,7 +141,7 @@ bool Database::prepareConnection(QSqlDatabase& db, QString* error)
          {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF"}) {
         QSqlQuery q(db);
         if (!q.exec(QString::fromLatin1(pragma))) {
-            *error = q.lastError().text();
+            *error = errorText(q.lastError());
             return false;
         }
         q.finish();
@@ -175,7 +175,7 @@ bool Database::define(const QString& programDir, QString* error, bool* definedNo
         db.setDatabaseName(path);
         if (!db.open()) {
             *error = QStringLiteral("The database \"%1\" cannot be opened: %2")
-                         .arg(QDir::toNativeSeparators(path), db.lastError().text());
+                         .arg(QDir::toNativeSeparators(path), errorText(db.lastError()));
         } else {
             QSqlQuery q(db);
             int version = -1;
@@ -204,18 +204,30 @@ bool Database::define(const QString& programDir, QString* error, bool* definedNo
     return true;
 }
 
+QString Database::errorText(const QSqlError& error)
+{
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.driverText().trimmed() : text;
+}
+
 bool Database::runInTransaction(const std::function<bool(QString* error)>& work, QString* error)
 {
     QSqlDatabase db = connection();
     QSqlQuery q(db);
-    if (!q.exec("BEGIN IMMEDIATE")) {
-        *error = q.lastError().text();
+    // A savepoint starts a transaction when none is open and nests inside one that is.
+    if (!q.exec("SAVEPOINT kl_transaction")) {
+        *error = errorText(q.lastError());
         return false;
     }
-    if (work(error) && q.exec("COMMIT"))
+    error->clear();
+    if (work(error) && q.exec("RELEASE kl_transaction"))
         return true;
     if (error->isEmpty())
-        *error = q.lastError().text();
-    q.exec("ROLLBACK");
+        *error = errorText(q.lastError());
+    if (error->isEmpty())
+        *error = QStringLiteral("The changes could not be saved.");
+    QSqlQuery undo(db);
+    undo.exec("ROLLBACK TO kl_transaction");
+    undo.exec("RELEASE kl_transaction");
     return false;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QSqlError;
 struct sqlite3;
 
 // The program's one database: Data/kelora.db beside the program, reached through the database
@@ -39,7 +40,11 @@ public:
     // uses it.
     static bool installFunctions(sqlite3* handle, QString* error);
 
-    // Runs work in one transaction: BEGIN, work, COMMIT; on any failure everything is rolled
-    // back and *error holds the store's message.
+    // The store's own words for an error ("UNIQUE constraint failed: ..."), without the driver's
+    // additions.
+    static QString errorText(const QSqlError& error);
+
+    // Runs work in one transaction; on any failure everything is rolled back and *error holds
+    // the store's message. Inside another such transaction it runs as a nested savepoint.
     static bool runInTransaction(const std::function<bool(QString* error)>& work, QString* error);
 };

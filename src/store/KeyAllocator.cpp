@@ -16,7 +16,7 @@ int KeyAllocator::largest(QString* error) const
     const QString sql = QStringLiteral("SELECT MAX(\"%1\") FROM \"%2\"").arg(m_field, m_table);
     if (!q.exec(sql) || !q.next()) {
         if (error)
-            *error = q.lastError().text();
+            *error = Database::errorText(q.lastError());
         return -1;
     }
     return q.value(0).toInt();

@@ -21,13 +21,13 @@ bool QueryView::run(int keepRow)
     QSqlQuery q(Database::connection());
     q.setForwardOnly(true);
     if (!q.prepare(m_sql)) {
-        fail(q.lastError().text());
+        fail(Database::errorText(q.lastError()));
         return false;
     }
     for (int i = 0; i < m_params.size(); ++i)
         q.bindValue(i, m_params[i]);
     if (!q.exec()) {
-        fail(q.lastError().text());
+        fail(Database::errorText(q.lastError()));
         return false;
     }
     const QSqlRecord record = q.record();

@@ -19,7 +19,7 @@ bool SaveBatch::save(const QList<TableView*>& views, QString* error, const QStri
             for (const QString& sql : afterSql) {
                 QSqlQuery q(Database::connection());
                 if (!q.exec(sql)) {
-                    *e = q.lastError().text();
+                    *e = Database::errorText(q.lastError());
                     return false;
                 }
             }

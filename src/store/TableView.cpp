@@ -42,7 +42,8 @@ int compareValues(const QVariant& a, const QVariant& b)
         const double y = b.toDouble();
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    return a.toString().compare(b.toString(), Qt::CaseInsensitive);
+    // Text in the store's own order (code points), as the table's SQL ordering gives it.
+    return a.toString().compare(b.toString());
 }
 
 } // namespace
@@ -69,6 +70,15 @@ void TableView::setMaster(DataSet* master, const QString& masterField, const QSt
     if (!master)
         return;
     connect(master, &DataSet::currentChanged, this, &TableView::masterMoved);
+    // A master read again (a list run anew, a commit) may stand on the same key with other
+    // rows behind it: the detail reads again too.
+    connect(master, &DataSet::rowsReset, this, [this] {
+        if (!isActive() || m_reading == Reading::Located)
+            return;
+        if (isEditing() && !post())
+            cancel();
+        reread(0);
+    });
     connect(master, &DataSet::fieldChanged, this, [this](const QString& f) {
         if (f.compare(m_masterField, Qt::CaseInsensitive) == 0)
             masterMoved();
@@ -117,7 +127,7 @@ bool TableView::execSql(const QString& sql)
 {
     QSqlQuery q(Database::connection());
     if (!q.exec(sql)) {
-        fail(q.lastError().text());
+        fail(Database::errorText(q.lastError()));
         return false;
     }
     return true;
@@ -130,7 +140,7 @@ QSqlQuery* TableView::prepared(const QString& sql)
         QSqlQuery q(Database::connection());
         q.setForwardOnly(true);
         if (!q.prepare(sql)) {
-            fail(q.lastError().text());
+            fail(Database::errorText(q.lastError()));
             return nullptr;
         }
         it = m_statements.insert(sql, q);
@@ -154,7 +164,7 @@ bool TableView::readFields()
     }
     const bool autoIncrement = q.value(0).toString().contains("AUTOINCREMENT", Qt::CaseInsensitive);
     if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table)))) {
-        fail(q.lastError().text());
+        fail(Database::errorText(q.lastError()));
         return false;
     }
     QList<FieldDef> data;
@@ -230,7 +240,7 @@ bool TableView::readRows(const QString& where, const QVariantList& params, QVect
     for (int i = 0; i < params.size(); ++i)
         q->bindValue(i, params[i]);
     if (!q->exec()) {
-        fail(q->lastError().text());
+        fail(Database::errorText(q->lastError()));
         return false;
     }
     const int count = int(m_fields.size());
@@ -366,12 +376,18 @@ void TableView::masterMoved()
     if (!isActive() || m_reading == Reading::Located)
         return;
     const QVariant value = m_master->isActive() ? m_master->value(m_masterField) : QVariant();
-    if (isEditing())
-        cancel();
     if (compareValues(value, m_masterValue) == 0 && value.isNull() == m_masterValue.isNull() &&
         !value.isNull())
         return;
+    // The master really moved: a row still open here is posted first, as any move does.
+    if (isEditing() && !post())
+        cancel();
     reread(0);
+}
+
+bool TableView::leaveRow()
+{
+    return post();
 }
 
 void TableView::beginRow(int position)
@@ -443,7 +459,7 @@ bool TableView::refreshLookups(Row* row)
             return false;
         q->bindValue(0, key);
         if (!q->exec()) {
-            fail(q->lastError().text());
+            fail(Database::errorText(q->lastError()));
             return false;
         }
         row->values[i] = q->next() ? q->value(0) : QVariant();
@@ -496,7 +512,7 @@ bool TableView::writeInsert(const QVector<QVariant>& values, qint64* rowid)
     for (int i = 0; i < params.size(); ++i)
         q->bindValue(i, params[i]);
     if (!q->exec()) {
-        fail(q->lastError().text());
+        fail(Database::errorText(q->lastError()));
         return false;
     }
     *rowid = q->lastInsertId().toLongLong();
@@ -524,7 +540,7 @@ bool TableView::writeUpdate(qint64 rowid, const QVector<QVariant>& values)
     for (int i = 0; i < params.size(); ++i)
         q->bindValue(i, params[i]);
     if (!q->exec()) {
-        fail(q->lastError().text());
+        fail(Database::errorText(q->lastError()));
         return false;
     }
     q->finish();
@@ -538,7 +554,7 @@ bool TableView::writeDelete(qint64 rowid)
         return false;
     q->bindValue(0, rowid);
     if (!q->exec()) {
-        fail(q->lastError().text());
+        fail(Database::errorText(q->lastError()));
         return false;
     }
     q->finish();

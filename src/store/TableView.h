@@ -74,6 +74,9 @@ public:
     // The master row's value this view follows, or a null value.
     QVariant masterValue() const;
 
+protected:
+    bool leaveRow() override;
+
 signals:
     // A row was posted (written, or joined the pending list).
     void posted();

@@ -191,6 +191,26 @@ TEST_F(FoodsModuleTest, NewFoodIsSavedWholeAndListedAtOnce)
     EXPECT_EQ(foods.qryFoodDescDisplay().currentRow(), 0);
 }
 
+TEST_F(FoodsModuleTest, MeasuresOfTheOnlyListedFoodAreReadAgainAfterItsSave)
+{
+    foods.RunSimpleSearch("butter");
+    ASSERT_EQ(listed(), QStringList({"Butter, salted"}));
+    ASSERT_TRUE(foods.BeginEditFood());
+    foods.tblWeight().first();
+    foods.tblWeight().remove(); // "pat"
+    foods.tblWeight().append();
+    foods.tblWeight().setValue("Amount", 1);
+    foods.tblWeight().setValue("Msre_Desc", "cup");
+    foods.tblWeight().setValue("Gm_Wgt", 227);
+    foods.tblWeight().post();
+    ASSERT_TRUE(foods.SaveFood());
+
+    QStringList offered;
+    for (const SMeasure& m : foods.BuildMeasureList())
+        offered << m.Description;
+    EXPECT_EQ(offered, QStringList({"tbsp", "cup"}));
+}
+
 TEST_F(FoodsModuleTest, CancelledWizardStoresNothingAndKeepsTheStoredFood)
 {
     ASSERT_TRUE(selectFood("Cheese, test"));

@@ -181,8 +181,9 @@ TEST_F(StoreTest, RefusedApplyKeepsPendingListAndTable)
     groups.post();
 
     EXPECT_FALSE(groups.applyUpdates());
-    EXPECT_TRUE(groups.lastError().contains("UNIQUE", Qt::CaseInsensitive))
+    EXPECT_TRUE(groups.lastError().startsWith("UNIQUE constraint failed"))
         << groups.lastError().toStdString();
+    EXPECT_FALSE(groups.lastError().contains("fetch")) << groups.lastError().toStdString();
     EXPECT_TRUE(groups.updatesPending());
     EXPECT_EQ(groups.rowCount(), 5);
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"GRP.DB\""), 3);
@@ -227,6 +228,31 @@ TEST_F(StoreTest, MultiTableSaveIsAllOrNothing)
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"ITEM.DB\" WHERE \"Label\" = 'rice'"), 0);
     EXPECT_TRUE(items.updatesPending());
     EXPECT_TRUE(groups.updatesPending());
+}
+
+TEST_F(StoreTest, TransactionsNestAndAlwaysSayWhyTheyFailed)
+{
+    QString error;
+    const bool saved = Database::runInTransaction(
+        [&](QString* outer) {
+            QSqlQuery(Database::connection()).exec("INSERT INTO \"GRP.DB\" VALUES (40, 'Oils')");
+            QString inner;
+            // A failing inner save undoes only its own part.
+            EXPECT_FALSE(Database::runInTransaction(
+                [](QString*) {
+                    QSqlQuery(Database::connection())
+                        .exec("INSERT INTO \"GRP.DB\" VALUES (41, 'Herbs')");
+                    return false;
+                },
+                &inner));
+            EXPECT_FALSE(inner.isEmpty());
+            outer->clear();
+            return true;
+        },
+        &error);
+    EXPECT_TRUE(saved) << error.toStdString();
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM \"GRP.DB\" WHERE \"Code\" = 40"), 1);
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM \"GRP.DB\" WHERE \"Code\" = 41"), 0);
 }
 
 TEST_F(StoreTest, FailedLocateChangesNothing)
@@ -291,6 +317,17 @@ TEST_F(StoreTest, DetailFollowsMasterWithPendingRowsAndLookups)
     EXPECT_EQ(items.asString("GroupName"), "Fruit");
     groups.locate("Code", 10);
     EXPECT_EQ(items.rowCount(), 3); // the pending row is still there
+
+    // A row being typed survives the master being read again on the same key, and is posted
+    // when the master moves to another row.
+    items.edit();
+    items.setValue("Label", "skimmed milk");
+    groups.refresh();
+    EXPECT_EQ(items.asString("Label"), "skimmed milk");
+    groups.locate("Code", 20);
+    groups.locate("Code", 10);
+    EXPECT_EQ(items.rowCount(), 3);
+    EXPECT_TRUE(items.locate("Label", "skimmed milk"));
 
     // Changing a key field refreshes its lookup at once.
     items.edit();
