@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/Templatedialog.h"
+#include "app/Listdialog.h"
 
-class QTableView;
 class TDataModuleFoods;
 class TDialogFoodAdvancedSearch;
 
@@ -10,7 +9,7 @@ class TDialogFoodAdvancedSearch;
 // searches. Changes stay pending in the two search tables; whoever opened the dialog applies
 // them when it is confirmed and discards them when it is cancelled. Deleting a search confirms
 // the dialog.
-class TDialogFoodAdvancedSearchList : public TFormTemplateDialog
+class TDialogFoodAdvancedSearchList : public TFormListDialog
 {
     Q_OBJECT
 
@@ -22,10 +21,7 @@ public:
     void BtnEditClick();
     void BtnDeleteClick();
 
-    QTableView* grid() const { return m_grid; }
-
 private:
     TDataModuleFoods& m_foods;
     TDialogFoodAdvancedSearch& m_searchDialog;
-    QTableView* m_grid = nullptr;
 };

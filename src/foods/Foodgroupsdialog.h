@@ -1,9 +1,7 @@
 #pragma once
 
-#include "app/Templatedialog.h"
+#include "app/Listdialog.h"
 
-class DataSetModel;
-class QTableView;
 class TDataModuleFoods;
 class TDialogFoodGroupEdit;
 
@@ -13,7 +11,7 @@ class TDialogFoodGroupEdit;
 //
 // In pick mode (PickFoodGroup) the three editing buttons are hidden and the dialog only chooses
 // a group whose foods the food list then shows.
-class TDialogFoodGroups : public TFormTemplateDialog
+class TDialogFoodGroups : public TFormListDialog
 {
     Q_OBJECT
 
@@ -32,7 +30,6 @@ public:
     // Returns true when a group was chosen.
     bool PickFoodGroup();
 
-    QTableView* grid() const { return m_grid; }
     TGraphicButton* btnCreate() const { return m_btnCreate; }
     TGraphicButton* btnDelete() const { return m_btnDelete; }
     TGraphicButton* btnEdit() const { return m_btnEdit; }
@@ -40,8 +37,6 @@ public:
 private:
     TDataModuleFoods& m_foods;
     TDialogFoodGroupEdit& m_editDialog;
-    QTableView* m_grid = nullptr;
-    DataSetModel* m_model = nullptr;
     TGraphicButton* m_btnCreate = nullptr;
     TGraphicButton* m_btnDelete = nullptr;
     TGraphicButton* m_btnEdit = nullptr;

@@ -1,0 +1,43 @@
+#include "app/Listdialog.h"
+
+#include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
+#include "store/DataSetModel.h"
+#include "store/TableView.h"
+
+#include <QTableView>
+
+namespace {
+// Buttons are 48 pixels square with 6 pixels between them.
+constexpr int ButtonsLeft = 238;
+constexpr int ButtonStep = 54;
+} // namespace
+
+TFormListDialog::TFormListDialog(const TFormImageContainer& images, const QString& gridName,
+                                 TableView& list, const QString& field, QWidget* owner)
+    : TFormTemplateDialog(images, owner), m_images(images)
+{
+    setDialogSize(302, 466);
+    QWidget* area = contentArea();
+
+    m_grid =
+        GridSetup::create(gridName, area, GridSetup::NoColumnTitles | GridSetup::StretchLastColumn);
+    m_grid->setGeometry(8, 8, 222, area->height() - 16);
+    auto* model = new DataSetModel(&list, {{field, QString()}}, this);
+    m_grid->setModel(model);
+    model->setSelectionModel(m_grid->selectionModel());
+    bindEscape(m_grid);
+    connect(m_grid, &QTableView::doubleClicked, this, [this] { btnOkClick(); });
+
+    const int bottom = area->height() - 56;
+    placeOkCancel(QPoint(ButtonsLeft, bottom), QPoint(ButtonsLeft, bottom - ButtonStep));
+}
+
+TGraphicButton* TFormListDialog::addListButton(const QString& name, const QString& picture,
+                                               const QString& hint)
+{
+    auto* button = TGraphicButton::fromStore(m_images, picture, name, hint, contentArea());
+    button->move(ButtonsLeft, 8 + m_buttonCount * ButtonStep);
+    ++m_buttonCount;
+    return button;
+}
