@@ -145,9 +145,12 @@ void TGraphicButton::mousePressEvent(QMouseEvent* event)
 
 void TGraphicButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // A double click acts as a second press, so it also gives a second click on release.
-    if (event->button() == Qt::LeftButton)
+    // The second press of a double click shows the pressed look but gives no second click: a
+    // double click on maximize or delete acts once.
+    if (event->button() == Qt::LeftButton) {
         leftButtonDown();
+        m_doubleClickRelease = true;
+    }
     event->accept();
 }
 
@@ -158,7 +161,9 @@ void TGraphicButton::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     leftButtonUp();
-    if (rect().contains(event->position().toPoint()))
+    const bool second = m_doubleClickRelease;
+    m_doubleClickRelease = false;
+    if (!second && rect().contains(event->position().toPoint()))
         emit clicked();
     event->accept();
 }

@@ -100,5 +100,6 @@ private:
     bool m_down = false;
     bool m_mouseOver = false;
     bool m_pressedLook = false;
+    bool m_doubleClickRelease = false; // the release ending a double click gives no click
     PaintRecord m_lastPaint;
 };

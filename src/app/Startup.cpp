@@ -22,7 +22,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <exception>
 
 namespace {
@@ -132,10 +131,11 @@ void Startup::create()
 
 int Startup::run(QApplication& app, const QString& programDir)
 {
+    // The application title is the caption of every message box (the prompter's); window titles
+    // stay exactly as each window sets them.
     app.setApplicationName("Kelora");
-    app.setApplicationDisplayName("Kelora - Vivanter");
+    MessageBoxPrompter prompter;
     try {
-        MessageBoxPrompter prompter;
         QtFileChooser fileChooser;
         QtDesktopOpener desktop;
         SystemClock clock;
@@ -144,7 +144,7 @@ int Startup::run(QApplication& app, const QString& programDir)
         startup.mainWindow().show();
         return app.exec();
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, "Kelora - Vivanter", QString::fromUtf8(e.what()));
+        prompter.error(QString::fromUtf8(e.what()));
         return 1;
     }
 }

@@ -290,7 +290,7 @@ void TDialogFoodAdvancedSearch::btnRemoveClick()
 
 void TDialogFoodAdvancedSearch::btnOkClick()
 {
-    if (m_name->text().trimmed().isEmpty()) {
+    if (m_name->text().isEmpty()) {
         refuse("Please Enter the Rule Group Name", m_name);
         return;
     }

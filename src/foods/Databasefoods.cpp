@@ -4,6 +4,7 @@
 #include "store/NumberFormat.h"
 #include "store/Prompter.h"
 #include "store/QueryView.h"
+#include "store/RecordMessages.h"
 #include "store/SaveBatch.h"
 #include "store/TableView.h"
 
@@ -17,11 +18,6 @@ const QString FoodsByGroupStatement = QStringLiteral(
     "SELECT f.NDB_No, f.FdGrp_Cd, g.FdGrp_Desc, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f, "
     "\"FD_GROUP.DB\" AS g WHERE g.FdGrp_Cd = f.FdGrp_Cd AND g.FdGrp_Desc = ? "
     "ORDER BY f.\"Desc\" COLLATE KL_NOCASE");
-
-QString internalError(const QString& operation)
-{
-    return QStringLiteral("Internal Error: \"%1\" can't locate the physical record").arg(operation);
-}
 
 } // namespace
 
@@ -294,7 +290,7 @@ bool TDataModuleFoods::locateListedFood(const QString& operation)
 {
     const QVariant number = m_foodList->value("NDB_No");
     if (!m_foodDesc->locate("NDB_No", number.isNull() ? QVariant(0) : number)) {
-        m_prompter.message(internalError(operation));
+        m_prompter.message(RecordMessages::locateFailed(operation));
         return false;
     }
     return true;
@@ -308,8 +304,7 @@ void TDataModuleFoods::DeleteFood()
     }
     if (!locateListedFood("Food Delete"))
         return;
-    const QString text = "Are you sure you want to delete [ " + m_foodDesc->asString("Desc") + " ]";
-    if (!m_prompter.question("Confirmation!", text, Prompter::Icon::None))
+    if (!RecordMessages::confirmDelete(m_prompter, m_foodDesc->asString("Desc")))
         return;
     m_nutrData->removeAll();
     m_weight->removeAll();
@@ -429,9 +424,7 @@ void TDataModuleFoods::DeleteFoodGroup()
                            "First!!");
         return;
     }
-    const QString text =
-        "Are you sure you want to delete [ " + m_foodGroups->asString("FdGrp_Desc") + " ]";
-    if (m_prompter.question("Confirmation!", text, Prompter::Icon::None))
+    if (RecordMessages::confirmDelete(m_prompter, m_foodGroups->asString("FdGrp_Desc")))
         m_foodGroups->remove();
 }
 
@@ -471,24 +464,49 @@ void TDataModuleFoods::AddSimpleSearchKeyword(const QString& keyword)
 {
     if (keyword.isEmpty())
         return;
-    if (m_simpleSearch->locate("Keyword", keyword, Qt::CaseInsensitive)) {
-        m_simpleSearch->remove();
-    } else if (m_simpleSearch->rowCount() >= 12) {
-        m_simpleSearch->first();
-        m_simpleSearch->remove();
-    }
-    m_simpleSearch->append();
-    m_simpleSearch->setValue("Keyword", keyword);
-    if (!m_simpleSearch->post()) {
-        report(m_simpleSearch->lastError());
+    // The old entry goes and the new one comes in one transaction: a failure keeps the history
+    // as it was.
+    QString error;
+    const bool ok = Database::runInTransaction(
+        [&](QString* e) {
+            bool done = true;
+            if (m_simpleSearch->locate("Keyword", keyword, Qt::CaseInsensitive)) {
+                done = m_simpleSearch->remove();
+            } else if (m_simpleSearch->rowCount() >= 12) {
+                m_simpleSearch->first();
+                done = m_simpleSearch->remove();
+            }
+            if (done) {
+                m_simpleSearch->append();
+                m_simpleSearch->setValue("Keyword", keyword);
+                done = m_simpleSearch->post();
+            }
+            if (!done)
+                *e = m_simpleSearch->lastError();
+            return done;
+        },
+        &error);
+    if (!ok) {
         m_simpleSearch->cancel();
+        m_simpleSearch->refresh();
+        report(error);
     }
 }
 
 void TDataModuleFoods::ClearSimpleSearchHistory()
 {
-    if (!m_simpleSearch->removeAll())
-        report(m_simpleSearch->lastError());
+    QString error;
+    if (!Database::runInTransaction(
+            [this](QString* e) {
+                if (m_simpleSearch->removeAll())
+                    return true;
+                *e = m_simpleSearch->lastError();
+                return false;
+            },
+            &error)) {
+        m_simpleSearch->refresh();
+        report(error);
+    }
 }
 
 void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
@@ -557,9 +575,7 @@ void TDataModuleFoods::DeleteAdvancedSearch()
 {
     if (m_advancedSearch->isEmpty())
         return;
-    const QString text =
-        "Are you sure you want to delete [ " + m_advancedSearch->asString("S_NAME") + " ]";
-    if (!m_prompter.question("Confirmation!", text, Prompter::Icon::None))
+    if (!RecordMessages::confirmDelete(m_prompter, m_advancedSearch->asString("S_NAME")))
         return;
     m_advancedSearchRules->removeAll();
     m_advancedSearch->remove();
@@ -645,8 +661,9 @@ void TDataModuleFoods::CancelAdvancedSearch()
         return;
     // Rules added or removed during the edit are undone by writing the old list back.
     m_advancedSearchRules->removeAll();
+    // Rules stored before are put back exactly as they were, whatever they hold.
     for (const QStringList& rule : std::as_const(m_rulesBeforeEdit))
-        AddAdvancedSearchRule(rule[0], rule[1], rule[2], rule[3]);
+        appendRule(rule[0], rule[1], rule[2], rule[3]);
 }
 
 bool TDataModuleFoods::AddAdvancedSearchRule(const QString& field, const QString& condition,
@@ -657,6 +674,12 @@ bool TDataModuleFoods::AddAdvancedSearchRule(const QString& field, const QString
     const bool nutrient = field != QLatin1String("FoodName") && field != QLatin1String("FoodGroup");
     if (nutrient && (!nutrientOperators().contains(condition) || !NumberFormat::isNumber(value)))
         return false;
+    return appendRule(field, condition, value, extraInfo);
+}
+
+bool TDataModuleFoods::appendRule(const QString& field, const QString& condition,
+                                  const QString& value, const QString& extraInfo)
+{
     m_advancedSearchRules->append();
     m_advancedSearchRules->setValue("SID", m_advancedSearch->value("SID"));
     m_advancedSearchRules->setValue("Field", field);

@@ -128,6 +128,8 @@ signals:
 
 private:
     void report(const QString& message);
+    bool appendRule(const QString& field, const QString& condition, const QString& value,
+                    const QString& extraInfo);
     void foodTableMoved();
     QVariant calculate(int row, int field) const;
     bool locateListedFood(const QString& operation);

@@ -38,8 +38,7 @@ TDialogFoodGroupEdit::TDialogFoodGroupEdit(TDataModuleFoods& foods,
 
 void TDialogFoodGroupEdit::btnOkClick()
 {
-    // A name of blanks only would be an invisible entry in the tree: it counts as missing.
-    if (m_edit->text().trimmed().isEmpty()) {
+    if (m_edit->text().isEmpty()) {
         m_prompter.message("Missing Group Name");
         m_edit->setFocus();
         return;
@@ -50,7 +49,11 @@ void TDialogFoodGroupEdit::btnOkClick()
 void TDialogFoodGroupEdit::showEvent(QShowEvent* event)
 {
     TFormTemplateDialog::showEvent(event);
+    // A stored name longer than a group name may be (some imported groups are) is shown whole
+    // and can be shortened, never cut by the box itself.
+    m_edit->setMaxLength(32767);
     m_binding->reload();
+    m_edit->setMaxLength(qMax(GroupNameLength, int(m_edit->text().size())));
     m_edit->setFocus();
     m_edit->selectAll();
 }

@@ -275,6 +275,12 @@ TEST_F(MainWindow, DoubleClickOnTheHeaderAndTheMaximizeButtonToggleMaximized)
     QTest::mouseClick(maximize, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(window->isMaximized());
     EXPECT_EQ(window->size(), QSize(782, 556));
+    // A double click on the button (a click, then the second press arriving as a double click)
+    // acts once, like a single click.
+    QTest::mouseClick(maximize, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(maximize, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(window->isMaximized());
+    window->toggleMaximized();
 
     // From the minimized state it returns to normal.
     window->showMinimized();

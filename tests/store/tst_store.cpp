@@ -2,7 +2,9 @@
 #include "store/Database.h"
 #include "store/KeyAllocator.h"
 #include "store/QueryView.h"
+#include "store/RecordMessages.h"
 #include "store/TableView.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QDir>
 #include <QItemSelectionModel>
@@ -440,6 +442,19 @@ TEST_F(StoreTest, GridModelKeepsCurrentRowInStep)
     EXPECT_EQ(groups.asString("Name"), "Fruit");
     groups.locate("Name", "Dairy");
     EXPECT_EQ(selection.currentIndex().row(), 1);
+}
+
+TEST(RecordMessages, LocateFailureAndDeleteQuestionTexts)
+{
+    EXPECT_EQ(RecordMessages::locateFailed("Food Edit"),
+              "Internal Error: \"Food Edit\" can't locate the physical record");
+    ScriptedPrompter prompter;
+    prompter.answer(false);
+    EXPECT_FALSE(RecordMessages::confirmDelete(prompter, "Dairy"));
+    ASSERT_EQ(prompter.entries().size(), 1);
+    EXPECT_EQ(prompter.entries().first().caption, "Confirmation!");
+    EXPECT_EQ(prompter.entries().first().text, "Are you sure you want to delete [ Dairy ]");
+    EXPECT_EQ(prompter.entries().first().icon, Prompter::Icon::None);
 }
 
 } // namespace
