@@ -559,27 +559,12 @@ void TDialogFood::btnAddNutrientClick()
     values.append();
     values.setValue("NDB_No", m_foods.tblFoodDesc().value("NDB_No"));
     values.setValue("Nutr_No", nutrient);
-    if (m_valueDialog->execDialog() != QDialog::Accepted) {
-        values.cancel();
-        return;
-    }
-    if (!values.post()) {
-        m_prompter.error(values.lastError());
-        values.cancel();
-    }
+    postFromDialog(values, *m_valueDialog);
 }
 
 void TDialogFood::btnRemoveNutrientClick()
 {
-    TableView& values = m_foods.tblNutrData();
-    if (values.isEmpty()) {
-        m_prompter.message("No Selected Record to Delete");
-        return;
-    }
-    const QString text =
-        "Are you sure you want to delete Meaure [" + values.asString("NutrDesc") + "]";
-    if (m_prompter.question("Confirmation", text, Prompter::Icon::Question))
-        values.remove();
+    askToRemove(m_foods.tblNutrData(), "NutrDesc");
 }
 
 // --- Measures ---------------------------------------------------------------------------------
@@ -589,14 +574,7 @@ void TDialogFood::BtnNewMeasureClick()
     TableView& measures = m_foods.tblWeight();
     measures.append();
     measures.setValue("NDB_No", m_foods.tblFoodDesc().value("NDB_No"));
-    if (m_measureDialog->execDialog() != QDialog::Accepted) {
-        measures.cancel();
-        return;
-    }
-    if (!measures.post()) {
-        m_prompter.error(measures.lastError());
-        measures.cancel();
-    }
+    postFromDialog(measures, *m_measureDialog);
 }
 
 void TDialogFood::BtnEditMeasureClick()
@@ -607,27 +585,38 @@ void TDialogFood::BtnEditMeasureClick()
         return;
     }
     measures.edit();
-    if (m_measureDialog->execDialog() != QDialog::Accepted) {
-        measures.cancel();
-        return;
-    }
-    if (!measures.post()) {
-        m_prompter.error(measures.lastError());
-        measures.cancel();
-    }
+    postFromDialog(measures, *m_measureDialog);
 }
 
 void TDialogFood::BtnDeleteMeasureClick()
 {
-    TableView& measures = m_foods.tblWeight();
-    if (measures.isEmpty()) {
+    askToRemove(m_foods.tblWeight(), "Msre_Desc");
+}
+
+// --- Rows of the food ----------------------------------------------------------------------------
+
+void TDialogFood::postFromDialog(TableView& rows, TFormTemplateDialog& dialog)
+{
+    if (dialog.execDialog() != QDialog::Accepted) {
+        rows.cancel();
+        return;
+    }
+    if (!rows.post()) {
+        m_prompter.error(rows.lastError());
+        rows.cancel();
+    }
+}
+
+void TDialogFood::askToRemove(TableView& rows, const QString& nameField)
+{
+    if (rows.isEmpty()) {
         m_prompter.message("No Selected Record to Delete");
         return;
     }
     const QString text =
-        "Are you sure you want to delete Meaure [" + measures.asString("Msre_Desc") + "]";
+        "Are you sure you want to delete Meaure [" + rows.asString(nameField) + "]";
     if (m_prompter.question("Confirmation", text, Prompter::Icon::Question))
-        measures.remove();
+        rows.remove();
 }
 
 // --- Closing ----------------------------------------------------------------------------------

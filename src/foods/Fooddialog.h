@@ -18,6 +18,7 @@ class TDataModuleFoods;
 class TDialogFoodNutrientValue;
 class TDialogMeasurement;
 class TGraphicButton;
+class TableView;
 
 // The food wizard "Add/Edit Food Wizard": one food (the current row of tblFoodDesc, which the
 // caller has put into insert or edit state) with its nutrient values per 100 g (tblNutrData) and
@@ -95,6 +96,12 @@ private:
     void chooseFoodGroup(int index);
     int chosenNutrient() const;
     bool hasNutrient(int nutrient) const;
+    // Shows dialog over the row that rows is inserting or editing: a confirmed dialog posts the
+    // row (a failed post is reported and the row dropped), a cancelled one drops it.
+    void postFromDialog(TableView& rows, TFormTemplateDialog& dialog);
+    // Asks whether the current row of rows, named by its field nameField, is to be deleted and
+    // deletes it on Yes; with no row there is only a message.
+    void askToRemove(TableView& rows, const QString& nameField);
 
     TDataModuleFoods& m_foods;
     const TFormImageContainer& m_images;
