@@ -148,6 +148,20 @@ QSqlQuery* TableView::prepared(const QString& sql)
     return &it.value();
 }
 
+QSqlQuery* TableView::run(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery* q = prepared(sql);
+    if (!q)
+        return nullptr;
+    for (int i = 0; i < params.size(); ++i)
+        q->bindValue(i, params[i]);
+    if (!q->exec()) {
+        fail(Database::errorText(q->lastError()));
+        return nullptr;
+    }
+    return q;
+}
+
 bool TableView::readFields()
 {
     QSqlDatabase db = Database::connection();
@@ -234,15 +248,9 @@ bool TableView::readRows(const QString& where, const QVariantList& params, QVect
     if (!conditions.isEmpty())
         sql += " WHERE " + conditions.join(" AND ");
     sql += orderClause();
-    QSqlQuery* q = prepared(sql);
+    QSqlQuery* q = run(sql, params);
     if (!q)
         return false;
-    for (int i = 0; i < params.size(); ++i)
-        q->bindValue(i, params[i]);
-    if (!q->exec()) {
-        fail(Database::errorText(q->lastError()));
-        return false;
-    }
     const int count = int(m_fields.size());
     while (q->next()) {
         Row row;
@@ -452,16 +460,12 @@ bool TableView::refreshLookups(Row* row)
             row->values[i] = QVariant();
             continue;
         }
-        QSqlQuery* q = prepared(
+        QSqlQuery* q = run(
             QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? LIMIT 1")
-                .arg(quoted(f.lookupResultField), quoted(f.lookupTable), quoted(f.lookupKeyField)));
+                .arg(quoted(f.lookupResultField), quoted(f.lookupTable), quoted(f.lookupKeyField)),
+            {key});
         if (!q)
             return false;
-        q->bindValue(0, key);
-        if (!q->exec()) {
-            fail(Database::errorText(q->lastError()));
-            return false;
-        }
         row->values[i] = q->next() ? q->value(0) : QVariant();
         q->finish();
     }
@@ -506,15 +510,9 @@ bool TableView::writeInsert(const QVector<QVariant>& values, qint64* rowid)
                             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                   .arg(quoted(m_table), columns.join(", "), marks.join(", "));
-    QSqlQuery* q = prepared(sql);
+    QSqlQuery* q = run(sql, params);
     if (!q)
         return false;
-    for (int i = 0; i < params.size(); ++i)
-        q->bindValue(i, params[i]);
-    if (!q->exec()) {
-        fail(Database::errorText(q->lastError()));
-        return false;
-    }
     *rowid = q->lastInsertId().toLongLong();
     q->finish();
     return true;
@@ -532,31 +530,22 @@ bool TableView::writeUpdate(qint64 rowid, const QVector<QVariant>& values)
     }
     if (sets.isEmpty())
         return true;
-    QSqlQuery* q = prepared(
-        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(m_table), sets.join(", ")));
+    params << rowid;
+    QSqlQuery* q = run(
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(m_table), sets.join(", ")),
+        params);
     if (!q)
         return false;
-    params << rowid;
-    for (int i = 0; i < params.size(); ++i)
-        q->bindValue(i, params[i]);
-    if (!q->exec()) {
-        fail(Database::errorText(q->lastError()));
-        return false;
-    }
     q->finish();
     return true;
 }
 
 bool TableView::writeDelete(qint64 rowid)
 {
-    QSqlQuery* q = prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    QSqlQuery* q =
+        run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)), {rowid});
     if (!q)
         return false;
-    q->bindValue(0, rowid);
-    if (!q->exec()) {
-        fail(Database::errorText(q->lastError()));
-        return false;
-    }
     q->finish();
     return true;
 }

@@ -106,6 +106,9 @@ private:
     void masterMoved();
     bool execSql(const QString& sql);
     QSqlQuery* prepared(const QString& sql);
+    // The prepared statement sql run with params bound in order; nullptr (and the error
+    // recorded) when it cannot be prepared or run.
+    QSqlQuery* run(const QString& sql, const QVariantList& params);
     static QString quoted(const QString& identifier);
 
     QString m_table;
