@@ -18,8 +18,9 @@ class QWidget;
 // never leave the test waiting. A handler may itself open further dialogs; they are handled by
 // the next queued handlers.
 //
-// Fail-safes: a modal window with no handler queued is a test failure and is closed after the
-// fail-safe delay; handlers still queued when the driver is destroyed are a test failure.
+// Fail-safes: a modal window still open with no handler queued after the fail-safe delay is a
+// test failure and is closed; handlers still queued when the driver is destroyed are a test
+// failure. (A dialog a test shows itself, briefly, is not reported.)
 class ModalDialogDriver : public QObject
 {
 public:
