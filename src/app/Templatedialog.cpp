@@ -215,9 +215,15 @@ bool TFormTemplateDialog::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_panel || watched == m_titleBar || watched == m_title || watched == m_content) {
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            dragStart(static_cast<QMouseEvent*>(event)->position());
+        case QEvent::MouseButtonPress: {
+            const QPointF at = static_cast<QMouseEvent*>(event)->position();
+            // A press that a control (a label, say) let through is not a press on the panel.
+            QWidget* under = static_cast<QWidget*>(watched)->childAt(at.toPoint());
+            if (under && !isMover(under))
+                return QDialog::eventFilter(watched, event);
+            dragStart(at);
             return true;
+        }
         case QEvent::MouseMove:
             dragMove(static_cast<QMouseEvent*>(event)->position());
             return true;
@@ -253,8 +259,19 @@ void TFormTemplateDialog::dragEnd()
     m_dragging = false;
 }
 
+bool TFormTemplateDialog::isMover(const QWidget* widget) const
+{
+    return widget == m_panel || widget == m_content || widget == m_titleBar || widget == m_title;
+}
+
 void TFormTemplateDialog::mousePressEvent(QMouseEvent* event)
 {
+    // The window moves by its left, right and top borders and by the panels above; not by the
+    // bottom border, and not by a control (a label) that let the press through.
+    const QPoint at = event->position().toPoint();
+    QWidget* under = childAt(at);
+    if (under ? !isMover(under) : at.y() >= height() - Border)
+        return;
     dragStart(event->position());
 }
 

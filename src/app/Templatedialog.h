@@ -90,6 +90,8 @@ private:
     void layoutFrame();
     void centreOverOwner();
     // Dragging (shared by the window and the parts that move it).
+    // The parts by which the dialog is dragged (besides its side and top borders).
+    bool isMover(const QWidget* widget) const;
     void dragStart(const QPointF& at);
     void dragMove(const QPointF& at);
     void dragEnd();

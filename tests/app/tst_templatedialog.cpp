@@ -254,6 +254,20 @@ TEST_F(DialogFrame, DraggingAnyMovingPartMovesTheDialogByTheMouse)
         EXPECT_EQ(dialog.pos(), QPoint(123, 112)) << part;
     }
 
+    // Not by a label on the panel, nor by the bottom border.
+    auto* label = new QLabel("Name:", dialog.contentArea());
+    label->setGeometry(10, 10, 80, 20);
+    label->show();
+    const std::pair<QWidget*, QPointF> still[] = {{label, QPointF(5, 5)},
+                                                  {&dialog, QPointF(150, 198)}};
+    for (const auto& [target, at] : still) {
+        dialog.move(100, 100);
+        sendMouse(target, QEvent::MouseButtonPress, at);
+        sendMouse(target, QEvent::MouseMove, at + QPointF(30, 20));
+        EXPECT_EQ(dialog.pos(), QPoint(100, 100)) << target->metaObject()->className();
+        sendMouse(target, QEvent::MouseButtonRelease, at + QPointF(30, 20));
+    }
+
     dialog.showMaximized();
     const QPoint maximized = dialog.pos();
     sendMouse(dialog.contentArea(), QEvent::MouseButtonPress, QPointF(2, 2));
