@@ -179,10 +179,16 @@ bool Database::define(const QString& programDir, QString* error, bool* definedNo
         } else {
             QSqlQuery q(db);
             int version = -1;
-            if (q.exec("PRAGMA user_version") && q.next())
+            const bool readable = q.exec("PRAGMA user_version") && q.next();
+            if (readable)
                 version = q.value(0).toInt();
+            const QString why = errorText(q.lastError());
             q.finish();
-            if (version != SchemaVersion) {
+            if (!readable) {
+                *error = QStringLiteral("The file \"%1\" is not a database this program can "
+                                        "read: %2")
+                             .arg(QDir::toNativeSeparators(path), why);
+            } else if (version != SchemaVersion) {
                 *error = QStringLiteral("The database \"%1\" has layout version %2; this program "
                                         "reads version %3 only.")
                              .arg(QDir::toNativeSeparators(path))

@@ -7,6 +7,8 @@
 #include "support/ScriptedPrompter.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -111,6 +113,16 @@ TEST(DatabaseOpening, MissingOrForeignDatabaseIsRefusedWithAMessage)
     QSqlDatabase::removeDatabase("foreign");
     EXPECT_FALSE(Database::define(dir.path(), &error));
     EXPECT_TRUE(error.contains("version 7")) << error.toStdString();
+    EXPECT_FALSE(Database::isDefined());
+
+    // A file that is no database at all is refused with the store's reason and left as it was.
+    QFile garbage(Database::databasePath(dir.path()));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    EXPECT_FALSE(Database::define(dir.path(), &error));
+    EXPECT_TRUE(error.contains("not a database")) << error.toStdString();
+    EXPECT_EQ(QFileInfo(Database::databasePath(dir.path())).size(), 4096);
     EXPECT_FALSE(Database::isDefined());
 }
 
