@@ -98,7 +98,12 @@ TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
     // The displays above follow the food list first; then the food's listeners hear of it.
     connect(m_foodList, &DataSet::currentChanged, this, &TDataModuleFoods::foodChanged);
     connect(m_foodDesc, &DataSet::currentChanged, this, &TDataModuleFoods::foodTableMoved);
-    connect(m_foodDesc, &DataSet::stateChanged, this, &TDataModuleFoods::foodTableMoved);
+    // Every other move of the food table comes with currentChanged; the start of an edit only
+    // changes its state.
+    connect(m_foodDesc, &DataSet::stateChanged, this, [this] {
+        if (m_foodDesc->state() == DataSet::State::Edit)
+            foodTableMoved();
+    });
     connect(m_nutrPref, &TableView::posted, this, &TDataModuleFoods::ApplyNutrientFilter);
 }
 
