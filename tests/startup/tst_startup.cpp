@@ -2,6 +2,7 @@
 #include "app/Mainscreen.h"
 #include "app/Startup.h"
 #include "foods/Databasefoods.h"
+#include "foods/Fooddialog.h"
 #include "foods/Foodspage.h"
 #include "personal/Databasepersonal.h"
 #include "preferences/Preferencedialog.h"
@@ -10,12 +11,16 @@
 #include "store/QueryView.h"
 #include "support/FakeSeams.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -139,6 +144,52 @@ TEST(Startup, PreferenceLinkStoresTheListOnOkAndRestoresItOnCancel)
         EXPECT_EQ(storedPreferences(), confirm ? 1 : 0);
         EXPECT_EQ(startup.foods().nutrientFilter(), confirm ? "Nutr_No=203" : "");
     }
+}
+
+TEST(Startup, NewFoodMadeInTheWizardIsStoredWholeAndListed)
+{
+    TempProgramDir dir("sr-foods");
+    Seams s;
+    Startup startup(dir.path(), s.seams());
+    startup.create();
+    startup.mainWindow().show();
+    startup.mainWindow().runStartupSteps();
+    startup.mainWindow().showPage("Foods");
+
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* dialog) {
+        auto* wizard = qobject_cast<TDialogFood*>(dialog);
+        ASSERT_TRUE(wizard);
+        wizard->ShowFoodNamePage();
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("DBEditFoodName"), "Pear, raw");
+        auto* groups = dialog->findChild<QComboBox*>("DBLookupComboBoxFoodGroup");
+        groups->setFocus();
+        while (groups->currentText() != "Fruits and Fruit Juices" &&
+               groups->currentIndex() < groups->count() - 1)
+            QTest::keyClick(groups, Qt::Key_Down);
+        wizard->ShowNutrientValuesPage();
+        dialog->findChild<QTabWidget*>("NutrientTabs")->setCurrentIndex(0); // All Nutrients
+        driver.whenShown([](QWidget* value) {
+            QTest::keyClicks(value->findChild<QLineEdit*>("DBEditValue"), "0.36");
+            PictureButtons::click(value, "BtnOk");
+        });
+        wizard->btnAddNutrientClick();
+        PictureButtons::click(dialog, "BtnOk");
+    });
+    PictureButtons::click(&startup.mainWindow(), "BtnNewFood");
+
+    EXPECT_EQ(driver.handled(), 2);
+    EXPECT_TRUE(s.prompter.entries().isEmpty()) << s.prompter.last().toStdString();
+    EXPECT_EQ(
+        dir.scalar("SELECT FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE \"Desc\" = 'Pear, raw'").toInt(),
+        900);
+    EXPECT_DOUBLE_EQ(
+        dir.scalar("SELECT Nutr_Val FROM \"NUT_DATA.DB\" WHERE NDB_No = 9003 AND Nutr_No = 203")
+            .toDouble(),
+        0.36);
+    QueryView& list = startup.foods().qryFoodDescDisplay();
+    EXPECT_EQ(list.rowCount(), 5);
+    EXPECT_EQ(list.currentRow(), 0);
 }
 
 } // namespace
