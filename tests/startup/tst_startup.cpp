@@ -192,4 +192,36 @@ TEST(Startup, NewFoodMadeInTheWizardIsStoredWholeAndListed)
     EXPECT_EQ(list.currentRow(), 0);
 }
 
+TEST(Startup, TreeCommandsRunTheirDialogsAndSelectWhatWasMade)
+{
+    TempProgramDir dir("sr-foods");
+    Seams s;
+    Startup startup(dir.path(), s.seams());
+    startup.create();
+    startup.mainWindow().show();
+    startup.mainWindow().runStartupSteps();
+    TFoodsPage& page = startup.foodsPage();
+
+    ModalDialogDriver driver;
+    driver.whenShown([](QWidget* dialog) {
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("DBEditFoodGroup"), "Nuts");
+        PictureButtons::click(dialog, "BtnOk");
+    });
+    page.selectEntry(page.childEntry("Food Groups", "New Food Group"));
+    EXPECT_EQ(page.tree()->currentItem()->text(0), "Nuts");
+    EXPECT_EQ(page.headerText(), "Food Group: Nuts");
+    EXPECT_EQ(dir.scalar("SELECT FdGrp_Cd FROM \"FD_GROUP.DB\" WHERE FdGrp_Desc = 'Nuts'").toInt(),
+              1101);
+
+    driver.whenShown([](QWidget* dialog) {
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("EditSearchSimple"), "APPLE");
+        PictureButtons::click(dialog, "BtnOk");
+    });
+    page.selectEntry(page.childEntry("Simple Search", "New Search"));
+    EXPECT_EQ(page.tree()->currentItem()->text(0), "APPLE");
+    EXPECT_EQ(page.headerText(), "Simple Search : APPLE");
+    EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 2);
+    EXPECT_EQ(driver.handled(), 2);
+}
+
 } // namespace
