@@ -37,6 +37,23 @@ struct Seams
     Startup::Seams seams() { return {prompter, files, desktop, clock}; }
 };
 
+// The program started on the small food fixture, its window shown and its start-up steps run.
+class StartedProgram : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid()) << dir.error().toStdString();
+        startup.create();
+        startup.mainWindow().show();
+        startup.mainWindow().runStartupSteps();
+    }
+
+    TempProgramDir dir{"sr-foods"};
+    Seams s;
+    Startup startup{dir.path(), s.seams()};
+};
+
 QStringList children(QTreeWidgetItem* item)
 {
     QStringList out;
@@ -45,14 +62,8 @@ QStringList children(QTreeWidgetItem* item)
     return out;
 }
 
-TEST(Startup, OpensOnDailyIntakeWithTheFoodTreeBuiltAndAllFoodsListed)
+TEST_F(StartedProgram, OpensOnDailyIntakeWithTheFoodTreeBuiltAndAllFoodsListed)
 {
-    TempProgramDir dir("sr-foods");
-    Seams s;
-    Startup startup(dir.path(), s.seams());
-    startup.create();
-    startup.mainWindow().show();
-    startup.mainWindow().runStartupSteps();
 
     EXPECT_TRUE(s.prompter.entries().isEmpty());
     // The later modules found the database name defined by the food module and reuse it.
@@ -112,14 +123,8 @@ TEST(Startup, DatabaseOfAnotherVersionIsRefused)
     Database::undefine();
 }
 
-TEST(Startup, PreferenceLinkStoresTheListOnOkAndRestoresItOnCancel)
+TEST_F(StartedProgram, PreferenceLinkStoresTheListOnOkAndRestoresItOnCancel)
 {
-    TempProgramDir dir("sr-foods");
-    Seams s;
-    Startup startup(dir.path(), s.seams());
-    startup.create();
-    startup.mainWindow().show();
-    startup.mainWindow().runStartupSteps();
     auto* link = startup.mainWindow().findChild<QLabel*>("btnPreference");
     ASSERT_TRUE(link);
     auto storedPreferences = [&] {
@@ -146,14 +151,8 @@ TEST(Startup, PreferenceLinkStoresTheListOnOkAndRestoresItOnCancel)
     }
 }
 
-TEST(Startup, NewFoodMadeInTheWizardIsStoredWholeAndListed)
+TEST_F(StartedProgram, NewFoodMadeInTheWizardIsStoredWholeAndListed)
 {
-    TempProgramDir dir("sr-foods");
-    Seams s;
-    Startup startup(dir.path(), s.seams());
-    startup.create();
-    startup.mainWindow().show();
-    startup.mainWindow().runStartupSteps();
     startup.mainWindow().showPage("Foods");
 
     ModalDialogDriver driver;
@@ -192,14 +191,8 @@ TEST(Startup, NewFoodMadeInTheWizardIsStoredWholeAndListed)
     EXPECT_EQ(list.currentRow(), 0);
 }
 
-TEST(Startup, TreeCommandsRunTheirDialogsAndSelectWhatWasMade)
+TEST_F(StartedProgram, TreeCommandsRunTheirDialogsAndSelectWhatWasMade)
 {
-    TempProgramDir dir("sr-foods");
-    Seams s;
-    Startup startup(dir.path(), s.seams());
-    startup.create();
-    startup.mainWindow().show();
-    startup.mainWindow().runStartupSteps();
     TFoodsPage& page = startup.foodsPage();
 
     ModalDialogDriver driver;
