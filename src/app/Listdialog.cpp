@@ -37,7 +37,63 @@ TGraphicButton* TFormListDialog::addListButton(const QString& name, const QStrin
                                                const QString& hint)
 {
     auto* button = TGraphicButton::fromStore(m_images, picture, name, hint, contentArea());
-    button->move(ButtonsLeft, 8 + m_buttonCount * ButtonStep);
-    ++m_buttonCount;
+    button->move(ButtonsLeft, 8 + int(m_listButtons.size()) * ButtonStep);
+    m_listButtons.append(button);
     return button;
+}
+
+void TFormListDialog::setListButtonsVisible(bool visible)
+{
+    for (TGraphicButton* button : std::as_const(m_listButtons))
+        button->setVisible(visible);
+}
+
+void TFormListDialog::addRowButtons(TFormTemplateDialog& editDialog, const RowActions& actions,
+                                    const QString& createHint, const QString& deleteHint,
+                                    const QString& editHint)
+{
+    m_editDialog = &editDialog;
+    m_actions = actions;
+    m_btnCreate = addListButton("BtnCreate", "ImgCreate", createHint);
+    m_btnDelete = addListButton("BtnDelete", "ImgDelete", deleteHint);
+    m_btnEdit = addListButton("BtnEdit", "ImgEdit", editHint);
+    connect(m_btnCreate, &TGraphicButton::clicked, this, &TFormListDialog::BtnCreateClick);
+    connect(m_btnDelete, &TGraphicButton::clicked, this, &TFormListDialog::BtnDeleteClick);
+    connect(m_btnEdit, &TGraphicButton::clicked, this, &TFormListDialog::BtnEditClick);
+}
+
+void TFormListDialog::editRow()
+{
+    if (m_editDialog->execDialog() == QDialog::Accepted)
+        m_actions.post();
+    else
+        m_actions.cancel();
+}
+
+void TFormListDialog::BtnCreateClick()
+{
+    if (!m_editDialog)
+        return;
+    m_actions.beginNew();
+    editRow();
+}
+
+void TFormListDialog::BtnEditClick()
+{
+    if (m_editDialog && m_actions.beginEdit())
+        editRow();
+}
+
+void TFormListDialog::BtnDeleteClick()
+{
+    if (m_editDialog)
+        m_actions.remove();
+}
+
+bool TFormListDialog::pick()
+{
+    setListButtonsVisible(false);
+    const bool chosen = execDialog() == QDialog::Accepted;
+    setListButtonsVisible(true);
+    return chosen;
 }

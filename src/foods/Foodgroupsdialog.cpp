@@ -1,61 +1,33 @@
 #include "foods/Foodgroupsdialog.h"
 
-#include "app/Graphicbutton.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodgroupeditdialog.h"
 #include "store/TableView.h"
 
 TDialogFoodGroups::TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEdit& editDialog,
                                      const TFormImageContainer& images, QWidget* owner)
-    : TFormListDialog(images, "DBGrid1", foods.tblFoodGroups(), "FdGrp_Desc", owner),
-      m_foods(foods), m_editDialog(editDialog)
+    : TFormListDialog(images, "DBGrid1", foods.tblFoodGroups(), "FdGrp_Desc", owner), m_foods(foods)
 {
     setObjectName("DialogFoodGroups");
     setDialogTitle("Food Groups");
-    m_btnCreate = addListButton("BtnCreate", "ImgCreate", "Create New Food Group");
-    m_btnDelete = addListButton("BtnDelete", "ImgDelete", "Delete Selected Food Group");
-    m_btnEdit = addListButton("BtnEdit", "ImgEdit", "Edit Selected Group");
-
-    connect(m_btnCreate, &TGraphicButton::clicked, this, &TDialogFoodGroups::BtnCreateClick);
-    connect(m_btnDelete, &TGraphicButton::clicked, this, &TDialogFoodGroups::BtnDeleteClick);
-    connect(m_btnEdit, &TGraphicButton::clicked, this, &TDialogFoodGroups::BtnEditClick);
-}
-
-void TDialogFoodGroups::BtnCreateClick()
-{
-    m_foods.BeginNewFoodGroup();
-    if (m_editDialog.execDialog() == QDialog::Accepted)
-        m_foods.PostFoodGroup();
-    else
-        m_foods.CancelFoodGroup();
-}
-
-void TDialogFoodGroups::BtnEditClick()
-{
-    if (!m_foods.EditFoodGroup())
-        return;
-    if (m_editDialog.execDialog() == QDialog::Accepted)
-        m_foods.PostFoodGroup();
-    else
-        m_foods.CancelFoodGroup();
-}
-
-void TDialogFoodGroups::BtnDeleteClick()
-{
-    m_foods.DeleteFoodGroup();
+    RowActions actions;
+    actions.beginNew = [&foods] { foods.BeginNewFoodGroup(); };
+    actions.beginEdit = [&foods] { return foods.EditFoodGroup(); };
+    actions.post = [&foods] { return foods.PostFoodGroup(); };
+    actions.cancel = [&foods] { foods.CancelFoodGroup(); };
+    actions.remove = [&foods] { foods.DeleteFoodGroup(); };
+    addRowButtons(editDialog, actions, "Create New Food Group", "Delete Selected Food Group",
+                  "Edit Selected Group");
 }
 
 void TDialogFoodGroups::setEditButtonsVisible(bool visible)
 {
-    for (TGraphicButton* b : {m_btnCreate, m_btnDelete, m_btnEdit})
-        b->setVisible(visible);
+    setListButtonsVisible(visible);
 }
 
 bool TDialogFoodGroups::PickFoodGroup()
 {
-    setEditButtonsVisible(false);
-    const bool chosen = execDialog() == QDialog::Accepted;
-    setEditButtonsVisible(true);
+    const bool chosen = pick();
     if (chosen)
         m_foods.ShowFoodsByGroup(m_foods.tblFoodGroups().asString("FdGrp_Desc"));
     return chosen;

@@ -19,10 +19,6 @@ public:
     TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEdit& editDialog,
                       const TFormImageContainer& images, QWidget* owner = nullptr);
 
-    void BtnCreateClick();
-    void BtnEditClick();
-    void BtnDeleteClick();
-
     // Shows or hides BtnCreate, BtnDelete and BtnEdit.
     void setEditButtonsVisible(bool visible);
     // Pick mode: hides the editing buttons, shows the dialog and, when it is confirmed, fills the
@@ -30,14 +26,6 @@ public:
     // Returns true when a group was chosen.
     bool PickFoodGroup();
 
-    TGraphicButton* btnCreate() const { return m_btnCreate; }
-    TGraphicButton* btnDelete() const { return m_btnDelete; }
-    TGraphicButton* btnEdit() const { return m_btnEdit; }
-
 private:
     TDataModuleFoods& m_foods;
-    TDialogFoodGroupEdit& m_editDialog;
-    TGraphicButton* m_btnCreate = nullptr;
-    TGraphicButton* m_btnDelete = nullptr;
-    TGraphicButton* m_btnEdit = nullptr;
 };
