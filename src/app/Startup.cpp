@@ -66,7 +66,7 @@ void Startup::create()
     // program and opens the food tables.
     m_foods = std::make_unique<TDataModuleFoods>(m_seams.prompter);
     m_foods->DataModuleCreate(m_programDir);
-    m_recipes = std::make_unique<TDataModuleRecipes>(*m_foods);
+    m_recipes = std::make_unique<TDataModuleRecipes>(*m_foods, m_seams.prompter);
     m_recipes->DataModuleCreate(m_programDir);
 
     // The skin's pictures are needed to build the main window, so the image store is made just

@@ -1,25 +1,195 @@
 #pragma once
 
+#include "recipes/Nutrient.h"
+#include "store/KeyAllocator.h"
+
+#include <QList>
 #include <QObject>
-#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <utility>
 
+class DataSet;
+class Prompter;
+class QueryView;
 class TDataModuleFoods;
+class TableView;
 
-// The recipe data module. For now it only joins the program's database (reusing the name the
-// food module defined) and applies the "My Nutrients" filter once more at the end of its
-// creation, as every later recipe view will need; the recipe tables come with the recipe pages.
+// The recipe data module: every recipe table, the views the recipe screens show, the one recipe
+// list of the program (qryRecipeDescDisplay, shared by the Recipes page and the daily intake) and
+// the operations on them. Pages and dialogs read and write recipes only through it.
+//
+// A recipe is edited against two working tables (Recipe_Ingredients_Add.DB and
+// Recipe_NUT_DATA_Add.DB): BeginNewRecipe or BeginEditRecipe fills them, the editor changes the
+// recipe row (tblRecipeDesc, pending), its type links (tblRecipeDesAndTypesAddEditOnly, pending)
+// and the working rows, and then SaveNewRecipe / SaveEditedRecipe store everything in one
+// transaction, or CancelRecipe drops the pending changes. The stored ingredient and nutrient rows
+// are only ever written by the saves, so a cancelled edit leaves the stored recipe as it was.
+//
+// The recipe list re-runs its statement whenever tblRecipeDesc moves or its rows change, and
+// then stands on its first row; the display views (types, ingredients, nutrients) follow the
+// list's current row.
 class TDataModuleRecipes : public QObject
 {
     Q_OBJECT
 
 public:
-    TDataModuleRecipes(TDataModuleFoods& foods, QObject* parent = nullptr);
+    TDataModuleRecipes(TDataModuleFoods& foods, Prompter& prompter, QObject* parent = nullptr);
+    ~TDataModuleRecipes() override;
 
-    // True when the database name was found defined (or defined now) and is open.
+    // Joins the database the food module defined and opens every view in order (the recipe list
+    // stays closed until a listing runs), then applies the "My Nutrients" filter to the recipe
+    // nutrient display. A view that cannot be opened is reported; it and the ones after it stay
+    // closed.
     bool DataModuleCreate(const QString& programDir);
     bool isOpen() const { return m_open; }
 
+    // The recipe being created, edited or deleted, with its stored rows.
+    TableView& tblRecipeDesc() const { return *m_recipeDesc; }
+    TableView& tblRecipeDesAndTypesAddEditOnly() const { return *m_typesAddEdit; }
+    TableView& tblRecipeIngredients() const { return *m_ingredients; }
+    TableView& tblRecipeNutr() const { return *m_nutrients; }
+    // The working rows of the recipe being edited, and the values per 100 g of the food linked
+    // to the current working ingredient.
+    TableView& tblRecipeIngredientsAddEditOnly() const { return *m_workIngredients; }
+    TableView& tblRecipeNutrAddEditOnly() const { return *m_workNutrients; }
+    TableView& tblIngredientNutrients() const { return *m_ingredientNutrients; }
+    // Cuisines and types (pending until their caller saves them), and every type link.
+    TableView& tblRecipeCuisine() const { return *m_cuisines; }
+    TableView& tblRecipeTypes() const { return *m_types; }
+    TableView& tblRecipeDesAndTypes() const { return *m_allTypeLinks; }
+    // The recipe searches' tables.
+    TableView& tblRecipeSimpleSearch() const { return *m_simpleSearch; }
+    TableView& tblRecipeAdvancedSearch() const { return *m_advancedSearch; }
+    TableView& tblRecipeAdvancedSearchRules() const { return *m_advancedSearchRules; }
+    // The recipe list and what it shows of its current recipe. tblRecipeNutrDisplay has the
+    // calculated Serve_Val (the total per serve) and shows only the "My Nutrients" nutrients
+    // when that list is not empty.
+    QueryView& qryRecipeDescDisplay() const { return *m_list; }
+    TableView& tblRecipeDesAndTypesDisplay() const { return *m_typesDisplay; }
+    TableView& tblRecipeIngredientsDisplay() const { return *m_ingredientsDisplay; }
+    TableView& tblRecipeNutrDisplay() const { return *m_nutrientsDisplay; }
+
+    // Cuisine and type names in table order (for the navigation tree).
+    QStringList GetCuisineNames();
+    QStringList GetRecipeTypeNames();
+
+    // The recipe list. A statement must give at least the columns of recipeListSelect(); the
+    // list adds CuisineDesc itself. User text goes in params, bound to the "?" placeholders.
+    bool SetRecipeListStatement(const QString& sql, const QVariantList& params = {});
+    void ShowAllRecipes();
+    void ShowRecipesByCuisine(const QString& cuisine);
+    void ShowRecipesByType(const QString& type);
+    // Recipes whose name holds keyword in any case; % and _ in it act as wildcards.
+    void ShowRecipesByName(const QString& keyword);
+    // "SELECT <the list's columns> FROM "Recipe_Des.DB" AS r" and " ORDER BY <recipe name>",
+    // for searches that add their own conditions between them.
+    static QString recipeListSelect();
+    static QString recipeListOrder();
+    // The R_ID of the list's current recipe; 0 when the list is empty.
+    int selectedRecipeID() const;
+
+    // The largest stored recipe number + 1; -1 after a reported failure.
+    int NewRecipeID();
+    // Moves tblRecipeDesc to the list's current recipe; when it is not stored, shows the
+    // locate message for operation ("Recipe Edit", "Recipe Delete") and returns false.
+    bool LocateSelectedRecipe(const QString& operation);
+    // Asks, then deletes the list's current recipe with its nutrient, type and ingredient rows,
+    // all in one transaction.
+    void DeleteRecipe();
+
+    // One edit of a recipe. BeginNewRecipe appends a recipe row numbered by NewRecipeID;
+    // BeginEditRecipe puts the recipe tblRecipeDesc stands on into edit (the caller has moved
+    // it there, for example with LocateSelectedRecipe) after copying its ingredients and
+    // nutrients into the working tables. Both empty the working tables first and return false
+    // (after a message) when that fails.
+    bool BeginNewRecipe();
+    bool BeginEditRecipe();
+    // Stores the recipe row, its type links and the working rows in place of its stored
+    // ingredients and nutrients, in one transaction. On failure the store's message is shown,
+    // nothing is written and the edit stays pending, to be saved again or cancelled.
+    bool SaveNewRecipe();
+    bool SaveEditedRecipe();
+    // The cancel steps: the recipe row's insert or edit and the pending changes of the recipe
+    // and its type links are dropped.
+    void CancelRecipe();
+
+    // Links the current working ingredient to food foodNumber: quantity is the amount typed,
+    // byGram whether it is in grams, weightId the household measure chosen (a null value keeps
+    // the one stored) and grams the weight the ingredient stands for. Nothing happens for food
+    // number 0 (an empty food list) or without a working ingredient.
+    bool LinkIngredient(int foodNumber, double quantity, bool byGram, const QVariant& weightId,
+                        double grams);
+    // Empties the link fields of the current working ingredient.
+    bool UnlinkIngredient();
+    // "YES" or "NO", the Linked field of row of an ingredient view.
+    static QString linkedText(const DataSet& ingredients, int row);
+
+    // Replaces the working nutrient rows by the totals of the linked working ingredients. With an
+    // ingredient not linked it says so, changes nothing and stays on that ingredient.
+    void CalculateRecipeNutrients();
+
+    // The stored nutrient totals of a recipe (number, amount), in stored order.
+    QList<std::pair<int, double>> RecipeNutrientTotals(int recipeId);
+
+    // Recipe types, edited in their list dialog; every change stays pending until SaveRecipeTypes
+    // or DiscardRecipeTypes.
+    void BeginNewRecipeType();
+    bool EditRecipeType();
+    bool PostRecipeType();
+    void CancelRecipeType();
+    // Refused while a stored recipe uses the type; otherwise asked, then deleted (pending).
+    void DeleteRecipeType();
+    bool SaveRecipeTypes();
+    void DiscardRecipeTypes();
+
+    // Cuisines, the same way.
+    void BeginNewCuisine();
+    bool EditCuisine();
+    bool PostCuisine();
+    void CancelCuisine();
+    void DeleteCuisine();
+    bool SaveCuisines();
+    void DiscardCuisines();
+
 private:
+    void report(const QString& message);
+    bool ready();
+    bool post(TableView& table);
+    void recipeTableChanged();
+    QVariant calculate(const DataSet& set, int row, int field) const;
+    // Runs sql with params inside the current transaction; false with *error set on failure.
+    static bool exec(const QString& sql, const QVariantList& params, QString* error);
+    bool emptyWorkingTables(QString* error);
+    bool saveRecipe();
+    void refreshStoredRows();
+    bool deleteUnused(TableView& rows, TableView& usage, const QString& key,
+                      const QString& nameField, const QString& refusal);
+
     TDataModuleFoods& m_foods;
+    Prompter& m_prompter;
     bool m_open = false;
+
+    TableView* m_recipeDesc;
+    TableView* m_cuisines;
+    TableView* m_types;
+    TableView* m_allTypeLinks;
+    TableView* m_typesAddEdit;
+    TableView* m_ingredients;
+    TableView* m_nutrients;
+    TableView* m_workIngredients;
+    TableView* m_workNutrients;
+    TableView* m_ingredientNutrients;
+    TableView* m_simpleSearch;
+    TableView* m_advancedSearch;
+    TableView* m_advancedSearchRules;
+    QueryView* m_list;
+    TableView* m_typesDisplay;
+    TableView* m_ingredientsDisplay;
+    TableView* m_nutrientsDisplay;
+
+    QStringList m_cuisineNames;
+    QStringList m_typeNames;
+    KeyAllocator m_recipeKeys{"Recipe_Des.DB", "R_ID"};
 };
