@@ -17,6 +17,11 @@
 #include "personal/Databasepersonal.h"
 #include "preferences/Preferencedialog.h"
 #include "recipes/Databaserecipes.h"
+#include "recipes/Recipecuisineeditdialog.h"
+#include "recipes/Recipecuisinesdialog.h"
+#include "recipes/Recipeingredientdialog.h"
+#include "recipes/Recipetypeeditdialog.h"
+#include "recipes/Recipetypesdialog.h"
 #include "store/Prompter.h"
 
 #include <QApplication>
@@ -42,6 +47,11 @@ struct Startup::Windows
     std::unique_ptr<TDialogFoodAdvancedSearch> advancedSearch;
     std::unique_ptr<TDialogFoodAdvancedSearchList> advancedSearchList;
     std::unique_ptr<TDialogFood> foodWizard;
+    std::unique_ptr<TDialogRecipeCuisineEdit> recipeCuisineEdit;
+    std::unique_ptr<TDialogRecipeCuisines> recipeCuisines;
+    std::unique_ptr<TDialogRecipeTypeEdit> recipeTypeEdit;
+    std::unique_ptr<TDialogRecipeTypes> recipeTypes;
+    std::unique_ptr<TDialogRecipeIngredientLink> ingredientLink;
     std::unique_ptr<TDialogPreference> preferences;
 };
 
@@ -97,6 +107,17 @@ void Startup::create()
     w.advancedSearchList =
         std::make_unique<TDialogFoodAdvancedSearchList>(foods, *w.advancedSearch, images, owner);
     w.foodWizard = std::make_unique<TDialogFood>(foods, images, prompter, owner);
+    // The recipe dialogs: cuisines and types (each list after the edit dialog it opens), then
+    // the ingredient link dialog over the food list and the food dialogs made above.
+    TDataModuleRecipes& recipes = *m_recipes;
+    w.recipeCuisineEdit =
+        std::make_unique<TDialogRecipeCuisineEdit>(recipes, images, prompter, owner);
+    w.recipeCuisines =
+        std::make_unique<TDialogRecipeCuisines>(recipes, *w.recipeCuisineEdit, images, owner);
+    w.recipeTypeEdit = std::make_unique<TDialogRecipeTypeEdit>(recipes, images, prompter, owner);
+    w.recipeTypes = std::make_unique<TDialogRecipeTypes>(recipes, *w.recipeTypeEdit, images, owner);
+    w.ingredientLink = std::make_unique<TDialogRecipeIngredientLink>(
+        recipes, foods, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList, images, owner);
     w.preferences = std::make_unique<TDialogPreference>(foods, images, prompter, owner);
 
     TFoodsPage::DialogRunners runners;
