@@ -268,6 +268,23 @@ TEST_F(RecipesModule, DeleteAsksThenRemovesTheRecipeWithAllItsRows)
     EXPECT_TRUE(prompter.errors().isEmpty());
 }
 
+TEST_F(RecipesModule, RefusedDeleteKeepsEveryRowOfTheRecipe)
+{
+    const QString before = storedRows();
+    ASSERT_TRUE(dir.exec("CREATE TRIGGER refuse BEFORE DELETE ON \"Recipe_Des.DB\" BEGIN "
+                         "SELECT RAISE(ABORT, 'recipe kept'); END"));
+    select("Pancakes");
+    prompter.answer(true);
+    recipes.DeleteRecipe();
+    EXPECT_EQ(prompter.errors(), QStringList{"recipe kept"});
+    EXPECT_EQ(storedRows(), before);
+    EXPECT_FALSE(recipes.tblRecipeDesc().updatesPending());
+    EXPECT_FALSE(recipes.tblRecipeDesAndTypesAddEditOnly().updatesPending());
+    EXPECT_EQ(listed(), QStringList({"Apple Pie", "cheese toast", "Pancakes"}));
+    select("Pancakes");
+    EXPECT_EQ(recipes.tblRecipeIngredientsDisplay().rowCount(), 2);
+}
+
 TEST_F(RecipesModule, CancelledEditLeavesTheStoredRecipeAsItWas)
 {
     const QString before = storedRows();
