@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -206,6 +207,10 @@ void TDialogRecipeIngredientLink::buildMeasurePanel(QWidget* area)
     m_radioInGrams->setGeometry(10, 132, 188, 20);
     chooseByMeasure(true);
 
+    // Enter in the quantity box links, as the link button does; Escape leaves the dialog.
+    bindEscape(m_editAmount);
+    connect(m_editAmount, &QLineEdit::returnPressed, this,
+            &TDialogRecipeIngredientLink::btnAddLinkIngredientClick);
     connect(m_editAmount, &QLineEdit::textChanged, this, &TDialogRecipeIngredientLink::UpdateGrams);
     connect(m_comboMeasures, &QComboBox::currentIndexChanged, this,
             &TDialogRecipeIngredientLink::UpdateGrams);
@@ -241,7 +246,7 @@ void TDialogRecipeIngredientLink::showEvent(QShowEvent* event)
     // The food list is shown only while the dialog is: a hidden grid never slows the list down.
     if (!m_foodModel) {
         m_foodModel = new DataSetModel(&m_foods.qryFoodDescDisplay(), {{"Desc", "Foods"}}, this);
-        m_foodGrid->setModel(m_foodModel);
+        setGridModel(m_foodModel);
         m_foodModel->setSelectionModel(m_foodGrid->selectionModel());
     }
     TFormTemplateDialog::showEvent(event);
@@ -252,9 +257,17 @@ void TDialogRecipeIngredientLink::showEvent(QShowEvent* event)
 void TDialogRecipeIngredientLink::hideEvent(QHideEvent* event)
 {
     TFormTemplateDialog::hideEvent(event);
-    m_foodGrid->setModel(nullptr);
+    setGridModel(nullptr);
     delete m_foodModel;
     m_foodModel = nullptr;
+}
+
+void TDialogRecipeIngredientLink::setGridModel(QAbstractItemModel* model)
+{
+    // The grid makes a selection model for each model it is given and keeps the old one.
+    QItemSelectionModel* old = m_foodGrid->selectionModel();
+    m_foodGrid->setModel(model);
+    delete old;
 }
 
 // --- Moving through the ingredients ----------------------------------------------------------

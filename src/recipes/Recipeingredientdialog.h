@@ -4,6 +4,7 @@
 #include "foods/Measure.h"
 
 class DataSetModel;
+class QAbstractItemModel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -73,6 +74,7 @@ private:
     void buildMeasurePanel(QWidget* area);
     void showIngredient();
     void chooseByMeasure(bool byMeasure);
+    void setGridModel(QAbstractItemModel* model);
 
     TDataModuleRecipes& m_recipes;
     TDataModuleFoods& m_foods;

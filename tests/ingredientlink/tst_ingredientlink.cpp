@@ -205,7 +205,7 @@ TEST_F(IngredientLink, LinksByMeasureAndInGramsAndMovesThroughTheIngredients)
         EXPECT_TRUE(measures().isEmpty());
         typeAmount("3");
         EXPECT_EQ(text("LabelAmountIngram"), "Amount (g): ");
-        PictureButtons::click(&linkDialog, "btnAddLinkIngredient");
+        QTest::keyClick(control<QLineEdit>("EditAmount"), Qt::Key_Return); // Enter links too
         EXPECT_EQ(working(2, "NDB_No").toInt(), 1009);
         EXPECT_EQ(working(2, "WeightInGram").toDouble(), 0);
         EXPECT_FALSE(working(2, "WeightInGram").isNull());
@@ -222,7 +222,7 @@ TEST_F(IngredientLink, LinksByMeasureAndInGramsAndMovesThroughTheIngredients)
         EXPECT_EQ(linkedColour().red(), 0xff);
         EXPECT_TRUE(text("DBEditFoodDesc").isEmpty());
         EXPECT_TRUE(working(0, "WeightInGram").isNull());
-        QTest::keyClick(control<QTableView>("DBGridIngredients"), Qt::Key_Escape);
+        QTest::keyClick(control<QLineEdit>("EditAmount"), Qt::Key_Escape);
     });
     EXPECT_EQ(linkDialog.execDialog(), QDialog::Rejected);
     // Whatever the way out, the links are in the working rows.
