@@ -122,7 +122,7 @@ void Startup::create()
                          foods.DiscardPreferences();
                      });
 
-    m_personal = std::make_unique<TDataModulePersonal>();
+    m_personal = std::make_unique<TDataModulePersonal>(m_seams.prompter, m_seams.clock);
     m_personal->DataModuleCreate(m_programDir);
 
     // Start-up steps of the main window, after it is first shown.
