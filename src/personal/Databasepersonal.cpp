@@ -69,13 +69,13 @@ TDataModulePersonal::TDataModulePersonal(Prompter& prompter, const Clock& clock,
     m_people = makeTable("PersonInfo.db", "tblPersonalInfo", this);
     m_people->setPendingChanges(true);
     m_people->setOrder({"PID"});
-    for (const char* field : {"MeasureSysDesc", "HeightUnit", "WeightUnit"}) {
-        const QString result = QLatin1String(field) == QLatin1String("MeasureSysDesc")
-                                   ? QStringLiteral("MeasurmentDesc")
-                                   : QLatin1String(field);
-        m_people->addLookupField(field, "MeasurementSystem_ID", "MeasureSys.db",
-                                 "MeasurementSystemID", result);
-    }
+    // The user's system with its unit labels, from the measurement systems.
+    m_people->addLookupField("MeasureSysDesc", "MeasurementSystem_ID", "MeasureSys.db",
+                             "MeasurementSystemID", "MeasurmentDesc");
+    m_people->addLookupField("HeightUnit", "MeasurementSystem_ID", "MeasureSys.db",
+                             "MeasurementSystemID", "HeightUnit");
+    m_people->addLookupField("WeightUnit", "MeasurementSystem_ID", "MeasureSys.db",
+                             "MeasurementSystemID", "WeightUnit");
 
     // Weight history entries show their owner's weight unit, as the people view has it (an
     // unsaved change of the user's system shows at once).

@@ -252,6 +252,33 @@ TEST_F(PeopleScreens, CancelledFirstUserLeavesNoUser)
                                                 "No User in the database to delete"}));
 }
 
+TEST_F(PeopleScreens, WizardRefusedByTheStoreOpensAgainWithWhatWasTyped)
+{
+    addUser(1, "Ann");
+    startOnFirstUser();
+    ASSERT_TRUE(dir.exec("CREATE TRIGGER refuse BEFORE INSERT ON \"P_WeightHistory.DB\" "
+                         "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    driver.whenShown([](QWidget* dialog) {
+        typeProfile(dialog, "Bob", "Male", "Metric", "180", "80", "75");
+        PictureButtons::click(dialog, "BtnOk");
+    });
+    // The store's message, nothing written, and the wizard again with everything typed.
+    driver.whenShown([this](QWidget* dialog) {
+        EXPECT_EQ(prompter.errors(), QStringList({"disk full"}));
+        EXPECT_EQ(dir.scalar("SELECT COUNT(*) FROM \"PersonInfo.db\"").toInt(), 1);
+        EXPECT_EQ(child<QLineEdit>(dialog, "DBEditName")->text(), "Bob");
+        EXPECT_EQ(child<QLineEdit>(dialog, "DBEditWeight")->text(), "80");
+        ASSERT_TRUE(dir.exec("DROP TRIGGER refuse"));
+        PictureButtons::click(dialog, "BtnOk");
+    });
+    press("btnAddPerson");
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(dir.scalar("SELECT group_concat(PID || Name) FROM \"PersonInfo.db\"").toString(),
+              "1Ann,2Bob");
+    EXPECT_EQ(weightHistory(2), "2026-12-10 80.0");
+    EXPECT_EQ(shown("DBTextName"), "Bob");
+}
+
 TEST_F(PeopleScreens, ChecksRunInOrderShowingThePageAndFocusingTheBox)
 {
     start([this](QWidget* dialog) {
