@@ -348,6 +348,7 @@ void TFormImageContainer::addButtonPictures()
         {"ImgSave32", "save", 32},
         {"ImgViewHTML32", "viewhtml", 32},
         {"ImgLoad32", "load", 32},
+        {"ImgSelectUser32", "users", 32},
         {"ImgAdd", "add", 48},
         {"ImgRemove", "remove", 48},
         {"ImgCreate", "create", 48},

@@ -15,6 +15,9 @@
 #include "foods/Foodspage.h"
 #include "foods/Simplesearchdialog.h"
 #include "personal/Databasepersonal.h"
+#include "personal/Peoplelistdialog.h"
+#include "personal/Personalinfodialog.h"
+#include "personal/Personalinfopage.h"
 #include "preferences/Preferencedialog.h"
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipecuisineeditdialog.h"
@@ -53,6 +56,8 @@ struct Startup::Windows
     std::unique_ptr<TDialogRecipeTypes> recipeTypes;
     std::unique_ptr<TDialogRecipeIngredientLink> ingredientLink;
     std::unique_ptr<TDialogPreference> preferences;
+    std::unique_ptr<TDialogPersonalInfo> personalInfo;
+    std::unique_ptr<TDialogPeopleList> peopleList;
 };
 
 Startup::Startup(const QString& programDir, const Seams& seams)
@@ -92,8 +97,8 @@ void Startup::create()
     m_mainWindow->installPage("Foods", m_foodsPage);
 
     // The dialogs, in their order: food groups, food searches, the food wizard, the recipe
-    // dialogs, the preferences dialog, the personal-information wizard; then the personal data
-    // module and the intake and people dialogs.
+    // dialogs, the preferences dialog; then the personal data module, the personal-information
+    // wizard and the intake and people dialogs.
     m_windows = std::make_unique<Windows>();
     Windows& w = *m_windows;
     TDataModuleFoods& foods = *m_foods;
@@ -133,21 +138,49 @@ void Startup::create()
     m_foodsPage->setDialogRunners(runners);
 
     // "Preference": the list is stored when the dialog is confirmed (shown again while the store
-    // refuses it, so nothing chosen is lost) and restored when it is cancelled.
+    // refuses it, so nothing chosen is lost) and restored when it is cancelled. The main window's
+    // link and the user wizard's link both run it.
+    auto runPreferences = [&w, &foods] {
+        while (confirmed(*w.preferences)) {
+            if (foods.SavePreferences())
+                return;
+        }
+        foods.DiscardPreferences();
+    };
     QObject::connect(m_mainWindow.get(), &TFormMain::preferenceRequested, m_mainWindow.get(),
-                     [&w, &foods] {
-                         while (confirmed(*w.preferences)) {
-                             if (foods.SavePreferences())
-                                 return;
-                         }
-                         foods.DiscardPreferences();
-                     });
+                     runPreferences);
 
-    m_personal = std::make_unique<TDataModulePersonal>();
+    // The personal data module is opened before the user wizard, whose boxes are bound to its
+    // views; then the people dialogs.
+    m_personal = std::make_unique<TDataModulePersonal>(prompter, m_seams.clock);
     m_personal->DataModuleCreate(m_programDir);
+    TDataModulePersonal& personal = *m_personal;
+    w.personalInfo =
+        std::make_unique<TDialogPersonalInfo>(personal, foods, images, prompter, owner);
+    w.personalInfo->setPreferenceRunner(runPreferences);
+    w.peopleList = std::make_unique<TDialogPeopleList>(personal, images, owner);
+
+    m_personalInfoPage = new TPersonalInfoPage(personal, images);
+    for (QWidget* button : m_personalInfoPage->headerButtons())
+        m_mainWindow->addPageHeaderButton("PersonalInfo", button);
+    m_mainWindow->setPageHeaderLabel("PersonalInfo", m_personalInfoPage->headerLabel());
+    m_personalInfoPage->hideOwnHeader();
+    m_mainWindow->installPage("PersonalInfo", m_personalInfoPage);
+    TPersonalInfoPage::DialogRunners people;
+    people.personalInfo = [&w] { return confirmed(*w.personalInfo); };
+    people.peopleList = [&w] { return confirmed(*w.peopleList); };
+    m_personalInfoPage->setDialogRunners(people);
+
+    // The report views are open only while the Reports page is shown.
+    QObject::connect(m_mainWindow.get(), &TFormMain::pageAboutToShow, m_personal.get(),
+                     [&personal](const QString& page) {
+                         if (page != QLatin1String("Reports"))
+                             personal.CloseReportViews();
+                     });
 
     // Start-up steps of the main window, after it is first shown.
     m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });
+    m_mainWindow->addStartupStep(8, [this] { m_personalInfoPage->ChooseUserAtStart(); });
 }
 
 int Startup::run(QApplication& app, const QString& programDir)

@@ -14,6 +14,7 @@ class TDataModuleRecipes;
 class TFoodsPage;
 class TFormImageContainer;
 class TFormMain;
+class TPersonalInfoPage;
 
 // Start-up: creates the data modules and the windows once each, in their fixed order, hands
 // each what it needs, and registers the main window's start-up steps. Everything lives until the
@@ -44,6 +45,7 @@ public:
     TDataModulePersonal& personal() const { return *m_personal; }
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }
+    TPersonalInfoPage& personalInfoPage() const { return *m_personalInfoPage; }
     const TFormImageContainer& images() const { return *m_images; }
 
     // The program: the real seams, the main window shown, the event loop until it closes.
@@ -59,6 +61,7 @@ private:
     std::unique_ptr<TDataModulePersonal> m_personal;
     std::unique_ptr<TFormImageContainer> m_images;
     std::unique_ptr<TFormMain> m_mainWindow;
-    TFoodsPage* m_foodsPage = nullptr; // owned by the main window
+    TFoodsPage* m_foodsPage = nullptr;               // owned by the main window
+    TPersonalInfoPage* m_personalInfoPage = nullptr; // owned by the main window
     std::unique_ptr<Windows> m_windows;
 };

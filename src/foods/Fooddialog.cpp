@@ -12,40 +12,19 @@
 #include "store/TableView.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QShowEvent>
-#include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 
 namespace {
 
-constexpr QColor MenuColor(0x49, 0x6B, 0xF3);
-constexpr QColor CurrentEntryColor(0x00, 0x09, 0x77);
-constexpr QColor LineColor(0xFF, 0xD7, 0x00);
-
-// The content area below the title bar is 688 x 456 pixels.
-constexpr int HeaderHeight = 54;
-constexpr int MenuWidth = 150;
-constexpr int EntryHeight = 41;
-constexpr int PagesLeft = MenuWidth + 10;
-constexpr int PagesTop = HeaderHeight + 10;
-constexpr int PagesWidth = 688 - PagesLeft - 10;
-constexpr int PagesHeight = 318;
-
-void fillWith(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
+constexpr int PagesWidth = TWizardDialog::pagesWidth();
+constexpr int PagesHeight = TWizardDialog::pagesHeight();
 
 void setTextColor(QWidget* widget, const QColor& color)
 {
@@ -65,45 +44,25 @@ QLabel* plainLabel(const QString& text, QWidget* parent)
 
 TDialogFood::TDialogFood(TDataModuleFoods& foods, const TFormImageContainer& images,
                          Prompter& prompter, QWidget* owner)
-    : TFormTemplateDialog(images, owner), m_foods(foods), m_images(images), m_prompter(prompter)
+    : TWizardDialog(images, "nbFoodWizardPages", owner), m_foods(foods), m_images(images),
+      m_prompter(prompter)
 {
     setObjectName("DialogFood");
     setDialogTitle("Add/Edit Food Wizard");
-    setDialogSize(696, 486);
 
-    m_entries[Overview] = {nullptr, nullptr, nullptr, "Welcome to Food Wizard.",
-                           "This wizard will guide step by step to  add/edit  food  record."};
-    m_entries[FoodNameAndGroup] = {nullptr, nullptr, nullptr, "Food Name and Food Group",
-                                   "Specify the Food Name and Select the appropriate Food Group."};
-    m_entries[NutrientValues] = {
-        nullptr, nullptr, nullptr, "Nutrient Values",
-        "Select a Nutrient from the left List, Double-click on it or Press the Add Button, then "
-        "Enter the Nutrient Value for the food base on 100g weight."};
-    m_entries[UsefulMeasures] = {
-        nullptr, nullptr, nullptr, "Useful Measures",
-        "Use this page to set common measures (e.g cup, teaspoon..etc. Simply by clicking on "
-        "Add/Edit and Delete buttons."};
-
-    buildHeader();
-    buildMenu();
-
-    m_pages = new QStackedWidget(contentArea());
-    m_pages->setObjectName("nbFoodWizardPages");
-    m_pages->setGeometry(PagesLeft, PagesTop, PagesWidth, PagesHeight);
-    m_entries[Overview].page = buildOverviewPage();
-    m_entries[FoodNameAndGroup].page = buildFoodNamePage();
-    m_entries[NutrientValues].page = buildNutrientValuesPage();
-    m_entries[UsefulMeasures].page = buildUsefulMeasuresPage();
-    for (const MenuEntry& entry : m_entries)
-        m_pages->addWidget(entry.page);
-
-    // The yellow line above OK and Cancel.
-    auto* line = new QWidget(contentArea());
-    line->setObjectName("ShapeLine");
-    fillWith(line, LineColor);
-    const int buttonsTop = PagesTop + PagesHeight + 16;
-    line->setGeometry(PagesLeft, buttonsTop - 8, PagesWidth, 2);
-    placeOkCancel(QPoint(688 - 10 - 48 - 10 - 48, buttonsTop), QPoint(688 - 10 - 48, buttonsTop));
+    addWizardPage("lblOverview", "Overview", buildOverviewPage(), "Welcome to Food Wizard.",
+                  "This wizard will guide step by step to  add/edit  food  record.");
+    addWizardPage("lblFoodNameAndGroup", "Food Name and Group", buildFoodNamePage(),
+                  "Food Name and Food Group",
+                  "Specify the Food Name and Select the appropriate Food Group.");
+    addWizardPage("lblNutrientValues", "Nutrient Values", buildNutrientValuesPage(),
+                  "Nutrient Values",
+                  "Select a Nutrient from the left List, Double-click on it or Press the Add "
+                  "Button, then Enter the Nutrient Value for the food base on 100g weight.");
+    addWizardPage("lblUsefulMeasures", "Useful Measures", buildUsefulMeasuresPage(),
+                  "Useful Measures",
+                  "Use this page to set common measures (e.g cup, teaspoon..etc. Simply by "
+                  "clicking on Add/Edit and Delete buttons.");
 
     m_valueDialog = new TDialogFoodNutrientValue(foods, images, prompter, this);
     m_measureDialog = new TDialogMeasurement(foods, images, prompter, this);
@@ -120,63 +79,6 @@ TDialogFood::TDialogFood(TDataModuleFoods& foods, const TFormImageContainer& ima
 }
 
 // --- Building ---------------------------------------------------------------------------------
-
-void TDialogFood::buildHeader()
-{
-    auto* header = new QWidget(contentArea());
-    header->setObjectName("PanelHeader");
-    fillWith(header, Qt::white);
-    header->setGeometry(0, 0, 688, HeaderHeight);
-
-    m_headerTitle = plainLabel(QString(), header);
-    m_headerTitle->setObjectName("lblHeaderTitle");
-    QFont titleFont = m_headerTitle->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
-    m_headerTitle->setFont(titleFont);
-    setTextColor(m_headerTitle, Qt::black);
-    m_headerTitle->setGeometry(12, 5, 664, 18);
-
-    m_headerDesc = plainLabel(QString(), header);
-    m_headerDesc->setObjectName("lblHeaderDesc");
-    m_headerDesc->setWordWrap(true);
-    m_headerDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setTextColor(m_headerDesc, QColor(0x20, 0x20, 0x20));
-    m_headerDesc->setGeometry(28, 23, 648, HeaderHeight - 25);
-}
-
-void TDialogFood::buildMenu()
-{
-    auto* menu = new QWidget(contentArea());
-    menu->setObjectName("PanelMenu");
-    fillWith(menu, MenuColor);
-    menu->setGeometry(0, HeaderHeight, MenuWidth, contentArea()->height() - HeaderHeight);
-
-    const std::array<std::pair<const char*, const char*>, 4> names = {{
-        {"lblOverview", "Overview"},
-        {"lblFoodNameAndGroup", "Food Name and Group"},
-        {"lblNutrientValues", "Nutrient Values"},
-        {"lblUsefulMeasures", "Useful Measures"},
-    }};
-    for (int i = 0; i < 4; ++i) {
-        auto* panel = new QWidget(menu);
-        panel->setObjectName(QString::fromLatin1(names[i].first).replace("lbl", "Panel"));
-        panel->setGeometry(0, 18 + i * (EntryHeight + 2), MenuWidth, EntryHeight);
-        fillWith(panel, MenuColor);
-        // The label covers its panel, so the whole entry answers the mouse.
-        auto* label = plainLabel(names[i].second, panel);
-        label->setObjectName(names[i].first);
-        label->setAlignment(Qt::AlignCenter);
-        label->setWordWrap(true);
-        label->setGeometry(2, 0, MenuWidth - 4, EntryHeight);
-        label->setCursor(Qt::PointingHandCursor);
-        setTextColor(label, Qt::white);
-        label->setAttribute(Qt::WA_Hover);
-        label->installEventFilter(this);
-        m_entries[i].panel = panel;
-        m_entries[i].label = label;
-    }
-}
 
 QWidget* TDialogFood::buildOverviewPage()
 {
@@ -357,108 +259,37 @@ QWidget* TDialogFood::buildUsefulMeasuresPage()
 
 // --- The menu ---------------------------------------------------------------------------------
 
-void TDialogFood::setEntryLook(int entry, bool current, bool underlined)
-{
-    MenuEntry& e = m_entries[entry];
-    fillWith(e.panel, current ? CurrentEntryColor : MenuColor);
-    QFont font = e.label->font();
-    font.setBold(current);
-    font.setUnderline(underlined);
-    e.label->setFont(font);
-}
-
-void TDialogFood::ResetWizardMenu()
-{
-    m_flags.fill(false);
-    for (int i = 0; i < int(m_entries.size()); ++i)
-        setEntryLook(i, false, false);
-    m_headerTitle->clear();
-    m_headerDesc->clear();
-}
-
-void TDialogFood::showPage(Page page)
-{
-    if (m_flags[page])
-        return;
-    ResetWizardMenu();
-    setEntryLook(page, true, false);
-    m_pages->setCurrentWidget(m_entries[page].page);
-    m_headerTitle->setText(m_entries[page].title);
-    m_headerDesc->setText(m_entries[page].description);
-    m_flags[page] = true;
-}
-
 void TDialogFood::ShowOverviewPage()
 {
-    showPage(Overview);
+    showWizardPage(Overview);
 }
 
 void TDialogFood::ShowFoodNamePage()
 {
-    if (m_flags[FoodNameAndGroup])
-        return;
-    showPage(FoodNameAndGroup);
-    m_editFoodName->setFocus();
+    if (showWizardPage(FoodNameAndGroup))
+        m_editFoodName->setFocus();
 }
 
 void TDialogFood::ShowNutrientValuesPage()
 {
-    showPage(NutrientValues);
+    showWizardPage(NutrientValues);
 }
 
 void TDialogFood::ShowUsefulMeasuresPage()
 {
-    showPage(UsefulMeasures);
+    showWizardPage(UsefulMeasures);
 }
 
-int TDialogFood::entryOfLabel(const QObject* label) const
+void TDialogFood::menuEntryClicked(int page)
 {
-    for (int i = 0; i < int(m_entries.size()); ++i)
-        if (m_entries[i].label == label)
-            return i;
-    return -1;
+    if (page == FoodNameAndGroup)
+        ShowFoodNamePage();
+    else
+        showWizardPage(page);
 }
 
 bool TDialogFood::eventFilter(QObject* watched, QEvent* event)
 {
-    const int entry = entryOfLabel(watched);
-    if (entry >= 0) {
-        switch (event->type()) {
-        case QEvent::Enter:
-            // Only an entry that is not current shows it can be clicked.
-            if (!m_flags[entry])
-                setEntryLook(entry, false, true);
-            break;
-        case QEvent::Leave:
-            if (!m_flags[entry])
-                setEntryLook(entry, false, false);
-            break;
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton &&
-                m_entries[entry].label->rect().contains(mouse->position().toPoint())) {
-                switch (entry) {
-                case Overview:
-                    ShowOverviewPage();
-                    break;
-                case FoodNameAndGroup:
-                    ShowFoodNamePage();
-                    break;
-                case NutrientValues:
-                    ShowNutrientValuesPage();
-                    break;
-                default:
-                    ShowUsefulMeasuresPage();
-                    break;
-                }
-            }
-            return true;
-        }
-        default:
-            break;
-        }
-        return TFormTemplateDialog::eventFilter(watched, event);
-    }
     if ((watched == m_gridAllNutrients || watched == m_gridMyNutrients) &&
         event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -467,7 +298,7 @@ bool TDialogFood::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    return TFormTemplateDialog::eventFilter(watched, event);
+    return TWizardDialog::eventFilter(watched, event);
 }
 
 void TDialogFood::showEvent(QShowEvent* event)
@@ -479,7 +310,7 @@ void TDialogFood::showEvent(QShowEvent* event)
         // value or measure dialog closed) keeps the page the user is working on.
         ShowOverviewPage();
     }
-    TFormTemplateDialog::showEvent(event);
+    TWizardDialog::showEvent(event);
 }
 
 // --- Food name and group ----------------------------------------------------------------------
@@ -613,9 +444,7 @@ void TDialogFood::askToRemove(TableView& rows, const QString& nameField)
         m_prompter.message("No Selected Record to Delete");
         return;
     }
-    const QString text =
-        "Are you sure you want to delete Meaure [" + rows.asString(nameField) + "]";
-    if (m_prompter.question("Confirmation", text, Prompter::Icon::Question))
+    if (confirmRowRemoval(m_prompter, rows.asString(nameField)))
         rows.remove();
 }
 

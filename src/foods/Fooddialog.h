@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/Templatedialog.h"
-
-#include <array>
+#include "app/Wizarddialog.h"
 
 class DataSetModel;
 class FieldEditBinding;
@@ -10,7 +8,6 @@ class Prompter;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QStackedWidget;
 class QStandardItemModel;
 class QTabWidget;
 class QTableView;
@@ -23,7 +20,7 @@ class TableView;
 // The food wizard "Add/Edit Food Wizard": one food (the current row of tblFoodDesc, which the
 // caller has put into insert or edit state) with its nutrient values per 100 g (tblNutrData) and
 // its household measures (tblWeight), edited on four pages chosen from the blue menu on the
-// left: Overview, Food Name and Group, Nutrient Values, Useful Measures.
+// left (the wizard frame): Overview, Food Name and Group, Nutrient Values, Useful Measures.
 //
 // Everything the wizard changes stays pending in those data sets; the wizard never saves. Its
 // caller saves the three tables when the wizard is confirmed and discards them when it is
@@ -34,7 +31,7 @@ class TableView;
 // the Overview page each time it is shown; it stays on the page the user chose when it becomes
 // the active window again after one of its own small dialogs closes. The chosen nutrient tab
 // and the current rows of the nutrient lists stay as the user left them between showings.
-class TDialogFood : public TFormTemplateDialog
+class TDialogFood : public TWizardDialog
 {
     Q_OBJECT
 
@@ -47,15 +44,12 @@ public:
     TDialogFoodNutrientValue& nutrientValueDialog() const { return *m_valueDialog; }
     TDialogMeasurement& measurementDialog() const { return *m_measureDialog; }
 
-    // The menu: clears the page flags, gives every entry the menu look and empties the header.
-    void ResetWizardMenu();
     // Each shows its page unless its flag is set already: the menu entry becomes current, the
     // header texts change and the flag is set.
     void ShowOverviewPage();
     void ShowFoodNamePage();
     void ShowNutrientValuesPage();
     void ShowUsefulMeasuresPage();
-    bool pageFlag(Page page) const { return m_flags[page]; }
 
     // Nutrient values (also a double click or Enter on either nutrient list).
     void btnAddNutrientClick();
@@ -70,27 +64,14 @@ protected:
     bool canClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void menuEntryClicked(int page) override;
 
 private:
-    struct MenuEntry
-    {
-        QWidget* panel = nullptr;
-        QLabel* label = nullptr;
-        QWidget* page = nullptr;
-        QString title;
-        QString description;
-    };
-
-    void buildHeader();
-    void buildMenu();
     QWidget* buildOverviewPage();
     QWidget* buildFoodNamePage();
     QWidget* buildNutrientValuesPage();
     QWidget* buildUsefulMeasuresPage();
     QTableView* makeGrid(const QString& name, QWidget* parent);
-    void showPage(Page page);
-    void setEntryLook(int entry, bool current, bool underlined);
-    int entryOfLabel(const QObject* label) const;
     void fillFoodGroups();
     void showFoodGroup();
     void chooseFoodGroup(int index);
@@ -108,12 +89,6 @@ private:
     Prompter& m_prompter;
     TDialogFoodNutrientValue* m_valueDialog = nullptr;
     TDialogMeasurement* m_measureDialog = nullptr;
-
-    std::array<bool, 4> m_flags{};
-    std::array<MenuEntry, 4> m_entries;
-    QLabel* m_headerTitle = nullptr;
-    QLabel* m_headerDesc = nullptr;
-    QStackedWidget* m_pages = nullptr;
 
     QLineEdit* m_editFoodName = nullptr;
     FieldEditBinding* m_nameBinding = nullptr;

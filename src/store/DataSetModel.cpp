@@ -1,6 +1,7 @@
 #include "store/DataSetModel.h"
 
 #include "store/DataSet.h"
+#include "store/DateFormat.h"
 #include "store/NumberFormat.h"
 
 #include <QItemSelectionModel>
@@ -88,6 +89,8 @@ QString DataSetModel::text(int row, int column) const
         return NumberFormat::general(v.toDouble());
     case Form::Hashes:
         return NumberFormat::hashes(v.toDouble());
+    case Form::ShortDate:
+        return DateFormat::shortDate(v);
     case Form::Plain:
         break;
     }

@@ -14,7 +14,8 @@ class DataSetModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum class Form { Plain, General, Hashes };
+    // ShortDate: a stored day in the locale's short date form.
+    enum class Form { Plain, General, Hashes, ShortDate };
 
     struct Column
     {

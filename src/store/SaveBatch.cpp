@@ -8,6 +8,21 @@
 
 bool SaveBatch::save(const QList<TableView*>& views, QString* error, const QStringList& afterSql)
 {
+    return saveWith(views, error, [&](QString* e) {
+        for (const QString& sql : afterSql) {
+            QSqlQuery q(Database::connection());
+            if (!q.exec(sql)) {
+                *e = Database::errorText(q.lastError());
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+bool SaveBatch::saveWith(const QList<TableView*>& views, QString* error,
+                         const std::function<bool(QString* error)>& after)
+{
     const bool ok = Database::runInTransaction(
         [&](QString* e) {
             for (TableView* view : views) {
@@ -16,14 +31,7 @@ bool SaveBatch::save(const QList<TableView*>& views, QString* error, const QStri
                     return false;
                 }
             }
-            for (const QString& sql : afterSql) {
-                QSqlQuery q(Database::connection());
-                if (!q.exec(sql)) {
-                    *e = Database::errorText(q.lastError());
-                    return false;
-                }
-            }
-            return true;
+            return !after || after(e);
         },
         error);
     if (!ok)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class TableView;
 
@@ -15,4 +16,8 @@ public:
     // afterSql: statements run in the same transaction after the applies (clean-ups).
     static bool save(const QList<TableView*>& views, QString* error,
                      const QStringList& afterSql = {});
+    // after: further writes in the same transaction once the applies succeeded (rows of tables
+    // written at once, say); returning false with *error set undoes everything, applies included.
+    static bool saveWith(const QList<TableView*>& views, QString* error,
+                         const std::function<bool(QString* error)>& after);
 };

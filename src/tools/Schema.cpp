@@ -154,7 +154,8 @@ QList<Schema::Table> makeTables()
           {"NDB_ID", T::Integer},
           {"R_ID", T::Integer}},
          {"DIntake_ID"},
-         {}},
+         // A user's intakes of one day (the day list, the reports, deleting a user).
+         {{"PID_Date_Index", {"PID", "Date"}}}},
         {"DI_Nutr.db",
          {{"DINutr_ID", T::AutoIncrement},
           {"DIntake_ID", T::Integer},

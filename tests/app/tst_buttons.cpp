@@ -406,7 +406,8 @@ TEST(ImageContainer, HoldsEveryPictureAtItsSizeWithDistinctLooks)
     const std::vector<Family> families = {
         {{"ImgMin", "ImgMax", "ImgExit"}, {"Normal", "Over", "Down"}, QSize(22, 22)},
         {{"btnTab"}, {"Up", "Down"}, QSize(85, 24)},
-        {{"ImgCreate32", "ImgEdit32", "ImgDelete32", "ImgSave32", "ImgViewHTML32", "ImgLoad32"},
+        {{"ImgCreate32", "ImgEdit32", "ImgDelete32", "ImgSave32", "ImgViewHTML32", "ImgLoad32",
+          "ImgSelectUser32"},
          {"Up", "Down", "Over"},
          QSize(32, 32)},
         {{"ImgAdd", "ImgRemove", "ImgCreate", "ImgDelete", "ImgEdit", "ImgOk", "ImgCancel",

@@ -46,7 +46,11 @@ protected:
         ASSERT_TRUE(dir.isValid()) << dir.error().toStdString();
         startup.create();
         startup.mainWindow().show();
+        // No user is stored: start-up opens the new-user wizard, which is cancelled here.
+        ModalDialogDriver driver;
+        driver.whenShown([](QWidget* wizard) { PictureButtons::click(wizard, "BtnCancel"); });
         startup.mainWindow().runStartupSteps();
+        ASSERT_EQ(driver.handled(), 1);
     }
 
     TempProgramDir dir{"sr-foods"};

@@ -101,7 +101,7 @@ const QList<ExpectedTable> expectedTables = {
      {"DIntake_ID AUTO", "PID INTEGER", "Food/Recipe TEXT", "Date TEXT", "MealType TEXT",
       "Amount REAL", "Unit TEXT", "NDB_ID INTEGER", "R_ID INTEGER"},
      {"DIntake_ID"},
-     {}},
+     {"PID_Date_Index: PID, Date"}},
     {"DI_Nutr.db",
      {"DINutr_ID AUTO", "DIntake_ID INTEGER", "Nutr_No INTEGER", "Nutr_Val REAL"},
      {"DINutr_ID"},

@@ -1,0 +1,14 @@
+#include "personal/Nutrientgoalvaluedialog.h"
+
+#include "personal/Databasepersonal.h"
+
+TDialogNutrientGoalValue::TDialogNutrientGoalValue(TDataModulePersonal& personal,
+                                                   const TFormImageContainer& images,
+                                                   Prompter& prompter, QWidget* owner)
+    : TNutrientValueDialog(
+          images, prompter, personal.tblPersonalNutrGoals(), {"Goal", "Nutrients", "Units"},
+          {QString(), "Please enter a number for the goal of this nutrient"}, owner)
+{
+    setObjectName("DialogNutrientGoalValue");
+    setDialogTitle("New Nutrient Goal");
+}

@@ -1,0 +1,496 @@
+#include "personal/Databasepersonal.h"
+#include "store/QueryView.h"
+#include "store/TableView.h"
+#include "support/FakeSeams.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempProgramDir.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+// Readable strings in failure messages.
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QDate Day1(2026, 3, 1);
+
+// The personal data module on the small food fixture; users and intakes are written into the
+// database before the module opens it (fixture()).
+class PersonalModuleTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()) << dir.error().toStdString(); }
+
+    void open()
+    {
+        ASSERT_TRUE(module.DataModuleCreate(dir.path()));
+        ASSERT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
+    }
+
+    void sql(const QString& statement)
+    {
+        ASSERT_TRUE(dir.exec(statement)) << statement.toStdString();
+    }
+
+    void addUserRow(int pid, const QString& name)
+    {
+        sql(QStringLiteral("INSERT INTO \"PersonInfo.db\" (PID, Name, Gender, Height, Weight, "
+                           "TargetWeight, MeasurementSystem_ID) VALUES (%1, '%2', 'Female', "
+                           "170, 70, 65, 'MET')")
+                .arg(pid)
+                .arg(name));
+    }
+    // An intake of user pid on day with its nutrient amounts ("number=amount").
+    void addIntake(int id, int pid, const QDate& day, const QString& meal, const QString& food,
+                   const QStringList& nutrients)
+    {
+        sql(QStringLiteral("INSERT INTO \"DIntake.DB\" (DIntake_ID, PID, \"Food/Recipe\", "
+                           "\"Date\", MealType, Amount, Unit, NDB_ID) VALUES (%1, %2, '%3', "
+                           "'%4', '%5', 1, 'cup', 1001)")
+                .arg(id)
+                .arg(pid)
+                .arg(QString(food).replace("'", "''"), day.toString(Qt::ISODate), meal));
+        for (const QString& n : nutrients)
+            sql(QStringLiteral("INSERT INTO \"DI_Nutr.db\" (DIntake_ID, Nutr_No, Nutr_Val) "
+                               "VALUES (%1, %2, %3)")
+                    .arg(id)
+                    .arg(n.section('=', 0, 0), n.section('=', 1)));
+    }
+
+    // What the database holds, one text per row.
+    QString stored(const QString& select) const
+    {
+        return dir.scalar("SELECT group_concat(x, '; ') FROM (" + select + ")").toString();
+    }
+    QString weightHistory(int pid) const
+    {
+        return stored(QStringLiteral("SELECT \"Date Entered\" || ' ' || Weight AS x FROM "
+                                     "\"P_WeightHistory.DB\" WHERE PID = %1 ORDER BY WID")
+                          .arg(pid));
+    }
+    QString goals(int pid) const
+    {
+        return stored(QStringLiteral("SELECT Nutr_No || '=' || Goal AS x FROM \"P_NutrGoals.DB\" "
+                                     "WHERE PID = %1 ORDER BY NG_ID")
+                          .arg(pid));
+    }
+    QString everything() const
+    {
+        QStringList parts;
+        for (const char* select :
+             {"SELECT PID || Name AS x FROM \"PersonInfo.db\"",
+              "SELECT PID || \"Date Entered\" || Weight AS x FROM \"P_WeightHistory.DB\"",
+              "SELECT PID || ':' || Nutr_No || '=' || Goal AS x FROM \"P_NutrGoals.DB\"",
+              "SELECT DIntake_ID || ':' || PID AS x FROM \"DIntake.DB\"",
+              "SELECT DIntake_ID || ':' || Nutr_No || '=' || Nutr_Val AS x FROM \"DI_Nutr.db\""})
+            parts << stored(select);
+        return parts.join(" | ");
+    }
+    QStringList dayList() const
+    {
+        QStringList out;
+        const QueryView& list = module.qryDailyIntakesDisplay();
+        for (int row = 0; row < list.rowCount(); ++row)
+            out << list.valueAt(row, "Food/Recipe").toString();
+        return out;
+    }
+
+    // A new user typed in as the wizard does, then stored.
+    bool addUser(const QString& name, double weight)
+    {
+        if (!module.BeginNewUser())
+            return false;
+        TableView& people = module.tblPersonalInfo();
+        people.setValue("Name", name);
+        people.setValue("Gender", "Male");
+        people.setValue("MeasurementSystem_ID", "MET");
+        people.setValue("Height", 180);
+        people.setValue("Weight", weight);
+        people.setValue("TargetWeight", 75);
+        return module.SaveUser();
+    }
+    bool editWeight(double weight)
+    {
+        if (!module.BeginEditUser())
+            return false;
+        module.tblPersonalInfo().setValue("Weight", weight);
+        return module.SaveUser();
+    }
+
+    TempProgramDir dir{"sr-foods"};
+    ScriptedPrompter prompter;
+    FixedClock clock{Day1};
+    TDataModulePersonal module{prompter, clock};
+};
+
+TEST_F(PersonalModuleTest, NewPersonIdIsTheLargestStoredPlusOneAndIsGivenAgainAfterADelete)
+{
+    open();
+    EXPECT_FALSE(module.hasUsers());
+    EXPECT_EQ(module.NewPersonID(), 1);
+
+    addUserRow(1, "Ann");
+    addUserRow(2, "Bob");
+    addUserRow(5, "Eve");
+    EXPECT_EQ(module.NewPersonID(), 6);
+    module.tblPersonalInfo().refresh();
+    ASSERT_TRUE(addUser("Fay", 60));
+    EXPECT_EQ(module.currentPersonID(), 6);
+    EXPECT_EQ(module.currentPersonName(), "Fay");
+    prompter.answer(true);
+    module.DeleteUser();
+    EXPECT_EQ(module.NewPersonID(), 6);
+}
+
+TEST_F(PersonalModuleTest, AddedUserIsStoredWithOneWeightEntryOfTodayAndBecomesCurrent)
+{
+    addUserRow(3, "Ann");
+    open();
+    ASSERT_TRUE(module.BeginNewUser());
+    EXPECT_EQ(module.tblPersonalInfo().asInteger("PID"), 4);
+    // Goals typed for the new user belong to it.
+    ASSERT_TRUE(module.BeginNewGoal(208));
+    module.tblPersonalNutrGoals().setValue("Goal", 2000);
+    ASSERT_TRUE(module.PostGoal());
+    TableView& people = module.tblPersonalInfo();
+    people.setValue("Name", "Bob");
+    people.setValue("Weight", 82.5);
+    ASSERT_TRUE(module.SaveUser());
+
+    EXPECT_EQ(stored("SELECT PID || ' ' || Name AS x FROM \"PersonInfo.db\" ORDER BY PID"),
+              "3 Ann; 4 Bob");
+    EXPECT_EQ(weightHistory(4), "2026-03-01 82.5");
+    EXPECT_EQ(goals(4), "208=2000.0");
+    EXPECT_EQ(module.currentPersonID(), 4);
+    EXPECT_EQ(module.tblPersonalWeightHistoryDisplay().rowCount(), 1);
+    EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 1);
+    EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
+}
+
+TEST_F(PersonalModuleTest, DiscardedUserAndGoalChangesLeaveNothingBehind)
+{
+    addUserRow(1, "Ann");
+    sql("INSERT INTO \"P_NutrGoals.DB\" (Nutr_No, Goal, PID) VALUES (203, 50, 1), (208, 1800, 1)");
+    open();
+    const QString before = everything();
+
+    // A new user with a goal, cancelled.
+    ASSERT_TRUE(module.BeginNewUser());
+    module.tblPersonalInfo().setValue("Name", "Draft");
+    ASSERT_TRUE(module.BeginNewGoal(204));
+    ASSERT_TRUE(module.PostGoal());
+    module.DiscardUser();
+    EXPECT_EQ(module.currentPersonName(), "Ann");
+    EXPECT_EQ(module.tblPersonalInfo().rowCount(), 1);
+
+    // An edit that adds one goal and removes another, cancelled.
+    ASSERT_TRUE(module.BeginEditUser());
+    module.tblPersonalInfo().setValue("Name", "Anna");
+    ASSERT_TRUE(module.BeginNewGoal(301));
+    ASSERT_TRUE(module.PostGoal());
+    module.tblPersonalNutrGoals().first();
+    module.RemoveGoal();
+    module.DiscardUser();
+
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(module.currentPersonName(), "Ann");
+    QStringList shown;
+    const TableView& g = module.tblPersonalNutrGoals();
+    for (int row = 0; row < g.rowCount(); ++row)
+        shown << g.valueAt(row, "Nutrients").toString() + " " + g.valueAt(row, "Units").toString();
+    EXPECT_EQ(shown, QStringList({"Protein g", "Energy kcal"}));
+}
+
+TEST_F(PersonalModuleTest, WeightHistoryKeepsOneEntryPerUserAndDay)
+{
+    open();
+    ASSERT_TRUE(addUser("Ann", 80));
+    const int ann = module.currentPersonID();
+    ASSERT_TRUE(addUser("Bob", 90));
+    ASSERT_TRUE(module.SelectUser(ann));
+
+    struct Step
+    {
+        QDate day;
+        double weight;
+        const char* history;
+    };
+    const Step steps[] = {
+        // Two edits on the day the user was added: today's entry takes the latest weight.
+        {Day1, 79, "2026-03-01 79.0"},
+        {Day1, 78.5, "2026-03-01 78.5"},
+        // A later day with the weight unchanged adds nothing; a changed weight adds one entry.
+        {Day1.addDays(2), 78.5, "2026-03-01 78.5"},
+        {Day1.addDays(3), 77, "2026-03-01 78.5; 2026-03-04 77.0"},
+        {Day1.addDays(3), 76, "2026-03-01 78.5; 2026-03-04 76.0"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.history);
+        clock.day = s.day;
+        ASSERT_TRUE(editWeight(s.weight));
+        EXPECT_EQ(weightHistory(ann), s.history);
+    }
+    // The other user's history is untouched.
+    EXPECT_EQ(weightHistory(module.tblPersonalInfo().valueAt(1, "PID").toInt()), "2026-03-01 90.0");
+
+    // A user without any entry gets one on the next confirmed edit, even with the weight
+    // unchanged.
+    addUserRow(7, "Cid");
+    module.tblPersonalInfo().refresh();
+    ASSERT_TRUE(module.SelectUser(7));
+    ASSERT_TRUE(editWeight(70));
+    EXPECT_EQ(weightHistory(7), "2026-03-04 70.0");
+    EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
+}
+
+TEST_F(PersonalModuleTest, StoreFailureWhileConfirmingWritesNothingAndKeepsEverythingPending)
+{
+    open();
+    sql("CREATE TRIGGER refuse BEFORE INSERT ON \"P_WeightHistory.DB\" "
+        "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    ASSERT_TRUE(module.BeginNewUser());
+    module.tblPersonalInfo().setValue("Name", "Ann");
+    module.tblPersonalInfo().setValue("Weight", 60);
+    ASSERT_TRUE(module.BeginNewGoal(203));
+    module.tblPersonalNutrGoals().setValue("Goal", 50);
+    ASSERT_TRUE(module.PostGoal());
+    EXPECT_FALSE(module.SaveUser());
+    EXPECT_EQ(prompter.errors(), QStringList({"disk full"}));
+    EXPECT_EQ(everything(), " |  |  |  | ");
+    EXPECT_TRUE(module.tblPersonalInfo().updatesPending());
+    EXPECT_TRUE(module.tblPersonalNutrGoals().updatesPending());
+
+    // Mended, the same pending user is stored whole, once.
+    sql("DROP TRIGGER refuse");
+    ASSERT_TRUE(module.SaveUser());
+    EXPECT_EQ(everything(), "1Ann | 12026-03-0160.0 | 1:203=50.0 |  | ");
+}
+
+TEST_F(PersonalModuleTest, DeletingAUserRemovesEverythingTheUserOwnsAndNothingElse)
+{
+    addUserRow(1, "Ann");
+    addUserRow(2, "Bob");
+    addUserRow(3, "Cid");
+    sql("INSERT INTO \"P_WeightHistory.DB\" (PID, \"Date Entered\", Weight) VALUES "
+        "(1, '2026-01-01', 70), (2, '2026-01-01', 80), (2, '2026-01-02', 79)");
+    sql("INSERT INTO \"P_NutrGoals.DB\" (Nutr_No, Goal, PID) VALUES (203, 50, 2), (208, 1800, 1)");
+    addIntake(1, 2, Day1, "Lunch", "Bob's apple", {"208=52"});
+    addIntake(2, 1, Day1, "Lunch", "Ann's apple", {"208=52", "203=1"});
+    addIntake(3, 2, Day1, "Dinner", "Bob's butter", {"204=8", "208=71"});
+    open();
+    ASSERT_TRUE(module.SelectUser(2));
+
+    prompter.answer(false);
+    module.DeleteUser();
+    EXPECT_EQ(prompter.entries().first().caption, "Confirmation");
+    EXPECT_EQ(prompter.entries().first().icon, Prompter::Icon::None);
+    EXPECT_EQ(prompter.last(), "Are you sure, you want to delete [Bob]");
+    const QString before = everything();
+    EXPECT_EQ(module.currentPersonName(), "Bob");
+
+    prompter.answer(true);
+    module.DeleteUser();
+    EXPECT_EQ(everything(),
+              "1Ann; 3Cid | 12026-01-0170.0 | 1:208=1800.0 | 2:1 | 2:208=52.0; 2:203=1.0");
+    EXPECT_NE(everything(), before);
+    // The next remaining user is current, with its own goals and history.
+    EXPECT_EQ(module.currentPersonName(), "Cid");
+    EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 0);
+    EXPECT_EQ(module.tblPersonalWeightHistoryDisplay().rowCount(), 0);
+    EXPECT_EQ(prompter.errors(), QStringList());
+}
+
+TEST_F(PersonalModuleTest, FailureWhileDeletingAUserLeavesEverythingAsItWas)
+{
+    addUserRow(1, "Ann");
+    addUserRow(2, "Bob");
+    sql("INSERT INTO \"P_WeightHistory.DB\" (PID, \"Date Entered\", Weight) VALUES "
+        "(2, '2026-01-01', 80)");
+    sql("INSERT INTO \"P_NutrGoals.DB\" (Nutr_No, Goal, PID) VALUES (203, 50, 2)");
+    addIntake(1, 2, Day1, "Lunch", "Bob's apple", {"208=52"});
+    // The store refuses the last step, after the history, goals and intake nutrients went.
+    sql("CREATE TRIGGER refuse BEFORE DELETE ON \"DIntake.DB\" "
+        "BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    open();
+    ASSERT_TRUE(module.SelectUser(2));
+    const QString before = everything();
+
+    prompter.answer(true);
+    module.DeleteUser();
+    EXPECT_EQ(prompter.errors(), QStringList({"locked"}));
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(module.currentPersonName(), "Bob");
+    EXPECT_EQ(module.tblPersonalInfo().rowCount(), 2);
+    EXPECT_FALSE(module.tblPersonalInfo().updatesPending());
+    EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 1);
+    EXPECT_EQ(module.tblPersonalWeightHistoryDisplay().rowCount(), 1);
+}
+
+TEST_F(PersonalModuleTest, NoUserToEditOrDeleteIsSaid)
+{
+    open();
+    EXPECT_FALSE(module.BeginEditUser());
+    module.DeleteUser();
+    EXPECT_EQ(prompter.messages(), QStringList({"No User in the database to Edit",
+                                                "No User in the database to delete"}));
+}
+
+TEST_F(PersonalModuleTest, DayListShowsOneUsersIntakesOfOneDayAndMeal)
+{
+    addUserRow(1, "Ann");
+    addUserRow(2, "Bob");
+    addIntake(1, 1, Day1, "Breakfast", "oats", {});
+    addIntake(2, 1, Day1, "Lunch", "soup", {});
+    addIntake(3, 1, Day1, "Dinner", "fish", {});
+    addIntake(4, 1, Day1, "Snacks", "nuts", {});
+    addIntake(5, 2, Day1, "Snacks", "Bob's chips", {});
+    addIntake(6, 1, Day1.addDays(1), "Snacks", "next day's nuts", {});
+    open();
+    EXPECT_TRUE(dayList().isEmpty());
+
+    const std::pair<const char*, QStringList> cases[] = {
+        {"All", {"oats", "soup", "fish", "nuts"}},
+        {"Snacks", {"nuts"}},
+        {"Lunch", {"soup"}},
+        // A meal text is a value, never part of the statement.
+        {"Lunch\") OR (\"1\"=\"1", {}},
+    };
+    for (const auto& [meal, expected] : cases) {
+        SCOPED_TRACE(meal);
+        module.ShowDailyIntakes(1, meal, Day1);
+        EXPECT_EQ(dayList(), expected);
+    }
+    module.ShowDailyIntakes(2, "All", Day1);
+    EXPECT_EQ(dayList(), QStringList({"Bob's chips"}));
+    EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
+}
+
+TEST_F(PersonalModuleTest, DeletingAnIntakeTakesItsNutrientRowsAndRereadsTheDay)
+{
+    addUserRow(1, "Ann");
+    addIntake(1, 1, Day1, "Lunch", "soup", {"208=100", "203=4"});
+    addIntake(2, 1, Day1, "Lunch", "bread", {"208=200"});
+    open();
+    module.ShowDailyIntakes(1, "All", Day1);
+    module.qryDailyIntakesDisplay().moveTo(0);
+    EXPECT_EQ(module.tblDailyIntakeNutrientsDisplay().rowCount(), 2);
+    module.DeleteDailyIntake();
+    EXPECT_EQ(dayList(), QStringList({"bread"}));
+    EXPECT_EQ(stored("SELECT DIntake_ID || ':' || Nutr_No AS x FROM \"DI_Nutr.db\""), "2:208");
+
+    // The intake went away behind the list's back.
+    sql("DELETE FROM \"DIntake.DB\" WHERE DIntake_ID = 2");
+    module.DeleteDailyIntake();
+    EXPECT_EQ(prompter.messages(),
+              QStringList({"Internal Error: \"Delete Daily Intake\" can't locate the physical "
+                           "record"}));
+    EXPECT_EQ(stored("SELECT DIntake_ID || ':' || Nutr_No AS x FROM \"DI_Nutr.db\""), "2:208");
+}
+
+TEST_F(PersonalModuleTest, LoggedIntakesStoreTheirNutrientAmountsAndCopiesKeepThem)
+{
+    addUserRow(1, "Ann");
+    sql("INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", \"Number of Serves\") "
+        "VALUES (1, 'Stew', 4)");
+    sql("INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES (1, 208, 2000)");
+    open();
+    module.ShowDailyIntakes(1, "All", Day1);
+    // Two cups of 244 g of a food with 0.2 g protein per 100 g.
+    const int food = module.LogFoodIntake(1, Day1, "Lunch", 9002, "Applesauce", 2, "cup", 244);
+    ASSERT_GT(food, 0);
+    const int recipe = module.LogRecipeIntake(1, Day1, "Dinner", 1, "Stew", 1.5, 4);
+    ASSERT_GT(recipe, 0);
+    EXPECT_EQ(dayList(), QStringList({"Applesauce", "Stew"}));
+    EXPECT_DOUBLE_EQ(dir.scalar(QStringLiteral("SELECT Nutr_Val FROM \"DI_Nutr.db\" WHERE "
+                                               "DIntake_ID = %1 AND Nutr_No = 203")
+                                    .arg(food))
+                         .toDouble(),
+                     0.976);
+    EXPECT_DOUBLE_EQ(dir.scalar(QStringLiteral("SELECT Nutr_Val FROM \"DI_Nutr.db\" WHERE "
+                                               "DIntake_ID = %1")
+                                    .arg(recipe))
+                         .toDouble(),
+                     750);
+    EXPECT_EQ(stored("SELECT Unit || '/' || ifnull(NDB_ID, '-') || '/' || ifnull(R_ID, '-') "
+                     "AS x FROM \"DIntake.DB\" ORDER BY DIntake_ID"),
+              "cup/9002/-; serving/-/1");
+
+    // The whole day copied onto the next day: same intakes, same amounts.
+    const QDate next = Day1.addDays(1);
+    const DailyIntakesT copies = module.ReadDailyIntakes(false, 1, next);
+    ASSERT_EQ(copies.size(), 2);
+    EXPECT_EQ(copies[1].NDB_ID, -1);
+    EXPECT_EQ(copies[1].R_ID, 1);
+    ASSERT_TRUE(module.AddDailyIntakes(copies));
+    module.ShowDailyIntakes(1, "All", next);
+    EXPECT_EQ(dayList(), QStringList({"Applesauce", "Stew"}));
+    auto amounts = [this](const QDate& day) {
+        return stored("SELECT d.\"Food/Recipe\" || ' ' || n.Nutr_No || '=' || n.Nutr_Val AS x "
+                      "FROM \"DIntake.DB\" d JOIN \"DI_Nutr.db\" n USING (DIntake_ID) WHERE "
+                      "d.\"Date\" = '" +
+                      day.toString(Qt::ISODate) + "' ORDER BY d.DIntake_ID, n.Nutr_No");
+    };
+    EXPECT_EQ(amounts(next), amounts(Day1));
+    EXPECT_FALSE(amounts(next).isEmpty());
+}
+
+TEST_F(PersonalModuleTest, AverageDailyIntakeCountsTheUsersOwnDaysAndPreferredNutrientsOnly)
+{
+    addUserRow(1, "Ann");
+    addUserRow(2, "Bob");
+    sql("INSERT INTO \"Nutr_Preference.DB\" (Nutr_No) VALUES (208), (203)");
+    sql("INSERT INTO \"P_NutrGoals.DB\" (Nutr_No, Goal, PID) VALUES (208, 1800, 1), "
+        "(208, 2500, 1), (208, 3000, 2)");
+    addIntake(1, 1, Day1, "Lunch", "a", {"208=1200", "204=10"});
+    addIntake(2, 1, Day1, "Dinner", "b", {"208=800"});
+    addIntake(3, 1, Day1.addDays(2), "Lunch", "c", {"208=1500", "203=30"});
+    // Another user's day in the period changes nothing for Ann.
+    addIntake(4, 2, Day1.addDays(1), "Lunch", "d", {"208=999"});
+    // Outside the period.
+    addIntake(5, 1, Day1.addDays(5), "Lunch", "e", {"208=5000"});
+    open();
+    module.OpenReportViews();
+    module.ShowAverageDailyIntake(Day1, Day1.addDays(2));
+
+    EXPECT_EQ(module.qryDICountDays().valueAt(0, "COUNT OF Date").toInt(), 2);
+    const QueryView& sums = module.qryReportDINutrientSum();
+    QStringList rows;
+    for (int row = 0; row < sums.rowCount(); ++row)
+        rows << QStringList{sums.valueAt(row, "Nutr_Desc").toString(),
+                            sums.valueAt(row, "SUM OF Nutr_Val").toString(),
+                            sums.valueAt(row, "DailyAvg").toString(),
+                            sums.valueAt(row, "Nutr_Goal").toString(),
+                            sums.valueAt(row, "Units").toString()}
+                    .join(' ');
+    // The first goal of the nutrient; no goal shows empty.
+    EXPECT_EQ(rows, QStringList({"Protein 30 15  g", "Energy 3500 1750 1800 kcal"}));
+
+    module.CloseReportViews();
+    EXPECT_FALSE(module.tblReportWeightHistory().isActive());
+    EXPECT_FALSE(module.qryReportDINutrientSum().isActive());
+}
+
+TEST_F(PersonalModuleTest, ReportWeightHistoryKeepsTheCurrentUsersEntriesOfThePeriod)
+{
+    addUserRow(1, "Ann");
+    addUserRow(2, "Bob");
+    sql("INSERT INTO \"P_WeightHistory.DB\" (PID, \"Date Entered\", Weight) VALUES "
+        "(1, '2026-02-28', 71), (1, '2026-03-01', 70), (2, '2026-03-02', 90), "
+        "(1, '2026-03-03', 69), (1, '2026-03-04', 68)");
+    open();
+    ASSERT_TRUE(module.SelectUser(1));
+    module.OpenReportViews();
+    module.ShowReportWeightHistory(Day1, Day1.addDays(2));
+    const TableView& report = module.tblReportWeightHistory();
+    QStringList rows;
+    for (int row = 0; row < report.rowCount(); ++row)
+        rows << report.valueAt(row, "Weight").toString() + " " +
+                    report.valueAt(row, "Unit").toString();
+    EXPECT_EQ(rows, QStringList({"70 kg", "69 kg"}));
+}
+
+} // namespace
