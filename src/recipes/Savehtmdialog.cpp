@@ -133,14 +133,19 @@ void TDialogSaveHTM::FileListBox1Change()
     const QString chosen = selectedTemplate();
     m_templates->setToolTip(QDir::toNativeSeparators(chosen));
     const QString folder = previewDirectory(m_programDir);
-    if (!QDir().mkpath(folder))
+    const bool folderMade = QDir().mkpath(folder);
+    if (!folderMade)
         m_prompter.message("Error Creating the Directory:\n" + QDir::toNativeSeparators(folder));
     if (chosen.isEmpty()) {
         m_browser->clear();
         return;
     }
     const QString page = previewFile(m_programDir);
-    if (!m_files.RenderRecipeHtml(chosen, page) || !QFileInfo::exists(page)) {
+    QString error;
+    if (!m_files.RenderRecipeHtml(chosen, page, &error) || !QFileInfo::exists(page)) {
+        // Without its folder the preview fails as said already; any other failure is told.
+        if (folderMade)
+            m_prompter.error(error);
         m_browser->clear();
         return;
     }

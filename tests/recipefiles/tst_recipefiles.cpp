@@ -632,6 +632,20 @@ TEST_F(SaveHtmDialog, WithoutTemplatesOrPreviewFolderItSaysSo)
     EXPECT_EQ(prompter.messages(), QStringList{"Invalid Template File"});
     EXPECT_TRUE(dialog().isVisible());
     EXPECT_FALSE(QFile::exists(path("page.htm")));
+    PictureButtons::click(&dialog(), "BtnCancel");
+
+    // With its folder, a preview file that cannot be written is told, naming it.
+    blocker.remove();
+    QDir().mkpath(TDialogSaveHTM::previewFile(dir.path()));
+    writeTemplate("a-name.rht", "<body>\n#RECIPENAME\n</body>\n");
+    prompter.clear();
+    dialog().show();
+    ASSERT_EQ(prompter.errors().size(), 1);
+    EXPECT_TRUE(prompter.errors()[0].startsWith(
+        "Can't write the file \"" +
+        QDir::toNativeSeparators(TDialogSaveHTM::previewFile(dir.path())) + "\":\n"));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_TRUE(preview().isEmpty());
 }
 
 // Pictures of the dialog previewing a full recipe with each shipped template, for looking at:
