@@ -194,7 +194,14 @@ QStringList RecipeFileFormat::splitLines(const QString& text)
 
 bool RecipeFileFormat::read(QIODevice& in, const QString& fileName, RecipeT* recipe, QString* error)
 {
-    QByteArray data = in.read(MaxFileSize + 1);
+    // Read in pieces as a stream gives them, but never more than one byte past the limit.
+    QByteArray data;
+    while (data.size() <= MaxFileSize) {
+        const QByteArray piece = in.read(MaxFileSize + 1 - data.size());
+        if (piece.isEmpty())
+            break;
+        data += piece;
+    }
     if (data.size() > MaxFileSize) {
         *error = QStringLiteral("The file %1 can't be imported: it is larger than %2 MB, too "
                                 "large for a recipe file.")
