@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QStringList>
 
 QtFileChooser::QtFileChooser(QWidget* parent) : m_parent(parent) {}
 
@@ -24,4 +25,28 @@ QString QtFileChooser::saveFileName(const QString& caption, const QString& direc
                                     const QString& filter)
 {
     return QFileDialog::getSaveFileName(owner(), caption, directory, filter);
+}
+
+QString QtFileChooser::openFile(const Request& request)
+{
+    return run(request, false);
+}
+
+QString QtFileChooser::saveFile(const Request& request)
+{
+    return run(request, true);
+}
+
+QString QtFileChooser::run(const Request& request, bool save)
+{
+    QFileDialog dialog(owner(), request.caption, startPath(request), dialogFilter(request.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
 }

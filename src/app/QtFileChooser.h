@@ -15,8 +15,13 @@ public:
                          const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& directory,
                          const QString& filter) override;
+    // The desktop's dialogs with the request's default extension; the save dialog asks before
+    // replacing a file.
+    QString openFile(const Request& request) override;
+    QString saveFile(const Request& request) override;
 
 private:
+    QString run(const Request& request, bool save);
     QWidget* owner() const;
 
     QPointer<QWidget> m_parent;

@@ -22,9 +22,11 @@
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipecuisineeditdialog.h"
 #include "recipes/Recipecuisinesdialog.h"
+#include "recipes/Recipefiles.h"
 #include "recipes/Recipeingredientdialog.h"
 #include "recipes/Recipetypeeditdialog.h"
 #include "recipes/Recipetypesdialog.h"
+#include "recipes/Savehtmdialog.h"
 #include "store/Prompter.h"
 
 #include <QApplication>
@@ -55,6 +57,7 @@ struct Startup::Windows
     std::unique_ptr<TDialogRecipeTypeEdit> recipeTypeEdit;
     std::unique_ptr<TDialogRecipeTypes> recipeTypes;
     std::unique_ptr<TDialogRecipeIngredientLink> ingredientLink;
+    std::unique_ptr<TDialogSaveHTM> saveHtm;
     std::unique_ptr<TDialogPreference> preferences;
     std::unique_ptr<TDialogPersonalInfo> personalInfo;
     std::unique_ptr<TDialogPeopleList> peopleList;
@@ -71,6 +74,7 @@ Startup::~Startup()
     m_mainWindow.reset();
     m_images.reset();
     m_personal.reset();
+    m_recipeFiles.reset();
     m_recipes.reset();
     m_foods.reset();
 }
@@ -83,6 +87,8 @@ void Startup::create()
     m_foods->DataModuleCreate(m_programDir);
     m_recipes = std::make_unique<TDataModuleRecipes>(*m_foods, m_seams.prompter);
     m_recipes->DataModuleCreate(m_programDir);
+    m_recipeFiles =
+        std::make_unique<TRecipeFiles>(*m_recipes, *m_foods, m_seams.prompter, m_seams.fileChooser);
 
     // The skin's pictures are needed to build the main window, so the image store is made just
     // before it.
@@ -123,6 +129,8 @@ void Startup::create()
     w.recipeTypes = std::make_unique<TDialogRecipeTypes>(recipes, *w.recipeTypeEdit, images, owner);
     w.ingredientLink = std::make_unique<TDialogRecipeIngredientLink>(
         recipes, foods, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList, images, owner);
+    w.saveHtm = std::make_unique<TDialogSaveHTM>(*m_recipeFiles, m_seams.fileChooser, prompter,
+                                                 m_programDir, images, owner);
     w.preferences = std::make_unique<TDialogPreference>(foods, images, prompter, owner);
 
     TFoodsPage::DialogRunners runners;
@@ -181,6 +189,11 @@ void Startup::create()
     // Start-up steps of the main window, after it is first shown.
     m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });
     m_mainWindow->addStartupStep(8, [this] { m_personalInfoPage->ChooseUserAtStart(); });
+}
+
+TDialogSaveHTM& Startup::saveHtmDialog() const
+{
+    return *m_windows->saveHtm;
 }
 
 int Startup::run(QApplication& app, const QString& programDir)

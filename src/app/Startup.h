@@ -11,10 +11,12 @@ class QApplication;
 class TDataModuleFoods;
 class TDataModulePersonal;
 class TDataModuleRecipes;
+class TDialogSaveHTM;
 class TFoodsPage;
 class TFormImageContainer;
 class TFormMain;
 class TPersonalInfoPage;
+class TRecipeFiles;
 
 // Start-up: creates the data modules and the windows once each, in their fixed order, hands
 // each what it needs, and registers the main window's start-up steps. Everything lives until the
@@ -42,6 +44,9 @@ public:
 
     TDataModuleFoods& foods() const { return *m_foods; }
     TDataModuleRecipes& recipes() const { return *m_recipes; }
+    // The recipe exchange file and HTML page of the recipe data module, and the HTML dialog.
+    TRecipeFiles& recipeFiles() const { return *m_recipeFiles; }
+    TDialogSaveHTM& saveHtmDialog() const;
     TDataModulePersonal& personal() const { return *m_personal; }
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }
@@ -58,6 +63,7 @@ private:
     Seams m_seams;
     std::unique_ptr<TDataModuleFoods> m_foods;
     std::unique_ptr<TDataModuleRecipes> m_recipes;
+    std::unique_ptr<TRecipeFiles> m_recipeFiles;
     std::unique_ptr<TDataModulePersonal> m_personal;
     std::unique_ptr<TFormImageContainer> m_images;
     std::unique_ptr<TFormMain> m_mainWindow;

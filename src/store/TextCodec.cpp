@@ -1,0 +1,23 @@
+#include "store/TextCodec.h"
+
+#include "tools/Cp1252.h"
+
+#include <QStringDecoder>
+
+namespace {
+const QByteArray ByteOrderMark("\xEF\xBB\xBF");
+} // namespace
+
+QString TextCodec::decode(const QByteArray& data)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QByteArray body = data.startsWith(ByteOrderMark) ? data.mid(ByteOrderMark.size()) : data;
+    QString text = utf8.decode(body);
+    if (!utf8.hasError())
+        return text;
+    text.clear();
+    text.reserve(data.size());
+    for (const char c : data)
+        text.append(QChar(char16_t(Cp1252::codePoint(static_cast<unsigned char>(c)))));
+    return text;
+}
