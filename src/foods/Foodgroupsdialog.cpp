@@ -23,7 +23,8 @@ TDialogFoodGroups::TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEd
 
 void TDialogFoodGroups::BtnCreateClick()
 {
-    m_foods.BeginNewFoodGroup();
+    if (!m_foods.BeginNewFoodGroup())
+        return;
     if (m_editDialog.execDialog() == QDialog::Accepted)
         m_foods.PostFoodGroup();
     else

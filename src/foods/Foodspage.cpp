@@ -398,7 +398,10 @@ void TFoodsPage::TreeViewFoodsChange(QTreeWidgetItem* item)
 
 void TFoodsPage::newFoodGroup()
 {
-    m_foods.BeginNewFoodGroup();
+    if (!m_foods.BeginNewFoodGroup()) {
+        m_tree->selectLast();
+        return;
+    }
     // A save the store refuses keeps the group pending and opens the dialog again with it.
     while (m_dialogs.foodGroupEdit && m_dialogs.foodGroupEdit()) {
         if (m_foods.PostFoodGroup() && m_foods.SaveFoodGroups()) {
@@ -460,7 +463,10 @@ void TFoodsPage::showAppliedSearch()
 
 void TFoodsPage::newAdvancedSearch()
 {
-    m_foods.BeginNewAdvancedSearch();
+    if (!m_foods.BeginNewAdvancedSearch()) {
+        m_tree->selectLast();
+        return;
+    }
     // A save the store refuses keeps the search pending and opens the dialog again with it.
     while (m_dialogs.advancedSearch && m_dialogs.advancedSearch()) {
         if (m_foods.PostAdvancedSearch() && m_foods.SaveAdvancedSearches()) {

@@ -1,12 +1,21 @@
 #include "app/Imagecontainer.h"
+#include "foods/Advancedsearchdialog.h"
+#include "foods/Advancedsearchlistdialog.h"
 #include "foods/Databasefoods.h"
+#include "foods/Foodgroupeditdialog.h"
+#include "foods/Foodgroupsdialog.h"
 #include "foods/Foodspage.h"
+#include "store/Database.h"
 #include "store/TableView.h"
 #include "support/FoodsPageProbe.h"
+#include "support/ModalDialogDriver.h"
+#include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 #include "support/TreeInput.h"
 
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -211,6 +220,59 @@ TEST_F(FoodTreeInput, EntryMadeBelowTheVisibleRowsIsScrolledIntoView)
     });
     TreeInput::click(tree, entry("Food Groups", "New Food Group"));
     expectShown("Nuts", "Food Group: Nuts", {});
+}
+
+// Without a database no new key can be read: "New Food Group" and the "New Search" of the
+// advanced search, from the tree and from the list dialogs, report that once and open nothing.
+TEST(FoodTreeWithoutDatabase, CommandsThatCannotNumberANewRowOpenNoDialog)
+{
+    QTemporaryDir empty;
+    {
+        ScriptedPrompter prompter;
+        TDataModuleFoods foods{prompter};
+        EXPECT_FALSE(foods.DataModuleCreate(empty.path()));
+        TFormImageContainer images;
+        TFoodsPage page(foods, images, prompter);
+        TDialogFoodGroupEdit groupEdit(foods, images, prompter);
+        TDialogFoodGroups groups(foods, groupEdit, images);
+        TDialogFoodAdvancedSearch search(foods, images, prompter);
+        TDialogFoodAdvancedSearchList searches(foods, search, images);
+        int dialogs = 0;
+        Runners runners;
+        runners.foodGroupEdit = runners.advancedSearch = [&] {
+            ++dialogs;
+            return false;
+        };
+        page.setDialogRunners(runners);
+        page.resize(740, 428);
+        page.show();
+        page.FormShow();
+
+        const std::function<void()> commands[] = {
+            [&] {
+                TreeInput::click(page.tree(), page.childEntry("Food Groups", "New Food Group"));
+            },
+            [&] {
+                TreeInput::click(page.tree(), page.childEntry("Advanced Search", "New Search"));
+            },
+            [&] { PictureButtons::click(&groups, "BtnCreate"); },
+            [&] { PictureButtons::click(&searches, "BtnCreate"); },
+        };
+        for (const auto& command : commands) {
+            prompter.clear();
+            ModalDialogDriver driver(std::chrono::milliseconds(300));
+            command();
+            QTest::qWait(400); // a dialog opened by mistake is closed by the driver, failing
+            EXPECT_EQ(prompter.errors().size(), 1) << prompter.texts().join(" | ").toStdString();
+            EXPECT_EQ(prompter.entries().size(), 1);
+            EXPECT_TRUE(driver.unexpected().isEmpty());
+            EXPECT_EQ(FoodsPageProbe::current(page), "View All Foods");
+            EXPECT_FALSE(foods.tblFoodGroups().updatesPending());
+            EXPECT_FALSE(foods.tblAdvancedSearch().updatesPending());
+        }
+        EXPECT_EQ(dialogs, 0);
+    }
+    Database::undefine();
 }
 
 } // namespace
