@@ -116,6 +116,32 @@ TEST_F(FoodsPageTest, MeasurePanelFollowsTheFoodAndEveryKeystroke)
     EXPECT_EQ(measures->currentIndex(), -1);
 }
 
+TEST_F(FoodsPageTest, HugeAmountsShowAsNumbers)
+{
+    selectFood("Cheese, test"); // a slice is 15 g; 10 g of protein and 700 mg of calcium per 100 g
+    auto* amount = find<QLineEdit>("EditAmount");
+    auto* grams = find<QLabel>("DBTextAmountInGram");
+    const struct
+    {
+        const char* amount;
+        const char* grams;
+        const char* protein;
+        const char* calcium;
+    } cases[] = {
+        {"1e306", "1.5e+307", "1.5e+306", "1.05e+308"},
+        {"-1e306", "-1.5e+307", "-1.5e+306", "-1.05e+308"},
+        {"1e16", "150000000000000000", "15000000000000000", "1.05e+18"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.amount);
+        amount->clear();
+        QTest::keyClicks(amount, c.amount);
+        EXPECT_EQ(grams->text().toStdString(), c.grams);
+        EXPECT_EQ(nutrientCell("Protein", 2).toStdString(), c.protein);
+        EXPECT_EQ(nutrientCell("Calcium, Ca", 2).toStdString(), c.calcium);
+    }
+}
+
 TEST_F(FoodsPageTest, TreeEntriesNamedLikeCommands)
 {
     // A group named like a search command is listed as a group.
