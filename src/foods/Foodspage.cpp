@@ -244,11 +244,17 @@ void TFoodsPage::ResetMeasurePanel()
         m_comboMeasures->setCurrentIndex(-1);
     }
     if (!measures.isEmpty()) {
-        const QSignalBlocker quiet(m_comboMeasures);
-        m_comboMeasures->setCurrentIndex(0);
-    }
-    if (!measures.isEmpty())
+        {
+            const QSignalBlocker quiet(m_comboMeasures);
+            m_comboMeasures->setCurrentIndex(0);
+        }
         ComboBoxMeasuresChange();
+    } else {
+        // A food without measures has no amount in grams: the previous food's grams would show
+        // values per measure that mean nothing for this one.
+        m_foods.setMeasureGrams(0);
+        m_foods.tblNutrDataDisplay().recalculate();
+    }
     updateGramsLabel();
 }
 

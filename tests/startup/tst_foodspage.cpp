@@ -142,6 +142,19 @@ TEST_F(FoodsPageTest, HugeAmountsShowAsNumbers)
     }
 }
 
+TEST_F(FoodsPageTest, FoodWithoutMeasuresShowsNoGramsNorValuesPerMeasure)
+{
+    selectFood("Applesauce"); // a cup is 244 g
+    EXPECT_EQ(find<QLabel>("DBTextAmountInGram")->text(), "244");
+    selectFood("Apples, raw"); // no measures; 52 kcal per 100 g
+    EXPECT_EQ(find<QLabel>("DBTextAmountInGram")->text(), "");
+    EXPECT_EQ(nutrientCell("Energy", 1), "52");
+    EXPECT_EQ(nutrientCell("Energy", 2), "");
+    // Typing an amount changes nothing while no measure is chosen.
+    QTest::keyClicks(find<QLineEdit>("EditAmount"), "5");
+    EXPECT_EQ(nutrientCell("Energy", 2), "");
+}
+
 TEST_F(FoodsPageTest, TreeEntriesNamedLikeCommands)
 {
     // A group named like a search command is listed as a group.
