@@ -1,5 +1,6 @@
 #include "foods/Foodspage.h"
 
+#include "app/Elidedlabel.h"
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
@@ -100,9 +101,8 @@ QWidget* TFoodsPage::buildHeader(const TFormImageContainer& images)
     m_btnDeleteFood = addButton("BtnDeleteFood", "ImgDelete32", "Delete Selected Food");
     m_btnEditFood = addButton("BtnEditFood", "ImgEdit32", "Edit Selected Food/Ingredient");
     layout->addStretch(1);
-    m_headerLabel = new QLabel("<<<Update This Screen as needed >>>", strip);
+    m_headerLabel = new TElidedLabel("<<<Update This Screen as needed >>>", strip);
     m_headerLabel->setObjectName("LabelHeaderDescriptionFood");
-    m_headerLabel->setTextFormat(Qt::PlainText);
     m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_headerLabel->setStyleSheet("font-weight: bold; color: white;");
     layout->addWidget(m_headerLabel);

@@ -1,3 +1,4 @@
+#include "app/Elidedlabel.h"
 #include "app/Imagecontainer.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodspage.h"
@@ -6,6 +7,7 @@
 #include "store/TableView.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "support/TreeInput.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -153,6 +155,30 @@ TEST_F(FoodsPageTest, FoodWithoutMeasuresShowsNoGramsNorValuesPerMeasure)
     // Typing an amount changes nothing while no measure is chosen.
     QTest::keyClicks(find<QLineEdit>("EditAmount"), "5");
     EXPECT_EQ(nutrientCell("Energy", 2), "");
+}
+
+TEST_F(FoodsPageTest, LongHeaderIsCutAtTheRightWithTheWholeTextAsTip)
+{
+    const QString keyword = "apple " + QString("and pear ").repeated(20) + "end";
+    foods.AddSimpleSearchKeyword(keyword);
+    page->FillSimpleSearchNodes();
+    TreeInput::click(page->tree(), page->childEntry("Simple Search", keyword));
+    auto* label = qobject_cast<TElidedLabel*>(find<QLabel>("LabelHeaderDescriptionFood"));
+    ASSERT_NE(label, nullptr);
+    const QString whole = "Simple Search : " + keyword;
+    EXPECT_EQ(label->text(), whole);
+    label->grab(); // paints it
+    EXPECT_LE(label->geometry().right(), label->parentWidget()->width());
+    EXPECT_TRUE(label->shownText().startsWith("Simple Search : apple and pear"))
+        << label->shownText().toStdString();
+    EXPECT_TRUE(label->shownText().endsWith(QChar(0x2026)));
+    EXPECT_EQ(label->toolTip(), whole);
+
+    // A text that fits is shown whole, with no tip.
+    TreeInput::click(page->tree(), page->topEntry("View All Foods"));
+    label->grab();
+    EXPECT_EQ(label->shownText(), "View All Foods");
+    EXPECT_EQ(label->toolTip(), "");
 }
 
 TEST_F(FoodsPageTest, TreeEntriesNamedLikeCommands)
