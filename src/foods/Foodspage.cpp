@@ -1,5 +1,6 @@
 #include "foods/Foodspage.h"
 
+#include "app/Dropdownlist.h"
 #include "app/Elidedlabel.h"
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
@@ -133,7 +134,7 @@ QWidget* TFoodsPage::buildNutrientPanel()
     m_editAmount->setObjectName("EditAmount");
     amountLabel->setBuddy(m_editAmount);
     auto* typeLabel = new QLabel("Measure Type:", measure);
-    m_comboMeasures = new QComboBox(measure);
+    m_comboMeasures = new TDropDownList(measure);
     m_comboMeasures->setObjectName("ComboBoxMeasures");
     m_comboMeasures->setEditable(false);
     m_comboMeasures->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
