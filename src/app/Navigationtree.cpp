@@ -59,8 +59,11 @@ void TNavigationTree::fillBranch(const QString& top)
     qDeleteAll(item->takeChildren());
     QList<QTreeWidgetItem*> children;
     children.reserve(texts.size());
-    for (const QString& text : texts)
-        children << new QTreeWidgetItem({text});
+    for (const QString& text : texts) {
+        auto* child = new QTreeWidgetItem({text});
+        child->setToolTip(0, text); // a long name is cut in a narrow tree
+        children << child;
+    }
     item->addChildren(children);
 }
 

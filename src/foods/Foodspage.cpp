@@ -105,7 +105,14 @@ QWidget* TFoodsPage::buildHeader(const TFormImageContainer& images)
     m_headerLabel = new TElidedLabel("<<<Update This Screen as needed >>>", strip);
     m_headerLabel->setObjectName("LabelHeaderDescriptionFood");
     m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_headerLabel->setStyleSheet("font-weight: bold; color: white;");
+    // Font and colour through the label's own font and palette: a style sheet would also
+    // colour its tool tip white on a light ground.
+    QFont bold = m_headerLabel->font();
+    bold.setBold(true);
+    m_headerLabel->setFont(bold);
+    QPalette white = m_headerLabel->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    m_headerLabel->setPalette(white);
     layout->addWidget(m_headerLabel);
 
     connect(m_btnNewFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnNewFoodClick);
