@@ -4,6 +4,7 @@
 
 #include <QEnterEvent>
 #include <QFontMetricsF>
+#include <QHideEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -178,6 +179,15 @@ void TGraphicButton::leaveEvent(QEvent* event)
 {
     mouseLeft();
     QWidget::leaveEvent(event);
+}
+
+void TGraphicButton::hideEvent(QHideEvent* event)
+{
+    // A button hidden under the mouse (a dialog closed by its own exit button) gets no leave:
+    // shown again, it must not keep its hover or pressed look.
+    mouseLeft();
+    m_doubleClickRelease = false;
+    QWidget::hideEvent(event);
 }
 
 void TGraphicButton::paintEvent(QPaintEvent*)

@@ -72,10 +72,8 @@ void TFormListDialog::editRow()
 
 void TFormListDialog::BtnCreateClick()
 {
-    if (!m_editDialog)
-        return;
-    m_actions.beginNew();
-    editRow();
+    if (m_editDialog && m_actions.beginNew())
+        editRow();
 }
 
 void TFormListDialog::BtnEditClick()

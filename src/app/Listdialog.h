@@ -29,7 +29,8 @@ public:
     // What the row buttons do with the rows of the list.
     struct RowActions
     {
-        std::function<void()> beginNew;
+        // False when no new row could be begun (the reason has been shown).
+        std::function<bool()> beginNew;
         // False when there is no row to edit.
         std::function<bool()> beginEdit;
         std::function<bool()> post;

@@ -4,6 +4,7 @@
 #include "app/Graphicbutton.h"
 #include "app/Imagecontainer.h"
 #include "store/DesktopOpener.h"
+#include "store/InternetShortcut.h"
 
 #include <QBoxLayout>
 #include <QDir>
@@ -354,11 +355,11 @@ void TFormMain::linkClicked(QLabel* link)
     if (name == QLatin1String("btnPreference"))
         emit preferenceRequested();
     else if (name == QLatin1String("btnmailinglist"))
-        m_opener.open(dir.filePath("Mailing List.url"));
+        m_opener.open(InternetShortcut::target(dir.filePath("Mailing List.url")));
     else if (name == QLatin1String("btnForum"))
-        m_opener.open(dir.filePath("Forum.url"));
+        m_opener.open(InternetShortcut::target(dir.filePath("Forum.url")));
     else if (name == QLatin1String("btnHomePage"))
-        m_opener.open(dir.filePath("Home Page.url"));
+        m_opener.open(InternetShortcut::target(dir.filePath("Home Page.url")));
     else if (name == QLatin1String("btnHelp"))
         m_opener.open(dir.filePath("help/help.htm"));
 }

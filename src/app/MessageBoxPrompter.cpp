@@ -1,5 +1,7 @@
 #include "app/MessageBoxPrompter.h"
 
+#include "app/Centredmessagebox.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -26,30 +28,32 @@ MessageBoxPrompter::MessageBoxPrompter(QWidget* parent) : m_parent(parent) {}
 
 QWidget* MessageBoxPrompter::owner() const
 {
-    if (m_parent)
-        return m_parent;
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
-    return QApplication::activeWindow();
+    QWidget* candidates[] = {m_parent, QApplication::activeModalWidget(),
+                             QApplication::activeWindow(), m_mainWindow};
+    for (QWidget* window : candidates)
+        if (window && window->isVisible())
+            return window->window();
+    return nullptr;
 }
 
 void MessageBoxPrompter::message(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text,
-                    QMessageBox::Ok, owner());
+    TCentredMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text,
+                           QMessageBox::Ok, owner());
     box.exec();
 }
 
 bool MessageBoxPrompter::question(const QString& caption, const QString& text, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, owner());
+    TCentredMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No,
+                           owner());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 void MessageBoxPrompter::error(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(ApplicationTitle), text,
-                    QMessageBox::Ok, owner());
+    TCentredMessageBox box(QMessageBox::Critical, QString::fromLatin1(ApplicationTitle), text,
+                           QMessageBox::Ok, owner());
     box.exec();
 }

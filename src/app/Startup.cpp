@@ -208,6 +208,7 @@ int Startup::run(QApplication& app, const QString& programDir)
         SystemClock clock;
         Startup startup(programDir, {prompter, fileChooser, desktop, clock});
         startup.create();
+        prompter.setMainWindow(&startup.mainWindow());
         startup.mainWindow().show();
         return app.exec();
     } catch (const std::exception& e) {

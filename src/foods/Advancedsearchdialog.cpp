@@ -1,5 +1,6 @@
 #include "foods/Advancedsearchdialog.h"
 
+#include "app/Dropdownlist.h"
 #include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
@@ -126,7 +127,7 @@ QWidget* TDialogFoodAdvancedSearch::buildFoodGroupPage()
     auto* page = new QWidget;
     page->setObjectName("PageFoodGroup");
     makeLabel("Select Food Group:", page, QRect(0, 4, 300, 16));
-    m_foodGroup = new QComboBox(page);
+    m_foodGroup = new TDropDownList(page);
     m_foodGroup->setObjectName("dbLookupComboBoxFoodGroup");
     m_foodGroup->setEditable(false);
     m_foodGroup->setGeometry(0, 22, 300, 22);
@@ -147,7 +148,7 @@ QWidget* TDialogFoodAdvancedSearch::buildNutrientPage()
     m_nutrients->setColumnWidth(1, 48);
 
     makeLabel("Condition:", page, QRect(310, 0, 160, 16));
-    m_condition = new QComboBox(page);
+    m_condition = new TDropDownList(page);
     m_condition->setObjectName("ComboBoxCondition");
     // Only these comparisons can be chosen: a typed operator never reaches a search.
     m_condition->setEditable(false);

@@ -24,7 +24,8 @@ TDialogFoodAdvancedSearchList::TDialogFoodAdvancedSearchList(
 
 void TDialogFoodAdvancedSearchList::BtnCreateClick()
 {
-    m_foods.BeginNewAdvancedSearch();
+    if (!m_foods.BeginNewAdvancedSearch())
+        return;
     if (m_searchDialog.execDialog() == QDialog::Accepted)
         m_foods.PostAdvancedSearch();
     else

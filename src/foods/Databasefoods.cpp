@@ -395,10 +395,15 @@ int TDataModuleFoods::NewNutrientID()
     return key;
 }
 
-void TDataModuleFoods::BeginNewFoodGroup()
+bool TDataModuleFoods::BeginNewFoodGroup()
 {
+    // Without a code (the key could not be read, and that was reported) no row is begun.
+    const int code = NewFoodGroupID();
+    if (code < 0)
+        return false;
     m_foodGroups->insert();
-    m_foodGroups->setValue("FdGrp_Cd", NewFoodGroupID());
+    m_foodGroups->setValue("FdGrp_Cd", code);
+    return true;
 }
 
 bool TDataModuleFoods::PostFoodGroup()
@@ -615,10 +620,15 @@ const QStringList& TDataModuleFoods::nutrientOperators()
     return operators;
 }
 
-void TDataModuleFoods::BeginNewAdvancedSearch()
+bool TDataModuleFoods::BeginNewAdvancedSearch()
 {
+    // Without an identifier (the key could not be read, and that was reported) no row is begun.
+    const int sid = NewAdvancedSearchID();
+    if (sid < 0)
+        return false;
     m_advancedSearch->append();
-    m_advancedSearch->setValue("SID", NewAdvancedSearchID());
+    m_advancedSearch->setValue("SID", sid);
+    return true;
 }
 
 bool TDataModuleFoods::BeginEditAdvancedSearch()

@@ -83,8 +83,9 @@ public:
     int NewFoodGroupID();
     int NewNutrientID();
 
-    // Food groups.
-    void BeginNewFoodGroup();
+    // Food groups. BeginNewFoodGroup appends a row with a new code; false (after the message)
+    // when no code could be read, and then nothing was begun.
+    bool BeginNewFoodGroup();
     bool PostFoodGroup();
     void CancelFoodGroup();
     bool EditFoodGroup();
@@ -106,8 +107,9 @@ public:
 
     // One advanced search as the search dialogs edit it; every change stays pending until
     // SaveAdvancedSearches or DiscardAdvancedSearches. A new search is appended with its SID
-    // already set, so its rules follow it from the start.
-    void BeginNewAdvancedSearch();
+    // already set, so its rules follow it from the start; false (after the message) when no SID
+    // could be read, and then nothing was begun.
+    bool BeginNewAdvancedSearch();
     bool BeginEditAdvancedSearch();
     bool PostAdvancedSearch();
     // Drops the search's insert or edit. A new search takes its rules with it (a later search

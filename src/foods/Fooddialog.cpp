@@ -1,5 +1,6 @@
 #include "foods/Fooddialog.h"
 
+#include "app/Dropdownlist.h"
 #include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
@@ -119,7 +120,7 @@ QWidget* TDialogFood::buildFoodNamePage()
 
     QLabel* groupLabel = plainLabel("Food Group:", page);
     groupLabel->setGeometry(0, 80, 200, 18);
-    m_comboFoodGroup = new QComboBox(page);
+    m_comboFoodGroup = new TDropDownList(page);
     m_comboFoodGroup->setObjectName("DBLookupComboBoxFoodGroup");
     m_comboFoodGroup->setGeometry(0, 100, 320, 24);
     m_comboFoodGroup->setMaxVisibleItems(16);

@@ -11,7 +11,7 @@ TDialogFoodGroups::TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEd
     setObjectName("DialogFoodGroups");
     setDialogTitle("Food Groups");
     RowActions actions;
-    actions.beginNew = [&foods] { foods.BeginNewFoodGroup(); };
+    actions.beginNew = [&foods] { return foods.BeginNewFoodGroup(); };
     actions.beginEdit = [&foods] { return foods.EditFoodGroup(); };
     actions.post = [&foods] { return foods.PostFoodGroup(); };
     actions.cancel = [&foods] { foods.CancelFoodGroup(); };

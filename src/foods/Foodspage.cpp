@@ -1,9 +1,11 @@
 #include "foods/Foodspage.h"
 
+#include "app/Dropdownlist.h"
+#include "app/Elidedlabel.h"
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
-#include "app/Treeentrydelegate.h"
+#include "app/Navigationtree.h"
 #include "foods/Databasefoods.h"
 #include "store/DataSetModel.h"
 #include "store/NumberFormat.h"
@@ -20,7 +22,6 @@
 #include <QLineEdit>
 #include <QSplitter>
 #include <QTableView>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -101,11 +102,17 @@ QWidget* TFoodsPage::buildHeader(const TFormImageContainer& images)
     m_btnDeleteFood = addButton("BtnDeleteFood", "ImgDelete32", "Delete Selected Food");
     m_btnEditFood = addButton("BtnEditFood", "ImgEdit32", "Edit Selected Food/Ingredient");
     layout->addStretch(1);
-    m_headerLabel = new QLabel("<<<Update This Screen as needed >>>", strip);
+    m_headerLabel = new TElidedLabel("<<<Update This Screen as needed >>>", strip);
     m_headerLabel->setObjectName("LabelHeaderDescriptionFood");
-    m_headerLabel->setTextFormat(Qt::PlainText);
     m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_headerLabel->setStyleSheet("font-weight: bold; color: white;");
+    // Font and colour through the label's own font and palette: a style sheet would also
+    // colour its tool tip white on a light ground.
+    QFont bold = m_headerLabel->font();
+    bold.setBold(true);
+    m_headerLabel->setFont(bold);
+    QPalette white = m_headerLabel->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    m_headerLabel->setPalette(white);
     layout->addWidget(m_headerLabel);
 
     connect(m_btnNewFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnNewFoodClick);
@@ -134,7 +141,7 @@ QWidget* TFoodsPage::buildNutrientPanel()
     m_editAmount->setObjectName("EditAmount");
     amountLabel->setBuddy(m_editAmount);
     auto* typeLabel = new QLabel("Measure Type:", measure);
-    m_comboMeasures = new QComboBox(measure);
+    m_comboMeasures = new TDropDownList(measure);
     m_comboMeasures->setObjectName("ComboBoxMeasures");
     m_comboMeasures->setEditable(false);
     m_comboMeasures->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -201,15 +208,10 @@ QWidget* TFoodsPage::buildNavigation()
     caption->setAlignment(Qt::AlignCenter);
     caption->setStyleSheet("font-weight: bold; color: white; background: #0145B6; padding: 3px;");
     layout->addWidget(caption);
-    m_tree = new QTreeWidget(panel);
+    m_tree = new TNavigationTree(panel);
     m_tree->setObjectName("TreeViewFoods");
-    m_tree->setHeaderHidden(true);
-    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_tree->setItemDelegate(new TTreeEntryDelegate(m_tree));
-    m_tree->setIndentation(14);
     layout->addWidget(m_tree, 1);
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { TreeViewFoodsChange(current); });
+    configureTree();
     return panel;
 }
 
@@ -250,11 +252,17 @@ void TFoodsPage::ResetMeasurePanel()
         m_comboMeasures->setCurrentIndex(-1);
     }
     if (!measures.isEmpty()) {
-        const QSignalBlocker quiet(m_comboMeasures);
-        m_comboMeasures->setCurrentIndex(0);
-    }
-    if (!measures.isEmpty())
+        {
+            const QSignalBlocker quiet(m_comboMeasures);
+            m_comboMeasures->setCurrentIndex(0);
+        }
         ComboBoxMeasuresChange();
+    } else {
+        // A food without measures has no amount in grams: the previous food's grams would show
+        // values per measure that mean nothing for this one.
+        m_foods.setMeasureGrams(0);
+        m_foods.tblNutrDataDisplay().recalculate();
+    }
     updateGramsLabel();
 }
 
@@ -306,217 +314,119 @@ void TFoodsPage::BtnDeleteFoodClick()
 
 // --- The food tree --------------------------------------------------------------------------
 
+void TFoodsPage::configureTree()
+{
+    m_tree->addTopEntry(FoodGroups);
+    m_tree->addTopEntry(ViewAllFoods, [this] {
+        m_foods.ShowAllFoods();
+        m_headerLabel->setText(ViewAllFoods);
+    });
+    m_tree->addTopEntry(SimpleSearch);
+    m_tree->addTopEntry(AdvancedSearch);
+
+    m_tree->setBranch(
+        FoodGroups,
+        [this] {
+            return QStringList{NewFoodGroup, EditFoodGroups} + m_foods.GetFoodGroupNames();
+        },
+        [this](const QString& group) {
+            m_foods.ShowFoodsByGroup(group);
+            m_headerLabel->setText("Food Group: " + group);
+        });
+    m_tree->addCommand(FoodGroups, NewFoodGroup, [this] { newFoodGroup(); });
+    m_tree->addCommand(FoodGroups, EditFoodGroups, [this] { editFoodGroups(); });
+
+    m_tree->setBranch(
+        SimpleSearch,
+        [this] {
+            const QStringList history = m_foods.GetSimpleSearchHistory();
+            QStringList entries{NewSearch};
+            if (!history.isEmpty())
+                entries << ClearSearchHistory;
+            return entries + history;
+        },
+        [this](const QString& keyword) {
+            m_foods.RunSimpleSearch(keyword);
+            m_headerLabel->setText("Simple Search : " + keyword);
+        });
+    m_tree->addCommand(SimpleSearch, NewSearch, [this] { newSimpleSearch(); });
+    m_tree->addCommand(SimpleSearch, ClearSearchHistory, [this] { clearSearchHistory(); });
+
+    m_tree->setBranch(
+        AdvancedSearch,
+        [this] {
+            return QStringList{NewSearch, EditAdvancedSearch} + m_foods.GetAdvancedSearchNames();
+        },
+        [this](const QString& name) {
+            m_foods.RunAdvancedSearch(name);
+            m_headerLabel->setText("Advanced Search : " + name);
+        });
+    m_tree->addCommand(AdvancedSearch, NewSearch, [this] { newAdvancedSearch(); });
+    m_tree->addCommand(AdvancedSearch, EditAdvancedSearch, [this] { editAdvancedSearches(); });
+}
+
 QTreeWidgetItem* TFoodsPage::topEntry(const QString& text) const
 {
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-        if (m_tree->topLevelItem(i)->text(0) == text)
-            return m_tree->topLevelItem(i);
-    return nullptr;
+    return m_tree->topEntry(text);
 }
 
 QTreeWidgetItem* TFoodsPage::childEntry(const QString& top, const QString& text) const
 {
-    QTreeWidgetItem* parent = topEntry(top);
-    if (!parent)
-        return nullptr;
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (parent->child(i)->text(0) == text)
-            return parent->child(i);
-    return nullptr;
-}
-
-TFoodsPage::NodePath TFoodsPage::pathOf(QTreeWidgetItem* item) const
-{
-    NodePath path;
-    if (!item)
-        return path;
-    if (QTreeWidgetItem* parent = item->parent()) {
-        path.top = parent->text(0);
-        path.child = item->text(0);
-        path.index = parent->indexOfChild(item);
-    } else {
-        path.top = item->text(0);
-    }
-    return path;
+    return m_tree->childEntry(top, text);
 }
 
 QTreeWidgetItem* TFoodsPage::lastFoodNode() const
 {
-    QTreeWidgetItem* top = topEntry(m_lastFoodNode.top);
-    if (!top || m_lastFoodNode.child.isNull())
-        return top;
-    // Going back must never open a dialog again.
-    if (isCommandEntry(m_lastFoodNode.top, m_lastFoodNode.child))
-        return nullptr;
-    // The entry at the same place with the same text; else the first with that text.
-    if (m_lastFoodNode.index >= 0 && m_lastFoodNode.index < top->childCount() &&
-        top->child(m_lastFoodNode.index)->text(0) == m_lastFoodNode.child)
-        return top->child(m_lastFoodNode.index);
-    return childEntry(m_lastFoodNode.top, m_lastFoodNode.child);
-}
-
-bool TFoodsPage::isCommandEntry(const QString& top, const QString& text)
-{
-    if (top == FoodGroups)
-        return text == NewFoodGroup || text == EditFoodGroups;
-    if (top == SimpleSearch)
-        return text == NewSearch || text == ClearSearchHistory;
-    if (top == AdvancedSearch)
-        return text == NewSearch || text == EditAdvancedSearch;
-    return false;
+    return m_tree->lastEntry();
 }
 
 void TFoodsPage::BuildFoodTree()
 {
-    m_treeQuiet = true;
-    m_tree->clear();
-    for (const QString& text : {FoodGroups, ViewAllFoods, SimpleSearch, AdvancedSearch})
-        new QTreeWidgetItem(m_tree, {text});
-    m_treeQuiet = false;
-    FillFoodGroupNodes();
-    FillSimpleSearchNodes();
-    FillAdvancedSearchNodes();
-}
-
-void TFoodsPage::rebuildChildren(QTreeWidgetItem* top, const QStringList& entries)
-{
-    if (!top)
-        return;
-    m_treeQuiet = true;
-    if (m_tree->currentItem() && m_tree->currentItem()->parent() == top)
-        m_tree->setCurrentItem(top);
-    qDeleteAll(top->takeChildren());
-    QList<QTreeWidgetItem*> items;
-    for (const QString& text : entries)
-        items << new QTreeWidgetItem({text});
-    top->addChildren(items);
-    m_treeQuiet = false;
+    m_tree->build();
 }
 
 void TFoodsPage::FillFoodGroupNodes()
 {
-    rebuildChildren(topEntry(FoodGroups),
-                    QStringList{NewFoodGroup, EditFoodGroups} + m_foods.GetFoodGroupNames());
+    m_tree->fillBranch(FoodGroups);
 }
 
 void TFoodsPage::FillSimpleSearchNodes()
 {
-    const QStringList history = m_foods.GetSimpleSearchHistory();
-    QStringList entries{NewSearch};
-    if (!history.isEmpty())
-        entries << ClearSearchHistory;
-    rebuildChildren(topEntry(SimpleSearch), entries + history);
+    m_tree->fillBranch(SimpleSearch);
 }
 
 void TFoodsPage::FillAdvancedSearchNodes()
 {
-    rebuildChildren(topEntry(AdvancedSearch),
-                    QStringList{NewSearch, EditAdvancedSearch} + m_foods.GetAdvancedSearchNames());
+    m_tree->fillBranch(AdvancedSearch);
 }
 
 void TFoodsPage::selectEntry(QTreeWidgetItem* item)
 {
-    if (!item)
-        return;
-    if (m_tree->currentItem() == item)
-        TreeViewFoodsChange(item);
-    else
-        m_tree->setCurrentItem(item);
-}
-
-void TFoodsPage::selectLastFoodNode()
-{
-    if (QTreeWidgetItem* last = lastFoodNode())
-        selectEntry(last);
-    else
-        selectNothing();
-}
-
-void TFoodsPage::selectNothing()
-{
-    m_treeQuiet = true;
-    m_tree->setCurrentItem(nullptr);
-    m_tree->clearSelection();
-    m_treeQuiet = false;
-}
-
-void TFoodsPage::selectChildByText(QTreeWidgetItem* top, const QString& text)
-{
-    if (!top)
-        return;
-    // An item named like a command of its branch cannot be listed from the tree; selecting its
-    // entry would open that command's dialog again, so the branch itself is shown instead.
-    if (isCommandEntry(top->text(0), text)) {
-        top->setExpanded(true);
-        selectEntry(top);
-        return;
-    }
-    for (int i = 0; i < top->childCount(); ++i)
-        if (top->child(i)->text(0) == text) {
-            selectEntry(top->child(i));
-            return;
-        }
-    selectNothing();
+    m_tree->selectEntry(item);
 }
 
 void TFoodsPage::TreeViewFoodsChange(QTreeWidgetItem* item)
 {
-    if (m_treeQuiet || !item)
-        return;
-    const QString text = item->text(0);
-    QTreeWidgetItem* parent = item->parent();
-    if (!parent) {
-        if (text == ViewAllFoods) {
-            m_foods.ShowAllFoods();
-            m_headerLabel->setText(ViewAllFoods);
-        }
-    } else if (parent->text(0) == FoodGroups) {
-        if (text == NewFoodGroup) {
-            newFoodGroup();
-        } else if (text == EditFoodGroups) {
-            editFoodGroups();
-        } else {
-            m_foods.ShowFoodsByGroup(text);
-            m_headerLabel->setText("Food Group: " + text);
-        }
-    } else if (parent->text(0) == SimpleSearch) {
-        if (text == NewSearch) {
-            newSimpleSearch();
-        } else if (text == ClearSearchHistory) {
-            clearSearchHistory();
-        } else {
-            m_foods.RunSimpleSearch(text);
-            m_headerLabel->setText("Simple Search : " + text);
-        }
-    } else if (parent->text(0) == AdvancedSearch) {
-        if (text == NewSearch) {
-            newAdvancedSearch();
-        } else if (text == EditAdvancedSearch) {
-            editAdvancedSearches();
-        } else {
-            m_foods.RunAdvancedSearch(text);
-            m_headerLabel->setText("Advanced Search : " + text);
-        }
-    }
-    m_lastFoodNode = pathOf(m_tree->currentItem());
+    m_tree->runSelection(item);
 }
 
 void TFoodsPage::newFoodGroup()
 {
-    m_foods.BeginNewFoodGroup();
+    if (!m_foods.BeginNewFoodGroup()) {
+        m_tree->selectLast();
+        return;
+    }
     // A save the store refuses keeps the group pending and opens the dialog again with it.
     while (m_dialogs.foodGroupEdit && m_dialogs.foodGroupEdit()) {
         if (m_foods.PostFoodGroup() && m_foods.SaveFoodGroups()) {
-            const QString description = m_foods.tblFoodGroups().asString("FdGrp_Desc");
-            FillFoodGroupNodes();
-            selectChildByText(topEntry(FoodGroups), description);
+            m_tree->rebuildAndSelect(FoodGroups, m_foods.tblFoodGroups().asString("FdGrp_Desc"));
             return;
         }
         m_foods.EditFoodGroup();
     }
     m_foods.CancelFoodGroup();
     m_foods.DiscardFoodGroups();
-    selectLastFoodNode();
+    m_tree->selectLast();
 }
 
 void TFoodsPage::editFoodGroups()
@@ -524,20 +434,18 @@ void TFoodsPage::editFoodGroups()
     while (m_dialogs.foodGroups && m_dialogs.foodGroups()) {
         if (m_foods.SaveFoodGroups()) {
             // The group last chosen in the dialog; with no group left nothing is selected.
-            const QString description = m_foods.tblFoodGroups().asString("FdGrp_Desc");
-            FillFoodGroupNodes();
-            selectChildByText(topEntry(FoodGroups), description);
+            m_tree->rebuildAndSelect(FoodGroups, m_foods.tblFoodGroups().asString("FdGrp_Desc"));
             return;
         }
     }
     m_foods.DiscardFoodGroups();
-    selectLastFoodNode();
+    m_tree->selectLast();
 }
 
 void TFoodsPage::newSimpleSearch()
 {
     if (!(m_dialogs.simpleSearch && m_dialogs.simpleSearch())) {
-        selectLastFoodNode();
+        m_tree->selectLast();
         return;
     }
     FillSimpleSearchNodes();
@@ -546,12 +454,11 @@ void TFoodsPage::newSimpleSearch()
     if (top->childCount() < 3)
         selectEntry(top);
     else
-        selectChildByText(top, top->child(2)->text(0)); // the newest keyword
+        m_tree->selectChild(SimpleSearch, top->child(2)->text(0)); // the newest keyword
 }
 
 void TFoodsPage::clearSearchHistory()
 {
-    QTreeWidgetItem* top = topEntry(SimpleSearch);
     if (m_prompter.question("WARNING", "Are you sure you want to clear all the Search History",
                             Prompter::Icon::None)) {
         m_foods.ClearSimpleSearchHistory();
@@ -559,20 +466,21 @@ void TFoodsPage::clearSearchHistory()
         FillSimpleSearchNodes();
         return;
     }
-    selectEntry(top);
+    selectEntry(topEntry(SimpleSearch));
 }
 
 void TFoodsPage::showAppliedSearch()
 {
     // The search last created, edited or chosen in the list; none after the last was deleted.
-    const QString name = m_foods.tblAdvancedSearch().asString("S_NAME");
-    FillAdvancedSearchNodes();
-    selectChildByText(topEntry(AdvancedSearch), name);
+    m_tree->rebuildAndSelect(AdvancedSearch, m_foods.tblAdvancedSearch().asString("S_NAME"));
 }
 
 void TFoodsPage::newAdvancedSearch()
 {
-    m_foods.BeginNewAdvancedSearch();
+    if (!m_foods.BeginNewAdvancedSearch()) {
+        m_tree->selectLast();
+        return;
+    }
     // A save the store refuses keeps the search pending and opens the dialog again with it.
     while (m_dialogs.advancedSearch && m_dialogs.advancedSearch()) {
         if (m_foods.PostAdvancedSearch() && m_foods.SaveAdvancedSearches()) {
@@ -582,7 +490,7 @@ void TFoodsPage::newAdvancedSearch()
         m_foods.BeginEditAdvancedSearch();
     }
     m_foods.DiscardAdvancedSearches();
-    selectLastFoodNode();
+    m_tree->selectLast();
 }
 
 void TFoodsPage::editAdvancedSearches()
@@ -594,5 +502,5 @@ void TFoodsPage::editAdvancedSearches()
         }
     }
     m_foods.DiscardAdvancedSearches();
-    selectLastFoodNode();
+    m_tree->selectLast();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Navigationtree.h"
+
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -10,7 +12,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTableView;
-class QTreeWidget;
 class QTreeWidgetItem;
 class TDataModuleFoods;
 class TFormImageContainer;
@@ -53,6 +54,7 @@ public:
     void FillFoodGroupNodes();
     void FillSimpleSearchNodes();
     void FillAdvancedSearchNodes();
+    // The tree's selection handler: runs the entry's action and records LastFoodNode.
     void TreeViewFoodsChange(QTreeWidgetItem* item);
 
     // Selects an entry as the user would: its action runs.
@@ -61,7 +63,7 @@ public:
     QTreeWidgetItem* childEntry(const QString& top, const QString& text) const;
     QTreeWidgetItem* lastFoodNode() const;
 
-    QTreeWidget* tree() const { return m_tree; }
+    TNavigationTree* tree() const { return m_tree; }
     // The header strip's buttons (left to right) and description label. The page shows them on
     // a strip of its own until the main window takes them onto its page header; then the
     // page's own strip is hidden.
@@ -71,23 +73,12 @@ public:
     QString headerText() const;
 
 private:
-    struct NodePath
-    {
-        QString top;
-        QString child;
-        int index = -1;
-    };
-
     QWidget* buildHeader(const TFormImageContainer& images);
     QWidget* buildNutrientPanel();
     QWidget* buildNavigation();
+    void configureTree();
     void updateGramsLabel();
     void runFoodWizard();
-    void selectLastFoodNode();
-    void selectNothing();
-    void rebuildChildren(QTreeWidgetItem* top, const QStringList& entries);
-    void selectChildByText(QTreeWidgetItem* top, const QString& text);
-    static bool isCommandEntry(const QString& top, const QString& text);
     void newFoodGroup();
     void editFoodGroups();
     void newSimpleSearch();
@@ -95,7 +86,6 @@ private:
     void newAdvancedSearch();
     void editAdvancedSearches();
     void showAppliedSearch();
-    NodePath pathOf(QTreeWidgetItem* item) const;
 
     TDataModuleFoods& m_foods;
     Prompter& m_prompter;
@@ -111,10 +101,7 @@ private:
     QComboBox* m_comboMeasures = nullptr;
     QLabel* m_gramsLabel = nullptr;
     QTableView* m_nutrientGrid = nullptr;
-    QTreeWidget* m_tree = nullptr;
+    TNavigationTree* m_tree = nullptr;
     DataSetModel* m_foodModel = nullptr;
     DataSetModel* m_nutrientModel = nullptr;
-
-    NodePath m_lastFoodNode;
-    bool m_treeQuiet = false; // while a branch is rebuilt, selections run nothing
 };

@@ -11,7 +11,10 @@ TDialogRecipeCuisines::TDialogRecipeCuisines(TDataModuleRecipes& recipes,
     setObjectName("DialogRecipeCuisines");
     setDialogTitle("Cuisines");
     RowActions actions;
-    actions.beginNew = [&recipes] { recipes.BeginNewCuisine(); };
+    actions.beginNew = [&recipes] {
+        recipes.BeginNewCuisine();
+        return true;
+    };
     actions.beginEdit = [&recipes] { return recipes.EditCuisine(); };
     actions.post = [&recipes] { return recipes.PostCuisine(); };
     actions.cancel = [&recipes] { recipes.CancelCuisine(); };

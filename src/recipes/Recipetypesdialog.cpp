@@ -11,7 +11,10 @@ TDialogRecipeTypes::TDialogRecipeTypes(TDataModuleRecipes& recipes,
     setObjectName("DialogRecipeTypes");
     setDialogTitle("Recipe Types");
     RowActions actions;
-    actions.beginNew = [&recipes] { recipes.BeginNewRecipeType(); };
+    actions.beginNew = [&recipes] {
+        recipes.BeginNewRecipeType();
+        return true;
+    };
     actions.beginEdit = [&recipes] { return recipes.EditRecipeType(); };
     actions.post = [&recipes] { return recipes.PostRecipeType(); };
     actions.cancel = [&recipes] { recipes.CancelRecipeType(); };

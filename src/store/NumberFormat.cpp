@@ -2,10 +2,23 @@
 
 #include <cmath>
 
+namespace {
+// Beyond this size a fixed form would run to dozens of digits (and rounding to hundredths could
+// overflow): such values take the general form, with an exponent.
+constexpr double FixedLimit = 1e18;
+
+bool tooLargeForFixed(double value)
+{
+    return std::fabs(value) >= FixedLimit;
+}
+} // namespace
+
 QString NumberFormat::hashes(double value)
 {
     if (!std::isfinite(value))
         return QString();
+    if (tooLargeForFixed(value))
+        return general(value);
     const double rounded = std::round(value * 100.0) / 100.0;
     if (rounded == 0.0)
         return QString();
@@ -23,6 +36,8 @@ QString NumberFormat::hashes(double value)
 
 QString NumberFormat::general(double value)
 {
+    if (!std::isfinite(value))
+        return QString();
     if (value == 0.0)
         return QStringLiteral("0");
     return QString::number(value, 'g', 15);
@@ -37,17 +52,23 @@ QString NumberFormat::general(const QVariant& value)
 
 QString NumberFormat::g6(double value)
 {
+    if (!std::isfinite(value))
+        return QString();
     return QString::asprintf("%g", value);
 }
 
 QString NumberFormat::fixed2(double value)
 {
-    return QString::asprintf("%.2f", value);
+    if (!std::isfinite(value))
+        return QString();
+    return tooLargeForFixed(value) ? general(value) : QString::asprintf("%.2f", value);
 }
 
 QString NumberFormat::fixed0(double value)
 {
-    return QString::asprintf("%2.f", value);
+    if (!std::isfinite(value))
+        return QString();
+    return tooLargeForFixed(value) ? general(value) : QString::asprintf("%2.f", value);
 }
 
 namespace {

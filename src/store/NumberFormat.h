@@ -3,7 +3,9 @@
 #include <QString>
 #include <QVariant>
 
-// The number forms shown throughout the program, and the reader of typed amounts.
+// The number forms shown throughout the program, and the reader of typed amounts. Every finite
+// value shows as a number: one too large for a fixed form (1e18 and more) takes the general form
+// with an exponent. A value that is not finite (an overflowed result) shows as nothing.
 class NumberFormat
 {
 public:

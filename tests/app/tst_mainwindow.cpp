@@ -5,6 +5,7 @@
 #include "support/FakeSeams.h"
 
 #include <QEnterEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -230,6 +232,29 @@ TEST_F(MainWindow, LinksOpenTheirFilesAndChangeColourUnderTheMouse)
             EXPECT_EQ(preference.size(), 1);
         }
     }
+}
+
+TEST(MainWindowLinks, ShortcutLinksOpenTheWebAddressTheirFileHolds)
+{
+    QTemporaryDir dir;
+    const std::pair<const char*, const char*> files[] = {
+        {"Mailing List.url", "[InternetShortcut]\r\nURL=https://lists.kelora.example/\r\n"},
+        {"Forum.url", "[InternetShortcut]\r\nURL=https://forum.kelora.example/\r\n"},
+        {"Home Page.url", "[InternetShortcut]\r\n"}, // no address: the file itself
+    };
+    for (const auto& [name, contents] : files) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    TFormImageContainer images;
+    FakeDesktopOpener opener;
+    TFormMain window(images, opener, dir.path());
+    for (const char* link : {"btnmailinglist", "btnForum", "btnHomePage"})
+        QTest::mouseClick(window.findChild<QLabel*>(link), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(opener.opened,
+              QStringList({"https://lists.kelora.example/", "https://forum.kelora.example/",
+                           dir.filePath("Home Page.url")}));
 }
 
 TEST_F(MainWindow, DraggingTheHeaderMovesTheWindowUnlessMaximized)

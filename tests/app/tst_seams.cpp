@@ -56,6 +56,37 @@ TEST(MessageBoxPrompter, ShowsMessagesQuestionsAndErrorsInStandardBoxes)
     }
 }
 
+TEST(MessageBoxPrompter, BoxOpensCentredOverTheDialogInUse)
+{
+    QWidget mainWindow;
+    mainWindow.setGeometry(20, 20, 700, 500);
+    mainWindow.show();
+    QDialog dialog(&mainWindow);
+    dialog.setGeometry(40, 300, 300, 200); // far from the main window's centre
+    MessageBoxPrompter prompter;
+    prompter.setMainWindow(&mainWindow);
+
+    ModalDialogDriver driver;
+    QWidget* parent = nullptr;
+    QPoint centre;
+    driver.whenShown([&](QWidget* shown) {
+        ASSERT_EQ(shown, &dialog);
+        EXPECT_EQ(prompter.owner(), &dialog);
+        driver.whenShown([&](QWidget* box) {
+            parent = box->parentWidget();
+            centre = box->frameGeometry().center();
+        });
+        prompter.message("Missing Group Name");
+    });
+    dialog.exec();
+    EXPECT_EQ(parent, &dialog);
+    EXPECT_LE((centre - dialog.frameGeometry().center()).manhattanLength(), 4)
+        << centre.x() << "," << centre.y();
+
+    // With no dialog shown and no window active, the main window.
+    EXPECT_EQ(prompter.owner(), &mainWindow);
+}
+
 // A dialog that ignores reject(): the driver must still end it.
 class StubbornDialog : public QDialog
 {

@@ -4,6 +4,7 @@
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
 
+#include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -82,6 +83,32 @@ TEST_F(DialogFrame, ButtonsReportOkOrCancelAndOnlyHideTheDialog)
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_FALSE(alive.isNull());
         delete dialog;
+    }
+}
+
+TEST_F(DialogFrame, ButtonsShownAgainDrawTheirRestingPicture)
+{
+    // The mouse entered the button and clicked it; the dialog closed before the mouse could
+    // leave. Shown again, no button is drawn as if the mouse were over it or pressing it.
+    TFormTemplateDialog dialog(images);
+    for (const char* name : {"ButtonExit", "BtnCancel"}) {
+        SCOPED_TRACE(name);
+        ModalDialogDriver driver;
+        driver.whenShown([name](QWidget* shown) {
+            auto* button = shown->findChild<TGraphicButton*>(name);
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QCoreApplication::sendEvent(button, &enter);
+            QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+        });
+        dialog.execDialog();
+        dialog.show();
+        auto* button = dialog.findChild<TGraphicButton*>(name);
+        button->grab(); // paints it
+        EXPECT_FALSE(button->isMouseOver());
+        EXPECT_FALSE(button->isPressedLook());
+        EXPECT_EQ(button->lastPaint().picture, TGraphicButton::PaintRecord::Image);
+        dialog.hide();
     }
 }
 

@@ -433,6 +433,37 @@ TEST_F(FoodSearchWindows, AdvancedSearchDialogChecksEveryInput)
     searchDialog.hide();
 }
 
+TEST_F(FoodSearchWindows, DropDownListsOpenAtTheirBox)
+{
+    for (int i = 1; i <= 30; ++i) {
+        ASSERT_TRUE(foods.BeginNewFoodGroup());
+        foods.tblFoodGroups().setValue("FdGrp_Desc", QString("Group %1").arg(i));
+        ASSERT_TRUE(foods.PostFoodGroup());
+    }
+    ASSERT_TRUE(foods.SaveFoodGroups());
+    searchDialog.show();
+    QTest::mouseClick(searchDialog.findChild<QRadioButton*>("RadioFoodGroup"), Qt::LeftButton);
+    for (const char* name : {"dbLookupComboBoxFoodGroup", "ComboBoxCondition"}) {
+        SCOPED_TRACE(name);
+        if (std::string(name) == "ComboBoxCondition")
+            QTest::mouseClick(searchDialog.findChild<QRadioButton*>("RadioNutrient"),
+                              Qt::LeftButton);
+        auto* box = searchDialog.findChild<QComboBox*>(name);
+        ASSERT_TRUE(box && box->isVisible());
+        box->setCurrentIndex(box->count() - 1); // the list would be placed to put it on the box
+        box->showPopup();
+        const QRect list = box->view()->window()->geometry();
+        const QRect place(box->mapToGlobal(QPoint(0, 0)), box->size());
+        const bool below = std::abs(list.top() - place.bottom()) <= 2;
+        const bool above = std::abs(list.bottom() - place.top()) <= 2;
+        EXPECT_TRUE(below || above) << "list " << list.top() << ".." << list.bottom() << ", box "
+                                    << place.top() << ".." << place.bottom();
+        EXPECT_LE(list.height(), box->maxVisibleItems() * box->view()->sizeHintForRow(0) + 8);
+        box->hidePopup();
+    }
+    searchDialog.hide();
+}
+
 TEST_F(FoodSearchWindows, SearchesCreatedInOneVisitGetConsecutiveIdsAndCancelStoresNeither)
 {
     newSearch("stored", {Apple});

@@ -1,3 +1,4 @@
+#include "app/Elidedlabel.h"
 #include "app/Imagecontainer.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodspage.h"
@@ -6,6 +7,7 @@
 #include "store/TableView.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "support/TreeInput.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -114,6 +116,69 @@ TEST_F(FoodsPageTest, MeasurePanelFollowsTheFoodAndEveryKeystroke)
     selectFood("Apples, raw");
     EXPECT_EQ(measures->count(), 0);
     EXPECT_EQ(measures->currentIndex(), -1);
+}
+
+TEST_F(FoodsPageTest, HugeAmountsShowAsNumbers)
+{
+    selectFood("Cheese, test"); // a slice is 15 g; 10 g of protein and 700 mg of calcium per 100 g
+    auto* amount = find<QLineEdit>("EditAmount");
+    auto* grams = find<QLabel>("DBTextAmountInGram");
+    const struct
+    {
+        const char* amount;
+        const char* grams;
+        const char* protein;
+        const char* calcium;
+    } cases[] = {
+        {"1e306", "1.5e+307", "1.5e+306", "1.05e+308"},
+        {"-1e306", "-1.5e+307", "-1.5e+306", "-1.05e+308"},
+        {"1e16", "150000000000000000", "15000000000000000", "1.05e+18"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.amount);
+        amount->clear();
+        QTest::keyClicks(amount, c.amount);
+        EXPECT_EQ(grams->text().toStdString(), c.grams);
+        EXPECT_EQ(nutrientCell("Protein", 2).toStdString(), c.protein);
+        EXPECT_EQ(nutrientCell("Calcium, Ca", 2).toStdString(), c.calcium);
+    }
+}
+
+TEST_F(FoodsPageTest, FoodWithoutMeasuresShowsNoGramsNorValuesPerMeasure)
+{
+    selectFood("Applesauce"); // a cup is 244 g
+    EXPECT_EQ(find<QLabel>("DBTextAmountInGram")->text(), "244");
+    selectFood("Apples, raw"); // no measures; 52 kcal per 100 g
+    EXPECT_EQ(find<QLabel>("DBTextAmountInGram")->text(), "");
+    EXPECT_EQ(nutrientCell("Energy", 1), "52");
+    EXPECT_EQ(nutrientCell("Energy", 2), "");
+    // Typing an amount changes nothing while no measure is chosen.
+    QTest::keyClicks(find<QLineEdit>("EditAmount"), "5");
+    EXPECT_EQ(nutrientCell("Energy", 2), "");
+}
+
+TEST_F(FoodsPageTest, LongHeaderIsCutAtTheRightWithTheWholeTextAsTip)
+{
+    const QString keyword = "apple " + QString("and pear ").repeated(20) + "end";
+    foods.AddSimpleSearchKeyword(keyword);
+    page->FillSimpleSearchNodes();
+    TreeInput::click(page->tree(), page->childEntry("Simple Search", keyword));
+    auto* label = qobject_cast<TElidedLabel*>(find<QLabel>("LabelHeaderDescriptionFood"));
+    ASSERT_NE(label, nullptr);
+    const QString whole = "Simple Search : " + keyword;
+    EXPECT_EQ(label->text(), whole);
+    label->grab(); // paints it
+    EXPECT_LE(label->geometry().right(), label->parentWidget()->width());
+    EXPECT_TRUE(label->shownText().startsWith("Simple Search : apple and pear"))
+        << label->shownText().toStdString();
+    EXPECT_TRUE(label->shownText().endsWith(QChar(0x2026)));
+    EXPECT_EQ(label->toolTip(), whole);
+
+    // A text that fits is shown whole, with no tip.
+    TreeInput::click(page->tree(), page->topEntry("View All Foods"));
+    label->grab();
+    EXPECT_EQ(label->shownText(), "View All Foods");
+    EXPECT_EQ(label->toolTip(), "");
 }
 
 TEST_F(FoodsPageTest, TreeEntriesNamedLikeCommands)

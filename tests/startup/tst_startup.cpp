@@ -14,6 +14,7 @@
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "support/TreeInput.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -197,28 +198,39 @@ TEST_F(StartedProgram, NewFoodMadeInTheWizardIsStoredWholeAndListed)
 
 TEST_F(StartedProgram, TreeCommandsRunTheirDialogsAndSelectWhatWasMade)
 {
+    startup.mainWindow().showPage("Foods");
     TFoodsPage& page = startup.foodsPage();
+    QTreeWidget* tree = page.tree();
 
+    // "New Food Group" clicked, the name typed, OK clicked.
     ModalDialogDriver driver;
     driver.whenShown([](QWidget* dialog) {
         QTest::keyClicks(dialog->findChild<QLineEdit*>("DBEditFoodGroup"), "Nuts");
         PictureButtons::click(dialog, "BtnOk");
     });
-    page.selectEntry(page.childEntry("Food Groups", "New Food Group"));
-    EXPECT_EQ(page.tree()->currentItem()->text(0), "Nuts");
+    TreeInput::click(tree, page.childEntry("Food Groups", "New Food Group"));
+    EXPECT_EQ(TreeInput::highlighted(tree), QStringList{"Nuts"});
+    EXPECT_EQ(tree->currentItem()->text(0), "Nuts");
     EXPECT_EQ(page.headerText(), "Food Group: Nuts");
+    EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 0);
     EXPECT_EQ(dir.scalar("SELECT FdGrp_Cd FROM \"FD_GROUP.DB\" WHERE FdGrp_Desc = 'Nuts'").toInt(),
               1101);
 
+    // "New Search" of the simple search reached by keys, the keyword typed, Enter.
     driver.whenShown([](QWidget* dialog) {
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("EditSearchSimple"), "APPLE");
-        PictureButtons::click(dialog, "BtnOk");
+        auto* edit = dialog->findChild<QLineEdit*>("EditSearchSimple");
+        QTest::keyClicks(edit, "APPLE");
+        QTest::keyClick(edit, Qt::Key_Return);
     });
-    page.selectEntry(page.childEntry("Simple Search", "New Search"));
-    EXPECT_EQ(page.tree()->currentItem()->text(0), "APPLE");
+    TreeInput::click(tree, page.topEntry("Simple Search"));
+    TreeInput::key(tree, Qt::Key_Right); // opens the branch
+    TreeInput::key(tree, Qt::Key_Down);  // "New Search"
+    EXPECT_EQ(TreeInput::highlighted(tree), QStringList{"APPLE"});
+    EXPECT_EQ(tree->currentItem()->text(0), "APPLE");
     EXPECT_EQ(page.headerText(), "Simple Search : APPLE");
     EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 2);
     EXPECT_EQ(driver.handled(), 2);
+    EXPECT_TRUE(s.prompter.entries().isEmpty()) << s.prompter.last().toStdString();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "store/NumberFormat.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 struct FormCase
@@ -25,6 +26,16 @@ TEST(NumberFormat, FormsOfOneValue)
         {1.10, "1.1", "1.1", "1.1", "1.10", " 1"},
         {123456.789, "123456.79", "123456.789", "123457", "123456.79", "123457"},
         {1.0 / 3.0, ".33", "0.333333333333333", "0.333333", "0.33", " 0"},
+        // Finite values too large for hundredths are numbers still, never "inf".
+        {1.5e307, "1.5e+307", "1.5e+307", "1.5e+307", "1.5e+307", "1.5e+307"},
+        {-1.7e308, "-1.7e+308", "-1.7e+308", "-1.7e+308", "-1.7e+308", "-1.7e+308"},
+        {1e18, "1e+18", "1e+18", "1e+18", "1e+18", "1e+18"},
+        {9.99e17, "999000000000000000", "9.99e+17", "9.99e+17", "999000000000000000.00",
+         "999000000000000000"},
+        // What is not a number shows as nothing.
+        {HUGE_VAL, "", "", "", "", ""},
+        {-HUGE_VAL, "", "", "", "", ""},
+        {std::nan(""), "", "", "", "", ""},
     };
     for (const FormCase& c : cases) {
         SCOPED_TRACE(c.value);
