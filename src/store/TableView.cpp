@@ -1,8 +1,8 @@
 #include "store/TableView.h"
 
 #include "store/Database.h"
+#include "tools/Schema.h"
 
-#include <QRegularExpression>
 #include <QSqlError>
 #include <algorithm>
 
@@ -187,10 +187,7 @@ bool TableView::readFields()
         FieldDef f;
         f.name = q.value(1).toString();
         const QString declared = q.value(2).toString();
-        static const QRegularExpression sizePattern(QStringLiteral("\\((\\d+)\\)"));
-        const QRegularExpressionMatch m = sizePattern.match(declared);
-        if (m.hasMatch())
-            f.size = m.captured(1).toInt();
+        f.size = Schema::fieldSize(m_table, f.name);
         f.type = typeFromDeclaration(declared, false);
         if (q.value(5).toInt() > 0)
             keyColumns << f.name;

@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // Every table of the program: name (extension included), fields in their order with their
-// types, primary key and named secondary indexes. The database builder creates the tables from
-// this list and the tests check a built database against it.
+// types and sizes, primary key and named secondary indexes. The database builder creates the
+// tables from this list, the program checks the tables it opens against it, and every edit box
+// bound to a text field takes its maximum length from it.
 class Schema
 {
 public:
@@ -21,6 +22,9 @@ public:
     {
         QString name;
         Type type;
+        // Text fields: the most characters a user may type into the field; 0 for no limit
+        // (memos, dates, keys). Stored values may be longer (imported data) and stay whole.
+        int size = 0;
     };
 
     struct Index
@@ -42,6 +46,9 @@ public:
     static const QList<Table>& tables();
     static QStringList tableNames();
     static const Table* table(const QString& name);
+    static const Field* field(const QString& table, const QString& field);
+    // The size of a text field (see Field::size); 0 when it has none or is not the program's.
+    static int fieldSize(const QString& table, const QString& field);
 
     // SQLite index names are global to the file, so each index carries its table's name:
     // "NUT_DATA.DB.NDB_Index".
