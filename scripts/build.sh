@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KELORA_BUILD_DIR:-$root/build}
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite
-          qt6-svg-dev libsqlite3-dev zlib1g-dev libgtest-dev libbenchmark-dev xvfb xauth
+          qt6-svg-dev libsqlite3-dev zlib1g-dev libicu-dev libgtest-dev libbenchmark-dev xvfb xauth
           fonts-dejavu-core libxkbcommon-dev)
 missing=()
 for p in "${packages[@]}"; do

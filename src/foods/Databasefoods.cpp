@@ -128,10 +128,13 @@ bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
             static_cast<QueryView*>(set)->close();
     }
     QString error;
-    if (!Database::define(programDir, &error)) {
+    bool definedNow = false;
+    if (!Database::define(programDir, &error, &definedNow)) {
         report(error);
         return false;
     }
+    if (definedNow && Database::isReadOnly())
+        m_prompter.message(Database::readOnlyNotice());
     for (DataSet* set : all) {
         auto* table = qobject_cast<TableView*>(set);
         const bool ok = table ? table->open() : static_cast<QueryView*>(set)->open();

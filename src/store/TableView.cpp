@@ -166,7 +166,7 @@ bool TableView::readFields()
 {
     QSqlDatabase db = Database::connection();
     if (!db.isOpen()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(Database::notOpenMessage());
         return false;
     }
     QSqlQuery q(db);
@@ -183,6 +183,7 @@ bool TableView::readFields()
     }
     QList<FieldDef> data;
     QStringList keyColumns;
+    QList<Schema::Column> columns;
     while (q.next()) {
         FieldDef f;
         f.name = q.value(1).toString();
@@ -192,6 +193,18 @@ bool TableView::readFields()
         if (q.value(5).toInt() > 0)
             keyColumns << f.name;
         data.append(f);
+        columns.append({f.name, declared, q.value(5).toInt()});
+    }
+    // A table of the program must be exactly as the program made it: a renamed or retyped field
+    // would otherwise read as empty and be saved as empty.
+    if (const Schema::Table* table = Schema::table(m_table)) {
+        const QString problem = Schema::structureProblem(*table, columns);
+        if (!problem.isEmpty()) {
+            fail(QStringLiteral("Table \"%1\" does not have the structure this program needs: "
+                                "%2.")
+                     .arg(m_table, problem));
+            return false;
+        }
     }
     m_rowidAlias.clear();
     if (autoIncrement && keyColumns.size() == 1) {

@@ -3,6 +3,7 @@
 #include "LookupRows.h"
 #include "Schema.h"
 #include "SqliteConnection.h"
+#include "SqliteStatement.h"
 #include "UsdaImporter.h"
 #include "store/Database.h"
 
@@ -88,6 +89,16 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
             *error = QStringLiteral("Cannot index the food names: %1").arg(*error);
             return false;
         }
+    }
+    // The ordering indexes were built with this version of the name collation.
+    SqliteStatement collation(db, QStringLiteral(R"(INSERT INTO "KL_Info.DB" ("Item", "Value"))"
+                                                 R"( VALUES ('Collation', ?))"));
+    const QByteArray version = Database::collationVersion().toUtf8();
+    if (collation.isValid())
+        collation.bindText(1, std::string_view(version.constData(), size_t(version.size())));
+    if (!collation.isValid() || !collation.run()) {
+        *error = QStringLiteral("Cannot record the collation: %1").arg(collation.error());
+        return false;
     }
     if (!db.exec(QStringLiteral("COMMIT"), error) ||
         !db.exec(QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion), error) ||

@@ -157,6 +157,10 @@ QList<Schema::Table> makeTables()
           {"Nutr_Val", T::Real}},
          {"DINutr_ID"},
          {{"DIntake_Index", {"DIntake_ID"}}}},
+
+        // Facts about the database itself, one per row: "Collation" holds the version of the
+        // name collation that the ordering indexes were built with.
+        {"KL_Info.DB", {{"Item", T::Text}, {"Value", T::Text}}, {"Item"}, {}},
     };
 }
 } // namespace
@@ -191,21 +195,60 @@ const Schema::Table* Schema::table(const QString& name)
     return nullptr;
 }
 
+const Schema::Field* Schema::Table::field(const QString& name) const
+{
+    for (const Field& f : fields)
+        if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
 const Schema::Field* Schema::field(const QString& table, const QString& field)
 {
     const Table* t = Schema::table(table);
-    if (!t)
-        return nullptr;
-    for (const Field& f : t->fields)
-        if (f.name.compare(field, Qt::CaseInsensitive) == 0)
-            return &f;
-    return nullptr;
+    return t ? t->field(field) : nullptr;
 }
 
 int Schema::fieldSize(const QString& table, const QString& field)
 {
     const Field* f = Schema::field(table, field);
     return f ? f->size : 0;
+}
+
+QString Schema::structureProblem(const Table& table, const QList<Column>& columns)
+{
+    const auto find = [&columns](const QString& name) -> const Column* {
+        for (const Column& c : columns)
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &c;
+        return nullptr;
+    };
+    for (const Field& f : table.fields) {
+        const Column* c = find(f.name);
+        if (!c)
+            return QStringLiteral("the field \"%1\" is missing").arg(f.name);
+        const QString expected =
+            f.type == Type::AutoIncrement ? sqlType(Type::Integer) : sqlType(f.type);
+        if (c->declaredType.compare(expected, Qt::CaseInsensitive) != 0)
+            return QStringLiteral("the field \"%1\" is of type %2 instead of %3")
+                .arg(f.name, c->declaredType.isEmpty() ? QStringLiteral("none") : c->declaredType,
+                     expected);
+    }
+    QStringList key;
+    for (const Column& c : columns) {
+        if (!table.field(c.name))
+            return QStringLiteral("the field \"%1\" is not one of its fields").arg(c.name);
+        if (c.keyPosition > 0) {
+            if (key.size() < c.keyPosition)
+                key.resize(c.keyPosition);
+            key[c.keyPosition - 1] = table.field(c.name)->name;
+        }
+    }
+    if (key != table.primaryKey)
+        return table.primaryKey.isEmpty() ? QStringLiteral("it has a key, which it must not have")
+                                          : QStringLiteral("its key is not %1")
+                                                .arg(table.primaryKey.join(QStringLiteral(", ")));
+    return QString();
 }
 
 QString Schema::indexName(const QString& table, const QString& index)

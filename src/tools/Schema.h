@@ -41,6 +41,15 @@ public:
         QList<Index> indexes;
 
         QStringList fieldNames() const;
+        const Field* field(const QString& name) const;
+    };
+
+    // One column of a stored table as SQLite describes it (PRAGMA table_info).
+    struct Column
+    {
+        QString name;
+        QString declaredType;
+        int keyPosition = 0; // position in the primary key from 1; 0 when not in it
     };
 
     static const QList<Table>& tables();
@@ -49,6 +58,10 @@ public:
     static const Field* field(const QString& table, const QString& field);
     // The size of a text field (see Field::size); 0 when it has none or is not the program's.
     static int fieldSize(const QString& table, const QString& field);
+
+    // What keeps a stored table from being the program's table: a missing field, a field of
+    // another type, a field the program does not know, or another key. Empty when it matches.
+    static QString structureProblem(const Table& table, const QList<Column>& columns);
 
     // SQLite index names are global to the file, so each index carries its table's name:
     // "NUT_DATA.DB.NDB_Index".

@@ -48,9 +48,10 @@ protected:
                   "CREATE TABLE \"Hist.DB\" (\"Keyword\" TEXT(255))",
                   "INSERT INTO \"GRP.DB\" VALUES (10, 'Dairy'), (20, 'Fruit'), (5, 'Nuts')",
                   "INSERT INTO \"ITEM.DB\" (\"Code\", \"Label\", \"Qty\") VALUES "
-                  "(10, 'milk', 1.5), (10, 'cheese', 2), (20, 'apple', 3), (99, 'stray', 0)",
-                  "PRAGMA user_version = 1"})
+                  "(10, 'milk', 1.5), (10, 'cheese', 2), (20, 'apple', 3), (99, 'stray', 0)"})
                 ASSERT_TRUE(q.exec(sql)) << sql;
+            ASSERT_TRUE(
+                q.exec(QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion)));
             db.close();
         }
         QSqlDatabase::removeDatabase("layout");
