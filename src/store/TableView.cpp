@@ -5,6 +5,7 @@
 
 #include <QSqlError>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -249,6 +250,15 @@ QString TableView::orderClause() const
 
 bool TableView::readRows(const QString& where, const QVariantList& params, QVector<Row>* rows)
 {
+    return readRows(where, params, [rows](Row&& row) {
+        rows->append(std::move(row));
+        return true;
+    });
+}
+
+bool TableView::readRows(const QString& where, const QVariantList& params,
+                         const std::function<bool(Row&&)>& take)
+{
     QStringList conditions;
     if (!where.isEmpty())
         conditions << where;
@@ -270,7 +280,8 @@ bool TableView::readRows(const QString& where, const QVariantList& params, QVect
         for (int i = 0; i < count; ++i)
             if (m_fields[i].kind != FieldDef::Kind::Calculated)
                 row.values[i] = q->value(column++);
-        rows->append(std::move(row));
+        if (!take(std::move(row)))
+            break;
     }
     q->finish();
     return true;
@@ -729,26 +740,31 @@ bool TableView::locate(const QString& field, const QVariant& value, Qt::CaseSens
     }
 
     // A large table: find the first stored row in the table's order, seen through the pending
-    // changes, then pending inserts.
-    QVector<Row> found;
+    // changes, then pending inserts. Rows are read one at a time and reading stops at the
+    // first that is still there, so a locate reads one row however many match.
     const bool text =
         m_fields[index].type == FieldType::String || m_fields[index].type == FieldType::Memo;
     const QString column = "t." + quoted(m_fields[index].name);
     const QString where = (cs == Qt::CaseInsensitive && text)
                               ? QStringLiteral("lower(%1) = lower(?)").arg(column)
                               : column + " = ?";
-    if (!readRows(where, {value}, &found))
-        return false;
-    for (Row& row : found) {
+    std::optional<Row> found;
+    const bool read = readRows(where, {value}, [&](Row&& row) {
         if (pendingIndex(Pending::Delete, row.rowid) >= 0)
-            continue;
+            return true;
         const int u = pendingIndex(Pending::Update, row.rowid);
         if (u >= 0) {
             row.values = m_pending[u].values;
             if (!rowMatches(row, index, value, cs))
-                continue;
+                return true;
         }
-        setRows({row}, 0);
+        found = std::move(row);
+        return false;
+    });
+    if (!read)
+        return false;
+    if (found) {
+        setRows({*found}, 0);
         return true;
     }
     for (const Pending& p : std::as_const(m_pending)) {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QSqlQuery>
 #include <QStringList>
+#include <functional>
 
 // The rows of one table, in the order of its key or of a named index, with a current row and
 // editing. A view may follow a master data set (it then holds only the rows whose detail field
@@ -94,6 +95,9 @@ private:
     QString orderClause() const;
     bool reread(qint64 keepRowid);
     bool readRows(const QString& where, const QVariantList& params, QVector<Row>* rows);
+    // Hands each row read to take, in order, until take returns false.
+    bool readRows(const QString& where, const QVariantList& params,
+                  const std::function<bool(Row&&)>& take);
     bool rowMatches(const Row& row, int field, const QVariant& value, Qt::CaseSensitivity cs) const;
     void mergePending(QVector<Row>* rows) const;
     void sortRows(QVector<Row>* rows) const;
