@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include "tools/DatabaseBuilder.h"
+#include "tools/UsdaImporter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,9 +50,9 @@ QString BenchSupport::findUsdaDir()
     QStringList candidates;
     if (!qEnvironmentVariableIsEmpty("KELORA_USDA_DIR"))
         candidates << qEnvironmentVariable("KELORA_USDA_DIR");
-    candidates << QStringLiteral(KELORA_SOURCE_DIR "/../shared/usda-sr28");
+    candidates << QStringLiteral(KELORA_SOURCE_DIR "/resources/usda-sr28");
     for (const QString& dir : candidates)
-        if (QFileInfo(QDir(dir).filePath("FOOD_DES.txt")).isFile())
+        if (UsdaImporter::missingFiles(dir).isEmpty())
             return QDir(dir).absolutePath();
     return QString();
 }

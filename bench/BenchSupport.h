@@ -24,8 +24,8 @@ public:
     bool open(const QString& path) override;
     QDate today() const override;
 
-    // The USDA SR folder: $KELORA_USDA_DIR, else ../shared/usda-sr28 beside the source tree;
-    // empty when neither holds FOOD_DES.txt.
+    // The USDA SR folder: $KELORA_USDA_DIR, else the SR28 copy shipped in resources/usda-sr28;
+    // empty when neither holds the SR files.
     static QString findUsdaDir();
     // Builds the program's data in programDir from the USDA SR folder, in a child process, so
     // the memory the building takes never counts as the program's. Returns the exit code the

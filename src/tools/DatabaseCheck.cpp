@@ -47,7 +47,7 @@ bool DatabaseCheck::run(const QString& programDir, QTextStream& out, QString* er
         return false;
     }
     SqliteConnection db;
-    if (!db.openForReading(path, error) || !Database::installFunctions(db.handle(), error))
+    if (!db.openExisting(path, error) || !Database::installFunctions(db.handle(), error))
         return false;
 
     out << "Checking " << shown << '\n';

@@ -17,8 +17,10 @@ public:
 
     // Opens (creating when missing) the database file at path.
     bool open(const QString& path, QString* error);
-    // Opens an existing database file for reading only.
-    bool openForReading(const QString& path, QString* error);
+    // Opens an existing database file without creating one. It is opened for writing when the
+    // file allows it, so that closing the last connection folds and removes the write-ahead log
+    // files as the program does; nothing is written unless a statement writes.
+    bool openExisting(const QString& path, QString* error);
     void close();
     bool isOpen() const { return m_db != nullptr; }
 

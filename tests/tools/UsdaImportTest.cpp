@@ -1,5 +1,7 @@
 #include "BuiltProgramDir.h"
+#include "tools/UsdaImporter.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -96,15 +98,33 @@ TEST(UsdaImport, ReadsGzippedNutrientValues)
     EXPECT_EQ(zipped.rows(ValuesSql), plain.rows(ValuesSql));
 }
 
-TEST(UsdaImport, TheShippedSampleImports)
+TEST(UsdaImport, TheShippedSr28FilesAreCompleteAndIntact)
 {
-    BuiltProgramDir dir(KELORA_SAMPLE_SR_DIR);
-    ASSERT_TRUE(dir.ok()) << dir.error().toStdString();
-    EXPECT_TRUE(dir.scalar(R"(SELECT "Desc" FROM "FOOD_DES.DB" WHERE "Desc" LIKE 'Crème%')")
-                    .toString()
-                    .startsWith("Crème"));
-    EXPECT_EQ(dir.scalar(R"(SELECT "Units" FROM "NUTR_DEF.DB" WHERE "Nutr_No" = 320)"), "µg");
-    EXPECT_EQ(dir.scalar(R"(SELECT "Units" FROM "NUTR_DEF.DB" WHERE "Nutr_No" = 208)"), "kcal");
+    // The build loads these by default; each must be there and match its recorded checksum.
+    const QDir shipped(KELORA_SHIPPED_SR_DIR);
+    EXPECT_EQ(UsdaImporter::missingFiles(shipped.path()), QStringList());
+    QFile sums(shipped.filePath("SHA256SUMS"));
+    ASSERT_TRUE(sums.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList listed;
+    for (const QByteArray& line : sums.readAll().split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> parts = line.split(' ');
+        ASSERT_EQ(parts.size(), 3) << line.toStdString(); // "<hash>  <name>"
+        const QString name = QString::fromUtf8(parts[2]);
+        listed << name;
+        QFile file(shipped.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_EQ(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex(),
+                  parts[0])
+            << name.toStdString();
+    }
+    QStringList expected;
+    for (const QString& base : UsdaImporter::baseNames())
+        expected << base + ".txt.gz";
+    listed.sort();
+    expected.sort();
+    EXPECT_EQ(listed, expected);
 }
 
 TEST(UsdaImport, MalformedOrInconsistentDataStopsTheBuildAndLeavesNoDatabase)
