@@ -1,11 +1,14 @@
 #include "BenchSupport.h"
 
 #include "tools/DatabaseBuilder.h"
+#include "tools/UsdaImporter.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
 
 void BenchSupport::message(const QString& text)
 {
@@ -47,9 +50,9 @@ QString BenchSupport::findUsdaDir()
     QStringList candidates;
     if (!qEnvironmentVariableIsEmpty("KELORA_USDA_DIR"))
         candidates << qEnvironmentVariable("KELORA_USDA_DIR");
-    candidates << QStringLiteral(KELORA_SOURCE_DIR "/../shared/usda-sr28");
+    candidates << QStringLiteral(KELORA_SOURCE_DIR "/resources/usda-sr28");
     for (const QString& dir : candidates)
-        if (QFileInfo(QDir(dir).filePath("FOOD_DES.txt")).isFile())
+        if (UsdaImporter::missingFiles(dir).isEmpty())
             return QDir(dir).absolutePath();
     return QString();
 }
@@ -61,12 +64,24 @@ std::optional<int> BenchSupport::buildUsdaDatabase(const QString& programDir, co
         std::printf("%s: no USDA SR data found (set KELORA_USDA_DIR); skipped.\n", benchmark);
         return 0;
     }
-    DatabaseBuilder::Options options;
-    options.usdaDir = usdaDir;
-    QString error;
-    if (!DatabaseBuilder::build(programDir, options, &error)) {
-        std::fprintf(stderr, "%s: %s\n", benchmark, qPrintable(error));
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) {
+        std::perror(benchmark);
         return 1;
     }
+    if (child == 0) {
+        DatabaseBuilder::Options options;
+        options.usdaDir = usdaDir;
+        QString error;
+        const bool built = DatabaseBuilder::build(programDir, options, &error);
+        if (!built)
+            std::fprintf(stderr, "%s: %s\n", benchmark, qPrintable(error));
+        std::fflush(nullptr);
+        ::_exit(built ? 0 : 1);
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return 1;
     return std::nullopt;
 }

@@ -24,10 +24,11 @@ public:
     bool open(const QString& path) override;
     QDate today() const override;
 
-    // The USDA SR folder: $KELORA_USDA_DIR, else ../shared/usda-sr28 beside the source tree;
-    // empty when neither holds FOOD_DES.txt.
+    // The USDA SR folder: $KELORA_USDA_DIR, else the SR28 copy shipped in resources/usda-sr28;
+    // empty when neither holds the SR files.
     static QString findUsdaDir();
-    // Builds the program's data in programDir from the USDA SR folder. Returns the exit code the
+    // Builds the program's data in programDir from the USDA SR folder, in a child process, so
+    // the memory the building takes never counts as the program's. Returns the exit code the
     // benchmark program named benchmark leaves with when there is nothing to measure: 0 (with a
     // note) without USDA data, 1 (with the error) when the build fails; nothing once the data
     // is there.

@@ -1,6 +1,7 @@
 // Time to lay out Data/ from the full USDA SR release: schema, lookup rows and every food,
-// nutrient value and measure. The data comes from $KELORA_USDA_DIR, else from the SR28 copy in
-// ../shared/usda-sr28 beside the source tree; without either the benchmark is skipped.
+// nutrient value and measure. The data comes from $KELORA_USDA_DIR, else from the SR28 copy
+// shipped in resources/usda-sr28.
+#include "BenchSupport.h"
 #include "tools/DatabaseBuilder.h"
 
 #include <QDir>
@@ -10,19 +11,6 @@
 #include <cstdio>
 
 namespace {
-QString findUsdaDir()
-{
-    QStringList candidates;
-    if (!qEnvironmentVariableIsEmpty("KELORA_USDA_DIR"))
-        candidates << qEnvironmentVariable("KELORA_USDA_DIR");
-    candidates << QStringLiteral(KELORA_SOURCE_DIR "/../shared/usda-sr28")
-               << QStringLiteral("../shared/usda-sr28");
-    for (const QString& dir : candidates)
-        if (QFileInfo(QDir(dir).filePath("FOOD_DES.txt")).isFile())
-            return QDir(dir).absolutePath();
-    return QString();
-}
-
 void buildData(benchmark::State& state, const QString& usdaDir)
 {
     DatabaseBuilder::Options options;
@@ -43,7 +31,7 @@ void buildData(benchmark::State& state, const QString& usdaDir)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    const QString usdaDir = findUsdaDir();
+    const QString usdaDir = BenchSupport::findUsdaDir();
     if (usdaDir.isEmpty()) {
         std::printf("BuildData: no USDA SR data found (set KELORA_USDA_DIR); skipped.\n");
         return 0;

@@ -2,13 +2,26 @@
 
 #include "store/NumberFormat.h"
 #include "store/TableView.h"
+#include "tools/Schema.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
+namespace {
+// QLineEdit's own limit: no limit in practice.
+constexpr int NoLimit = 32767;
+} // namespace
+
+void FieldEditBinding::limitToField(QLineEdit* edit, const QString& table, const QString& field)
+{
+    const int size = Schema::fieldSize(table, field);
+    edit->setMaxLength(size > 0 ? size : NoLimit);
+}
+
 FieldEditBinding::FieldEditBinding(QLineEdit* edit, TableView* view, const QString& field)
-    : QObject(edit), m_edit(edit), m_view(view), m_field(field)
+    : QObject(edit), m_edit(edit), m_view(view), m_field(field),
+      m_size(Schema::fieldSize(view->tableName(), field))
 {
     connect(edit, &QLineEdit::textEdited, this, &FieldEditBinding::typed);
     connect(view, &DataSet::currentChanged, this, &FieldEditBinding::follow);
@@ -24,8 +37,6 @@ FieldEditBinding::FieldEditBinding(QLineEdit* edit, TableView* view, const QStri
         if (f.type == FieldType::Float || f.type == FieldType::Integer) {
             static const QRegularExpression numberChars(QStringLiteral("[0-9+\\-.eE]*"));
             edit->setValidator(new QRegularExpressionValidator(numberChars, edit));
-        } else if (f.size > 0) {
-            edit->setMaxLength(f.size);
         }
     }
     reload();
@@ -62,8 +73,15 @@ void FieldEditBinding::reload()
     QString text;
     if (!v.isNull())
         text = v.typeId() == QMetaType::Double ? NumberFormat::general(v.toDouble()) : v.toString();
-    if (m_edit->text() != text)
+    if (m_edit->text() != text) {
+        // The limit is lifted while the text goes in, since the box cuts what is over it.
+        m_edit->setMaxLength(NoLimit);
         m_edit->setText(text);
+    }
+    // A stored value longer than the field's size keeps its length as the limit: it may be
+    // shortened but not lengthened.
+    if (m_size > 0)
+        m_edit->setMaxLength(qMax(m_size, int(text.size())));
 }
 
 void FieldEditBinding::typed(const QString& text)

@@ -22,8 +22,8 @@ TFormNameEditDialog::TFormNameEditDialog(const TFormImageContainer& images, Prom
     m_edit->setObjectName(settings.editName);
     m_edit->setGeometry(10, 24, 264, 22);
     label->setBuddy(m_edit);
+    // The binding limits the box to the field's size in the table.
     m_binding = new FieldEditBinding(m_edit, &rows, settings.field);
-    m_edit->setMaxLength(settings.maxLength);
     placeOkCancel(QPoint(282, 12), QPoint(334, 12));
     bindEditKeys(m_edit);
 }
@@ -41,9 +41,7 @@ void TFormNameEditDialog::btnOkClick()
 void TFormNameEditDialog::showEvent(QShowEvent* event)
 {
     TFormTemplateDialog::showEvent(event);
-    m_edit->setMaxLength(32767);
     m_binding->reload();
-    m_edit->setMaxLength(qMax(m_settings.maxLength, int(m_edit->text().size())));
     m_edit->setFocus();
     m_edit->selectAll();
 }

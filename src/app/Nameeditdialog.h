@@ -31,7 +31,6 @@ protected:
         QString label;
         QString editName;    // the box's object name
         QString field;       // the field of rows it edits
-        int maxLength = 0;   // the field's length
         QString missingText; // the message for an empty box
     };
 

@@ -27,10 +27,14 @@
 #include "recipes/Recipetypeeditdialog.h"
 #include "recipes/Recipetypesdialog.h"
 #include "recipes/Savehtmdialog.h"
+#include "store/DataFolderLock.h"
+#include "store/Database.h"
 #include "store/Prompter.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <exception>
 
@@ -77,10 +81,23 @@ Startup::~Startup()
     m_recipeFiles.reset();
     m_recipes.reset();
     m_foods.reset();
+    m_lock.reset();
 }
 
-void Startup::create()
+bool Startup::create()
 {
+    // One program at a time works on a Data folder: a second would save over the first's changes
+    // and keep using a database that kelora-makedata --force replaces.
+    m_lock = std::make_unique<DataFolderLock>(Database::dataDirectory(m_programDir));
+    if (m_lock->tryLock() == DataFolderLock::Result::InUse) {
+        m_seams.prompter.error(
+            QStringLiteral("Kelora is already running with the data in \"%1\".")
+                .arg(QDir::toNativeSeparators(QFileInfo(m_lock->folder()).absoluteFilePath())));
+        return false;
+    }
+    // A folder that is missing is reported by the food module; one that cannot be locked (a
+    // file system without locks) is used all the same.
+
     // The food data module comes first: it defines the database name for Data/ beside the
     // program and opens the food tables.
     m_foods = std::make_unique<TDataModuleFoods>(m_seams.prompter);
@@ -189,6 +206,7 @@ void Startup::create()
     // Start-up steps of the main window, after it is first shown.
     m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });
     m_mainWindow->addStartupStep(8, [this] { m_personalInfoPage->ChooseUserAtStart(); });
+    return true;
 }
 
 TDialogSaveHTM& Startup::saveHtmDialog() const
@@ -207,7 +225,8 @@ int Startup::run(QApplication& app, const QString& programDir)
         QtDesktopOpener desktop;
         SystemClock clock;
         Startup startup(programDir, {prompter, fileChooser, desktop, clock});
-        startup.create();
+        if (!startup.create())
+            return 1;
         prompter.setMainWindow(&startup.mainWindow());
         startup.mainWindow().show();
         return app.exec();

@@ -4,6 +4,7 @@
 #include <memory>
 
 class Clock;
+class DataFolderLock;
 class DesktopOpener;
 class FileChooser;
 class Prompter;
@@ -39,8 +40,10 @@ public:
     Startup& operator=(const Startup&) = delete;
 
     // Creates every module and window, in order. Failures of a data module are reported through
-    // the prompter and leave the program usable.
-    void create();
+    // the prompter and leave the program usable. First the program's Data folder is locked for
+    // as long as the object lives: when another copy of the program holds it, that is said and
+    // nothing is created (false).
+    bool create();
 
     TDataModuleFoods& foods() const { return *m_foods; }
     TDataModuleRecipes& recipes() const { return *m_recipes; }
@@ -61,6 +64,7 @@ private:
 
     QString m_programDir;
     Seams m_seams;
+    std::unique_ptr<DataFolderLock> m_lock;
     std::unique_ptr<TDataModuleFoods> m_foods;
     std::unique_ptr<TDataModuleRecipes> m_recipes;
     std::unique_ptr<TRecipeFiles> m_recipeFiles;

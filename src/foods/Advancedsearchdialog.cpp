@@ -25,10 +25,6 @@
 
 namespace {
 
-// The lengths of a search name and of a rule value in the search tables.
-constexpr int NameLength = 255;
-constexpr int ValueLength = 255;
-
 QLabel* makeLabel(const QString& text, QWidget* parent, const QRect& place)
 {
     auto* label = new QLabel(text, parent);
@@ -53,7 +49,6 @@ TDialogFoodAdvancedSearch::TDialogFoodAdvancedSearch(TDataModuleFoods& foods,
     m_name->setObjectName("dbedtRuleGroupName");
     m_name->setGeometry(10, 24, 330, 22);
     m_nameBinding = new FieldEditBinding(m_name, &foods.tblAdvancedSearch(), "S_NAME");
-    m_name->setMaxLength(NameLength);
 
     auto* kinds = new QGroupBox(" Condition Selection:", area);
     kinds->setObjectName("RadioGroupCondition");
@@ -117,7 +112,7 @@ QWidget* TDialogFoodAdvancedSearch::buildKeywordPage()
     makeLabel("Enter a word to search for:", page, QRect(0, 4, 300, 16));
     m_word = new QLineEdit(page);
     m_word->setObjectName("edtSearchFoodName");
-    m_word->setMaxLength(ValueLength);
+    FieldEditBinding::limitToField(m_word, "FD_AdvancedSearchRules.DB", "RValue");
     m_word->setGeometry(0, 22, 300, 22);
     return page;
 }
@@ -159,7 +154,7 @@ QWidget* TDialogFoodAdvancedSearch::buildNutrientPage()
     makeLabel("Value:", page, QRect(310, 48, 160, 16));
     m_value = new QLineEdit(page);
     m_value->setObjectName("edtValue");
-    m_value->setMaxLength(ValueLength);
+    FieldEditBinding::limitToField(m_value, "FD_AdvancedSearchRules.DB", "RValue");
     m_value->setGeometry(310, 66, 150, 22);
 
     auto* note = makeLabel("NOTE: the rule applies per 100g of Food quantitiy.", page,

@@ -14,10 +14,20 @@ const QString AllFoodsStatement =
     QStringLiteral("SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" "
                    "ORDER BY \"Desc\" COLLATE KL_NOCASE");
 
-const QString FoodsByGroupStatement = QStringLiteral(
-    "SELECT f.NDB_No, f.FdGrp_Cd, g.FdGrp_Desc, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f, "
-    "\"FD_GROUP.DB\" AS g WHERE g.FdGrp_Cd = f.FdGrp_Cd AND g.FdGrp_Desc = ? "
-    "ORDER BY f.\"Desc\" COLLATE KL_NOCASE");
+// The foods of the groups with the given codes (one "?" each), by name. For one code the rows
+// come straight from the group index, already in name order.
+QString foodsOfGroupsStatement(qsizetype codes)
+{
+    QStringList marks(qMax<qsizetype>(codes, 1), QStringLiteral("?"));
+    return QStringLiteral(
+               "SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" WHERE FdGrp_Cd ") +
+           (marks.size() == 1 ? QStringLiteral("= ?")
+                              : QStringLiteral("IN (%1)").arg(marks.join(QStringLiteral(", ")))) +
+           QStringLiteral(" ORDER BY \"Desc\" COLLATE KL_NOCASE");
+}
+
+const QString GroupCodesStatement =
+    QStringLiteral("SELECT FdGrp_Cd FROM \"FD_GROUP.DB\" WHERE FdGrp_Desc = ?");
 
 } // namespace
 
@@ -128,20 +138,25 @@ bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
             static_cast<QueryView*>(set)->close();
     }
     QString error;
-    if (!Database::define(programDir, &error)) {
+    bool definedNow = false;
+    if (!Database::define(programDir, &error, &definedNow)) {
         report(error);
         return false;
     }
+    if (definedNow && Database::isReadOnly())
+        m_prompter.message(Database::readOnlyNotice());
     for (DataSet* set : all) {
         auto* table = qobject_cast<TableView*>(set);
         const bool ok = table ? table->open() : static_cast<QueryView*>(set)->open();
         if (!ok) {
-            report(set->lastError());
+            if (Database::noteOpenFailure(set->lastError()))
+                report(set->lastError());
             return false;
         }
     }
     m_open = true;
     m_followFoodTable = true;
+    m_listAsOpened = true;
     ApplyNutrientFilter();
     return true;
 }
@@ -159,6 +174,7 @@ bool TDataModuleFoods::SetFoodListStatement(const QString& sql, const QVariantLi
     // Without its tables (already reported at start-up) the food list stays empty.
     if (!m_open)
         return false;
+    m_listAsOpened = false;
     if (!m_foodList->reopen(sql, params)) {
         report(m_foodList->lastError());
         return false;
@@ -168,12 +184,37 @@ bool TDataModuleFoods::SetFoodListStatement(const QString& sql, const QVariantLi
 
 void TDataModuleFoods::ShowAllFoods()
 {
+    // The list still holds every food as the module's creation read it (start-up selects "View
+    // All Foods" first): it is shown from its first food without being read again.
+    if (m_listAsOpened && m_foodList->isActive() && m_foodList->statement() == AllFoodsStatement) {
+        m_listAsOpened = false;
+        if (m_foodList->currentRow() > 0)
+            m_foodList->moveTo(0);
+        else
+            m_foodList->announceCurrent();
+        return;
+    }
     SetFoodListStatement(AllFoodsStatement);
 }
 
 void TDataModuleFoods::ShowFoodsByGroup(const QString& groupDescription)
 {
-    SetFoodListStatement(FoodsByGroupStatement, {groupDescription});
+    if (!m_open)
+        return;
+    // The foods of every stored group with exactly that description. The group's code is
+    // looked up first, so the foods are listed through the group index rather than by reading
+    // every food.
+    QueryView groups;
+    if (!groups.reopen(GroupCodesStatement, {groupDescription})) {
+        report(groups.lastError());
+        return;
+    }
+    QVariantList codes;
+    for (int row = 0; row < groups.rowCount(); ++row)
+        codes << groups.valueAt(row, "FdGrp_Cd");
+    if (codes.isEmpty())
+        codes << QVariant(); // no group: an empty list
+    SetFoodListStatement(foodsOfGroupsStatement(codes.size()), codes);
 }
 
 int TDataModuleFoods::currentFoodNumber() const

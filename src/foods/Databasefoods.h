@@ -160,6 +160,8 @@ private:
     MeasuresT m_measures;
     double m_measureGrams = 0;
     bool m_followFoodTable = false;
+    // The food list holds the rows read when the module was created, not read again since.
+    bool m_listAsOpened = false;
 
     KeyAllocator m_foodKeys{"FOOD_DES.DB", "NDB_No"};
     KeyAllocator m_groupKeys{"FD_GROUP.DB", "FdGrp_Cd"};

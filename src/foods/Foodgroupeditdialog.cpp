@@ -8,11 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
-// The length of a group description in the food group table.
-constexpr int GroupNameLength = 33;
-} // namespace
-
 TDialogFoodGroupEdit::TDialogFoodGroupEdit(TDataModuleFoods& foods,
                                            const TFormImageContainer& images, Prompter& prompter,
                                            QWidget* owner)
@@ -31,7 +26,6 @@ TDialogFoodGroupEdit::TDialogFoodGroupEdit(TDataModuleFoods& foods,
     m_edit->setGeometry(10, 24, 264, 22);
     label->setBuddy(m_edit);
     m_binding = new FieldEditBinding(m_edit, &foods.tblFoodGroups(), "FdGrp_Desc");
-    m_edit->setMaxLength(GroupNameLength);
     placeOkCancel(QPoint(282, 12), QPoint(334, 12));
     bindEditKeys(m_edit);
 }
@@ -51,9 +45,7 @@ void TDialogFoodGroupEdit::showEvent(QShowEvent* event)
     TFormTemplateDialog::showEvent(event);
     // A stored name longer than a group name may be (some imported groups are) is shown whole
     // and can be shortened, never cut by the box itself.
-    m_edit->setMaxLength(32767);
     m_binding->reload();
-    m_edit->setMaxLength(qMax(GroupNameLength, int(m_edit->text().size())));
     m_edit->setFocus();
     m_edit->selectAll();
 }

@@ -1,16 +1,12 @@
 #include "foods/Simplesearchdialog.h"
 
+#include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
 #include "app/Imagecontainer.h"
 #include "foods/Databasefoods.h"
 
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-// The length of a keyword in the search history.
-constexpr int KeywordLength = 255;
-} // namespace
 
 TDialogFoodSimpleSearch::TDialogFoodSimpleSearch(TDataModuleFoods& foods,
                                                  const TFormImageContainer& images, QWidget* owner)
@@ -26,7 +22,7 @@ TDialogFoodSimpleSearch::TDialogFoodSimpleSearch(TDataModuleFoods& foods,
     label->setGeometry(10, 6, 270, 16);
     m_edit = new QLineEdit(area);
     m_edit->setObjectName("EditSearchSimple");
-    m_edit->setMaxLength(KeywordLength);
+    FieldEditBinding::limitToField(m_edit, "Food_SimpleSearch.DB", "Keyword");
     m_edit->setGeometry(10, 24, 276, 22);
     label->setBuddy(m_edit);
 

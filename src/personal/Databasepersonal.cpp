@@ -199,7 +199,8 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
         auto* table = qobject_cast<TableView*>(set);
         const bool ok = table ? table->open() : static_cast<QueryView*>(set)->open();
         if (!ok) {
-            report(set->lastError());
+            if (Database::noteOpenFailure(set->lastError()))
+                report(set->lastError());
             return false;
         }
     }

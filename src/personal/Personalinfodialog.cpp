@@ -29,8 +29,6 @@ namespace {
 
 constexpr int PagesWidth = TWizardDialog::pagesWidth();
 constexpr int PagesHeight = TWizardDialog::pagesHeight();
-// The longest texts the people table keeps.
-constexpr int NameLength = 255;
 
 QLabel* plainLabel(const QString& text, QWidget* parent, const QRect& place)
 {
@@ -132,7 +130,6 @@ QWidget* TDialogPersonalInfo::buildGeneralProfilePage()
     m_editName = new QLineEdit(page);
     m_editName->setObjectName("DBEditName");
     m_editName->setGeometry(0, 29, PagesWidth - 10, 24);
-    m_editName->setMaxLength(NameLength);
     nameLabel->setBuddy(m_editName);
     m_bindings.append(new FieldEditBinding(m_editName, &m_personal.tblPersonalInfo(), "Name"));
 

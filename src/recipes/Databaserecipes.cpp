@@ -194,7 +194,8 @@ bool TDataModuleRecipes::DataModuleCreate(const QString& programDir)
         return false;
     for (TableView* view : tables) {
         if (!view->open()) {
-            report(view->lastError());
+            if (Database::noteOpenFailure(view->lastError()))
+                report(view->lastError());
             return false;
         }
     }

@@ -44,6 +44,9 @@ public:
     // Makes row the current row (ignored when out of range). A row being edited is finished
     // first; if it cannot be, the current row stays and next() reports the end.
     void moveTo(int row);
+    // Tells the followers and listeners of the current row about it again, as reading the rows
+    // anew would, without reading anything.
+    void announceCurrent() { emit currentChanged(); }
 
     // Values of the current row; an empty field gives a null QVariant.
     QVariant value(const QString& field) const;

@@ -3,13 +3,85 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 #include <sqlite3.h>
+#include <unicode/ucol.h>
+#include <unicode/uversion.h>
 
 namespace {
+
+// The locale of the name collation.
+const QLocale CollationLocale(QLocale::English, QLocale::UnitedStates);
+// The rules of compareNames below; raise it whenever they change, so indexes are rebuilt.
+constexpr int CollationRules = 1;
+
+const QString ReadOnlyOption = QStringLiteral("QSQLITE_OPEN_READONLY");
+
+// The database file the program looked for last, for messages when it could not be opened.
+QString& lookedFor()
+{
+    static QString path;
+    return path;
+}
+
+// A file or folder is written only when the system allows it and its permissions do: one that
+// nobody may write is read-only even for an administrator, who could write it anyway.
+bool mayWrite(const QString& path)
+{
+    const QFileInfo info(path);
+    const auto anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.isWritable() && (info.permissions() & anyWrite);
+}
+
+// The file of a connection, whether it was named by its path or by a "file:" address.
+QString filePathOf(const QSqlDatabase& db)
+{
+    QString name = db.databaseName();
+    if (!name.startsWith(QLatin1String("file:")))
+        return name;
+    name = name.mid(5);
+    const qsizetype query = name.indexOf(QLatin1Char('?'));
+    if (query >= 0)
+        name.truncate(query);
+    return QUrl::fromPercentEncoding(name.toUtf8());
+}
+
+QString fileAddress(const QString& path, const QString& query)
+{
+    return QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(path, "/")) +
+           QLatin1Char('?') + query;
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The layout version and the number of tables and indexes; false when the file cannot be read
+// as a database (*why then holds the store's reason).
+bool readLayout(QSqlDatabase& db, int* version, int* objects, QString* why)
+{
+    QSqlQuery q(db);
+    if (!q.exec("PRAGMA user_version") || !q.next()) {
+        *why = Database::errorText(q.lastError());
+        return false;
+    }
+    *version = q.value(0).toInt();
+    q.finish();
+    if (!q.exec("SELECT COUNT(*) FROM sqlite_master") || !q.next()) {
+        *why = Database::errorText(q.lastError());
+        return false;
+    }
+    *objects = q.value(0).toInt();
+    return true;
+}
 
 // lower() for every letter, not only ASCII, so searches ignore case in any language. ASCII text,
 // most of the food names, is lowered in place without building a QString.
@@ -95,13 +167,30 @@ QString Database::programDirectory()
     if (!isDefined())
         return QString();
     // The program directory is where Data/kelora.db lies: the database name records nothing else.
-    QDir dir = QFileInfo(connection().databaseName()).absoluteDir();
+    QDir dir = QFileInfo(filePathOf(connection())).absoluteDir();
     dir.cdUp();
     return dir.absolutePath();
 }
 
+namespace {
+QSet<QString>& openFailures()
+{
+    static QSet<QString> reasons;
+    return reasons;
+}
+} // namespace
+
+bool Database::noteOpenFailure(const QString& reason)
+{
+    if (openFailures().contains(reason))
+        return false;
+    openFailures().insert(reason);
+    return true;
+}
+
 void Database::undefine()
 {
+    openFailures().clear();
     if (!isDefined())
         return;
     {
@@ -116,7 +205,7 @@ bool Database::installFunctions(sqlite3* handle, QString* error)
     int rc = sqlite3_create_function_v2(handle, "lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
                                         nullptr, unicodeLower, nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) {
-        auto* collator = new QCollator(QLocale(QLocale::English, QLocale::UnitedStates));
+        auto* collator = new QCollator(CollationLocale);
         collator->setCaseSensitivity(Qt::CaseInsensitive);
         rc = sqlite3_create_collation_v2(handle, "KL_NOCASE", SQLITE_UTF8, collator, compareNames,
                                          deleteCollator);
@@ -132,13 +221,18 @@ bool Database::prepareConnection(QSqlDatabase& db, QString* error)
 {
     sqlite3* handle = handleOf(db);
     if (!handle) {
-        *error = QStringLiteral("The SQLite driver gave no database handle.");
+        *error =
+            QStringLiteral("The database \"%1\" could not be opened.").arg(shown(filePathOf(db)));
         return false;
     }
     if (!installFunctions(handle, error))
         return false;
+    // A database opened for reading keeps the journal it has.
+    const bool readOnly = db.connectOptions().contains(ReadOnlyOption);
     for (const char* pragma :
          {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF"}) {
+        if (readOnly && qstrcmp(pragma, "PRAGMA foreign_keys=OFF") != 0)
+            continue;
         QSqlQuery q(db);
         if (!q.exec(QString::fromLatin1(pragma))) {
             *error = errorText(q.lastError());
@@ -158,45 +252,68 @@ bool Database::define(const QString& programDir, QString* error, bool* definedNo
 
     const QString dataDir = dataDirectory(programDir);
     const QString path = databasePath(programDir);
+    lookedFor() = path;
     if (!QFileInfo(dataDir).isDir()) {
-        *error = QStringLiteral("The data directory \"%1\" does not exist.")
-                     .arg(QDir::toNativeSeparators(dataDir));
+        *error = QStringLiteral("The database could not be opened: the folder \"%1\" does not "
+                                "exist.")
+                     .arg(shown(dataDir));
         return false;
     }
     if (!QFileInfo(path).isFile()) {
-        *error = QStringLiteral("The database \"%1\" does not exist.")
-                     .arg(QDir::toNativeSeparators(path));
+        *error = QStringLiteral("The database could not be opened: \"%1\" does not exist.")
+                     .arg(shown(path));
+        return false;
+    }
+    if (QFileInfo(path).size() == 0) {
+        *error = QStringLiteral("The file \"%1\" is not a Kelora database.").arg(shown(path));
         return false;
     }
 
+    const bool readOnly = !mayWrite(path) || !mayWrite(dataDir);
     bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", Name);
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            *error = QStringLiteral("The database \"%1\" cannot be opened: %2")
-                         .arg(QDir::toNativeSeparators(path), errorText(db.lastError()));
-        } else {
-            QSqlQuery q(db);
-            int version = -1;
-            const bool readable = q.exec("PRAGMA user_version") && q.next();
-            if (readable)
-                version = q.value(0).toInt();
-            const QString why = errorText(q.lastError());
-            q.finish();
-            if (!readable) {
-                *error = QStringLiteral("The file \"%1\" is not a database this program can "
-                                        "read: %2")
-                             .arg(QDir::toNativeSeparators(path), why);
-            } else if (version != SchemaVersion) {
-                *error = QStringLiteral("The database \"%1\" has layout version %2; this program "
-                                        "reads version %3 only.")
-                             .arg(QDir::toNativeSeparators(path))
-                             .arg(version)
-                             .arg(SchemaVersion);
+        // A read-only database is opened as one. Where its folder cannot even take the shared
+        // memory file of the write-ahead log, it is read as a file that nothing changes.
+        const QStringList ways =
+            readOnly ? QStringList{QStringLiteral("mode=ro"), QStringLiteral("immutable=1")}
+                     : QStringList{QString()};
+        bool opened = false;
+        bool readable = false;
+        int version = -1;
+        int objects = 0;
+        QString why;
+        for (const QString& way : ways) {
+            if (readOnly) {
+                db.setConnectOptions(ReadOnlyOption + QStringLiteral(";QSQLITE_OPEN_URI"));
+                db.setDatabaseName(fileAddress(QFileInfo(path).absoluteFilePath(), way));
             } else {
-                ok = prepareConnection(db, error);
+                db.setDatabaseName(path);
             }
+            if (!db.open())
+                continue;
+            opened = true;
+            readable = readLayout(db, &version, &objects, &why);
+            if (readable)
+                break;
+            db.close();
+        }
+        if (!opened) {
+            *error = QStringLiteral("The database \"%1\" could not be opened.").arg(shown(path));
+        } else if (!readable) {
+            *error = QStringLiteral("The file \"%1\" is not a database this program can read: %2")
+                         .arg(shown(path), why);
+        } else if (version == 0 && objects == 0) {
+            *error = QStringLiteral("The file \"%1\" is not a Kelora database.").arg(shown(path));
+        } else if (version != SchemaVersion) {
+            *error = QStringLiteral("The database \"%1\" has layout version %2; this program "
+                                    "reads version %3 only.")
+                         .arg(shown(path))
+                         .arg(version)
+                         .arg(SchemaVersion);
+        } else {
+            ok =
+                prepareConnection(db, error) && (readOnly || refreshCollation(handleOf(db), error));
         }
         if (!ok)
             db.close();
@@ -210,14 +327,132 @@ bool Database::define(const QString& programDir, QString* error, bool* definedNo
     return true;
 }
 
+bool Database::isReadOnly()
+{
+    return isDefined() && connection().connectOptions().contains(ReadOnlyOption);
+}
+
+namespace {
+QString currentPath()
+{
+    return Database::isDefined() ? filePathOf(Database::connection()) : lookedFor();
+}
+} // namespace
+
+QString Database::readOnlyNotice()
+{
+    return QStringLiteral("The database \"%1\" is read-only: you can browse it, but changes "
+                          "cannot be saved.")
+        .arg(shown(currentPath()));
+}
+
+QString Database::readOnlyMessage()
+{
+    return QStringLiteral("The database \"%1\" is read-only: changes cannot be saved.")
+        .arg(shown(currentPath()));
+}
+
+QString Database::notOpenMessage()
+{
+    const QString path = currentPath();
+    if (path.isEmpty())
+        return QStringLiteral("The database could not be opened.");
+    return QStringLiteral("The database could not be opened: it was looked for at \"%1\".")
+        .arg(shown(path));
+}
+
+QString Database::collationVersion()
+{
+    // The rules of the comparison, the version of the collator they use for the locale, and
+    // the Qt that sets that collator up.
+    UErrorCode status = U_ZERO_ERROR;
+    UCollator* collator = ucol_open(CollationLocale.name().toLatin1().constData(), &status);
+    char collatorVersion[U_MAX_VERSION_STRING_LENGTH] = "unknown";
+    if (U_SUCCESS(status)) {
+        UVersionInfo v;
+        ucol_getVersion(collator, v);
+        u_versionToString(v, collatorVersion);
+    }
+    ucol_close(collator);
+    UVersionInfo icu;
+    u_getVersion(icu);
+    char icuVersion[U_MAX_VERSION_STRING_LENGTH];
+    u_versionToString(icu, icuVersion);
+    return QStringLiteral("KL_NOCASE %1; %2 collator %3 (ICU %4); Qt %5")
+        .arg(CollationRules)
+        .arg(CollationLocale.name(), QString::fromLatin1(collatorVersion),
+             QString::fromLatin1(icuVersion), QString::fromLatin1(qVersion()));
+}
+
+bool Database::refreshCollation(sqlite3* handle, QString* error, bool* rebuilt)
+{
+    if (rebuilt)
+        *rebuilt = false;
+    const QByteArray version = collationVersion().toUtf8();
+    QByteArray recorded;
+    bool recordable = false;
+    sqlite3_stmt* read = nullptr;
+    if (sqlite3_prepare_v2(handle,
+                           "SELECT \"Value\" FROM \"KL_Info.DB\" WHERE \"Item\" = 'Collation'", -1,
+                           &read, nullptr) == SQLITE_OK) {
+        recordable = true;
+        if (sqlite3_step(read) == SQLITE_ROW)
+            recorded = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(read, 0)));
+    }
+    sqlite3_finalize(read);
+    if (recordable && recorded == version)
+        return true;
+
+    // The indexes are rebuilt and the new version recorded in one step.
+    const auto fail = [&] {
+        *error = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    };
+    if (sqlite3_exec(handle, "BEGIN IMMEDIATE; REINDEX KL_NOCASE", nullptr, nullptr, nullptr) !=
+        SQLITE_OK)
+        return fail();
+    if (recordable) {
+        sqlite3_stmt* write = nullptr;
+        if (sqlite3_prepare_v2(handle,
+                               "INSERT OR REPLACE INTO \"KL_Info.DB\" (\"Item\", \"Value\") "
+                               "VALUES ('Collation', ?)",
+                               -1, &write, nullptr) != SQLITE_OK)
+            return fail();
+        sqlite3_bind_text(write, 1, version.constData(), int(version.size()), SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(write);
+        sqlite3_finalize(write);
+        if (rc != SQLITE_DONE)
+            return fail();
+    }
+    if (sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return fail();
+    if (rebuilt)
+        *rebuilt = true;
+    return true;
+}
+
 QString Database::errorText(const QSqlError& error)
 {
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric);
+    if (numeric && (code & 0xFF) == SQLITE_READONLY)
+        return readOnlyMessage();
+    // The driver's own words ("Driver not loaded") mean nothing to the user.
+    if (!connection().isOpen())
+        return notOpenMessage();
     const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.driverText().trimmed() : text;
+    if (!text.isEmpty())
+        return text;
+    return QStringLiteral("The database could not carry out the request.");
 }
 
 bool Database::runInTransaction(const std::function<bool(QString* error)>& work, QString* error)
 {
+    if (isReadOnly()) {
+        *error = readOnlyMessage();
+        return false;
+    }
     QSqlDatabase db = connection();
     QSqlQuery q(db);
     // A savepoint starts a transaction when none is open and nests inside one that is.

@@ -15,14 +15,17 @@ class Database
 public:
     static constexpr const char* Name = "__KL_DB_REL1__";
     // The layout of the tables this program reads and writes; kept in PRAGMA user_version.
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     static QString dataDirectory(const QString& programDir);
     static QString databasePath(const QString& programDir);
 
     // Defines the database name for programDir unless it is defined already. Returns true when
     // the name is usable (defined now or before); on failure *error says why. *definedNow tells
-    // whether this call made the definition.
+    // whether this call made the definition. A database that the program may not write (the
+    // file or its folder is read-only) is opened for browsing only (isReadOnly()). When the
+    // name collation's version differs from the one recorded in the database, the indexes that
+    // use it are rebuilt first.
     static bool define(const QString& programDir, QString* error, bool* definedNow = nullptr);
     static bool isDefined();
     static QSqlDatabase connection();
@@ -30,6 +33,25 @@ public:
     static QString programDirectory();
     // Drops the definition (the running program never does; tests and tools do).
     static void undefine();
+    // Records that a table could not be opened, for the reason given. False when the same reason
+    // was recorded before under this definition: the data modules stand on each other's tables,
+    // and one fault is reported once, not by every module that meets it.
+    static bool noteOpenFailure(const QString& reason);
+
+    // True when the database is open for browsing only: no change can be saved.
+    static bool isReadOnly();
+    // Shown once when a read-only database is opened, and as the reason of every refused save.
+    static QString readOnlyNotice();
+    static QString readOnlyMessage();
+    // Says that the database could not be opened and where it was looked for.
+    static QString notOpenMessage();
+
+    // The version of the KL_NOCASE name collation: its rules and the version of the collator
+    // under them. An index built under another version may be out of order.
+    static QString collationVersion();
+    // Rebuilds the indexes that use KL_NOCASE when the version recorded in the database differs
+    // from collationVersion(), then records it. *rebuilt tells whether it did.
+    static bool refreshCollation(sqlite3* handle, QString* error, bool* rebuilt = nullptr);
 
     // Installs the Unicode lower() and the KL_NOCASE collation on an open connection, and sets
     // the journal and sync modes. Also used by the database builder.
@@ -40,8 +62,9 @@ public:
     // uses it.
     static bool installFunctions(sqlite3* handle, QString* error);
 
-    // The store's own words for an error ("UNIQUE constraint failed: ..."), without the driver's
-    // additions.
+    // The store's own words for an error ("UNIQUE constraint failed: ..."), never the driver's:
+    // without an open database it is notOpenMessage(), for a write refused by a read-only
+    // database readOnlyMessage().
     static QString errorText(const QSqlError& error);
 
     // Runs work in one transaction; on any failure everything is rolled back and *error holds

@@ -1,10 +1,11 @@
 #include "store/TableView.h"
 
 #include "store/Database.h"
+#include "tools/Schema.h"
 
-#include <QRegularExpression>
 #include <QSqlError>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -162,37 +163,72 @@ QSqlQuery* TableView::run(const QString& sql, const QVariantList& params)
     return q;
 }
 
+namespace {
+
+// Reads the fields of a table of the program and says why it cannot be used as it stands: it is
+// missing, or its fields or key differ from the ones the program made. Empty when it can be
+// used. A renamed or retyped field would otherwise read as empty and be saved as empty.
+QString tableProblem(QSqlDatabase& db, const QString& table, QList<Schema::Column>* columns,
+                     bool* autoIncrement)
+{
+    QSqlQuery q(db);
+    q.prepare("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
+    q.addBindValue(table);
+    if (!q.exec() || !q.next())
+        return QStringLiteral("Table \"%1\" does not exist in the database.").arg(table);
+    *autoIncrement = q.value(0).toString().contains("AUTOINCREMENT", Qt::CaseInsensitive);
+    if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(TableView::quoted(table))))
+        return Database::errorText(q.lastError());
+    columns->clear();
+    while (q.next())
+        columns->append({q.value(1).toString(), q.value(2).toString(), q.value(5).toInt()});
+    if (const Schema::Table* known = Schema::table(table)) {
+        const QString problem = Schema::structureProblem(*known, *columns);
+        if (!problem.isEmpty())
+            return QStringLiteral("Table \"%1\" does not have the structure this program needs: "
+                                  "%2.")
+                .arg(table, problem);
+    }
+    return {};
+}
+
+} // namespace
+
 bool TableView::readFields()
 {
     QSqlDatabase db = Database::connection();
     if (!db.isOpen()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(Database::notOpenMessage());
         return false;
     }
-    QSqlQuery q(db);
-    q.prepare("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
-    q.addBindValue(m_table);
-    if (!q.exec() || !q.next()) {
-        fail(QStringLiteral("Table \"%1\" does not exist in the database.").arg(m_table));
-        return false;
+    QList<Schema::Column> columns;
+    bool autoIncrement = false;
+    QString problem = tableProblem(db, m_table, &columns, &autoIncrement);
+    // A lookup shows a field of another table, which must be usable too: the same fault is then
+    // reported in the same words, wherever it is met.
+    QStringList lookedUp;
+    for (const FieldDef& f : std::as_const(m_fields))
+        if (f.kind == FieldDef::Kind::Lookup && !lookedUp.contains(f.lookupTable))
+            lookedUp << f.lookupTable;
+    for (const QString& other : std::as_const(lookedUp)) {
+        if (!problem.isEmpty())
+            break;
+        QList<Schema::Column> otherColumns;
+        bool otherAutoIncrement = false;
+        problem = tableProblem(db, other, &otherColumns, &otherAutoIncrement);
     }
-    const bool autoIncrement = q.value(0).toString().contains("AUTOINCREMENT", Qt::CaseInsensitive);
-    if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table)))) {
-        fail(Database::errorText(q.lastError()));
+    if (!problem.isEmpty()) {
+        fail(problem);
         return false;
     }
     QList<FieldDef> data;
     QStringList keyColumns;
-    while (q.next()) {
+    for (const Schema::Column& c : std::as_const(columns)) {
         FieldDef f;
-        f.name = q.value(1).toString();
-        const QString declared = q.value(2).toString();
-        static const QRegularExpression sizePattern(QStringLiteral("\\((\\d+)\\)"));
-        const QRegularExpressionMatch m = sizePattern.match(declared);
-        if (m.hasMatch())
-            f.size = m.captured(1).toInt();
-        f.type = typeFromDeclaration(declared, false);
-        if (q.value(5).toInt() > 0)
+        f.name = c.name;
+        f.size = Schema::fieldSize(m_table, f.name);
+        f.type = typeFromDeclaration(c.declaredType, false);
+        if (c.keyPosition > 0)
             keyColumns << f.name;
         data.append(f);
     }
@@ -239,6 +275,15 @@ QString TableView::orderClause() const
 
 bool TableView::readRows(const QString& where, const QVariantList& params, QVector<Row>* rows)
 {
+    return readRows(where, params, [rows](Row&& row) {
+        rows->append(std::move(row));
+        return true;
+    });
+}
+
+bool TableView::readRows(const QString& where, const QVariantList& params,
+                         const std::function<bool(Row&&)>& take)
+{
     QStringList conditions;
     if (!where.isEmpty())
         conditions << where;
@@ -260,7 +305,8 @@ bool TableView::readRows(const QString& where, const QVariantList& params, QVect
         for (int i = 0; i < count; ++i)
             if (m_fields[i].kind != FieldDef::Kind::Calculated)
                 row.values[i] = q->value(column++);
-        rows->append(std::move(row));
+        if (!take(std::move(row)))
+            break;
     }
     q->finish();
     return true;
@@ -719,26 +765,31 @@ bool TableView::locate(const QString& field, const QVariant& value, Qt::CaseSens
     }
 
     // A large table: find the first stored row in the table's order, seen through the pending
-    // changes, then pending inserts.
-    QVector<Row> found;
+    // changes, then pending inserts. Rows are read one at a time and reading stops at the
+    // first that is still there, so a locate reads one row however many match.
     const bool text =
         m_fields[index].type == FieldType::String || m_fields[index].type == FieldType::Memo;
     const QString column = "t." + quoted(m_fields[index].name);
     const QString where = (cs == Qt::CaseInsensitive && text)
                               ? QStringLiteral("lower(%1) = lower(?)").arg(column)
                               : column + " = ?";
-    if (!readRows(where, {value}, &found))
-        return false;
-    for (Row& row : found) {
+    std::optional<Row> found;
+    const bool read = readRows(where, {value}, [&](Row&& row) {
         if (pendingIndex(Pending::Delete, row.rowid) >= 0)
-            continue;
+            return true;
         const int u = pendingIndex(Pending::Update, row.rowid);
         if (u >= 0) {
             row.values = m_pending[u].values;
             if (!rowMatches(row, index, value, cs))
-                continue;
+                return true;
         }
-        setRows({row}, 0);
+        found = std::move(row);
+        return false;
+    });
+    if (!read)
+        return false;
+    if (found) {
+        setRows({*found}, 0);
         return true;
     }
     for (const Pending& p : std::as_const(m_pending)) {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QSqlQuery>
 #include <QStringList>
+#include <functional>
 
 // The rows of one table, in the order of its key or of a named index, with a current row and
 // editing. A view may follow a master data set (it then holds only the rows whose detail field
@@ -21,6 +22,9 @@ class TableView : public DataSet
     Q_OBJECT
 
 public:
+    // An identifier (table or field name) quoted for SQL.
+    static QString quoted(const QString& identifier);
+
     enum class Reading { Whole, Located };
 
     explicit TableView(const QString& table, QObject* parent = nullptr);
@@ -94,6 +98,9 @@ private:
     QString orderClause() const;
     bool reread(qint64 keepRowid);
     bool readRows(const QString& where, const QVariantList& params, QVector<Row>* rows);
+    // Hands each row read to take, in order, until take returns false.
+    bool readRows(const QString& where, const QVariantList& params,
+                  const std::function<bool(Row&&)>& take);
     bool rowMatches(const Row& row, int field, const QVariant& value, Qt::CaseSensitivity cs) const;
     void mergePending(QVector<Row>* rows) const;
     void sortRows(QVector<Row>* rows) const;
@@ -109,7 +116,6 @@ private:
     // The prepared statement sql run with params bound in order; nullptr (and the error
     // recorded) when it cannot be prepared or run.
     QSqlQuery* run(const QString& sql, const QVariantList& params);
-    static QString quoted(const QString& identifier);
 
     QString m_table;
     bool m_cached = false;

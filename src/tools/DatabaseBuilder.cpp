@@ -3,7 +3,9 @@
 #include "LookupRows.h"
 #include "Schema.h"
 #include "SqliteConnection.h"
+#include "SqliteStatement.h"
 #include "UsdaImporter.h"
+#include "store/DataFolderLock.h"
 #include "store/Database.h"
 
 #include <QDir>
@@ -43,6 +45,15 @@ void removeWithSideFiles(const QString& path)
     QFile::remove(path);
     for (const QString& suffix : SideFiles)
         QFile::remove(path + suffix);
+}
+
+// The temporary files of a build that was killed before it could clean up.
+void removeLeftovers(const QString& dataDir)
+{
+    const QDir dir(dataDir);
+    for (const QString& name :
+         dir.entryList({DatabaseFile + QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden))
+        removeWithSideFiles(dir.filePath(name));
 }
 
 // Creates the tables and fills them inside one transaction. The file is a fresh temporary one
@@ -88,6 +99,16 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
             *error = QStringLiteral("Cannot index the food names: %1").arg(*error);
             return false;
         }
+    }
+    // The ordering indexes were built with this version of the name collation.
+    SqliteStatement collation(db, QStringLiteral(R"(INSERT INTO "KL_Info.DB" ("Item", "Value"))"
+                                                 R"( VALUES ('Collation', ?))"));
+    const QByteArray version = Database::collationVersion().toUtf8();
+    if (collation.isValid())
+        collation.bindText(1, std::string_view(version.constData(), size_t(version.size())));
+    if (!collation.isValid() || !collation.run()) {
+        *error = QStringLiteral("Cannot record the collation: %1").arg(collation.error());
+        return false;
     }
     if (!db.exec(QStringLiteral("COMMIT"), error) ||
         !db.exec(QStringLiteral("PRAGMA user_version = %1").arg(Database::SchemaVersion), error) ||
@@ -152,6 +173,19 @@ bool DatabaseBuilder::build(const QString& programDir, const Options& options, Q
         if (programDirIsNew)
             QDir().rmdir(program.path());
     };
+
+    // Nobody else may use the folder while the database is built or replaced: not the program,
+    // whose later saves would go into the replaced file, nor another build.
+    // (A file system without locks is used all the same.)
+    DataFolderLock lock(dataDir);
+    if (lock.tryLock() == DataFolderLock::Result::InUse) {
+        *error = QStringLiteral("The folder %1 is in use by a running Kelora or another "
+                                "kelora-makedata; close it and try again")
+                     .arg(QDir::toNativeSeparators(dataDir));
+        removeNewFolders();
+        return false;
+    }
+    removeLeftovers(dataDir);
 
     // The file is created here, not by QTemporaryFile, so it gets the usual permissions of a
     // new file rather than owner-only ones.

@@ -1,6 +1,7 @@
 #include "MakedataCommand.h"
 
 #include "DatabaseBuilder.h"
+#include "DatabaseCheck.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@ QString MakedataCommand::usage()
 {
     return QStringLiteral(
         "Usage: kelora-makedata [--usda DIR] [--force] PROGRAM_DIR\n"
+        "       kelora-makedata --check PROGRAM_DIR\n"
         "\n"
         "Creates PROGRAM_DIR/Data/kelora.db with every table of Kelora and the lists of\n"
         "genders and measurement systems.\n"
@@ -20,7 +22,10 @@ QString MakedataCommand::usage()
         "               (FD_GROUP.txt, FOOD_DES.txt, NUTR_DEF.txt, NUT_DATA.txt, WEIGHT.txt;\n"
         "               any of them may be gzipped as NAME.txt.gz). Without it the food\n"
         "               tables stay empty.\n"
-        "  --force      replace an existing database\n"
+        "  --force      replace an existing database (refused while Kelora runs on it)\n"
+        "  --check      check PROGRAM_DIR/Data/kelora.db instead, with Kelora's own SQL\n"
+        "               functions and name collation: layout version, table structure,\n"
+        "               name collation and SQLite's integrity check. Changes nothing.\n"
         "  -h, --help   show this text\n");
 }
 
@@ -28,6 +33,7 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
                          bool interactive)
 {
     DatabaseBuilder::Options options;
+    bool check = false;
     QStringList positional;
     bool optionsEnded = false;
     const auto usageError = [&](const QString& message) {
@@ -48,6 +54,8 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
             return Success;
         } else if (arg == QLatin1String("--force")) {
             options.force = true;
+        } else if (arg == QLatin1String("--check")) {
+            check = true;
         } else if (arg == QLatin1String("--usda")) {
             if (i + 1 >= arguments.size())
                 return usageError(QStringLiteral("--usda needs a folder"));
@@ -64,6 +72,18 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
         return usageError(QStringLiteral("no program directory given"));
     if (positional.size() > 1)
         return usageError(QStringLiteral("only one program directory may be given"));
+    if (check && (options.force || !options.usdaDir.isEmpty()))
+        return usageError(QStringLiteral("--check takes no other option"));
+
+    if (check) {
+        QString error;
+        const bool sound = DatabaseCheck::run(positional.first(), out, &error);
+        if (!error.isEmpty()) {
+            err << "kelora-makedata: " << error << '\n';
+            err.flush();
+        }
+        return sound ? Success : Failure;
+    }
 
     const QString programDir = positional.first();
     const QString target = QDir::toNativeSeparators(

@@ -6,7 +6,9 @@ class QTextStream;
 
 // The command line of kelora-makedata:
 //   kelora-makedata [--usda DIR] [--force] PROGRAM_DIR
-// lays out PROGRAM_DIR/Data/kelora.db. Progress goes to out, every problem to err.
+// lays out PROGRAM_DIR/Data/kelora.db;
+//   kelora-makedata --check PROGRAM_DIR
+// checks it. Progress and findings go to out, every problem to err.
 class MakedataCommand
 {
 public:

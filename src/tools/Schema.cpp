@@ -8,16 +8,11 @@ using T = Schema::Type;
 QList<Schema::Table> makeTables()
 {
     const QList<Schema::Field> ingredientFields = {
-        {"R_ING_ID", T::AutoIncrement},
-        {"Ingredient Name", T::Text},
-        {"R_ID", T::Integer},
-        {"Quantity", T::Real},
-        {"Unit", T::Text},
-        {"NDB_No", T::Integer},
-        {"NDB_ByGram", T::Integer},
-        {"NDB_Quantity", T::Real},
-        {"NDB_Weight_ID", T::Real},
-        {"WeightInGram", T::Real},
+        {"R_ING_ID", T::AutoIncrement}, {"Ingredient Name", T::Text, 179},
+        {"R_ID", T::Integer},           {"Quantity", T::Real},
+        {"Unit", T::Text, 80},          {"NDB_No", T::Integer},
+        {"NDB_ByGram", T::Integer},     {"NDB_Quantity", T::Real},
+        {"NDB_Weight_ID", T::Real},     {"WeightInGram", T::Real},
     };
     const QList<Schema::Field> recipeNutrientFields = {
         {"ID", T::AutoIncrement},
@@ -28,13 +23,13 @@ QList<Schema::Table> makeTables()
 
     return {
         // Food reference tables
-        {"FD_GROUP.DB", {{"FdGrp_Cd", T::Integer}, {"FdGrp_Desc", T::Text}}, {"FdGrp_Cd"}, {}},
+        {"FD_GROUP.DB", {{"FdGrp_Cd", T::Integer}, {"FdGrp_Desc", T::Text, 33}}, {"FdGrp_Cd"}, {}},
         {"FOOD_DES.DB",
-         {{"NDB_No", T::Integer}, {"FdGrp_Cd", T::Integer}, {"Desc", T::Text}},
+         {{"NDB_No", T::Integer}, {"FdGrp_Cd", T::Integer}, {"Desc", T::Text, 177}},
          {"NDB_No"},
          {}},
         {"NUTR_DEF.DB",
-         {{"Nutr_No", T::Integer}, {"Units", T::Text}, {"NutrDesc", T::Text}},
+         {{"Nutr_No", T::Integer}, {"Units", T::Text, 7}, {"NutrDesc", T::Text, 34}},
          {"Nutr_No"},
          {}},
         {"NUT_DATA.DB",
@@ -45,21 +40,21 @@ QList<Schema::Table> makeTables()
          {{"Weight_ID", T::AutoIncrement},
           {"NDB_No", T::Integer},
           {"Amount", T::Real},
-          {"Msre_Desc", T::Text},
+          {"Msre_Desc", T::Text, 77},
           {"Gm_Wgt", T::Real}},
          {"Weight_ID"},
          {{"NDB_Index", {"NDB_No"}}}},
         {"Nutr_Preference.DB", {{"Nutr_No", T::Integer}}, {}, {}},
 
         // Food searches
-        {"Food_SimpleSearch.DB", {{"Keyword", T::Text}}, {}, {}},
-        {"FD_AdvancedSearch.DB", {{"S_NAME", T::Text}, {"SID", T::Integer}}, {}, {}},
+        {"Food_SimpleSearch.DB", {{"Keyword", T::Text, 255}}, {}, {}},
+        {"FD_AdvancedSearch.DB", {{"S_NAME", T::Text, 255}, {"SID", T::Integer}}, {}, {}},
         {"FD_AdvancedSearchRules.DB",
          {{"Rule_ID", T::AutoIncrement},
-          {"Field", T::Text},
-          {"Condition", T::Text},
-          {"RValue", T::Text},
-          {"ExtraInfo", T::Text},
+          {"Field", T::Text, 128},
+          {"Condition", T::Text, 128},
+          {"RValue", T::Text, 255},
+          {"ExtraInfo", T::Text, 255},
           {"SID", T::Integer}},
          {"Rule_ID"},
          {{"SQL_Index", {"SID"}}}},
@@ -67,24 +62,24 @@ QList<Schema::Table> makeTables()
         // Recipes
         {"Recipe_Des.DB",
          {{"R_ID", T::Integer},
-          {"Recipe Name", T::Text},
+          {"Recipe Name", T::Text, 179},
           {"Cuisine_ID", T::Real},
           {"Preperation Time", T::Real},
           {"Cooking Time", T::Real},
           {"Number of Serves", T::Real},
           {"Procedures", T::Text},
-          {"Author", T::Text},
-          {"Source", T::Text},
-          {"Web Page Name", T::Text},
+          {"Author", T::Text, 80},
+          {"Source", T::Text, 179},
+          {"Web Page Name", T::Text, 225},
           {"Web Page Link", T::Text}},
          {"R_ID"},
          {}},
         {"Recipe_Cuisine.DB",
-         {{"Cuisine_ID", T::AutoIncrement}, {"Cuisine", T::Text}},
+         {{"Cuisine_ID", T::AutoIncrement}, {"Cuisine", T::Text, 50}},
          {"Cuisine_ID"},
          {}},
         {"Recipe_Types.DB",
-         {{"RTYPE_ID", T::AutoIncrement}, {"Recipe Type", T::Text}},
+         {{"RTYPE_ID", T::AutoIncrement}, {"Recipe Type", T::Text, 60}},
          {"RTYPE_ID"},
          {}},
         {"Recipe_DesAndTypes.DB",
@@ -97,32 +92,32 @@ QList<Schema::Table> makeTables()
         {"Recipe_NUT_DATA_Add.DB", recipeNutrientFields, {"ID"}, {}},
 
         // Recipe searches
-        {"Recipe_SimpleSearch.DB", {{"Keyword", T::Text}}, {}, {}},
-        {"R_AdvancedSearch.DB", {{"SID", T::Integer}, {"S_NAME", T::Text}}, {}, {}},
+        {"Recipe_SimpleSearch.DB", {{"Keyword", T::Text, 255}}, {}, {}},
+        {"R_AdvancedSearch.DB", {{"SID", T::Integer}, {"S_NAME", T::Text, 255}}, {}, {}},
         {"R_AdvancedSearchRules.DB",
          {{"Rule_ID", T::AutoIncrement},
-          {"Field", T::Text},
-          {"Condition", T::Text},
-          {"RValue", T::Text},
+          {"Field", T::Text, 128},
+          {"Condition", T::Text, 128},
+          {"RValue", T::Text, 255},
           {"SID", T::Integer},
-          {"ExtraInfo", T::Text}},
+          {"ExtraInfo", T::Text, 255}},
          {"Rule_ID"},
          {{"SQL_Index", {"SID"}}}},
 
         // People, goals and the intake log
         {"PersonInfo.db",
          {{"PID", T::Integer},
-          {"Name", T::Text},
-          {"Gender", T::Text},
+          {"Name", T::Text, 255},
+          {"Gender", T::Text, 120},
           {"BirthDay", T::Text},
           {"Height", T::Real},
           {"Weight", T::Real},
           {"TargetWeight", T::Real},
-          {"MeasurementSystem_ID", T::Text}},
+          {"MeasurementSystem_ID", T::Text, 4}},
          {"PID"},
          {}},
         {"MeasureSys.db",
-         {{"MeasurementSystemID", T::Text},
+         {{"MeasurementSystemID", T::Text, 4},
           {"MeasurmentDesc", T::Text},
           {"HeightUnit", T::Text},
           {"WeightUnit", T::Text}},
@@ -146,11 +141,11 @@ QList<Schema::Table> makeTables()
         {"DIntake.DB",
          {{"DIntake_ID", T::AutoIncrement},
           {"PID", T::Integer},
-          {"Food/Recipe", T::Text},
+          {"Food/Recipe", T::Text, 179},
           {"Date", T::Text},
-          {"MealType", T::Text},
+          {"MealType", T::Text, 20},
           {"Amount", T::Real},
-          {"Unit", T::Text},
+          {"Unit", T::Text, 77},
           {"NDB_ID", T::Integer},
           {"R_ID", T::Integer}},
          {"DIntake_ID"},
@@ -163,6 +158,10 @@ QList<Schema::Table> makeTables()
           {"Nutr_Val", T::Real}},
          {"DINutr_ID"},
          {{"DIntake_Index", {"DIntake_ID"}}}},
+
+        // Facts about the database itself, one per row: "Collation" holds the version of the
+        // name collation that the ordering indexes were built with.
+        {"KL_Info.DB", {{"Item", T::Text}, {"Value", T::Text}}, {"Item"}, {}},
     };
 }
 } // namespace
@@ -195,6 +194,62 @@ const Schema::Table* Schema::table(const QString& name)
         if (t.name.compare(name, Qt::CaseInsensitive) == 0)
             return &t;
     return nullptr;
+}
+
+const Schema::Field* Schema::Table::field(const QString& name) const
+{
+    for (const Field& f : fields)
+        if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+const Schema::Field* Schema::field(const QString& table, const QString& field)
+{
+    const Table* t = Schema::table(table);
+    return t ? t->field(field) : nullptr;
+}
+
+int Schema::fieldSize(const QString& table, const QString& field)
+{
+    const Field* f = Schema::field(table, field);
+    return f ? f->size : 0;
+}
+
+QString Schema::structureProblem(const Table& table, const QList<Column>& columns)
+{
+    const auto find = [&columns](const QString& name) -> const Column* {
+        for (const Column& c : columns)
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &c;
+        return nullptr;
+    };
+    for (const Field& f : table.fields) {
+        const Column* c = find(f.name);
+        if (!c)
+            return QStringLiteral("the field \"%1\" is missing").arg(f.name);
+        const QString expected =
+            f.type == Type::AutoIncrement ? sqlType(Type::Integer) : sqlType(f.type);
+        if (c->declaredType.compare(expected, Qt::CaseInsensitive) != 0)
+            return QStringLiteral("the field \"%1\" is of type %2 instead of %3")
+                .arg(f.name, c->declaredType.isEmpty() ? QStringLiteral("none") : c->declaredType,
+                     expected);
+    }
+    QStringList key;
+    for (const Column& c : columns) {
+        if (!table.field(c.name))
+            return QStringLiteral("the field \"%1\" is not one of its fields").arg(c.name);
+        if (c.keyPosition > 0) {
+            if (key.size() < c.keyPosition)
+                key.resize(c.keyPosition);
+            key[c.keyPosition - 1] = table.field(c.name)->name;
+        }
+    }
+    if (key != table.primaryKey)
+        return table.primaryKey.isEmpty() ? QStringLiteral("it has a key, which it must not have")
+                                          : QStringLiteral("its key is not %1")
+                                                .arg(table.primaryKey.join(QStringLiteral(", ")));
+    return QString();
 }
 
 QString Schema::indexName(const QString& table, const QString& index)

@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // Every table of the program: name (extension included), fields in their order with their
-// types, primary key and named secondary indexes. The database builder creates the tables from
-// this list and the tests check a built database against it.
+// types and sizes, primary key and named secondary indexes. The database builder creates the
+// tables from this list, the program checks the tables it opens against it, and every edit box
+// bound to a text field takes its maximum length from it.
 class Schema
 {
 public:
@@ -21,6 +22,9 @@ public:
     {
         QString name;
         Type type;
+        // Text fields: the most characters a user may type into the field; 0 for no limit
+        // (memos, dates, keys). Stored values may be longer (imported data) and stay whole.
+        int size = 0;
     };
 
     struct Index
@@ -37,11 +41,27 @@ public:
         QList<Index> indexes;
 
         QStringList fieldNames() const;
+        const Field* field(const QString& name) const;
+    };
+
+    // One column of a stored table as SQLite describes it (PRAGMA table_info).
+    struct Column
+    {
+        QString name;
+        QString declaredType;
+        int keyPosition = 0; // position in the primary key from 1; 0 when not in it
     };
 
     static const QList<Table>& tables();
     static QStringList tableNames();
     static const Table* table(const QString& name);
+    static const Field* field(const QString& table, const QString& field);
+    // The size of a text field (see Field::size); 0 when it has none or is not the program's.
+    static int fieldSize(const QString& table, const QString& field);
+
+    // What keeps a stored table from being the program's table: a missing field, a field of
+    // another type, a field the program does not know, or another key. Empty when it matches.
+    static QString structureProblem(const Table& table, const QList<Column>& columns);
 
     // SQLite index names are global to the file, so each index carries its table's name:
     // "NUT_DATA.DB.NDB_Index".

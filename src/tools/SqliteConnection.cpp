@@ -24,6 +24,21 @@ bool SqliteConnection::open(const QString& path, QString* error)
     return true;
 }
 
+bool SqliteConnection::openExisting(const QString& path, QString* error)
+{
+    close();
+    const QByteArray file = QFile::encodeName(path);
+    const int rc = sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        if (error)
+            *error = QStringLiteral("Cannot open %1: %2").arg(path, lastError());
+        close();
+        return false;
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    return true;
+}
+
 void SqliteConnection::close()
 {
     if (m_db) {

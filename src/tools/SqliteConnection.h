@@ -4,9 +4,9 @@
 
 struct sqlite3;
 
-// A plain SQLite connection used while the database file is being built. The builder talks to
-// SQLite directly: loading the food composition data row by row through Qt's driver would cost
-// several times as long.
+// A plain SQLite connection used while the database file is being built or checked. The builder
+// talks to SQLite directly: loading the food composition data row by row through Qt's driver would
+// cost several times as long.
 class SqliteConnection
 {
 public:
@@ -17,6 +17,10 @@ public:
 
     // Opens (creating when missing) the database file at path.
     bool open(const QString& path, QString* error);
+    // Opens an existing database file without creating one. It is opened for writing when the
+    // file allows it, so that closing the last connection folds and removes the write-ahead log
+    // files as the program does; nothing is written unless a statement writes.
+    bool openExisting(const QString& path, QString* error);
     void close();
     bool isOpen() const { return m_db != nullptr; }
 

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <zlib.h>
@@ -72,6 +74,7 @@ bool SrFileReader::open(const QString& path, QString* error)
     m_data.clear();
     m_pos = 0;
     m_line = 0;
+    m_records = 0;
     m_error.clear();
     m_fields.reserve(24);
 
@@ -110,8 +113,13 @@ bool SrFileReader::next(int fieldCount)
         return false;
     const char* data = m_data.constData();
     const qsizetype size = m_data.size();
-    if (m_pos >= size)
+    if (m_pos >= size) {
+        if (m_records == 0) {
+            m_line = qMax(m_line, 1);
+            fail(QStringLiteral("the file holds no records"));
+        }
         return false;
+    }
 
     const char* start = data + m_pos;
     const auto* newline = static_cast<const char*>(std::memchr(start, '\n', size_t(size - m_pos)));
@@ -131,7 +139,19 @@ bool SrFileReader::next(int fieldCount)
             }
         }
         m_pos = size;
+        if (m_records == 0)
+            fail(QStringLiteral("the file holds no records"));
         return false;
+    }
+
+    // Control characters have no place in the data: they are damage, not text.
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c < 0x20 || c == 0x7F) {
+            const auto field = std::count(line.begin(), line.begin() + std::ptrdiff_t(i), '^') + 1;
+            fail(QStringLiteral("field %1 holds a control character (code %2)").arg(field).arg(c));
+            return false;
+        }
     }
 
     if (!splitFields(line))
@@ -142,6 +162,7 @@ bool SrFileReader::next(int fieldCount)
                  .arg(m_fields.size()));
         return false;
     }
+    ++m_records;
     return true;
 }
 
@@ -210,7 +231,7 @@ bool SrFileReader::readNumber(int i, const char* name, std::optional<double>* ou
     }
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) {
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
         fail(QStringLiteral("%1 %2 is not a number").arg(QLatin1String(name), shown(text)));
         return false;
     }
@@ -221,4 +242,19 @@ bool SrFileReader::readNumber(int i, const char* name, std::optional<double>* ou
 std::string SrFileReader::readText(int i) const
 {
     return Cp1252::toUtf8(field(i));
+}
+
+bool SrFileReader::readText(int i, const char* name, int size, std::string* out)
+{
+    // One byte is one character in code page 1252.
+    const std::string_view text = field(i);
+    if (text.size() > std::size_t(size)) {
+        fail(QStringLiteral("%1 has %2 characters; the SR format allows at most %3")
+                 .arg(QLatin1String(name))
+                 .arg(text.size())
+                 .arg(size));
+        return false;
+    }
+    *out = Cp1252::toUtf8(text);
+    return true;
 }

@@ -12,7 +12,8 @@
 // ("~~" or nothing for an empty one), text in Windows code page 1252.
 //
 // Records are read one at a time. Every problem is reported as "<file>:<line>: <reason>", and
-// the reader stops at the first one.
+// the reader stops at the first one. A control character (NUL included) anywhere in a record is
+// a problem, and so is a file without records.
 class SrFileReader
 {
 public:
@@ -41,10 +42,13 @@ public:
     // A whole number that must be present (keys and codes; "0100" reads as 100). On failure
     // the reader fails with a message naming the field.
     bool readInteger(int i, const char* name, int* out);
-    // A decimal number; empty reads as no value. On failure the reader fails as above.
+    // A finite decimal number; empty reads as no value. On failure the reader fails as above.
     bool readNumber(int i, const char* name, std::optional<double>* out);
     // Text converted to UTF-8.
     std::string readText(int i) const;
+    // Text of at most size characters (the field's size in the SR documentation), converted to
+    // UTF-8. A longer text fails the reader with a message naming the field.
+    bool readText(int i, const char* name, int size, std::string* out);
 
     // Stops reading with "<file>:<line>: reason".
     void fail(const QString& reason);
@@ -56,6 +60,7 @@ private:
     QByteArray m_data;
     qsizetype m_pos = 0;
     int m_line = 0;
+    int m_records = 0;
     std::vector<std::string_view> m_fields;
     QString m_error;
 };

@@ -19,6 +19,13 @@ constexpr int NutrientFields = 6;
 constexpr int ValueFields = 18;
 constexpr int WeightFields = 7;
 
+// Sizes of the text fields read, in characters, as the SR documentation gives them.
+constexpr int GroupNameSize = 60;    // FdGrp_Desc
+constexpr int FoodNameSize = 200;    // Long_Desc
+constexpr int UnitsSize = 7;         // Units
+constexpr int NutrientNameSize = 60; // NutrDesc
+constexpr int MeasureNameSize = 84;  // Msre_Desc
+
 void bindOptional(SqliteStatement& s, int index, const std::optional<double>& value)
 {
     if (value)
@@ -72,6 +79,23 @@ bool UsdaImporter::run(const QString& dir, QString* error)
 {
     return importGroups(dir, error) && importFoods(dir, error) && importNutrients(dir, error) &&
            importValues(dir, error) && importWeights(dir, error);
+}
+
+bool UsdaImporter::isFood(SrFileReader& reader, int food)
+{
+    if (m_foods.count(food))
+        return true;
+    reader.fail(QStringLiteral("NDB_No %1 is not a food of %2").arg(food).arg(m_foodFile));
+    return false;
+}
+
+bool UsdaImporter::isNutrient(SrFileReader& reader, int nutrient)
+{
+    if (m_nutrients.count(nutrient))
+        return true;
+    reader.fail(
+        QStringLiteral("Nutr_No %1 is not a nutrient of %2").arg(nutrient).arg(m_nutrientFile));
+    return false;
 }
 
 void UsdaImporter::report(const QString& step, int percent)
@@ -128,10 +152,12 @@ bool UsdaImporter::importGroups(const QString& dir, QString* error)
         dir, QStringLiteral("FD_GROUP"), GroupFields, 100,
         [&](SrFileReader& r) {
             int code = 0;
-            if (!r.readInteger(0, "FdGrp_Cd", &code))
+            std::string name;
+            if (!r.readInteger(0, "FdGrp_Cd", &code) ||
+                !r.readText(1, "FdGrp_Desc", GroupNameSize, &name))
                 return false;
             insert.bindInt(1, code);
-            bindText(insert, 2, r.readText(1));
+            bindText(insert, 2, name);
             return store(insert, r);
         },
         error);
@@ -146,16 +172,20 @@ bool UsdaImporter::importFoods(const QString& dir, QString* error)
         *error = insert.error();
         return false;
     }
+    m_foodFile = QFileInfo(SrFileReader::locate(dir, QStringLiteral("FOOD_DES"))).fileName();
     return readFile(
         dir, QStringLiteral("FOOD_DES"), FoodFields, 100,
         [&](SrFileReader& r) {
             int food = 0;
             int group = 0;
-            if (!r.readInteger(0, "NDB_No", &food) || !r.readInteger(1, "FdGrp_Cd", &group))
+            std::string name;
+            if (!r.readInteger(0, "NDB_No", &food) || !r.readInteger(1, "FdGrp_Cd", &group) ||
+                !r.readText(2, "Long_Desc", FoodNameSize, &name))
                 return false;
             insert.bindInt(1, food);
             insert.bindInt(2, group);
-            bindText(insert, 3, r.readText(2));
+            bindText(insert, 3, name);
+            m_foods.insert(food);
             return store(insert, r);
         },
         error);
@@ -171,15 +201,21 @@ bool UsdaImporter::importNutrients(const QString& dir, QString* error)
         *error = insert.error();
         return false;
     }
+    m_nutrientFile = QFileInfo(SrFileReader::locate(dir, QStringLiteral("NUTR_DEF"))).fileName();
     return readFile(
         dir, QStringLiteral("NUTR_DEF"), NutrientFields, 100,
         [&](SrFileReader& r) {
             int nutrient = 0;
-            if (!r.readInteger(0, "Nutr_No", &nutrient))
+            std::string units;
+            std::string name;
+            if (!r.readInteger(0, "Nutr_No", &nutrient) ||
+                !r.readText(1, "Units", UnitsSize, &units) ||
+                !r.readText(3, "NutrDesc", NutrientNameSize, &name))
                 return false;
             insert.bindInt(1, nutrient);
-            bindText(insert, 2, r.readText(1));
-            bindText(insert, 3, r.readText(3));
+            bindText(insert, 2, units);
+            bindText(insert, 3, name);
+            m_nutrients.insert(nutrient);
             return store(insert, r);
         },
         error);
@@ -202,7 +238,8 @@ bool UsdaImporter::importValues(const QString& dir, QString* error)
             int nutrient = 0;
             std::optional<double> value;
             if (!r.readInteger(0, "NDB_No", &food) || !r.readInteger(1, "Nutr_No", &nutrient) ||
-                !r.readNumber(2, "Nutr_Val", &value))
+                !r.readNumber(2, "Nutr_Val", &value) || !isFood(r, food) ||
+                !isNutrient(r, nutrient))
                 return false;
             insert.bindInt(1, food);
             insert.bindInt(2, nutrient);
@@ -234,9 +271,10 @@ bool UsdaImporter::importWeights(const QString& dir, QString* error)
         [&](SrFileReader& r) {
             Measure m{};
             if (!r.readInteger(0, "NDB_No", &m.food) || !r.readInteger(1, "Seq", &m.seq) ||
-                !r.readNumber(2, "Amount", &m.amount) || !r.readNumber(4, "Gm_Wgt", &m.grams))
+                !r.readNumber(2, "Amount", &m.amount) ||
+                !r.readText(3, "Msre_Desc", MeasureNameSize, &m.description) ||
+                !r.readNumber(4, "Gm_Wgt", &m.grams) || !isFood(r, m.food))
                 return false;
-            m.description = r.readText(3);
             m.line = r.lineNumber();
             measures.push_back(std::move(m));
             return true;

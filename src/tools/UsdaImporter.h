@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <unordered_set>
 
 class SqliteConnection;
 class SrFileReader;
@@ -14,7 +15,10 @@ class SrFileReader;
 //   NUT_DATA  -> "NUT_DATA.DB"  (NDB_No, Nutr_No, Nutr_Val)
 //   WEIGHT    -> "WEIGHT.DB"    (Weight_ID numbered from 1 in NDB_No, Seq order; NDB_No,
 //                                Amount, Msre_Desc, Gm_Wgt)
-// Each file may also be gzipped (NAME.txt.gz). The caller owns the transaction.
+// Each file may also be gzipped (NAME.txt.gz). The caller owns the transaction. Data that does
+// not hold together is refused: a value or measure of a food or nutrient that the files do not
+// define, a text longer than its field's size in the SR documentation (which the data itself
+// stays within), numbers that are not finite, control characters, a file without records.
 class UsdaImporter
 {
 public:
@@ -37,6 +41,9 @@ private:
     bool readFile(const QString& dir, const QString& baseName, int fieldCount, int percentShare,
                   const std::function<bool(SrFileReader&)>& onRecord, QString* error);
     void report(const QString& step, int percent);
+    // Fail the reader unless the food or nutrient was defined by the files read before.
+    bool isFood(SrFileReader& reader, int food);
+    bool isNutrient(SrFileReader& reader, int nutrient);
 
     bool importGroups(const QString& dir, QString* error);
     bool importFoods(const QString& dir, QString* error);
@@ -48,4 +55,8 @@ private:
     Progress m_progress;
     QString m_step;
     int m_percent = -1;
+    std::unordered_set<int> m_foods;
+    std::unordered_set<int> m_nutrients;
+    QString m_foodFile;
+    QString m_nutrientFile;
 };

@@ -443,6 +443,43 @@ TEST_F(FoodWizardTest, MeasureDialogChecksItsBoxesInOrder)
     foods.DiscardFood();
 }
 
+TEST_F(FoodWizardTest, TextBoxesTakeTheirFieldsSizeButShowALongerStoredTextWhole)
+{
+    // Typing stops at the size of the field: 177 for a food name, 77 for a measure name.
+    ASSERT_TRUE(foods.BeginNewFood());
+    auto* name = control<QLineEdit>("DBEditFoodName");
+    wizard.show();
+    QTest::keyClicks(name, QString(180, 'a'));
+    EXPECT_EQ(name->text(), QString(177, 'a'));
+    EXPECT_EQ(foods.tblFoodDesc().asString("Desc"), QString(177, 'a'));
+    driver.whenShown([](QWidget* dialog) {
+        auto* measure = dialog->findChild<QLineEdit*>("DBEditMeasureName");
+        QTest::keyClicks(measure, QString(80, 'm'));
+        EXPECT_EQ(measure->text(), QString(77, 'm'));
+        static_cast<TFormTemplateDialog*>(dialog)->btnCancelClick();
+    });
+    wizard.BtnNewMeasureClick();
+    wizard.hide();
+    foods.DiscardFood();
+
+    // A longer name stored by other means is shown whole; it may be shortened, not lengthened.
+    const QString stored = QString(190, 'b');
+    ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE \"FOOD_DES.DB\" SET \"Desc\" = '%1' "
+                                        "WHERE NDB_No = 9001")
+                             .arg(stored)));
+    foods.ShowAllFoods();
+    editFood(stored);
+    wizard.show();
+    EXPECT_EQ(name->text(), stored);
+    name->end(false);
+    QTest::keyClicks(name, "cc");
+    EXPECT_EQ(name->text(), stored);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    EXPECT_EQ(foods.tblFoodDesc().asString("Desc"), stored.chopped(1));
+    wizard.hide();
+    foods.DiscardFood();
+}
+
 TEST_F(FoodWizardTest, EmptyListsAndDeleteQuestions)
 {
     // A new food has no value and no measure.

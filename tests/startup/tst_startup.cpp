@@ -18,6 +18,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -37,6 +38,16 @@ struct Seams
     FixedClock clock;
     Startup::Seams seams() { return {prompter, files, desktop, clock}; }
 };
+
+// Runs the main window's start-up steps; the new-user wizard that they open on a database
+// without users is cancelled. Without the personal tables no wizard opens.
+void runStartupStepsCancellingTheUserWizard(Startup& startup)
+{
+    ModalDialogDriver driver;
+    if (startup.personal().isOpen())
+        driver.whenShown([](QWidget* wizard) { PictureButtons::click(wizard, "BtnCancel"); });
+    startup.mainWindow().runStartupSteps();
+}
 
 // The program started on the small food fixture, its window shown and its start-up steps run.
 class StartedProgram : public ::testing::Test
@@ -126,6 +137,107 @@ TEST(Startup, DatabaseOfAnotherVersionIsRefused)
         EXPECT_TRUE(s.prompter.errors().first().contains("version 99"));
     }
     Database::undefine();
+}
+
+TEST(Startup, TableOfAnotherStructureIsReportedAsTheStoresErrorAndTheProgramGoesOn)
+{
+    struct Case
+    {
+        QStringList sql;
+        QString error;
+    };
+    const QString wrong = "Table \"%1\" does not have the structure this program needs: %2.";
+    const Case cases[] = {
+        {{R"(ALTER TABLE "FOOD_DES.DB" RENAME COLUMN "Desc" TO "Description")"},
+         wrong.arg("FOOD_DES.DB", "the field \"Desc\" is missing")},
+        {{R"(DROP TABLE "Nutr_Preference.DB")",
+          R"(CREATE TABLE "Nutr_Preference.DB" ("Nutr_No" TEXT))"},
+         wrong.arg("Nutr_Preference.DB",
+                   "the field \"Nutr_No\" is of type TEXT instead of INTEGER")},
+        {{R"(ALTER TABLE "Food_SimpleSearch.DB" ADD COLUMN "Note" TEXT)"},
+         wrong.arg("Food_SimpleSearch.DB", "the field \"Note\" is not one of its fields")},
+        {{R"(DROP TABLE "NUT_DATA.DB")",
+          R"(CREATE TABLE "NUT_DATA.DB" ("NDB_No" INTEGER, "Nutr_No" INTEGER, "Nutr_Val" REAL))"},
+         wrong.arg("NUT_DATA.DB", "its key is not NDB_No, Nutr_No")},
+        {{R"(DROP TABLE "WEIGHT.DB")"}, "Table \"WEIGHT.DB\" does not exist in the database."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error.toStdString());
+        TempProgramDir dir("sr-foods");
+        for (const QString& sql : c.sql)
+            ASSERT_TRUE(dir.exec(sql)) << sql.toStdString();
+        Seams s;
+        {
+            Startup startup(dir.path(), s.seams());
+            ASSERT_TRUE(startup.create());
+            startup.mainWindow().show();
+            runStartupStepsCancellingTheUserWizard(startup);
+            EXPECT_EQ(s.prompter.errors(), QStringList{c.error})
+                << s.prompter.errors().join('\n').toStdString();
+            EXPECT_FALSE(startup.foods().isOpen());
+            startup.mainWindow().showPage("Foods");
+            EXPECT_EQ(startup.mainWindow().currentPageName(), "Foods");
+        }
+        Database::undefine();
+    }
+}
+
+TEST(Startup, ReadOnlyDatabaseIsBrowsedWithANoticeAndASaveSaysItCannot)
+{
+    TempProgramDir dir("sr-foods");
+    const QFile::Permissions writable = QFile::permissions(dir.databasePath());
+    ASSERT_TRUE(QFile::setPermissions(dir.databasePath(), QFile::ReadOwner | QFile::ReadGroup));
+    Seams s;
+    {
+        Startup startup(dir.path(), s.seams());
+        ASSERT_TRUE(startup.create());
+        startup.mainWindow().show();
+        runStartupStepsCancellingTheUserWizard(startup);
+        EXPECT_EQ(s.prompter.texts(), QStringList{Database::readOnlyNotice()});
+        EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 4);
+
+        // "My Nutrients" confirmed: the save is refused with the reason, the dialog comes back
+        // and is cancelled.
+        ModalDialogDriver driver;
+        driver.whenShown([](QWidget* dialog) {
+            auto* preferences = qobject_cast<TDialogPreference*>(dialog);
+            preferences->btnAddNutrientClick();
+            preferences->btnOkClick();
+        });
+        driver.whenShown(
+            [](QWidget* dialog) { qobject_cast<TDialogPreference*>(dialog)->btnCancelClick(); });
+        QTest::mouseClick(startup.mainWindow().findChild<QLabel*>("btnPreference"), Qt::LeftButton);
+        EXPECT_EQ(driver.handled(), 2);
+        EXPECT_EQ(s.prompter.errors(),
+                  QStringList{QStringLiteral("The database \"%1\" is read-only: changes cannot "
+                                             "be saved.")
+                                  .arg(QDir::toNativeSeparators(dir.databasePath()))});
+        EXPECT_EQ(startup.foods().nutrientFilter(), "");
+    }
+    Database::undefine();
+    QFile::setPermissions(dir.databasePath(), writable);
+    EXPECT_EQ(dir.scalar("SELECT COUNT(*) FROM \"Nutr_Preference.DB\"").toInt(), 0);
+}
+
+TEST(Startup, SecondCopyOnTheSameDataFolderSaysOneIsAlreadyRunning)
+{
+    TempProgramDir dir("sr-foods");
+    Seams first;
+    Startup running(dir.path(), first.seams());
+    ASSERT_TRUE(running.create());
+
+    Seams second;
+    {
+        Startup again(dir.path(), second.seams());
+        EXPECT_FALSE(again.create());
+    }
+    EXPECT_EQ(
+        second.prompter.errors(),
+        QStringList{QStringLiteral("Kelora is already running with the data in \"%1\".")
+                        .arg(QDir::toNativeSeparators(QDir(dir.path()).absoluteFilePath("Data")))});
+    // The running copy keeps its database.
+    EXPECT_TRUE(Database::connection().isOpen());
+    EXPECT_EQ(running.foods().qryFoodDescDisplay().rowCount(), 4);
 }
 
 TEST_F(StartedProgram, PreferenceLinkStoresTheListOnOkAndRestoresItOnCancel)

@@ -1,11 +1,16 @@
 #include "tools/MakedataCommand.h"
 
 #include "BuiltProgramDir.h"
+#include "store/DataFolderLock.h"
+#include "store/Database.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 struct Outcome
@@ -14,6 +19,30 @@ struct Outcome
     QString out;
     QString err;
 };
+
+// Names in reverse: an order no version of the program's collation gives.
+int reversed(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    const QString left = QString::fromUtf8(static_cast<const char*>(a), lengthA);
+    const QString right = QString::fromUtf8(static_cast<const char*>(b), lengthB);
+    return right.compare(left, Qt::CaseInsensitive);
+}
+
+// Runs sql on the database at path with the program's functions installed, or with a name
+// collation that orders names in reverse.
+bool damage(const QString& path, const char* sql, bool reverseCollation)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK)
+        return false;
+    QString error;
+    Database::installFunctions(db, &error);
+    if (reverseCollation)
+        sqlite3_create_collation_v2(db, "KL_NOCASE", SQLITE_UTF8, nullptr, reversed, nullptr);
+    const bool ok = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
 
 Outcome run(const QStringList& arguments)
 {
@@ -89,4 +118,99 @@ TEST(MakedataCommand, AFailedImportReportsWhereAndCreatesNothing)
     EXPECT_TRUE(r.err.contains("FOOD_DES.txt:3: expected 14 fields, found 2"))
         << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(program));
+}
+
+TEST(MakedataCommand, ForceRefusesWhileTheProgramUsesTheDataFolder)
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath("kelora");
+    ASSERT_EQ(run({program}).code, 0);
+    const QByteArray before = [&] {
+        QFile f(program + "/Data/kelora.db");
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+
+    DataFolderLock running(program + "/Data");
+    ASSERT_EQ(running.tryLock(), DataFolderLock::Result::Locked);
+    Outcome r = run({"--force", "--usda", BuiltProgramDir::fixture("sr-small"), program});
+    EXPECT_EQ(r.code, MakedataCommand::Failure);
+    EXPECT_TRUE(r.err.contains("is in use by a running Kelora")) << r.err.toStdString();
+    QFile after(program + "/Data/kelora.db");
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+    EXPECT_EQ(QDir(program + "/Data").entryList(QDir::Files | QDir::Hidden),
+              QStringList{"kelora.db"});
+
+    running.unlock();
+    r = run({"--force", "--usda", BuiltProgramDir::fixture("sr-small"), program});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+}
+
+TEST(MakedataCommand, CheckRunsTheIntegrityCheckWithTheProgramsCollationAndReports)
+{
+    struct Case
+    {
+        const char* name;
+        const char* sql; // damage done to a sound database
+        bool reverseCollation;
+        int code;
+        QStringList lines; // expected among the report's lines
+    };
+    const Case cases[] = {
+        {"sound",
+         "",
+         false,
+         0,
+         {"Layout version 2: ok", "Tables: ok", "Integrity check: ok", "The database is sound."}},
+        {"name index out of order",
+         "REINDEX KL_NOCASE",
+         true,
+         1,
+         {"Tables: ok", "The database has faults."}},
+        {"field renamed",
+         R"(ALTER TABLE "FOOD_DES.DB" RENAME COLUMN "Desc" TO "Name")",
+         false,
+         1,
+         {"Tables: table \"FOOD_DES.DB\": the field \"Desc\" is missing", "Integrity check: ok",
+          "The database has faults."}},
+        {"table missing",
+         R"(DROP TABLE "WEIGHT.DB")",
+         false,
+         1,
+         {"Tables: table \"WEIGHT.DB\" is missing"}},
+        {"older layout",
+         "PRAGMA user_version = 1",
+         false,
+         1,
+         {"Layout version 1: this program reads version 2 only"}},
+        {"indexes of another collation version",
+         R"(UPDATE "KL_Info.DB" SET "Value" = 'older' WHERE "Item" = 'Collation')",
+         false,
+         0,
+         {"Name collation: the name indexes were built with older; this program has " +
+              Database::collationVersion() + ". The program rebuilds them when it next starts.",
+          "Integrity check: ok", "The database is sound."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BuiltProgramDir dir(BuiltProgramDir::fixture("sr-small"));
+        ASSERT_TRUE(dir.ok()) << dir.error().toStdString();
+        ASSERT_TRUE(damage(dir.databasePath(), c.sql, c.reverseCollation));
+        const Outcome r = run({"--check", dir.path()});
+        EXPECT_EQ(r.code, c.code) << r.out.toStdString();
+        const QStringList lines = r.out.split('\n');
+        EXPECT_EQ(lines.first(), "Checking " + QDir::toNativeSeparators(dir.databasePath()));
+        for (const QString& line : c.lines)
+            EXPECT_TRUE(lines.contains(line)) << line.toStdString() << "\n" << r.out.toStdString();
+        if (QString(c.name) == "name index out of order") {
+            EXPECT_TRUE(r.out.contains("Integrity check: row ")) << r.out.toStdString();
+        }
+    }
+
+    QTemporaryDir empty;
+    const Outcome r = run({"--check", empty.path()});
+    EXPECT_EQ(r.code, MakedataCommand::Failure);
+    EXPECT_TRUE(r.err.contains("There is no database at")) << r.err.toStdString();
+    EXPECT_EQ(run({"--check", "--force", empty.path()}).code, MakedataCommand::UsageError);
 }

@@ -106,6 +106,7 @@ const QList<ExpectedTable> expectedTables = {
      {"DINutr_ID AUTO", "DIntake_ID INTEGER", "Nutr_No INTEGER", "Nutr_Val REAL"},
      {"DINutr_ID"},
      {"DIntake_Index: DIntake_ID"}},
+    {"KL_Info.DB", {"Item TEXT", "Value TEXT"}, {"Item"}, {}},
 };
 
 QString quoted(const QString& name)

@@ -70,7 +70,6 @@ TEST(SrFileReader, SplitsFieldsWithAndWithoutTildes)
         {"~a~^1\n~b~^2", 2, {"a|1", "b|2"}},         // LF only, no final line end
         {"~a~^1\r\n\r\n\r\n", 2, {"a|1"}},           // blank lines closing the file
         {"~Cr\xE8me~^~\xB5g~\r\n", 2, {"Crème|µg"}}, // CP1252 text
-        {"", 2, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content.toStdString());
@@ -94,6 +93,12 @@ TEST(SrFileReader, StopsAtTheFirstMalformedLineNamingFileAndLine)
         {"~a~x^1\r\n", "TEST.txt:1: field 1: unexpected characters after the closing ~"},
         {"a~^1\r\n", "TEST.txt:1: field 1: stray ~ in \"a~\""},
         {"~a~^1\r\n\r\n~b~^2\r\n", "TEST.txt:2: empty line"},
+        {"", "TEST.txt:1: the file holds no records"},
+        {"\r\n\r\n", "TEST.txt:1: the file holds no records"},
+        {"~a~^1\r\n~b\x01~^2\r\n", "TEST.txt:2: field 1 holds a control character (code 1)"},
+        {QByteArray("~a~^1\r\n~b~^\0\r\n", 14),
+         "TEST.txt:2: field 2 holds a control character (code 0)"},
+        {"~a\tb~^1\r\n", "TEST.txt:1: field 1 holds a control character (code 9)"},
     };
     for (const Case& c : cases) {
         QString error;
