@@ -54,7 +54,6 @@ void TDialogAddDailyIntakeFood::showEvent(QShowEvent* event)
     }
     ComboBoxMeasuresChange();
     TFormAddIntakeDialog::showEvent(event);
-    editAmount()->setFocus();
 }
 
 int TDialogAddDailyIntakeFood::measureIndex() const

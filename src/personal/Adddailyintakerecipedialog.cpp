@@ -4,8 +4,6 @@
 #include "store/Prompter.h"
 #include "store/QueryView.h"
 
-#include <QLineEdit>
-
 TDialogAddDailyIntakeRecipe::TDialogAddDailyIntakeRecipe(TDataModuleRecipes& recipes,
                                                          Prompter& prompter,
                                                          const TFormImageContainer& images,
@@ -18,12 +16,6 @@ TDialogAddDailyIntakeRecipe::TDialogAddDailyIntakeRecipe(TDataModuleRecipes& rec
     placeMealGroup(QRect(10, 6, 302, 110));
     placeAmount("Number of Serves:", QRect(10, 130, 130, 24), QRect(140, 130, 100, 24));
     placeOkCancel(QPoint(200, 162), QPoint(256, 162));
-}
-
-void TDialogAddDailyIntakeRecipe::showEvent(QShowEvent* event)
-{
-    TFormAddIntakeDialog::showEvent(event);
-    editAmount()->setFocus();
 }
 
 void TDialogAddDailyIntakeRecipe::btnOkClick()

@@ -24,9 +24,6 @@ public:
 
     void btnOkClick() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     TDataModuleRecipes& m_recipes;
 };

@@ -53,6 +53,15 @@ QLabel* TFormAddIntakeDialog::placeAmount(const QString& caption, const QRect& c
     return label;
 }
 
+void TFormAddIntakeDialog::showEvent(QShowEvent* event)
+{
+    TFormTemplateDialog::showEvent(event);
+    if (m_meals->checkedButton())
+        m_editAmount->setFocus();
+    else
+        m_mealButtons.first()->setFocus();
+}
+
 QString TFormAddIntakeDialog::mealType() const
 {
     QAbstractButton* chosen = m_meals->checkedButton();

@@ -48,6 +48,8 @@ protected:
     // The checks above, in order; the first that fails is shown and false returned.
     bool checkMealAndAmount();
     Prompter& prompter() const { return m_prompter; }
+    // Shown, the dialog starts on the meal group while no meal is chosen, else on the amount.
+    void showEvent(QShowEvent* event) override;
 
 private:
     Prompter& m_prompter;

@@ -5,6 +5,7 @@
 #include "foods/Databasefoods.h"
 #include "foods/Foodmenu.h"
 #include "personal/Adddailyintakerecipedialog.h"
+#include "personal/Addintakedialog.h"
 #include "personal/Dailyintakedialog.h"
 #include "personal/Dailyintakepage.h"
 #include "personal/Databasepersonal.h"
@@ -409,6 +410,22 @@ TEST_F(DailyIntakeScreens, AddFoodChecksTheMealTheAmountAndTheMeasureInOrder)
     EXPECT_EQ(logged(Today), "1 Breakfast Milk, whole 0.5 cup 1077/- [203=3.96,204=3.9,208=73.2]; "
                              "1 Snacks Milk, whole 2.0 fl oz 1077/- [203=2.013,204=1.9825,"
                              "208=37.21]");
+
+    // Cancelled, the Foods page's own grams are back (1 cup of the food just chosen).
+    pressNew({chooseMilk, [&](QWidget* dialog) {
+                  // Keys only: the meal by arrow key and space, then the amount.
+                  QWidget* focus = dialog->focusWidget();
+                  EXPECT_EQ(focus, child<QRadioButton>(dialog, "RadioButtonBreakfast"));
+                  QTest::keyClick(focus, Qt::Key_Down);
+                  QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
+                  EXPECT_EQ(qobject_cast<TFormAddIntakeDialog*>(dialog)->mealType(), "Lunch");
+                  QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+                  QTest::keyClicks(dialog->focusWidget(), "3");
+                  EXPECT_EQ(child<QLineEdit>(dialog, "EditAmount")->text(), "3");
+                  EXPECT_EQ(foods.MeasureGrams(), 720);
+                  QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+              }});
+    EXPECT_EQ(foods.MeasureGrams(), 240);
 
     // A food without measures cannot be logged; cancelled, the Foods page's grams are back.
     const int before = prompter.entries().size();
