@@ -1,8 +1,9 @@
 // The personal data module on the full USDA SR database with a heavy user: ten years of intakes
 // (about 40,000, eleven a day) with 75 nutrient amounts each (about 3 million intake nutrient
-// rows). Opening the module, the day list, logging one intake, the average-intake report over
-// 31 days and over ten years (with the bare statement beside it), and deleting the heavy user
-// with everything the user owns. The database is built once from $KELORA_USDA_DIR, else from
+// rows). Opening the module, the day list, logging one intake (beside one bare fsync), copying
+// a day of 20 intakes, the average-intake report over 31 days and over ten years (with the bare
+// statement beside it), and deleting the heavy user with everything the user owns. The database is
+// built once from $KELORA_USDA_DIR, else from
 // ../shared/usda-sr28 beside the source tree.
 #include "BenchSupport.h"
 #include "personal/Databasepersonal.h"
@@ -10,12 +11,14 @@
 #include "store/QueryView.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -121,14 +124,76 @@ void dayList(benchmark::State& state)
     state.counters["intakes"] = personal.qryDailyIntakesDisplay().rowCount();
 }
 
+int scalar(const QString& sql)
+{
+    QSqlQuery q(Database::connection());
+    return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
+}
+
+// One intake of butter with every nutrient value SR28 has for it, each on a day of its own
+// after the heavy years (the day list the page then shows holds that intake).
 void logFoodIntake(benchmark::State& state)
 {
     TDataModulePersonal& personal = module();
-    const QDate day = FirstDay.addDays(Days - 1);
-    personal.ShowDailyIntakes(1, "All", day);
-    for (auto _ : state)
+    static int next = Days + 10;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QDate day = FirstDay.addDays(next++);
+        personal.ShowDailyIntakes(1, "All", day);
+        state.ResumeTiming();
         benchmark::DoNotOptimize(
             personal.LogFoodIntake(1, day, "Lunch", 1001, "Butter, salted", 1, "tbsp", 14.2));
+    }
+    state.counters["nutrient_rows"] =
+        scalar("SELECT COUNT(*) FROM \"NUT_DATA.DB\" WHERE NDB_No = 1001");
+}
+
+// What one commit costs the disk at least: a small write made durable, in the database's folder.
+void fsyncOnly(benchmark::State& state)
+{
+    QFile file(g_fixture->dir.filePath("fsync.tmp"));
+    if (!file.open(QIODevice::WriteOnly)) {
+        state.SkipWithError("no file");
+        return;
+    }
+    const QByteArray page(4096, 'x');
+    for (auto _ : state) {
+        file.seek(0);
+        file.write(page);
+        file.flush();
+        ::fsync(file.handle());
+    }
+}
+
+// A day of 20 SR28 food intakes, each with all its nutrient values, copied onto another day as
+// the duplicate tab does: the source day read whole, then written in one transaction.
+void copyDay(benchmark::State& state)
+{
+    TDataModulePersonal& personal = module();
+    const QDate source = FirstDay.addDays(Days + 5);
+    personal.ShowDailyIntakes(1, "All", source);
+    // Made once, whatever the number of repetitions.
+    QSqlQuery foods(Database::connection());
+    if (personal.qryDailyIntakesDisplay().isEmpty())
+        foods.exec(
+            "SELECT f.NDB_No, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f ORDER BY f.NDB_No LIMIT 20");
+    while (foods.next())
+        personal.LogFoodIntake(1, source, "Dinner", foods.value(0).toInt(),
+                               foods.value(1).toString(), 1, "100 g", 100);
+    static int next = Days + 20000; // fresh target days in every repetition
+    for (auto _ : state) {
+        state.PauseTiming();
+        personal.ShowDailyIntakes(1, "All", source);
+        const QDate target = FirstDay.addDays(next++);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(
+            personal.AddDailyIntakes(personal.ReadDailyIntakes(false, 1, target)));
+    }
+    state.counters["intakes"] = personal.qryDailyIntakesDisplay().rowCount();
+    state.counters["nutrient_rows"] = scalar(
+        QStringLiteral("SELECT COUNT(*) FROM \"DI_Nutr.db\" AS n JOIN \"DIntake.DB\" AS d USING "
+                       "(DIntake_ID) WHERE d.\"Date\" = '%1'")
+            .arg(source.toString(Qt::ISODate)));
 }
 
 void averageIntake(benchmark::State& state, int days)
@@ -192,6 +257,9 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("Personal/OpenModule", openModule)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Personal/DayList", dayList)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Personal/LogFoodIntake", logFoodIntake)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Personal/Fsync", fsyncOnly)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Personal/CopyDay20Intakes", copyDay)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Personal/AverageIntake31Days", [](benchmark::State& s) {
         averageIntake(s, 31);

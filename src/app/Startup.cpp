@@ -14,6 +14,10 @@
 #include "foods/Foodgroupsdialog.h"
 #include "foods/Foodspage.h"
 #include "foods/Simplesearchdialog.h"
+#include "personal/Adddailyintakefooddialog.h"
+#include "personal/Adddailyintakerecipedialog.h"
+#include "personal/Dailyintakedialog.h"
+#include "personal/Dailyintakepage.h"
 #include "personal/Databasepersonal.h"
 #include "personal/Peoplelistdialog.h"
 #include "personal/Personalinfodialog.h"
@@ -64,6 +68,9 @@ struct Startup::Windows
     std::unique_ptr<TDialogSaveHTM> saveHtm;
     std::unique_ptr<TDialogPreference> preferences;
     std::unique_ptr<TDialogPersonalInfo> personalInfo;
+    std::unique_ptr<TDialogDailyIntake> dailyIntake;
+    std::unique_ptr<TDialogAddDailyIntakeFood> addIntakeFood;
+    std::unique_ptr<TDialogAddDailyIntakeRecipe> addIntakeRecipe;
     std::unique_ptr<TDialogPeopleList> peopleList;
 };
 
@@ -176,13 +183,20 @@ bool Startup::create()
                      runPreferences);
 
     // The personal data module is opened before the user wizard, whose boxes are bound to its
-    // views; then the people dialogs.
+    // views; then the intake dialogs and the people dialogs.
     m_personal = std::make_unique<TDataModulePersonal>(prompter, m_seams.clock);
     m_personal->DataModuleCreate(m_programDir);
     TDataModulePersonal& personal = *m_personal;
     w.personalInfo =
         std::make_unique<TDialogPersonalInfo>(personal, foods, images, prompter, owner);
     w.personalInfo->setPreferenceRunner(runPreferences);
+    // The recipe menu's two search entries stay hidden until start-up gives it search runners.
+    w.dailyIntake = std::make_unique<TDialogDailyIntake>(
+        personal, foods, recipes, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList,
+        *w.recipeTypes, *w.recipeCuisines, m_seams.clock, images, owner);
+    w.addIntakeFood = std::make_unique<TDialogAddDailyIntakeFood>(foods, prompter, images, owner);
+    w.addIntakeRecipe =
+        std::make_unique<TDialogAddDailyIntakeRecipe>(recipes, prompter, images, owner);
     w.peopleList = std::make_unique<TDialogPeopleList>(personal, images, owner);
 
     m_personalInfoPage = new TPersonalInfoPage(personal, images);
@@ -196,6 +210,27 @@ bool Startup::create()
     people.peopleList = [&w] { return confirmed(*w.peopleList); };
     m_personalInfoPage->setDialogRunners(people);
 
+    m_dailyIntakePage =
+        new TDailyIntakePage(personal, foods, recipes, *w.dailyIntake, *w.addIntakeFood,
+                             *w.addIntakeRecipe, prompter, images);
+    for (QWidget* button : m_dailyIntakePage->headerButtons())
+        m_mainWindow->addPageHeaderButton("DailyIntake", button);
+    m_mainWindow->setPageHeaderLabel("DailyIntake", m_dailyIntakePage->headerLabel());
+    m_dailyIntakePage->hideOwnHeader();
+    m_mainWindow->installPage("DailyIntake", m_dailyIntakePage);
+    // The add food dialog changes the program's one gram amount; the Foods page gets its own
+    // back afterwards.
+    m_dailyIntakePage->setFoodsMeasureRestorer([this] { m_foodsPage->ComboBoxMeasuresChange(); });
+    // Another user chosen: the day list is the new user's.
+    QObject::connect(m_personalInfoPage, &TPersonalInfoPage::userSelected, m_dailyIntakePage,
+                     &TDailyIntakePage::DailyIntakeDateChange);
+    // Showing the page reads its day again.
+    QObject::connect(m_mainWindow.get(), &TFormMain::pageShown, m_dailyIntakePage,
+                     [this](const QString& page) {
+                         if (page == QLatin1String("DailyIntake"))
+                             m_dailyIntakePage->DailyIntakeDateChange();
+                     });
+
     // The report views are open only while the Reports page is shown.
     QObject::connect(m_mainWindow.get(), &TFormMain::pageAboutToShow, m_personal.get(),
                      [&personal](const QString& page) {
@@ -205,6 +240,7 @@ bool Startup::create()
 
     // Start-up steps of the main window, after it is first shown.
     m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });
+    m_mainWindow->addStartupStep(5, [this] { m_dailyIntakePage->setDate(m_seams.clock.today()); });
     m_mainWindow->addStartupStep(8, [this] { m_personalInfoPage->ChooseUserAtStart(); });
     return true;
 }

@@ -9,6 +9,7 @@ class DesktopOpener;
 class FileChooser;
 class Prompter;
 class QApplication;
+class TDailyIntakePage;
 class TDataModuleFoods;
 class TDataModulePersonal;
 class TDataModuleRecipes;
@@ -54,6 +55,7 @@ public:
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }
     TPersonalInfoPage& personalInfoPage() const { return *m_personalInfoPage; }
+    TDailyIntakePage& dailyIntakePage() const { return *m_dailyIntakePage; }
     const TFormImageContainer& images() const { return *m_images; }
 
     // The program: the real seams, the main window shown, the event loop until it closes.
@@ -73,5 +75,6 @@ private:
     std::unique_ptr<TFormMain> m_mainWindow;
     TFoodsPage* m_foodsPage = nullptr;               // owned by the main window
     TPersonalInfoPage* m_personalInfoPage = nullptr; // owned by the main window
+    TDailyIntakePage* m_dailyIntakePage = nullptr;   // owned by the main window
     std::unique_ptr<Windows> m_windows;
 };

@@ -632,8 +632,14 @@ DailyIntakesT TDataModulePersonal::ReadDailyIntakes(bool onlyCurrent, int pid,
     if (!m_open || m_dayList->isEmpty())
         return out;
     QSqlQuery q(Database::connection());
-    q.prepare("SELECT Nutr_No, Nutr_Val FROM \"DI_Nutr.db\" WHERE DIntake_ID = ? "
-              "ORDER BY DINutr_ID");
+    auto failed = [&] {
+        // A copy without its nutrient amounts would count as nothing eaten: nothing is copied.
+        m_prompter.error(Database::errorText(q.lastError()));
+        return DailyIntakesT();
+    };
+    if (!q.prepare("SELECT Nutr_No, Nutr_Val FROM \"DI_Nutr.db\" WHERE DIntake_ID = ? "
+                   "ORDER BY DINutr_ID"))
+        return failed();
     const int first = onlyCurrent ? m_dayList->currentRow() : 0;
     const int last = onlyCurrent ? m_dayList->currentRow() : m_dayList->rowCount() - 1;
     for (int row = first; row <= last; ++row) {
@@ -648,10 +654,10 @@ DailyIntakesT TDataModulePersonal::ReadDailyIntakes(bool onlyCurrent, int pid,
         intake.NDB_ID = field("NDB_ID").isNull() ? -1 : field("NDB_ID").toInt();
         intake.R_ID = field("R_ID").isNull() ? -1 : field("R_ID").toInt();
         q.bindValue(0, field("DIntake_ID"));
-        if (q.exec()) {
-            while (q.next())
-                intake.Nutrients.append({q.value(0).toInt(), q.value(1).toDouble()});
-        }
+        if (!q.exec())
+            return failed();
+        while (q.next())
+            intake.Nutrients.append({q.value(0).toInt(), q.value(1).toDouble()});
         q.finish();
         out.append(intake);
     }

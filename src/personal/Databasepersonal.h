@@ -124,7 +124,8 @@ public:
                         const QString& recipeName, double serves, double recipeServes);
     // Copies of the day list's intakes (all, or only the current one) with their nutrient
     // amounts, each given pid and day. Reads everything before returning, so writing the copies
-    // afterwards cannot disturb the reading.
+    // afterwards cannot disturb the reading. When the amounts cannot be read the store's message
+    // is shown and nothing is returned.
     DailyIntakesT ReadDailyIntakes(bool onlyCurrent, int pid, const QDate& day) const;
     // Writes intakes with their nutrient amounts as they are (nothing recomputed), in one
     // transaction; false after the store's message, with nothing written.

@@ -3,10 +3,8 @@
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
-#include "foods/Advancedsearchlistdialog.h"
 #include "foods/Databasefoods.h"
-#include "foods/Foodgroupsdialog.h"
-#include "foods/Simplesearchdialog.h"
+#include "foods/Foodmenu.h"
 #include "recipes/Databaserecipes.h"
 #include "store/DataSetModel.h"
 #include "store/NumberFormat.h"
@@ -19,7 +17,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -37,9 +34,7 @@ TDialogRecipeIngredientLink::TDialogRecipeIngredientLink(
     TDataModuleRecipes& recipes, TDataModuleFoods& foods, TDialogFoodGroups& foodGroups,
     TDialogFoodSimpleSearch& simpleSearch, TDialogFoodAdvancedSearchList& advancedSearchList,
     const TFormImageContainer& images, QWidget* owner)
-    : TFormTemplateDialog(images, owner), m_recipes(recipes), m_foods(foods),
-      m_foodGroups(foodGroups), m_simpleSearch(simpleSearch),
-      m_advancedSearchList(advancedSearchList)
+    : TFormTemplateDialog(images, owner), m_recipes(recipes), m_foods(foods)
 {
     setObjectName("DialogRecipeIngredientLink");
     setDialogTitle("Link Recipe's Ingredient to USDA database");
@@ -83,19 +78,8 @@ TDialogRecipeIngredientLink::TDialogRecipeIngredientLink(
     m_labelGrams->hide();
 
     // The food list and its menu.
-    m_btnSearchFood = addFlatButton("BtnSearchFood", "click here to seach for food", 10, 132);
-    m_foodMenu = new QMenu(this);
-    m_foodMenu->setObjectName("PopupMenuFoods");
-    const std::pair<const char*, void (TDialogRecipeIngredientLink::*)()> entries[] = {
-        {"Display All Foods", &TDialogRecipeIngredientLink::DisplayAllFoodsClick},
-        {"Display by Food Group", &TDialogRecipeIngredientLink::DisplayByFoodGroupClick},
-        {"Simple Search", &TDialogRecipeIngredientLink::SimpleSearchClick},
-        {"Advanced Search", &TDialogRecipeIngredientLink::AdvancedSearchClick}};
-    for (const auto& [text, handler] : entries)
-        connect(m_foodMenu->addAction(text), &QAction::triggered, this, handler);
-    connect(m_btnSearchFood, &QPushButton::clicked, this, [this] {
-        m_foodMenu->popup(m_btnSearchFood->mapToGlobal(QPoint(0, m_btnSearchFood->height())));
-    });
+    m_foodMenu = new TFoodMenu(foods, foodGroups, simpleSearch, advancedSearchList, area);
+    m_foodMenu->move(10, 132);
     m_foodGrid = GridSetup::create("DBGridIngredients", area,
                                    GridSetup::AlternatingRows | GridSetup::StretchLastColumn);
     m_foodGrid->setGeometry(10, 160, 370, 270);
@@ -396,33 +380,7 @@ void TDialogRecipeIngredientLink::btnRemoveLinkIngredientClick()
 
 // --- The food menu ----------------------------------------------------------------------------
 
-void TDialogRecipeIngredientLink::DisplayAllFoodsClick()
+QMenu* TDialogRecipeIngredientLink::foodMenu() const
 {
-    m_foods.ShowAllFoods();
-}
-
-void TDialogRecipeIngredientLink::DisplayByFoodGroupClick()
-{
-    m_foodGroups.PickFoodGroup();
-}
-
-void TDialogRecipeIngredientLink::SimpleSearchClick()
-{
-    if (m_simpleSearch.execDialog() == QDialog::Accepted)
-        m_foods.RunSimpleSearch(m_simpleSearch.editSearchSimple()->text());
-}
-
-void TDialogRecipeIngredientLink::AdvancedSearchClick()
-{
-    // Searches created, changed or deleted in the list are stored when it is confirmed and
-    // dropped when it is cancelled, as from the food tree: nothing is left pending.
-    // A save the store refuses keeps them pending and shows the list again.
-    while (m_advancedSearchList.execDialog() == QDialog::Accepted) {
-        if (!m_foods.SaveAdvancedSearches())
-            continue;
-        if (!m_foods.tblAdvancedSearch().isEmpty())
-            m_foods.RunAdvancedSearch(m_foods.tblAdvancedSearch().asString("S_NAME"));
-        return;
-    }
-    m_foods.DiscardAdvancedSearches();
+    return m_foodMenu->popupMenu();
 }

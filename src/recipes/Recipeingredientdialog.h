@@ -17,6 +17,7 @@ class TDataModuleRecipes;
 class TDialogFoodAdvancedSearchList;
 class TDialogFoodGroups;
 class TDialogFoodSimpleSearch;
+class TFoodMenu;
 
 // "Link Recipe's Ingredient to USDA database": links the working ingredients of the recipe being
 // edited, one at a time, to foods of the shared food list, as a number of household measures or
@@ -57,12 +58,8 @@ public:
     void btnAddLinkIngredientClick();
     void btnRemoveLinkIngredientClick();
 
-    // The food menu.
-    void DisplayAllFoodsClick();
-    void DisplayByFoodGroupClick();
-    void SimpleSearchClick();
-    void AdvancedSearchClick();
-    QMenu* foodMenu() const { return m_foodMenu; }
+    // The food menu (the shared food menu component).
+    QMenu* foodMenu() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -78,9 +75,6 @@ private:
 
     TDataModuleRecipes& m_recipes;
     TDataModuleFoods& m_foods;
-    TDialogFoodGroups& m_foodGroups;
-    TDialogFoodSimpleSearch& m_simpleSearch;
-    TDialogFoodAdvancedSearchList& m_advancedSearchList;
 
     MeasuresT m_measures;
     double m_grams = 0;
@@ -94,8 +88,7 @@ private:
     QLineEdit* m_editLinkQuantity = nullptr;
     QLineEdit* m_editLinkUnit = nullptr;
     QLabel* m_labelGrams = nullptr;
-    QPushButton* m_btnSearchFood = nullptr;
-    QMenu* m_foodMenu = nullptr;
+    TFoodMenu* m_foodMenu = nullptr;
     QTableView* m_foodGrid = nullptr;
     DataSetModel* m_foodModel = nullptr;
     QLineEdit* m_editAmount = nullptr;

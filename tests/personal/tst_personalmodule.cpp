@@ -438,6 +438,98 @@ TEST_F(PersonalModuleTest, LoggedIntakesStoreTheirNutrientAmountsAndCopiesKeepTh
     EXPECT_FALSE(amounts(next).isEmpty());
 }
 
+TEST_F(PersonalModuleTest, LoggedAmountsStayAsLoggedWhateverBecomesOfTheFoodOrRecipe)
+{
+    addUserRow(1, "Ann");
+    // A food with no nutrient values at all.
+    sql("INSERT INTO \"FOOD_DES.DB\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES (9999, 900, 'Water')");
+    sql("INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", \"Number of Serves\") "
+        "VALUES (1, 'Stew', 4)");
+    sql("INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES (1, 208, 2000)");
+    open();
+    module.ShowDailyIntakes(1, "All", Day1);
+    const int water = module.LogFoodIntake(1, Day1, "Lunch", 9999, "Water", 1, "cup", 237);
+    ASSERT_GT(water, 0);
+    EXPECT_EQ(dir.scalar(QStringLiteral("SELECT COUNT(*) FROM \"DI_Nutr.db\" WHERE DIntake_ID = "
+                                        "%1")
+                             .arg(water))
+                  .toInt(),
+              0);
+    // Half a tablespoon of butter: every value the food has, per 100 g x 7.1 g.
+    ASSERT_GT(module.LogFoodIntake(1, Day1, "Lunch", 1001, "Butter, salted", 0.5, "tbsp", 14.2), 0);
+    ASSERT_GT(module.LogRecipeIntake(1, Day1, "Dinner", 1, "Stew", 1.5, 4), 0);
+    EXPECT_EQ(dayList(), QStringList({"Water", "Butter, salted", "Stew"}));
+    const QString logged = stored("SELECT DIntake_ID || ':' || Nutr_No || '=' || "
+                                  "round(Nutr_Val, 4) AS x FROM \"DI_Nutr.db\" ORDER BY DINutr_ID");
+    EXPECT_EQ(logged, "2:203=0.0604; 2:204=5.7588; 2:208=50.907; 3:208=750.0");
+
+    // The food's values edited, the food and the recipe deleted: the log keeps what was eaten.
+    sql("UPDATE \"NUT_DATA.DB\" SET Nutr_Val = Nutr_Val * 2 WHERE NDB_No = 1001");
+    sql("DELETE FROM \"Recipe_NUT_DATA.DB\"");
+    sql("DELETE FROM \"Recipe_Des.DB\"");
+    sql("DELETE FROM \"FOOD_DES.DB\" WHERE NDB_No = 1001");
+    EXPECT_EQ(stored("SELECT DIntake_ID || ':' || Nutr_No || '=' || round(Nutr_Val, 4) AS x "
+                     "FROM \"DI_Nutr.db\" ORDER BY DINutr_ID"),
+              logged);
+    EXPECT_EQ(prompter.entries().size(), 0);
+}
+
+TEST_F(PersonalModuleTest, FailureWhileLoggingOrCopyingLeavesNoHalfIntake)
+{
+    addUserRow(1, "Ann");
+    addIntake(1, 1, Day1, "Lunch", "soup", {"203=4"});
+    addIntake(2, 1, Day1, "Dinner", "fish", {"204=8", "208=200"});
+    // The store refuses a fat amount, after the intake row and the protein amount were written.
+    sql("CREATE TRIGGER refuse BEFORE INSERT ON \"DI_Nutr.db\" WHEN NEW.Nutr_No = 204 "
+        "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    open();
+    module.ShowDailyIntakes(1, "All", Day1);
+    const QString before = everything();
+
+    EXPECT_EQ(module.LogFoodIntake(1, Day1, "Lunch", 1001, "Butter, salted", 1, "tbsp", 14.2), -1);
+    EXPECT_EQ(everything(), before);
+    // Copying the day: the first copy is whole, the second is refused; neither stays.
+    const QDate next = Day1.addDays(1);
+    const DailyIntakesT copies = module.ReadDailyIntakes(false, 1, next);
+    ASSERT_EQ(copies.size(), 2);
+    EXPECT_FALSE(module.AddDailyIntakes(copies));
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(prompter.errors(), QStringList({"disk full", "disk full"}));
+    EXPECT_EQ(dayList(), QStringList({"soup", "fish"}));
+}
+
+TEST_F(PersonalModuleTest, CopiesAreReadWholeBeforeAnyIsWritten)
+{
+    addUserRow(1, "Ann");
+    addIntake(1, 1, Day1, "Breakfast", "oats", {"208=150"});
+    addIntake(2, 1, Day1, "Lunch", "soup", {"203=4", "208=90"});
+    open();
+
+    // A day copied onto itself doubles: the copies are not read again as sources.
+    module.ShowDailyIntakes(1, "All", Day1);
+    ASSERT_TRUE(module.AddDailyIntakes(module.ReadDailyIntakes(false, 1, Day1)));
+    EXPECT_EQ(dayList(), QStringList({"oats", "soup", "oats", "soup"}));
+    EXPECT_EQ(dir.scalar("SELECT SUM(Nutr_Val) FROM \"DI_Nutr.db\"").toDouble(), 2 * 244.0);
+
+    // Only the selected intake; and from an empty day, nothing.
+    module.qryDailyIntakesDisplay().moveTo(1);
+    const DailyIntakesT one = module.ReadDailyIntakes(true, 1, Day1.addDays(3));
+    ASSERT_EQ(one.size(), 1);
+    EXPECT_EQ(one[0].FoodRecipe, "soup");
+    EXPECT_EQ(one[0].Date, Day1.addDays(3));
+    EXPECT_EQ(one[0].Nutrients.size(), 2);
+    module.ShowDailyIntakes(1, "All", Day1.addDays(5));
+    EXPECT_TRUE(module.ReadDailyIntakes(true, 1, Day1).isEmpty());
+    EXPECT_TRUE(module.ReadDailyIntakes(false, 1, Day1).isEmpty());
+
+    // Amounts that cannot be read copy nothing, with the store's message.
+    module.ShowDailyIntakes(1, "All", Day1);
+    sql("ALTER TABLE \"DI_Nutr.db\" RENAME TO \"DI_Nutr_gone\"");
+    EXPECT_TRUE(module.ReadDailyIntakes(false, 1, Day1.addDays(1)).isEmpty());
+    ASSERT_EQ(prompter.errors().size(), 1);
+    EXPECT_TRUE(prompter.errors().first().contains("DI_Nutr")) << prompter.last().toStdString();
+}
+
 TEST_F(PersonalModuleTest, AverageDailyIntakeCountsTheUsersOwnDaysAndPreferredNutrientsOnly)
 {
     addUserRow(1, "Ann");

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/Menubutton.h"
+
+class TDataModuleFoods;
+class TDialogFoodAdvancedSearchList;
+class TDialogFoodGroups;
+class TDialogFoodSimpleSearch;
+
+// "click here to seach for food": the menu that fills the shared food list from a dialog that
+// picks a food (the ingredient link dialog, the daily intake dialog) with all foods, the foods of
+// a group chosen in the groups dialog, or a simple or advanced search through the food search
+// dialogs. The Foods page shows the same list, so it shows the result too (its header label is
+// left as it was).
+class TFoodMenu : public TMenuButton
+{
+    Q_OBJECT
+
+public:
+    TFoodMenu(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups,
+              TDialogFoodSimpleSearch& simpleSearch,
+              TDialogFoodAdvancedSearchList& advancedSearchList, QWidget* parent = nullptr);
+
+    // The four entries, in menu order.
+    void DisplayAllFoodsClick();
+    // The groups dialog in pick mode; confirmed, the foods of the chosen group.
+    void DisplayByFoodGroupClick();
+    // The simple search dialog; confirmed, the keyword just entered is searched.
+    void SimpleSearchClick();
+    // The advanced search list; confirmed, its changes are stored and the chosen search runs.
+    void AdvancedSearchClick();
+
+private:
+    TDataModuleFoods& m_foods;
+    TDialogFoodGroups& m_foodGroups;
+    TDialogFoodSimpleSearch& m_simpleSearch;
+    TDialogFoodAdvancedSearchList& m_advancedSearchList;
+};

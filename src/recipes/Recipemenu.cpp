@@ -1,0 +1,63 @@
+#include "recipes/Recipemenu.h"
+
+#include "recipes/Databaserecipes.h"
+#include "recipes/Recipecuisinesdialog.h"
+#include "recipes/Recipetypesdialog.h"
+#include "store/TableView.h"
+
+#include <QAction>
+#include <QMenu>
+
+TRecipeMenu::TRecipeMenu(TDataModuleRecipes& recipes, TDialogRecipeTypes& recipeTypes,
+                         TDialogRecipeCuisines& recipeCuisines, QWidget* parent)
+    : TMenuButton("click here to seach for Recipe", parent), m_recipes(recipes),
+      m_recipeTypes(recipeTypes), m_recipeCuisines(recipeCuisines)
+{
+    setObjectName("BtnSearchRecipe");
+    popupMenu()->setObjectName("PopupMenuRecipes");
+    addEntry("Display All Recipes", [this] { DisplayAllRecipesClick(); });
+    addEntry("Display by Recipe Type", [this] { DisplayByRecipeTypeClick(); });
+    addEntry("Display by Cuisine", [this] { DisplayByCuisineClick(); });
+    m_simpleSearch = addEntry("Simple Search", [this] { SimpleSearchClick(); });
+    m_advancedSearch = addEntry("Advanced Search", [this] { AdvancedSearchClick(); });
+    setSearchRunners({});
+}
+
+void TRecipeMenu::setSearchRunners(const SearchRunners& runners)
+{
+    m_runners = runners;
+    m_simpleSearch->setVisible(bool(runners.simpleSearch));
+    m_advancedSearch->setVisible(bool(runners.advancedSearch));
+}
+
+void TRecipeMenu::DisplayAllRecipesClick()
+{
+    m_recipes.ShowAllRecipes();
+}
+
+void TRecipeMenu::DisplayByRecipeTypeClick()
+{
+    // Nothing can be changed in pick mode, so nothing is stored or dropped afterwards.
+    const TableView& types = m_recipes.tblRecipeTypes();
+    if (m_recipeTypes.pick() && !types.isEmpty())
+        m_recipes.ShowRecipesByType(types.asString("Recipe Type"));
+}
+
+void TRecipeMenu::DisplayByCuisineClick()
+{
+    const TableView& cuisines = m_recipes.tblRecipeCuisine();
+    if (m_recipeCuisines.pick() && !cuisines.isEmpty())
+        m_recipes.ShowRecipesByCuisine(cuisines.asString("Cuisine"));
+}
+
+void TRecipeMenu::SimpleSearchClick()
+{
+    if (m_runners.simpleSearch)
+        m_runners.simpleSearch();
+}
+
+void TRecipeMenu::AdvancedSearchClick()
+{
+    if (m_runners.advancedSearch)
+        m_runners.advancedSearch();
+}
