@@ -17,6 +17,8 @@ class TFormImageContainer;
 class TFormMain;
 class TPersonalInfoPage;
 class TRecipeFiles;
+class TRecipesPage;
+class TDialogRecipe;
 
 // Start-up: creates the data modules and the windows once each, in their fixed order, hands
 // each what it needs, and registers the main window's start-up steps. Everything lives until the
@@ -47,9 +49,11 @@ public:
     // The recipe exchange file and HTML page of the recipe data module, and the HTML dialog.
     TRecipeFiles& recipeFiles() const { return *m_recipeFiles; }
     TDialogSaveHTM& saveHtmDialog() const;
+    TDialogRecipe& recipeWizard() const;
     TDataModulePersonal& personal() const { return *m_personal; }
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }
+    TRecipesPage& recipesPage() const { return *m_recipesPage; }
     TPersonalInfoPage& personalInfoPage() const { return *m_personalInfoPage; }
     const TFormImageContainer& images() const { return *m_images; }
 
@@ -68,6 +72,7 @@ private:
     std::unique_ptr<TFormImageContainer> m_images;
     std::unique_ptr<TFormMain> m_mainWindow;
     TFoodsPage* m_foodsPage = nullptr;               // owned by the main window
+    TRecipesPage* m_recipesPage = nullptr;           // owned by the main window
     TPersonalInfoPage* m_personalInfoPage = nullptr; // owned by the main window
     std::unique_ptr<Windows> m_windows;
 };
