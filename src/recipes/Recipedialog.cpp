@@ -332,7 +332,7 @@ QWidget* TDialogRecipe::buildSourcePage()
     m_editSource = addBox("Source:", "DBEditSource", 58);
     m_editWebName = addBox("WebPage Name:", "DBEditWebPageName", 112);
     // The link is one line: a line box takes no line breaks and never wraps.
-    m_editWebLink = addBox("WebPage Link:", "DBMemoWebPageLink", 166);
+    m_editWebLink = addBox("WebPage Link:", "DBEditWebPageLink", 166);
     connect(m_editWebLink, &QLineEdit::editingFinished, this, &TDialogRecipe::ApplyWebLinkRule);
     return page;
 }

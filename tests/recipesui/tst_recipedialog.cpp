@@ -1,6 +1,7 @@
 #include "RecipesProgram.h"
 #include "app/Graphicbutton.h"
 #include "app/Mainscreen.h"
+#include "app/Templatedialog.h"
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipedialog.h"
 #include "store/QueryView.h"
@@ -95,7 +96,7 @@ TEST_F(RecipesProgram, WizardWebPageNameTakesTheLinkOnlyWhenEmpty)
     driver.whenShown([&](QWidget* w) {
         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
         auto* webName = control<QLineEdit>(w, "DBEditWebPageName");
-        auto* webLink = control<QLineEdit>(w, "DBMemoWebPageLink");
+        auto* webLink = control<QLineEdit>(w, "DBEditWebPageLink");
         clickMenu(w, "lblSource");
         typeInto(webLink, link);
         EXPECT_EQ(webName->text(), "");
@@ -291,6 +292,71 @@ TEST_F(RecipesProgram, WizardIngredientDialogChecksItsBoxesAndCancelsCleanly)
     press("BtnNewRecipe");
     EXPECT_EQ(driver.handled(), 4);
     EXPECT_EQ(afterwards, QStringList{"2.5 | cups | milk"});
+}
+
+// The menu, the header of each page, the current entry's look and the hints of the buttons.
+TEST_F(RecipesProgram, WizardMenuHeadersAndHintsReadAsTheyShould)
+{
+    struct Entry
+    {
+        const char* label;
+        const char* caption;
+        const char* title;
+        const char* description;
+    };
+    const Entry entries[] = {
+        {"lblOverview", "Overview", "Welcome to Recipe Wizard.",
+         "This wizard will guide step by step to add/edit Recipe  record."},
+        {"lblGeneralInfo", "Recipe's General Info", "Recipe' General Info", ""},
+        {"lblIngredients", "Recipe's Ingredients ", "Recipe's Ingredients", ""},
+        {"lblProcedure", "Recipe's Procedure", "Recipe's Procedure", ""},
+        {"lblNutrition", "Recipe's Nutrition", "Recipe's Nutrition", ""},
+        {"lblSource", "Recipe's Source", "Recipe's Source", ""},
+    };
+    const std::pair<const char*, const char*> hints[] = {
+        {"btnAddRecipeType", "Add Recipe Type"},
+        {"btnRemoveRecipeType", "Remove Recipe Type"},
+        {"BtnAddIngredient", "Add New Ingredient"},
+        {"BtnDeleteIngredient", "Delete Selected Ingredients"},
+        {"BtnEditIngredient", "Edit Selected Ingredients"},
+        {"btnAddNutrient", "Add Nutrient Value"},
+        {"btnRemoveNutrient", "Remove selected Nutrient"},
+        {"btnLinkIngredient", "Link Ingredient to USDA DB"},
+        {"btnCalculateNutrients", "Calculate Nutrients from Ingredients"},
+    };
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* w) {
+        EXPECT_EQ(static_cast<TFormTemplateDialog*>(w)->dialogTitle(), "Add/Edit Recipe Wizard");
+        for (int page = 0; page < 6; ++page) {
+            const Entry& e = entries[page];
+            SCOPED_TRACE(e.label);
+            auto* link = control<QLabel>(w, e.label);
+            EXPECT_EQ(link->text(), e.caption);
+            clickMenu(w, e.label);
+            const Shown now = shown(w);
+            EXPECT_EQ(now.page, page);
+            EXPECT_EQ(now.title, e.title);
+            EXPECT_EQ(now.description, e.description);
+            for (const Entry& other : entries) {
+                auto* l = control<QLabel>(w, other.label);
+                const bool current = l == link;
+                EXPECT_EQ(l->font().bold(), current) << other.label;
+                EXPECT_EQ(l->parentWidget()->palette().color(QPalette::Window),
+                          current ? QColor(0x00, 0x09, 0x77) : QColor(0x49, 0x6B, 0xF3));
+                EXPECT_EQ(l->palette().color(QPalette::WindowText), QColor(Qt::white));
+            }
+        }
+        for (const auto& [name, hint] : hints)
+            EXPECT_EQ(control<QWidget>(w, name)->toolTip(), hint) << name;
+        QStringList tabs;
+        auto* nutrientTabs = control<QTabWidget>(w, "NutrientTabs");
+        for (int i = 0; i < nutrientTabs->count(); ++i)
+            tabs << nutrientTabs->tabText(i);
+        EXPECT_EQ(tabs, QStringList({"All Nutrients", "My Nutrients"}));
+        PictureButtons::click(w, "BtnCancel");
+    });
+    press("BtnNewRecipe");
+    EXPECT_EQ(driver.handled(), 1);
 }
 
 // Every opening starts on Overview, whatever page was shown when it was closed.

@@ -187,6 +187,10 @@ TEST_F(RecipesPage, NewRecipeWithTwoLinkedIngredientsIsCalculatedSavedAndListed)
         clickMenu(w, "lblGeneralInfo");
         typeInto(control<QLineEdit>(w, "DBEditRecipeName"), "Apple Milk");
         typeInto(control<QLineEdit>(w, "DBEditNumberOfServes"), "4");
+        auto* cuisine = control<QComboBox>(w, "DBLookupComboBoxCuisine");
+        cuisine->setFocus();
+        QTest::keyClicks(cuisine, "Thai");
+        EXPECT_EQ(cuisine->currentText(), "Thai");
         clickMenu(w, "lblIngredients");
         ingredient("2", "cups", "milk");
         PictureButtons::click(w, "BtnAddIngredient");
@@ -241,6 +245,9 @@ TEST_F(RecipesPage, NewRecipeWithTwoLinkedIngredientsIsCalculatedSavedAndListed)
     // The Foods page lists its group again.
     EXPECT_EQ(foodTree->currentItem()->text(0), "Dairy and Egg Products");
     EXPECT_EQ(foodsListed(), dairy);
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Thai"));
+    EXPECT_EQ(listed(), QStringList{"Apple Milk"});
+    EXPECT_EQ(box("DBEditCuisine"), "Thai");
 }
 
 // Editing and cancelling leaves every stored row of the recipe as it was, whatever was removed
@@ -311,6 +318,17 @@ TEST_F(RecipesPage, DeleteAsksAndRemovesTheRecipeWithItsRows)
             dir.scalar(QStringLiteral("SELECT count(*) FROM \"%1\" WHERE R_ID = 1").arg(table)), 0)
             << table;
     EXPECT_EQ(dir.scalar("SELECT count(*) FROM \"Recipe_NUT_DATA.DB\" WHERE R_ID = 2"), 1);
+}
+
+// A recipe removed from the table behind the list's back is not opened.
+TEST_F(RecipesPage, EditOfARecipeNoLongerStoredSaysSoAndOpensNothing)
+{
+    clickRow(recipeList(), 1);
+    ASSERT_TRUE(dir.exec("DELETE FROM \"Recipe_Des.DB\" WHERE R_ID = 1"));
+    press("BtnEditRecipes");
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Internal Error: \"Recipe Edit\" can't locate the physical record"});
+    EXPECT_FALSE(wizard().isVisible());
 }
 
 // A cuisine chosen with the mouse (a right click too) lists its recipes; one without recipes
