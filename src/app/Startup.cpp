@@ -26,8 +26,10 @@
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipecuisineeditdialog.h"
 #include "recipes/Recipecuisinesdialog.h"
+#include "recipes/Recipedialog.h"
 #include "recipes/Recipefiles.h"
 #include "recipes/Recipeingredientdialog.h"
+#include "recipes/Recipespage.h"
 #include "recipes/Recipetypeeditdialog.h"
 #include "recipes/Recipetypesdialog.h"
 #include "recipes/Savehtmdialog.h"
@@ -65,6 +67,7 @@ struct Startup::Windows
     std::unique_ptr<TDialogRecipeTypeEdit> recipeTypeEdit;
     std::unique_ptr<TDialogRecipeTypes> recipeTypes;
     std::unique_ptr<TDialogRecipeIngredientLink> ingredientLink;
+    std::unique_ptr<TDialogRecipe> recipeWizard;
     std::unique_ptr<TDialogSaveHTM> saveHtm;
     std::unique_ptr<TDialogPreference> preferences;
     std::unique_ptr<TDialogPersonalInfo> personalInfo;
@@ -126,6 +129,15 @@ bool Startup::create()
     m_foodsPage->hideOwnHeader();
     m_mainWindow->installPage("Foods", m_foodsPage);
 
+    m_recipesPage =
+        new TRecipesPage(*m_recipes, *m_recipeFiles, *m_images, m_seams.prompter, m_seams.desktop);
+    for (QWidget* button : m_recipesPage->headerButtons())
+        m_mainWindow->addPageHeaderButton("Recipes", button);
+    m_mainWindow->setPageHeaderLabel("Recipes", m_recipesPage->headerLabel());
+    m_recipesPage->hideOwnHeader();
+    m_mainWindow->installPage("Recipes", m_recipesPage);
+    m_recipesPage->setFoodTree(m_foodsPage->tree());
+
     // The dialogs, in their order: food groups, food searches, the food wizard, the recipe
     // dialogs, the preferences dialog; then the personal data module, the personal-information
     // wizard and the intake and people dialogs.
@@ -153,6 +165,10 @@ bool Startup::create()
     w.recipeTypes = std::make_unique<TDialogRecipeTypes>(recipes, *w.recipeTypeEdit, images, owner);
     w.ingredientLink = std::make_unique<TDialogRecipeIngredientLink>(
         recipes, foods, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList, images, owner);
+    // The recipe wizard, with its ingredient and nutrient value dialogs, after the types list
+    // and the link dialog it opens.
+    w.recipeWizard = std::make_unique<TDialogRecipe>(recipes, foods, *w.recipeTypes,
+                                                     *w.ingredientLink, images, prompter, owner);
     w.saveHtm = std::make_unique<TDialogSaveHTM>(*m_recipeFiles, m_seams.fileChooser, prompter,
                                                  m_programDir, images, owner);
     w.preferences = std::make_unique<TDialogPreference>(foods, images, prompter, owner);
@@ -168,6 +184,21 @@ bool Startup::create()
     runners.advancedSearch = [&w] { return confirmed(*w.advancedSearch); };
     runners.advancedSearchList = [&w] { return confirmed(*w.advancedSearchList); };
     m_foodsPage->setDialogRunners(runners);
+
+    TRecipesPage::DialogRunners recipeRunners;
+    recipeRunners.recipeWizard = [&w] { return confirmed(*w.recipeWizard); };
+    recipeRunners.cuisineEdit = [&w] { return confirmed(*w.recipeCuisineEdit); };
+    recipeRunners.cuisines = [&w] {
+        w.recipeCuisines->setListButtonsVisible(true);
+        return confirmed(*w.recipeCuisines);
+    };
+    recipeRunners.typeEdit = [&w] { return confirmed(*w.recipeTypeEdit); };
+    recipeRunners.types = [&w] {
+        w.recipeTypes->setListButtonsVisible(true);
+        return confirmed(*w.recipeTypes);
+    };
+    recipeRunners.htmlView = [&w] { w.saveHtm->execDialog(); };
+    m_recipesPage->setDialogRunners(recipeRunners);
 
     // "Preference": the list is stored when the dialog is confirmed (shown again while the store
     // refuses it, so nothing chosen is lost) and restored when it is cancelled. The main window's
@@ -240,7 +271,9 @@ bool Startup::create()
 
     // Start-up steps of the main window, after it is first shown.
     m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });
+    m_mainWindow->addStartupStep(3, [this] { m_recipesPage->FormShow(); });
     m_mainWindow->addStartupStep(5, [this] { m_dailyIntakePage->setDate(m_seams.clock.today()); });
+    m_mainWindow->addStartupStep(6, [this] { m_recipesPage->ShowFirstTab(); });
     m_mainWindow->addStartupStep(8, [this] { m_personalInfoPage->ChooseUserAtStart(); });
     return true;
 }
@@ -248,6 +281,11 @@ bool Startup::create()
 TDialogSaveHTM& Startup::saveHtmDialog() const
 {
     return *m_windows->saveHtm;
+}
+
+TDialogRecipe& Startup::recipeWizard() const
+{
+    return *m_windows->recipeWizard;
 }
 
 int Startup::run(QApplication& app, const QString& programDir)

@@ -19,6 +19,8 @@ class TFormImageContainer;
 class TFormMain;
 class TPersonalInfoPage;
 class TRecipeFiles;
+class TRecipesPage;
+class TDialogRecipe;
 
 // Start-up: creates the data modules and the windows once each, in their fixed order, hands
 // each what it needs, and registers the main window's start-up steps. Everything lives until the
@@ -51,9 +53,11 @@ public:
     // The recipe exchange file and HTML page of the recipe data module, and the HTML dialog.
     TRecipeFiles& recipeFiles() const { return *m_recipeFiles; }
     TDialogSaveHTM& saveHtmDialog() const;
+    TDialogRecipe& recipeWizard() const;
     TDataModulePersonal& personal() const { return *m_personal; }
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }
+    TRecipesPage& recipesPage() const { return *m_recipesPage; }
     TPersonalInfoPage& personalInfoPage() const { return *m_personalInfoPage; }
     TDailyIntakePage& dailyIntakePage() const { return *m_dailyIntakePage; }
     const TFormImageContainer& images() const { return *m_images; }
@@ -74,6 +78,7 @@ private:
     std::unique_ptr<TFormImageContainer> m_images;
     std::unique_ptr<TFormMain> m_mainWindow;
     TFoodsPage* m_foodsPage = nullptr;               // owned by the main window
+    TRecipesPage* m_recipesPage = nullptr;           // owned by the main window
     TPersonalInfoPage* m_personalInfoPage = nullptr; // owned by the main window
     TDailyIntakePage* m_dailyIntakePage = nullptr;   // owned by the main window
     std::unique_ptr<Windows> m_windows;

@@ -1,0 +1,14 @@
+#include "recipes/Recipenutrientvaluedialog.h"
+
+#include "recipes/Databaserecipes.h"
+
+TDialogRecipeNutrientValue::TDialogRecipeNutrientValue(TDataModuleRecipes& recipes,
+                                                       const TFormImageContainer& images,
+                                                       Prompter& prompter, QWidget* owner)
+    : TNutrientValueDialog(
+          images, prompter, recipes.tblRecipeNutrAddEditOnly(), {"Nutr_Val", "NutrDesc", "Units"},
+          {QString(), "Please enter a number for the value of this nutrient"}, owner)
+{
+    setObjectName("DialogRecipeNutrientValue");
+    setDialogTitle("New Nutrient Value");
+}

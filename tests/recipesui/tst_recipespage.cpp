@@ -1,0 +1,483 @@
+#include "RecipesProgram.h"
+#include "app/Mainscreen.h"
+#include "foods/Databasefoods.h"
+#include "foods/Foodspage.h"
+#include "recipes/Databaserecipes.h"
+#include "recipes/Recipedialog.h"
+#include "recipes/Recipespage.h"
+#include "store/QueryView.h"
+#include "support/ModalDialogDriver.h"
+#include "support/PictureButtons.h"
+#include "support/TreeInput.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+QStringList children(QTreeWidgetItem* item)
+{
+    QStringList out;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        out << item->child(i)->text(0);
+    return out;
+}
+
+QStringList typePanels(const QTableWidget* types)
+{
+    QStringList out;
+    for (int row = 0; row < types->rowCount(); ++row)
+        for (int column = 0; column < types->columnCount(); ++column)
+            if (const QTableWidgetItem* item = types->item(row, column))
+                out << item->text();
+    return out;
+}
+
+} // namespace
+
+class RecipesPage : public RecipesProgram
+{
+protected:
+    QTreeWidget* tree() const { return page().tree(); }
+    QTreeWidgetItem* entry(const char* top, const QString& text) const
+    {
+        return page().tree()->childEntry(top, text);
+    }
+    QTableView* recipeList() const { return control<QTableView>(&page(), "DBGridRecipeList"); }
+    QTableView* nutrients() const
+    {
+        return control<QTableView>(&page(), "DBGridRecipeNutrientList");
+    }
+    QString box(const char* name) const { return control<QLineEdit>(&page(), name)->text(); }
+    // What the five tabs show, in one line each.
+    QStringList details() const
+    {
+        return {box("DBEditCuisine") + " / " + box("DBEditNumberOfServes") + " / " +
+                    box("DBEditPreparationTime") + " / " + box("DBEditCookingTime"),
+                rows(control<QTableView>(&page(), "DBGridRecipeIngredients")).join("; "),
+                control<QPlainTextEdit>(&page(), "DBMemoProcedures")->toPlainText(),
+                typePanels(control<QTableWidget>(&page(), "DBCtrlGridTypes")).join(", "),
+                box("DBEditAuthor") + " / " + box("DBEditSource") + " / " +
+                    control<QLabel>(&page(), "dbTextWebName")->text()};
+    }
+    void showTab(const QString& title) const
+    {
+        QTabWidget* tabs = page().detailTabs();
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->tabText(i) == title)
+                QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                                  tabs->tabBar()->tabRect(i).center());
+        ASSERT_EQ(tabs->tabText(tabs->currentIndex()), title);
+    }
+};
+
+TEST_F(RecipesPage, StartsOnAllRecipesWithTheInfoTab)
+{
+    ASSERT_EQ(tree()->topLevelItemCount(), 5);
+    QStringList roots;
+    for (int i = 0; i < tree()->topLevelItemCount(); ++i)
+        roots << tree()->topLevelItem(i)->text(0);
+    EXPECT_EQ(roots, QStringList({"Cuisines", "Recipes Types", "View All Recipes", "Simple Search",
+                                  "Advanced Search"}));
+    EXPECT_EQ(children(tree()->topLevelItem(0)),
+              QStringList({"New Cuisine", "Edit Cuisines", "Italian", "Thai"}));
+    EXPECT_EQ(children(tree()->topLevelItem(1)),
+              QStringList({"New Recipe Type", "Edit Recipe Type", "Main", "Breakfast"}));
+    EXPECT_EQ(tree()->currentItem()->text(0), "View All Recipes");
+    EXPECT_EQ(TreeInput::highlighted(tree()), QStringList{"View All Recipes"});
+    EXPECT_EQ(page().headerText(), "View All Recipes");
+    EXPECT_EQ(page().headerLabel()->parentWidget(),
+              startup.mainWindow().pageHeaderStrip("Recipes"));
+    EXPECT_EQ(listed(), QStringList({"Apple Pie", "Pancakes"}));
+    EXPECT_EQ(page().detailTabs()->currentIndex(), 0);
+    EXPECT_EQ(page().detailTabs()->tabText(0), "Info");
+    EXPECT_EQ(recipeList()->model()->headerData(0, Qt::Horizontal).toString(), "Recipe Name");
+    QStringList hints;
+    for (QWidget* button : page().headerButtons())
+        hints << button->objectName() + ": " + button->toolTip();
+    EXPECT_EQ(hints, QStringList({"BtnNewRecipe: Create New Recipe",
+                                  "ButtonDeleteRecipe: Delete Selected Recipe",
+                                  "BtnEditRecipes: Edit Selected Recipe",
+                                  "BtnHtmlView: View Selected Recipe in HTML (Ready for Printing)",
+                                  "BtnExportRecipe: Export Selected Recipe (Ready for email)",
+                                  "BtnImportRecipe: Import Recipe from a file"}));
+}
+
+// Every area follows the recipe chosen in the list; a recipe without serves has no values per
+// serve.
+TEST_F(RecipesPage, TheTabsAndTheNutrientListShowTheRecipeChosen)
+{
+    clickRow(recipeList(), 1);
+    EXPECT_EQ(details(),
+              QStringList({"Italian / 4 / 10 / 15", "2 | cups | milk; 1 | cup | apple slices",
+                           "Mix.\nFry.", "Breakfast, Main", "Ann / Family / Pancake page"}));
+    QStringList titles;
+    for (int c = 0; c < nutrients()->model()->columnCount(); ++c)
+        titles << nutrients()->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titles, QStringList({"Nutrient Description", "Total", "Per Serve", "Units"}));
+    EXPECT_EQ(rows(nutrients()),
+              QStringList({"Protein | 19.48 | 4.87 | g", "Total lipid (fat) | 15.6 | 3.9 | g",
+                           "Energy | 349.48 | 87.37 | kcal"}));
+    clickRow(recipeList(), 0);
+    EXPECT_EQ(details(), QStringList({" /  /  / ", "", "", "", " /  / "}));
+    EXPECT_EQ(rows(nutrients()), QStringList{"Energy | 1000 |  | kcal"});
+}
+
+TEST_F(RecipesPage, WebLinkHintAndClickOpenTheLinkOnlyWhenThereIsOne)
+{
+    showTab("Source");
+    auto* label = control<QLabel>(&page(), "dbTextWebName");
+    const std::tuple<int, QString, QStringList> cases[] = {
+        {1, "https://example.org/pancakes", {"https://example.org/pancakes"}},
+        {0, "No web link has been provided", {}},
+    };
+    for (const auto& [row, hint, opened] : cases) {
+        desktop.opened.clear();
+        clickRow(recipeList(), row);
+        QTest::mouseMove(label, QPoint(2, label->height() / 2));
+        QTest::mouseMove(label, QPoint(4, label->height() / 2));
+        EXPECT_EQ(label->toolTip(), hint);
+        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(4, label->height() / 2));
+        EXPECT_EQ(desktop.opened, opened);
+    }
+}
+
+// A new recipe through the real widgets: two ingredients typed, linked to foods of the food list
+// (found through the link dialog's food menu), totals calculated, saved; the list shows it with
+// its totals and values per serve, and the Foods page has its own list back.
+TEST_F(RecipesPage, NewRecipeWithTwoLinkedIngredientsIsCalculatedSavedAndListed)
+{
+    TNavigationTree* foodTree = startup.foodsPage().tree();
+    foodTree->selectEntry(foodTree->childEntry("Food Groups", "Dairy and Egg Products"));
+    const QStringList dairy = {"Cheese, cheddar", "Milk, whole"};
+    auto foodsListed = [&] {
+        QStringList out;
+        for (int i = 0; i < startup.foods().qryFoodDescDisplay().rowCount(); ++i)
+            out << startup.foods().qryFoodDescDisplay().valueAt(i, "Desc").toString();
+        return out;
+    };
+    ASSERT_EQ(foodsListed(), dairy);
+
+    ModalDialogDriver driver;
+    auto ingredient = [&](const QString& quantity, const QString& unit, const QString& name) {
+        driver.whenShown([=](QWidget* dialog) {
+            QTest::keyClicks(control<QLineEdit>(dialog, "DBEditQuantity"), quantity);
+            QTest::keyClicks(control<QLineEdit>(dialog, "DBEditUnit"), unit);
+            auto* nameBox = control<QLineEdit>(dialog, "DBEditIngredientName");
+            QTest::keyClicks(nameBox, name);
+            QTest::keyClick(nameBox, Qt::Key_Return);
+        });
+    };
+    QStringList calculated;
+    driver.whenShown([&](QWidget* w) {
+        clickMenu(w, "lblGeneralInfo");
+        typeInto(control<QLineEdit>(w, "DBEditRecipeName"), "Apple Milk");
+        typeInto(control<QLineEdit>(w, "DBEditNumberOfServes"), "4");
+        auto* cuisine = control<QComboBox>(w, "DBLookupComboBoxCuisine");
+        cuisine->setFocus();
+        QTest::keyClicks(cuisine, "Thai");
+        EXPECT_EQ(cuisine->currentText(), "Thai");
+        clickMenu(w, "lblIngredients");
+        ingredient("2", "cups", "milk");
+        PictureButtons::click(w, "BtnAddIngredient");
+        ingredient("1", "cup", "apple slices");
+        PictureButtons::click(w, "BtnAddIngredient");
+        EXPECT_EQ(rows(control<QTableView>(w, "DBGridRecipeIngredients")),
+                  QStringList({"2 | cups | milk", "1 | cup | apple slices"}));
+
+        clickMenu(w, "lblNutrition");
+        driver.whenShown([&](QWidget* link) {
+            // The food list shows the Foods page's group: all foods are asked for.
+            auto* search = control<QPushButton>(link, "BtnSearchFood");
+            QTest::mouseClick(search, Qt::LeftButton);
+            QMenu* menu = link->findChild<QMenu*>("PopupMenuFoods");
+            ASSERT_TRUE(menu && menu->isVisible());
+            QTest::mouseClick(menu, Qt::LeftButton, {},
+                              menu->actionGeometry(menu->actions().at(0)).center());
+            ASSERT_EQ(foodsListed().size(), 3);
+            auto* foods = control<QTableView>(link, "DBGridIngredients");
+            auto linkTo = [&](const QString& food, const QString& amount) {
+                clickRow(foods, int(foodsListed().indexOf(food)));
+                typeInto(control<QLineEdit>(link, "EditAmount"), amount);
+                PictureButtons::click(link, "btnAddLinkIngredient");
+            };
+            linkTo("Milk, whole", "2"); // 2 cups of 240 g
+            QTest::mouseClick(control<QPushButton>(link, "BtnNextIngredient"), Qt::LeftButton);
+            linkTo("Apples, raw", "1"); // 1 sliced cup of 109 g
+            PictureButtons::click(link, "BtnOk");
+        });
+        PictureButtons::click(w, "btnLinkIngredient");
+        PictureButtons::click(w, "btnCalculateNutrients");
+        calculated = rows(control<QTableView>(w, "DBGridRecipeNutrients"));
+        PictureButtons::click(w, "BtnOk");
+        EXPECT_FALSE(w->isVisible());
+    });
+    press("BtnNewRecipe");
+    EXPECT_EQ(driver.handled(), 4);
+    EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
+    EXPECT_EQ(calculated, QStringList({"Protein | 19.48 | g", "Total lipid (fat) | 15.6 | g",
+                                       "Energy | 349.48 | kcal"}));
+
+    ASSERT_EQ(listed(), QStringList({"Apple Milk", "Apple Pie", "Pancakes"}));
+    clickRow(recipeList(), 0);
+    EXPECT_EQ(rows(nutrients()),
+              QStringList({"Protein | 19.48 | 4.87 | g", "Total lipid (fat) | 15.6 | 3.9 | g",
+                           "Energy | 349.48 | 87.37 | kcal"}));
+    EXPECT_EQ(dump("Recipe_Ingredients.DB",
+                   "\"Ingredient Name\", R_ID, NDB_No, NDB_ByGram, NDB_Weight_ID, WeightInGram",
+                   "R_ING_ID"),
+              "'milk',1,1077,0,1.0,480.0;'apple slices',1,9003,0,3.0,109.0;"
+              "'milk',3,1077,0,1.0,480.0;'apple slices',3,9003,0,3.0,109.0");
+    // The Foods page lists its group again.
+    EXPECT_EQ(foodTree->currentItem()->text(0), "Dairy and Egg Products");
+    EXPECT_EQ(foodsListed(), dairy);
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Thai"));
+    EXPECT_EQ(listed(), QStringList{"Apple Milk"});
+    EXPECT_EQ(box("DBEditCuisine"), "Thai");
+}
+
+// Editing and cancelling leaves every stored row of the recipe as it was, whatever was removed
+// in the wizard.
+TEST_F(RecipesPage, EditCancelledLeavesTheStoredRecipeAsItWas)
+{
+    const auto snapshot = [&] {
+        return QStringList{
+            dump("Recipe_Des.DB",
+                 "R_ID, \"Recipe Name\", Cuisine_ID, \"Number of Serves\", \"Web Page Name\"",
+                 "R_ID"),
+            dump("Recipe_DesAndTypes.DB", "ID, RTYPE_ID, R_ID", "ID"),
+            dump("Recipe_Ingredients.DB", "R_ING_ID, \"Ingredient Name\", R_ID, WeightInGram",
+                 "R_ING_ID"),
+            dump("Recipe_NUT_DATA.DB", "ID, R_ID, Nutr_No, Nutr_Val", "ID")};
+    };
+    const QStringList before = snapshot();
+    clickRow(recipeList(), 1);
+
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* w) {
+        clickMenu(w, "lblGeneralInfo");
+        auto* name = control<QLineEdit>(w, "DBEditRecipeName");
+        EXPECT_EQ(name->text(), "Pancakes");
+        EXPECT_EQ(control<QComboBox>(w, "DBLookupComboBoxCuisine")->currentText(), "Italian");
+        EXPECT_EQ(rows(control<QTableView>(w, "DBGridRecipeTypeLinks")),
+                  QStringList({"Breakfast", "Main"}));
+        typeInto(name, "Crepes");
+        prompter.answer(true);
+        PictureButtons::click(w, "btnRemoveRecipeType");
+        clickMenu(w, "lblIngredients");
+        EXPECT_EQ(rows(control<QTableView>(w, "DBGridRecipeIngredients")).size(), 2);
+        prompter.answer(true);
+        PictureButtons::click(w, "BtnDeleteIngredient");
+        clickMenu(w, "lblNutrition");
+        EXPECT_EQ(rows(control<QTableView>(w, "DBGridRecipeNutrients")).size(), 3);
+        prompter.answer(true);
+        PictureButtons::click(w, "btnRemoveNutrient");
+        // One ingredient is left, linked: the totals are calculated from it.
+        PictureButtons::click(w, "btnCalculateNutrients");
+        EXPECT_EQ(rows(control<QTableView>(w, "DBGridRecipeNutrients")),
+                  QStringList({"Protein | .28 | g", "Energy | 56.68 | kcal"}));
+        PictureButtons::click(w, "BtnCancel");
+    });
+    press("BtnEditRecipes");
+    EXPECT_EQ(driver.handled(), 1);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(listed(), QStringList({"Apple Pie", "Pancakes"}));
+}
+
+TEST_F(RecipesPage, DeleteAsksAndRemovesTheRecipeWithItsRows)
+{
+    clickRow(recipeList(), 1);
+    prompter.answer(false);
+    press("ButtonDeleteRecipe");
+    EXPECT_EQ(listed(), QStringList({"Apple Pie", "Pancakes"}));
+    ASSERT_EQ(prompter.entries().size(), 1);
+    EXPECT_EQ(prompter.entries().first().text, "Are you sure you want to delete [Pancakes]");
+    EXPECT_EQ(prompter.entries().first().icon, Prompter::Icon::Question);
+
+    clickRow(recipeList(), 1);
+    prompter.answer(true);
+    press("ButtonDeleteRecipe");
+    EXPECT_EQ(listed(), QStringList{"Apple Pie"});
+    for (const char* table :
+         {"Recipe_DesAndTypes.DB", "Recipe_Ingredients.DB", "Recipe_NUT_DATA.DB"})
+        EXPECT_EQ(
+            dir.scalar(QStringLiteral("SELECT count(*) FROM \"%1\" WHERE R_ID = 1").arg(table)), 0)
+            << table;
+    EXPECT_EQ(dir.scalar("SELECT count(*) FROM \"Recipe_NUT_DATA.DB\" WHERE R_ID = 2"), 1);
+}
+
+// A recipe removed from the table behind the list's back is not opened.
+TEST_F(RecipesPage, EditOfARecipeNoLongerStoredSaysSoAndOpensNothing)
+{
+    clickRow(recipeList(), 1);
+    ASSERT_TRUE(dir.exec("DELETE FROM \"Recipe_Des.DB\" WHERE R_ID = 1"));
+    press("BtnEditRecipes");
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Internal Error: \"Recipe Edit\" can't locate the physical record"});
+    EXPECT_FALSE(wizard().isVisible());
+}
+
+// A cuisine chosen with the mouse (a right click too) lists its recipes; one without recipes
+// empties the list, the nutrient list and every tab; editing then has nothing to edit.
+TEST_F(RecipesPage, CuisineWithoutRecipesEmptiesTheListAndTheTabs)
+{
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Italian"), Qt::RightButton);
+    EXPECT_EQ(TreeInput::highlighted(tree()), QStringList{"Italian"});
+    EXPECT_EQ(page().headerText(), "Cuisines: Italian");
+    EXPECT_EQ(listed(), QStringList{"Pancakes"});
+    EXPECT_EQ(details().first(), "Italian / 4 / 10 / 15");
+
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Thai"));
+    EXPECT_EQ(TreeInput::highlighted(tree()), QStringList{"Thai"});
+    EXPECT_EQ(page().headerText(), "Cuisines: Thai");
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_TRUE(rows(nutrients()).isEmpty());
+    EXPECT_EQ(details(), QStringList({" /  /  / ", "", "", "", " /  / "}));
+
+    press("BtnEditRecipes");
+    EXPECT_EQ(prompter.messages(), QStringList{"No Selected Recipe to Edit"});
+    press("ButtonDeleteRecipe");
+    EXPECT_EQ(prompter.last(), "No Selected Recipe to Delete");
+}
+
+// "New Recipe Type" confirmed: the new entry is selected (and alone highlighted after the real
+// click) and lists its empty recipe list; cancelled: the type chosen before lists again.
+TEST_F(RecipesPage, NewRecipeTypeSelectsTheNewEntryOrGoesBack)
+{
+    TreeInput::click(tree(), entry(TRecipesPage::RecipesTypes, "Main"));
+    ASSERT_EQ(listed(), QStringList{"Pancakes"});
+
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* dialog) {
+        auto* name = control<QLineEdit>(dialog, "DBEditRecipeType");
+        QTest::keyClick(name, Qt::Key_Return);
+        EXPECT_EQ(prompter.messages(), QStringList{"Missing Type"});
+        PictureButtons::click(dialog, "BtnCancel");
+    });
+    TreeInput::click(tree(), entry(TRecipesPage::RecipesTypes, "New Recipe Type"));
+    EXPECT_EQ(TreeInput::highlighted(tree()), QStringList{"Main"});
+    EXPECT_EQ(page().headerText(), "Recipes Types: Main");
+    EXPECT_EQ(listed(), QStringList{"Pancakes"});
+
+    driver.whenShown([&](QWidget* dialog) {
+        auto* name = control<QLineEdit>(dialog, "DBEditRecipeType");
+        QTest::keyClicks(name, "Dessert");
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    TreeInput::click(tree(), entry(TRecipesPage::RecipesTypes, "New Recipe Type"));
+    EXPECT_EQ(driver.handled(), 2);
+    EXPECT_EQ(children(tree()->topLevelItem(1)),
+              QStringList({"New Recipe Type", "Edit Recipe Type", "Main", "Breakfast", "Dessert"}));
+    EXPECT_EQ(tree()->currentItem()->text(0), "Dessert");
+    EXPECT_EQ(TreeInput::highlighted(tree()), QStringList{"Dessert"});
+    EXPECT_EQ(page().headerText(), "Recipes Types: Dessert");
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_EQ(dir.scalar("SELECT count(*) FROM \"Recipe_Types.DB\""), 3);
+}
+
+// "Edit Cuisines": a delete confirmed in the list is stored on OK and undone on Cancel.
+TEST_F(RecipesPage, EditCuisinesStoresOrUndoesWhatTheListChanged)
+{
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Italian"));
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        ModalDialogDriver driver;
+        driver.whenShown([&](QWidget* list) {
+            clickRow(control<QTableView>(list, "DBGridCuisines"), 1);
+            prompter.answer(true);
+            PictureButtons::click(list, "BtnDelete");
+            clickRow(control<QTableView>(list, "DBGridCuisines"), 0);
+            PictureButtons::click(list, ok ? "BtnOk" : "BtnCancel");
+        });
+        TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Edit Cuisines"));
+        EXPECT_EQ(driver.handled(), 1);
+        EXPECT_EQ(children(tree()->topLevelItem(0)),
+                  ok ? QStringList({"New Cuisine", "Edit Cuisines", "Italian"})
+                     : QStringList({"New Cuisine", "Edit Cuisines", "Italian", "Thai"}));
+        EXPECT_EQ(TreeInput::highlighted(tree()), QStringList{"Italian"});
+        EXPECT_EQ(listed(), QStringList{"Pancakes"});
+    }
+}
+
+// Import adds the recipe with a new cuisine and type, which the tree shows at once; export and
+// the HTML view work on the recipe chosen.
+TEST_F(RecipesPage, ImportRebuildsTheTreeAndTheFileButtonsReachTheirDialogs)
+{
+    QTemporaryDir folder;
+    const QString in = folder.filePath("tatin.rpf");
+    QFile file(in);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("RPFVERSION=1.0\nRECIPENAME=Tarte Tatin\nRECIPECUISINE=French\n"
+               "RECIPETYPE1=Dessert\nNUMBEROFSERVES=6\n\nINGREDIENT1\n{\nNAME=apples\n"
+               "QUANTITY=6\nUNIT=\n}\n");
+    file.close();
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Italian"));
+
+    files.nextOpen = in;
+    press("BtnImportRecipe");
+    EXPECT_EQ(prompter.messages(), QStringList{"New Recipe has been added."});
+    EXPECT_EQ(children(tree()->topLevelItem(0)),
+              QStringList({"New Cuisine", "Edit Cuisines", "Italian", "Thai", "French"}));
+    EXPECT_EQ(children(tree()->topLevelItem(1)),
+              QStringList({"New Recipe Type", "Edit Recipe Type", "Main", "Breakfast", "Dessert"}));
+    EXPECT_EQ(TreeInput::highlighted(tree()), QStringList{"Italian"});
+    EXPECT_EQ(listed(), QStringList{"Pancakes"});
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "French"));
+    EXPECT_EQ(listed(), QStringList{"Tarte Tatin"});
+
+    const QString out = folder.filePath("out.rpf");
+    files.nextSave = out;
+    press("BtnExportRecipe");
+    ASSERT_TRUE(QFile::exists(out));
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("RECIPENAME=Tarte Tatin"));
+
+    ModalDialogDriver driver;
+    driver.whenShown([](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), "DialogSaveHTM");
+        PictureButtons::click(dialog, "BtnCancel");
+    });
+    press("BtnHtmlView");
+    EXPECT_EQ(driver.handled(), 1);
+}
+
+// Pictures of the page and the wizard, written when KELORA_SHOTS_DIR names a folder.
+TEST_F(RecipesPage, Pictures)
+{
+    const QString shots = qEnvironmentVariable("KELORA_SHOTS_DIR");
+    if (shots.isEmpty())
+        GTEST_SKIP() << "set KELORA_SHOTS_DIR to take the pictures";
+    clickRow(recipeList(), 1);
+    for (const QString tab : {"Info", "Ingredients", "Procedures", "Types", "Source"}) {
+        showTab(tab);
+        EXPECT_TRUE(startup.mainWindow().grab().save(
+            QDir(shots).filePath("recipes-page-" + tab.toLower() + ".png")));
+    }
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* w) {
+        for (const char* label : {"lblOverview", "lblGeneralInfo", "lblIngredients", "lblProcedure",
+                                  "lblNutrition", "lblSource"}) {
+            clickMenu(w, label);
+            EXPECT_TRUE(w->grab().save(
+                QDir(shots).filePath(QStringLiteral("recipe-wizard-%1.png").arg(label + 3))));
+        }
+        PictureButtons::click(w, "BtnCancel");
+    });
+    press("BtnEditRecipes");
+    EXPECT_EQ(driver.handled(), 1);
+}
