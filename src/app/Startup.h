@@ -17,6 +17,7 @@ class TFormImageContainer;
 class TFormMain;
 class TPersonalInfoPage;
 class TRecipeFiles;
+class TReportsPage;
 
 // Start-up: creates the data modules and the windows once each, in their fixed order, hands
 // each what it needs, and registers the main window's start-up steps. Everything lives until the
@@ -51,6 +52,7 @@ public:
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }
     TPersonalInfoPage& personalInfoPage() const { return *m_personalInfoPage; }
+    TReportsPage& reportsPage() const { return *m_reportsPage; }
     const TFormImageContainer& images() const { return *m_images; }
 
     // The program: the real seams, the main window shown, the event loop until it closes.
@@ -69,5 +71,6 @@ private:
     std::unique_ptr<TFormMain> m_mainWindow;
     TFoodsPage* m_foodsPage = nullptr;               // owned by the main window
     TPersonalInfoPage* m_personalInfoPage = nullptr; // owned by the main window
+    TReportsPage* m_reportsPage = nullptr;           // owned by the main window
     std::unique_ptr<Windows> m_windows;
 };
