@@ -698,21 +698,23 @@ bool TDataModulePersonal::reportViewsOpen() const
 
 void TDataModulePersonal::ShowReportWeightHistory(const QDate& start, const QDate& end)
 {
-    OpenReportViews();
-    if (!m_reportWeightHistory->isActive())
+    if (!m_open)
         return;
     // Both days are made by the program (ISO text), never typed: safe in the filter. The
     // entries' days are compared as days, so an entry stored with a time of day still counts.
     const QString filter = QStringLiteral("date(\"Date Entered\") >= '%1' AND "
                                           "date(\"Date Entered\") <= '%2'")
                                .arg(DateFormat::stored(start), DateFormat::stored(end));
-    const bool changed =
-        filter != m_reportWeightHistory->filter() || !m_reportWeightHistory->isFiltered();
+    const bool wasOpen = m_reportWeightHistory->isActive();
+    const bool unchanged =
+        filter == m_reportWeightHistory->filter() && m_reportWeightHistory->isFiltered();
+    // A new filter re-reads an open view; a closed one reads its rows once, when it opens.
     m_reportWeightHistory->setFilter(filter);
     m_reportWeightHistory->setFiltered(true);
-    // Every showing reads the stored entries again, even for the same period.
-    if (!changed)
-        m_reportWeightHistory->refresh();
+    if (!wasOpen)
+        OpenReportViews();
+    else if (unchanged)
+        m_reportWeightHistory->refresh(); // every showing reads the stored entries again
 }
 
 WeightTrendT TDataModulePersonal::ReportWeightTrend() const

@@ -137,7 +137,8 @@ public:
     void CloseReportViews();
     bool reportViewsOpen() const;
     // The current user's weight history from start to end, both included (the days of the
-    // entries are compared, whatever else their stored text holds), read again from the table.
+    // entries are compared, whatever else their stored text holds), read again from the table;
+    // opens the report views when they are closed.
     void ShowReportWeightHistory(const QDate& start, const QDate& end);
     // The trend of the weight history shown: its first and last entry in recording order, with
     // the current user's weight and target weight.

@@ -308,9 +308,15 @@ void TReportsPage::FormShow(const QDate& today)
 
 void TReportsPage::BtnReportClick()
 {
-    m_personal.OpenReportViews();
     showUser();
-    computeReport();
+    // The weight trend opens the report views with the period's filter, so the weight history
+    // is read once.
+    if (m_tabs->currentIndex() == WeightTrend) {
+        showWeightTrend();
+        return;
+    }
+    m_personal.OpenReportViews();
+    showAverageDailyIntake();
 }
 
 void TReportsPage::ReportStartDateChange()
@@ -392,6 +398,10 @@ void TReportsPage::showWeightTrend()
 void TReportsPage::showAverageDailyIntake()
 {
     m_personal.ShowAverageDailyIntake(startDate(), endDate());
+    // The table follows the sums by itself; the chart is drawn again only on its own tab (the
+    // tab, once chosen, computes the report again).
+    if (m_tabs->currentIndex() != AverageGraph)
+        return;
     const QueryView& sums = m_personal.qryReportDINutrientSum();
     QList<TAverageIntakeChart::Row> rows;
     rows.reserve(sums.rowCount());
