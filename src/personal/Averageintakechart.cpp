@@ -14,8 +14,8 @@
 namespace {
 
 // Room for one nutrient's pair of bars, and for the title, legend and amount axis.
-constexpr int NutrientHeight = 36;
-constexpr int FrameHeight = 120;
+constexpr int NutrientHeight = 24;
+constexpr int FrameHeight = 100;
 
 double amount(const QVariant& value)
 {
@@ -133,6 +133,9 @@ void TAverageIntakeChart::setRows(const QList<Row>& rows)
     };
     marks(m_averageLabels, averages, m_average->color());
     marks(m_goalLabels, goals, m_goal->color());
+    // Every nutrient keeps room for its two bars and their marks; the scroll area around the
+    // chart shows what does not fit.
+    setMinimumHeight(sizeHint().height());
     updateGeometry();
     placeLabels();
 }
