@@ -1,9 +1,9 @@
-// The personal data module on the full USDA SR database with the heavy user (HeavyUser.h): ten
-// years of intakes (about 40,000, eleven a day) with 75 nutrient amounts each (about 3 million
-// intake nutrient rows) and a weight every day. Opening the module, the day list, logging one
-// intake, the average-intake report over 31 days and over ten years (with the bare statement
-// beside it), and deleting the heavy user with everything the user owns. The database is built
-// once from $KELORA_USDA_DIR, else from ../shared/usda-sr28 beside the source tree.
+// The personal data module on the full USDA SR database with a heavy user: ten years of intakes
+// (about 40,000, eleven a day) with 75 nutrient amounts each (about 3 million intake nutrient
+// rows). Opening the module, the day list, logging one intake, the average-intake report over
+// 31 days and over ten years (with the bare statement beside it), and deleting the heavy user
+// with everything the user owns. The database is built once from $KELORA_USDA_DIR, else from
+// ../shared/usda-sr28 beside the source tree.
 #include "BenchSupport.h"
 #include "HeavyUser.h"
 #include "personal/Databasepersonal.h"

@@ -197,11 +197,12 @@ void Startup::create()
                          if (page == QLatin1String("Reports"))
                              m_reportsPage->BtnReportClick();
                      });
+    // Start-up step 7: the report period of the 31 days ending today, on "Weight Trend".
+    m_mainWindow->addStartupStep(7, [this] { m_reportsPage->FormShow(m_seams.clock.today()); });
 
     // Start-up steps of the main window, after it is first shown.
     m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });
     m_mainWindow->addStartupStep(8, [this] { m_personalInfoPage->ChooseUserAtStart(); });
-    m_mainWindow->addStartupStep(7, [this] { m_reportsPage->FormShow(m_seams.clock.today()); });
 }
 
 TDialogSaveHTM& Startup::saveHtmDialog() const

@@ -52,8 +52,8 @@ public:
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }
     TPersonalInfoPage& personalInfoPage() const { return *m_personalInfoPage; }
-    TReportsPage& reportsPage() const { return *m_reportsPage; }
     const TFormImageContainer& images() const { return *m_images; }
+    TReportsPage& reportsPage() const { return *m_reportsPage; }
 
     // The program: the real seams, the main window shown, the event loop until it closes.
     static int run(QApplication& app, const QString& programDir);
@@ -69,8 +69,8 @@ private:
     std::unique_ptr<TDataModulePersonal> m_personal;
     std::unique_ptr<TFormImageContainer> m_images;
     std::unique_ptr<TFormMain> m_mainWindow;
+    TReportsPage* m_reportsPage = nullptr;           // owned by the main window
     TFoodsPage* m_foodsPage = nullptr;               // owned by the main window
     TPersonalInfoPage* m_personalInfoPage = nullptr; // owned by the main window
-    TReportsPage* m_reportsPage = nullptr;           // owned by the main window
     std::unique_ptr<Windows> m_windows;
 };
