@@ -448,6 +448,18 @@ TEST_F(ReportsPage, AnEmptyPreferenceListShowsNoRowsAndNoBars)
     EXPECT_EQ(grid("DBGridAVGDI")->model()->rowCount(), 0);
 }
 
+TEST_F(ReportsPage, NutrientsOfOneNameAreToldApartInTheChartByTheirUnits)
+{
+    addUser(1, "Ann", 70, 65);
+    sql("INSERT INTO \"NUTR_DEF.DB\" (Nutr_No, Units, NutrDesc) VALUES (268, 'kJ', 'Energy')");
+    sql("INSERT INTO \"Nutr_Preference.DB\" (Nutr_No) VALUES (208), (268)");
+    addIntake(1, Today, {"208=500", "268=2092"});
+    start();
+    section("Reports");
+    clickTab("AVG DI Summary - Graph View");
+    EXPECT_EQ(bars(), QStringList({"Energy (kcal) 500 0", "Energy (kJ) 2092 0"}));
+}
+
 TEST_F(ReportsPage, EveryShowingReadsTheStoredDataOfTheCurrentUserAgain)
 {
     addUser(1, "Ann", 70, 65);
