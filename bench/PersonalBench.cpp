@@ -6,6 +6,7 @@
 // built once from $KELORA_USDA_DIR, else from
 // ../shared/usda-sr28 beside the source tree.
 #include "BenchSupport.h"
+#include "HeavyUser.h"
 #include "personal/Databasepersonal.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
@@ -22,10 +23,8 @@
 
 namespace {
 
-const QDate FirstDay(2016, 1, 1);
-constexpr int Days = 3650;
-constexpr int IntakesPerDay = 11;
-constexpr int NutrientsPerIntake = 75;
+const QDate FirstDay = HeavyUser::firstDay();
+constexpr int Days = HeavyUser::Days;
 
 // Seams that agree to every question (deleting the user).
 class Seams : public BenchSupport
@@ -42,57 +41,6 @@ struct Fixture
 };
 
 Fixture* g_fixture = nullptr;
-
-bool exec(const QString& sql)
-{
-    QSqlQuery q(Database::connection());
-    if (q.exec(sql))
-        return true;
-    std::fprintf(stderr, "%s\n%s\n", qPrintable(Database::errorText(q.lastError())),
-                 qPrintable(sql));
-    return false;
-}
-
-// Two users; the first has the ten heavy years, a goal for every preferred nutrient and a
-// weight entry a week.
-bool fillHeavyUser()
-{
-    const QString first = FirstDay.toString(Qt::ISODate);
-    const QStringList statements = {
-        "BEGIN",
-        "INSERT INTO \"PersonInfo.db\" VALUES (1, 'Heavy User', 'Female', NULL, 168, 70, 65, "
-        "'MET'), (2, 'Other User', 'Male', NULL, 180, 80, 75, 'MET')",
-        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE "
-                       "i < %1) INSERT INTO \"DIntake.DB\" (PID, \"Food/Recipe\", \"Date\", "
-                       "MealType, Amount, Unit, NDB_ID) SELECT 1, 'Food ' || (i % 509), "
-                       "date('%2', '+' || (i / %3) || ' days'), CASE i % 4 WHEN 0 THEN "
-                       "'Breakfast' WHEN 1 THEN 'Lunch' WHEN 2 THEN 'Dinner' ELSE 'Snacks' END, "
-                       "1, 'cup', 1001 FROM n")
-            .arg(Days * IntakesPerDay - 1)
-            .arg(first)
-            .arg(IntakesPerDay),
-        QStringLiteral("INSERT INTO \"DI_Nutr.db\" (DIntake_ID, Nutr_No, Nutr_Val) SELECT "
-                       "d.DIntake_ID, f.Nutr_No, (d.DIntake_ID % 97) * 0.37 FROM \"DIntake.DB\" "
-                       "AS d CROSS JOIN (SELECT Nutr_No FROM \"NUTR_DEF.DB\" ORDER BY Nutr_No "
-                       "LIMIT %1) AS f")
-            .arg(NutrientsPerIntake),
-        "INSERT INTO \"Nutr_Preference.DB\" (Nutr_No) SELECT Nutr_No FROM \"NUTR_DEF.DB\" "
-        "ORDER BY Nutr_No LIMIT 20",
-        "INSERT INTO \"P_NutrGoals.DB\" (Nutr_No, Goal, PID) SELECT Nutr_No, 100, 1 FROM "
-        "\"Nutr_Preference.DB\"",
-        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 7 FROM n WHERE "
-                       "i < %1) INSERT INTO \"P_WeightHistory.DB\" (PID, \"Date Entered\", "
-                       "Weight) SELECT 1, date('%2', '+' || i || ' days'), 70 FROM n")
-            .arg(Days)
-            .arg(first),
-        "COMMIT",
-        "ANALYZE",
-    };
-    for (const QString& sql : statements)
-        if (!exec(sql))
-            return false;
-    return true;
-}
 
 TDataModulePersonal& module()
 {
@@ -205,20 +153,22 @@ void averageIntake(benchmark::State& state, int days)
     state.counters["nutrients"] = personal.qryReportDINutrientSum().rowCount();
 }
 
-// The bare sums of the report over the whole ten years, for comparison.
-void bareSums(benchmark::State& state)
+// The bare sums of the report over the last days of the ten years, through the same connection,
+// for comparison: no day count, description, units or goal.
+void bareSums(benchmark::State& state, int days)
 {
     module();
-    const QString sql =
-        QStringLiteral(
-            "SELECT SUM(n.Nutr_Val), n.Nutr_No FROM \"DIntake.DB\" AS d JOIN \"DI_Nutr.db\" AS n "
-            "ON "
-            "n.DIntake_ID = d.DIntake_ID WHERE d.PID = 1 AND d.\"Date\" >= '%1' AND d.\"Date\" <= "
-            "'%2' AND n.Nutr_No IN (SELECT Nutr_No FROM \"Nutr_Preference.DB\") GROUP BY n.Nutr_No")
-            .arg(FirstDay.toString(Qt::ISODate), FirstDay.addDays(Days - 1).toString(Qt::ISODate));
+    const QDate end = FirstDay.addDays(Days - 1);
+    QSqlQuery q(Database::connection());
+    q.prepare("SELECT SUM(n.Nutr_Val), n.Nutr_No FROM \"DIntake.DB\" AS d JOIN \"DI_Nutr.db\" AS n "
+              "ON n.DIntake_ID = d.DIntake_ID WHERE d.PID = ? AND d.\"Date\" >= ? AND "
+              "d.\"Date\" <= ? AND n.Nutr_No IN (SELECT Nutr_No FROM \"Nutr_Preference.DB\") "
+              "GROUP BY n.Nutr_No");
+    q.addBindValue(1);
+    q.addBindValue(end.addDays(-(days - 1)).toString(Qt::ISODate));
+    q.addBindValue(end.toString(Qt::ISODate));
     for (auto _ : state) {
-        QSqlQuery q(Database::connection());
-        q.exec(sql);
+        q.exec();
         int rows = 0;
         while (q.next())
             ++rows;
@@ -250,9 +200,20 @@ int main(int argc, char** argv)
             BenchSupport::buildUsdaDatabase(fixture.dir.path(), "Personal"))
         return *exitCode;
     QString error;
-    if (!Database::define(fixture.dir.path(), &error) || !fillHeavyUser()) {
+    if (!Database::define(fixture.dir.path(), &error) || !HeavyUser::fill()) {
         std::fprintf(stderr, "Personal: %s\n", qPrintable(error));
         return 1;
+    }
+    // KELORA_BENCH_KEEP_DB=<file>: a copy of the filled database, on which the sqlite3 shell
+    // times the report's statements (bench/report-statements.sql).
+    if (const QString keep = qEnvironmentVariable("KELORA_BENCH_KEEP_DB"); !keep.isEmpty()) {
+        QSqlQuery q(Database::connection());
+        q.prepare("VACUUM INTO ?");
+        q.addBindValue(keep);
+        if (!q.exec()) {
+            std::fprintf(stderr, "Personal: %s\n", qPrintable(q.lastError().text()));
+            return 1;
+        }
     }
     benchmark::RegisterBenchmark("Personal/OpenModule", openModule)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Personal/DayList", dayList)->Unit(benchmark::kMillisecond);
@@ -267,8 +228,12 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("Personal/AverageIntake10Years", [](benchmark::State& s) {
         averageIntake(s, Days);
     })->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Personal/BareSums10Years", bareSums)
-        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Personal/BareSums31Days", [](benchmark::State& s) {
+        bareSums(s, 31);
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Personal/BareSums10Years", [](benchmark::State& s) {
+        bareSums(s, Days);
+    })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Personal/DeleteHeavyUser", deleteHeavyUser)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);

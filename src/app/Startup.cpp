@@ -22,6 +22,7 @@
 #include "personal/Peoplelistdialog.h"
 #include "personal/Personalinfodialog.h"
 #include "personal/Personalinfopage.h"
+#include "personal/Reportspage.h"
 #include "preferences/Preferencedialog.h"
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipecuisineeditdialog.h"
@@ -268,6 +269,19 @@ bool Startup::create()
                          if (page != QLatin1String("Reports"))
                              personal.CloseReportViews();
                      });
+
+    // The Reports page; showing it opens the report views and computes the chosen tab's report.
+    m_reportsPage = new TReportsPage(personal, images);
+    m_mainWindow->setPageHeaderLabel("Reports", m_reportsPage->headerLabel());
+    m_reportsPage->hideOwnHeader();
+    m_mainWindow->installPage("Reports", m_reportsPage);
+    QObject::connect(m_mainWindow.get(), &TFormMain::pageShown, m_reportsPage,
+                     [this](const QString& page) {
+                         if (page == QLatin1String("Reports"))
+                             m_reportsPage->BtnReportClick();
+                     });
+    // Start-up step 7: the report period of the 31 days ending today, on "Weight Trend".
+    m_mainWindow->addStartupStep(7, [this] { m_reportsPage->FormShow(m_seams.clock.today()); });
 
     // Start-up steps of the main window, after it is first shown.
     m_mainWindow->addStartupStep(2, [this] { m_foodsPage->FormShow(); });

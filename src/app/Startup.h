@@ -21,6 +21,7 @@ class TPersonalInfoPage;
 class TRecipeFiles;
 class TRecipesPage;
 class TDialogRecipe;
+class TReportsPage;
 
 // Start-up: creates the data modules and the windows once each, in their fixed order, hands
 // each what it needs, and registers the main window's start-up steps. Everything lives until the
@@ -61,6 +62,7 @@ public:
     TPersonalInfoPage& personalInfoPage() const { return *m_personalInfoPage; }
     TDailyIntakePage& dailyIntakePage() const { return *m_dailyIntakePage; }
     const TFormImageContainer& images() const { return *m_images; }
+    TReportsPage& reportsPage() const { return *m_reportsPage; }
 
     // The program: the real seams, the main window shown, the event loop until it closes.
     static int run(QApplication& app, const QString& programDir);
@@ -77,6 +79,7 @@ private:
     std::unique_ptr<TDataModulePersonal> m_personal;
     std::unique_ptr<TFormImageContainer> m_images;
     std::unique_ptr<TFormMain> m_mainWindow;
+    TReportsPage* m_reportsPage = nullptr;           // owned by the main window
     TFoodsPage* m_foodsPage = nullptr;               // owned by the main window
     TRecipesPage* m_recipesPage = nullptr;           // owned by the main window
     TPersonalInfoPage* m_personalInfoPage = nullptr; // owned by the main window

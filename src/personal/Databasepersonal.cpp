@@ -698,14 +698,44 @@ void TDataModulePersonal::CloseReportViews()
     m_reportDays->close();
 }
 
+bool TDataModulePersonal::reportViewsOpen() const
+{
+    return m_reportWeightHistory->isActive();
+}
+
 void TDataModulePersonal::ShowReportWeightHistory(const QDate& start, const QDate& end)
 {
-    OpenReportViews();
-    // Both days are made by the program (ISO text), never typed: safe in the filter.
-    m_reportWeightHistory->setFilter(QStringLiteral("\"Date Entered\" >= '%1' AND "
-                                                    "\"Date Entered\" <= '%2'")
-                                         .arg(DateFormat::stored(start), DateFormat::stored(end)));
+    if (!m_open)
+        return;
+    // Both days are made by the program (ISO text), never typed: safe in the filter. The
+    // entries' days are compared as days, so an entry stored with a time of day still counts.
+    const QString filter = QStringLiteral("date(\"Date Entered\") >= '%1' AND "
+                                          "date(\"Date Entered\") <= '%2'")
+                               .arg(DateFormat::stored(start), DateFormat::stored(end));
+    const bool wasOpen = m_reportWeightHistory->isActive();
+    const bool unchanged =
+        filter == m_reportWeightHistory->filter() && m_reportWeightHistory->isFiltered();
+    // A new filter re-reads an open view; a closed one reads its rows once, when it opens.
+    m_reportWeightHistory->setFilter(filter);
     m_reportWeightHistory->setFiltered(true);
+    if (!wasOpen)
+        OpenReportViews();
+    else if (unchanged)
+        m_reportWeightHistory->refresh(); // every showing reads the stored entries again
+}
+
+WeightTrendT TDataModulePersonal::ReportWeightTrend() const
+{
+    const TableView& history = *m_reportWeightHistory;
+    const int last = history.rowCount() - 1;
+    const double current = m_people->asFloat("Weight");
+    const double target = m_people->asFloat("TargetWeight");
+    if (!history.isActive() || last < 0)
+        return WeightTrendT::calculate(QDate(), 0, QDate(), 0, current, target);
+    return WeightTrendT::calculate(DateFormat::day(history.valueAt(0, "Date Entered")),
+                                   history.valueAt(0, "Weight").toDouble(),
+                                   DateFormat::day(history.valueAt(last, "Date Entered")),
+                                   history.valueAt(last, "Weight").toDouble(), current, target);
 }
 
 void TDataModulePersonal::ShowAverageDailyIntake(const QDate& start, const QDate& end)

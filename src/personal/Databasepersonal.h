@@ -1,6 +1,7 @@
 #pragma once
 
 #include "personal/DailyIntake.h"
+#include "personal/Weighttrend.h"
 #include "store/KeyAllocator.h"
 
 #include <QDate>
@@ -135,8 +136,14 @@ public:
     // The report views are open only while the Reports page is shown.
     void OpenReportViews();
     void CloseReportViews();
-    // The current user's weight history from start to end, both included.
+    bool reportViewsOpen() const;
+    // The current user's weight history from start to end, both included (the days of the
+    // entries are compared, whatever else their stored text holds), read again from the table;
+    // opens the report views when they are closed.
     void ShowReportWeightHistory(const QDate& start, const QDate& end);
+    // The trend of the weight history shown: its first and last entry in recording order, with
+    // the current user's weight and target weight.
+    WeightTrendT ReportWeightTrend() const;
     // The average daily intake of the "My Nutrients" list over the period: the days the current
     // user logged anything in it (qryDICountDays), and one row per preferred nutrient with a
     // logged amount (qryReportDINutrientSum: "SUM OF Nutr_Val", Nutr_No, Nutr_Desc, Units,
