@@ -305,6 +305,16 @@ bool Database::define(const QString& programDir, QString* error, bool* definedNo
                          .arg(shown(path), why);
         } else if (version == 0 && objects == 0) {
             *error = QStringLiteral("The file \"%1\" is not a Kelora database.").arg(shown(path));
+        } else if (version >= 1 && version < SchemaVersion) {
+            // An older layout is brought up to date by the data tool, which keeps every record.
+            *error = QStringLiteral("The database \"%1\" has layout version %2; this program "
+                                    "reads version %3 only. To bring it up to date, keeping "
+                                    "every record, close Kelora and run:\n"
+                                    "kelora-makedata --upgrade \"%4\"")
+                         .arg(shown(path))
+                         .arg(version)
+                         .arg(SchemaVersion)
+                         .arg(shown(QFileInfo(programDir).absoluteFilePath()));
         } else if (version != SchemaVersion) {
             *error = QStringLiteral("The database \"%1\" has layout version %2; this program "
                                     "reads version %3 only.")

@@ -123,6 +123,13 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
 }
 } // namespace
 
+QString DatabaseBuilder::folderInUseMessage(const QString& dataDir)
+{
+    return QStringLiteral("The folder %1 is in use by a running Kelora or another "
+                          "kelora-makedata; close it and try again")
+        .arg(QDir::toNativeSeparators(dataDir));
+}
+
 bool DatabaseBuilder::build(const QString& programDir, const Options& options, QString* error)
 {
     QString ignored;
@@ -179,9 +186,7 @@ bool DatabaseBuilder::build(const QString& programDir, const Options& options, Q
     // (A file system without locks is used all the same.)
     DataFolderLock lock(dataDir);
     if (lock.tryLock() == DataFolderLock::Result::InUse) {
-        *error = QStringLiteral("The folder %1 is in use by a running Kelora or another "
-                                "kelora-makedata; close it and try again")
-                     .arg(QDir::toNativeSeparators(dataDir));
+        *error = folderInUseMessage(dataDir);
         removeNewFolders();
         return false;
     }

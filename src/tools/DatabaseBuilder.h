@@ -18,4 +18,7 @@ public:
     };
 
     static bool build(const QString& programDir, const Options& options, QString* error);
+
+    // Says that a running program or another kelora-makedata holds the Data folder's lock.
+    static QString folderInUseMessage(const QString& dataDir);
 };

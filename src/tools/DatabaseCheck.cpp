@@ -6,74 +6,21 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringList>
 #include <QTextStream>
-#include <sqlite3.h>
 
-namespace {
-
-// The rows of a statement, each as text columns.
-QList<QStringList> rows(SqliteConnection& db, const QString& sql, QString* error)
+QStringList DatabaseCheck::tableProblems(SqliteConnection& db, QStringList* missing, QString* error)
 {
-    QList<QStringList> out;
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db.handle(), utf8.constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        *error = db.lastError();
-        return out;
-    }
-    int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        QStringList row;
-        for (int i = 0; i < sqlite3_column_count(statement); ++i)
-            row << QString::fromUtf8(
-                reinterpret_cast<const char*>(sqlite3_column_text(statement, i)));
-        out << row;
-    }
-    if (rc != SQLITE_DONE)
-        *error = db.lastError();
-    sqlite3_finalize(statement);
-    return out;
-}
-
-} // namespace
-
-bool DatabaseCheck::run(const QString& programDir, QTextStream& out, QString* error)
-{
-    const QString path = Database::databasePath(QFileInfo(programDir).absoluteFilePath());
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo(path).isFile()) {
-        *error = QStringLiteral("There is no database at %1").arg(shown);
-        return false;
-    }
-    SqliteConnection db;
-    if (!db.openExisting(path, error) || !Database::installFunctions(db.handle(), error))
-        return false;
-
-    out << "Checking " << shown << '\n';
-    bool sound = true;
-    QString failure;
-
-    const QList<QStringList> version = rows(db, QStringLiteral("PRAGMA user_version"), &failure);
-    if (!failure.isEmpty()) {
-        *error = QStringLiteral("%1 is not a database: %2").arg(shown, failure);
-        return false;
-    }
-    const int layout = version.isEmpty() ? 0 : version.first().value(0).toInt();
-    if (layout == Database::SchemaVersion) {
-        out << "Layout version " << layout << ": ok\n";
-    } else {
-        out << "Layout version " << layout << ": this program reads version "
-            << Database::SchemaVersion << " only\n";
-        sound = false;
-    }
-
     QStringList problems;
     for (const Schema::Table& table : Schema::tables()) {
-        const QList<QStringList> info = rows(
-            db, QStringLiteral("PRAGMA table_info(%1)").arg(Schema::quoted(table.name)), &failure);
+        QString failure;
+        const QList<QStringList> info = db.rows(
+            QStringLiteral("PRAGMA table_info(%1)").arg(Schema::quoted(table.name)), &failure);
+        if (!failure.isEmpty()) {
+            *error = failure;
+            return problems;
+        }
         if (info.isEmpty()) {
-            problems << QStringLiteral("table \"%1\" is missing").arg(table.name);
+            *missing << table.name;
             continue;
         }
         QList<Schema::Column> columns;
@@ -83,6 +30,52 @@ bool DatabaseCheck::run(const QString& programDir, QTextStream& out, QString* er
         if (!problem.isEmpty())
             problems << QStringLiteral("table \"%1\": %2").arg(table.name, problem);
     }
+    return problems;
+}
+
+DatabaseCheck::Verdict DatabaseCheck::run(const QString& programDir, QTextStream& out,
+                                          QString* error)
+{
+    const QString program = QFileInfo(programDir).absoluteFilePath();
+    const QString path = Database::databasePath(program);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo(path).isFile()) {
+        *error = QStringLiteral("There is no database at %1").arg(shown);
+        return Verdict::Faulty;
+    }
+    SqliteConnection db;
+    if (!db.openExisting(path, error) || !Database::installFunctions(db.handle(), error))
+        return Verdict::Faulty;
+
+    out << "Checking " << shown << '\n';
+    bool sound = true;
+    QString failure;
+
+    const QList<QStringList> version = db.rows(QStringLiteral("PRAGMA user_version"), &failure);
+    if (!failure.isEmpty()) {
+        *error = QStringLiteral("%1 is not a database: %2").arg(shown, failure);
+        return Verdict::Faulty;
+    }
+    const int layout = version.isEmpty() ? 0 : version.first().value(0).toInt();
+    // Layout 1 is the first one kelora-makedata wrote; 0 is a file it did not lay out.
+    const bool older = layout >= 1 && layout < Database::SchemaVersion;
+    if (layout == Database::SchemaVersion) {
+        out << "Layout version " << layout << ": ok\n";
+    } else if (older) {
+        out << "Layout version " << layout << ": older than this program's version "
+            << Database::SchemaVersion << '\n';
+    } else {
+        out << "Layout version " << layout << ": this program reads version "
+            << Database::SchemaVersion << " only\n";
+        sound = false;
+    }
+
+    QStringList missing;
+    QStringList problems = tableProblems(db, &missing, &failure);
+    if (!failure.isEmpty())
+        problems << failure;
+    for (const QString& table : missing)
+        problems << QStringLiteral("table \"%1\" is missing").arg(table);
     if (problems.isEmpty()) {
         out << "Tables: ok\n";
     } else {
@@ -92,23 +85,23 @@ bool DatabaseCheck::run(const QString& programDir, QTextStream& out, QString* er
     }
 
     failure.clear();
-    const QList<QStringList> recorded =
-        rows(db, QStringLiteral(R"(SELECT "Value" FROM "KL_Info.DB" WHERE "Item" = 'Collation')"),
-             &failure);
+    const QList<QStringList> recorded = db.rows(
+        QStringLiteral(R"(SELECT "Value" FROM "KL_Info.DB" WHERE "Item" = 'Collation')"), &failure);
     const QString collation = recorded.isEmpty() ? QString() : recorded.first().value(0);
     if (collation == Database::collationVersion()) {
         out << "Name collation: ok (" << collation << ")\n";
     } else {
-        // Not a fault of the file: the program rebuilds these indexes when it next starts.
+        // Not a fault of the file: the program (or the upgrade) rebuilds these indexes.
         out << "Name collation: the name indexes were built with "
             << (collation.isEmpty() ? QStringLiteral("an unrecorded version") : collation)
             << "; this program has " << Database::collationVersion()
-            << ". The program rebuilds them when it next starts.\n";
+            << (older ? ". The upgrade rebuilds them.\n"
+                      : ". The program rebuilds them when it next starts.\n");
     }
 
     failure.clear();
     const QList<QStringList> integrity =
-        rows(db, QStringLiteral("PRAGMA integrity_check"), &failure);
+        db.rows(QStringLiteral("PRAGMA integrity_check"), &failure);
     if (!failure.isEmpty()) {
         out << "Integrity check: " << failure << '\n';
         sound = false;
@@ -119,7 +112,20 @@ bool DatabaseCheck::run(const QString& programDir, QTextStream& out, QString* er
             out << "Integrity check: " << line.value(0) << '\n';
         sound = false;
     }
-    out << (sound ? "The database is sound.\n" : "The database has faults.\n");
+
+    Verdict verdict = Verdict::Sound;
+    if (older) {
+        // The upgrade checks the file again and refuses one it cannot mend.
+        out << "The database has an older layout. To bring it up to date, keeping every row: "
+               "kelora-makedata --upgrade \""
+            << QDir::toNativeSeparators(program) << "\"\n";
+        verdict = Verdict::OlderLayout;
+    } else if (sound) {
+        out << "The database is sound.\n";
+    } else {
+        out << "The database has faults.\n";
+        verdict = Verdict::Faulty;
+    }
     out.flush();
-    return sound;
+    return verdict;
 }

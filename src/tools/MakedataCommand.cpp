@@ -2,6 +2,7 @@
 
 #include "DatabaseBuilder.h"
 #include "DatabaseCheck.h"
+#include "DatabaseUpgrade.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@ QString MakedataCommand::usage()
     return QStringLiteral(
         "Usage: kelora-makedata [--usda DIR] [--force] PROGRAM_DIR\n"
         "       kelora-makedata --check PROGRAM_DIR\n"
+        "       kelora-makedata --upgrade PROGRAM_DIR\n"
         "\n"
         "Creates PROGRAM_DIR/Data/kelora.db with every table of Kelora and the lists of\n"
         "genders and measurement systems.\n"
@@ -26,6 +28,15 @@ QString MakedataCommand::usage()
         "  --check      check PROGRAM_DIR/Data/kelora.db instead, with Kelora's own SQL\n"
         "               functions and name collation: layout version, table structure,\n"
         "               name collation and SQLite's integrity check. Changes nothing.\n"
+        "               Exits with 0 when it is sound, 3 when it has an older layout\n"
+        "               (see --upgrade), 1 otherwise.\n"
+        "  --upgrade    bring PROGRAM_DIR/Data/kelora.db from an older layout up to\n"
+        "               date, keeping every row: adds the tables and indexes it lacks,\n"
+        "               rebuilds the name indexes and sets the layout version, in one\n"
+        "               transaction, after keeping a copy of the old file beside it\n"
+        "               (kelora.db.layoutN.bak). Refused while Kelora runs on it, for\n"
+        "               a damaged file or a table whose fields differ, and for a newer\n"
+        "               layout; a database already up to date is left untouched.\n"
         "  -h, --help   show this text\n");
 }
 
@@ -34,6 +45,7 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
 {
     DatabaseBuilder::Options options;
     bool check = false;
+    bool upgrade = false;
     QStringList positional;
     bool optionsEnded = false;
     const auto usageError = [&](const QString& message) {
@@ -56,6 +68,8 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
             options.force = true;
         } else if (arg == QLatin1String("--check")) {
             check = true;
+        } else if (arg == QLatin1String("--upgrade")) {
+            upgrade = true;
         } else if (arg == QLatin1String("--usda")) {
             if (i + 1 >= arguments.size())
                 return usageError(QStringLiteral("--usda needs a folder"));
@@ -72,17 +86,39 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
         return usageError(QStringLiteral("no program directory given"));
     if (positional.size() > 1)
         return usageError(QStringLiteral("only one program directory may be given"));
-    if (check && (options.force || !options.usdaDir.isEmpty()))
+    if (check && (upgrade || options.force || !options.usdaDir.isEmpty()))
         return usageError(QStringLiteral("--check takes no other option"));
+    if (upgrade && (options.force || !options.usdaDir.isEmpty()))
+        return usageError(QStringLiteral("--upgrade takes no other option"));
 
     if (check) {
         QString error;
-        const bool sound = DatabaseCheck::run(positional.first(), out, &error);
+        const DatabaseCheck::Verdict verdict = DatabaseCheck::run(positional.first(), out, &error);
         if (!error.isEmpty()) {
             err << "kelora-makedata: " << error << '\n';
             err.flush();
         }
-        return sound ? Success : Failure;
+        switch (verdict) {
+        case DatabaseCheck::Verdict::Sound:
+            return Success;
+        case DatabaseCheck::Verdict::OlderLayout:
+            return OlderLayout;
+        case DatabaseCheck::Verdict::Faulty:
+            break;
+        }
+        return Failure;
+    }
+    if (upgrade) {
+        QString error;
+        const DatabaseUpgrade::Result result =
+            DatabaseUpgrade::run(positional.first(), out, &error);
+        if (result == DatabaseUpgrade::Result::Refused) {
+            out.flush();
+            err << "kelora-makedata: " << error << ".\n";
+            err.flush();
+            return Failure;
+        }
+        return Success;
     }
 
     const QString programDir = positional.first();

@@ -301,30 +301,54 @@ QString Schema::createStatement(const Table& table)
         .arg(quoted(table.name), parts.join(QStringLiteral(", ")));
 }
 
+QString Schema::createIndexStatement(const Table& table, const Index& index)
+{
+    QStringList fields;
+    for (const QString& f : index.fields)
+        fields << quoted(f);
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        .arg(quoted(indexName(table.name, index.name)), quoted(table.name),
+             fields.join(QStringLiteral(", ")));
+}
+
 QStringList Schema::createStatements()
 {
     QStringList statements;
     for (const Table& t : tables()) {
         statements << createStatement(t);
-        for (const Index& index : t.indexes) {
-            QStringList fields;
-            for (const QString& f : index.fields)
-                fields << quoted(f);
-            statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                              .arg(quoted(indexName(t.name, index.name)), quoted(t.name),
-                                   fields.join(QStringLiteral(", ")));
-        }
+        for (const Index& index : t.indexes)
+            statements << createIndexStatement(t, index);
     }
     return statements;
 }
 
-QStringList Schema::orderingIndexStatements()
+QList<Schema::StoredIndex> Schema::indexes()
 {
+    QList<StoredIndex> all;
+    for (const Table& t : tables())
+        for (const Index& index : t.indexes)
+            all.append({indexName(t.name, index.name), t.name, createIndexStatement(t, index)});
+    return all;
+}
+
+QList<Schema::StoredIndex> Schema::orderingIndexes()
+{
+    const QString foods = QStringLiteral("FOOD_DES.DB");
     return {
         // The group code rides along so the whole food list is read from the index alone.
-        QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Desc_Index\" ON \"FOOD_DES.DB\" "
-                       "(\"Desc\" COLLATE KL_NOCASE, \"FdGrp_Cd\")"),
-        QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Group_Index\" ON \"FOOD_DES.DB\" "
-                       "(\"FdGrp_Cd\", \"Desc\" COLLATE KL_NOCASE)"),
+        {indexName(foods, QStringLiteral("Desc_Index")), foods,
+         QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Desc_Index\" ON \"FOOD_DES.DB\" "
+                        "(\"Desc\" COLLATE KL_NOCASE, \"FdGrp_Cd\")")},
+        {indexName(foods, QStringLiteral("Group_Index")), foods,
+         QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Group_Index\" ON \"FOOD_DES.DB\" "
+                        "(\"FdGrp_Cd\", \"Desc\" COLLATE KL_NOCASE)")},
     };
+}
+
+QStringList Schema::orderingIndexStatements()
+{
+    QStringList statements;
+    for (const StoredIndex& index : orderingIndexes())
+        statements << index.statement;
+    return statements;
 }

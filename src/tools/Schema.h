@@ -67,13 +67,26 @@ public:
     // "NUT_DATA.DB.NDB_Index".
     static QString indexName(const QString& table, const QString& index);
 
+    // An index as the file keeps it: its name there (see indexName), its table and the statement
+    // that creates it.
+    struct StoredIndex
+    {
+        QString name;
+        QString table;
+        QString statement;
+    };
+
     // The statements that create every table and index, in order.
     static QStringList createStatements();
+    // The secondary indexes of every table.
+    static QList<StoredIndex> indexes();
     // Indexes that keep food names in the program's name order (case-insensitive and
     // locale-aware), so food lists come out sorted without sorting. They use the KL_NOCASE
     // collation, which the connection must have installed; they are made after the data is in.
+    static QList<StoredIndex> orderingIndexes();
     static QStringList orderingIndexStatements();
     static QString createStatement(const Table& table);
+    static QString createIndexStatement(const Table& table, const Index& index);
 
     static QString quoted(const QString& identifier);
     static QString sqlType(Type type);

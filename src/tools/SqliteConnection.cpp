@@ -61,6 +61,30 @@ bool SqliteConnection::exec(const QString& sql, QString* error)
     return true;
 }
 
+QList<QStringList> SqliteConnection::rows(const QString& sql, QString* error)
+{
+    QList<QStringList> out;
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        if (error)
+            *error = lastError();
+        return out;
+    }
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        QStringList row;
+        for (int i = 0; i < sqlite3_column_count(statement); ++i)
+            row << QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, i)));
+        out << row;
+    }
+    if (rc != SQLITE_DONE && error)
+        *error = lastError();
+    sqlite3_finalize(statement);
+    return out;
+}
+
 QString SqliteConnection::lastError() const
 {
     if (!m_db)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 struct sqlite3;
 
@@ -26,6 +28,9 @@ public:
 
     // Runs one or more statements that return no rows.
     bool exec(const QString& sql, QString* error);
+    // The rows of one statement, each column as text (NULL as a null string). On failure *error
+    // holds SQLite's message and the rows read so far are returned.
+    QList<QStringList> rows(const QString& sql, QString* error);
 
     // The message of the last failed call on this connection.
     QString lastError() const;

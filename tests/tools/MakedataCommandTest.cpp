@@ -77,6 +77,8 @@ TEST(MakedataCommand, BadCommandLinesAreRefusedWithAReason)
         {{"--usda"}, "--usda needs a folder"},
         {{"--bogus", "dir"}, "unknown option --bogus"},
         {{"one", "two"}, "only one program directory may be given"},
+        {{"--upgrade", "--usda", "sr", "dir"}, "--upgrade takes no other option"},
+        {{"--check", "--upgrade", "dir"}, "--check takes no other option"},
     };
     for (const Case& c : cases) {
         const Outcome r = run(c.arguments);
@@ -182,8 +184,13 @@ TEST(MakedataCommand, CheckRunsTheIntegrityCheckWithTheProgramsCollationAndRepor
         {"older layout",
          "PRAGMA user_version = 1",
          false,
+         MakedataCommand::OlderLayout,
+         {"Layout version 1: older than this program's version 2"}},
+        {"layout of no release",
+         "PRAGMA user_version = 0",
+         false,
          1,
-         {"Layout version 1: this program reads version 2 only"}},
+         {"Layout version 0: this program reads version 2 only", "The database has faults."}},
         {"indexes of another collation version",
          R"(UPDATE "KL_Info.DB" SET "Value" = 'older' WHERE "Item" = 'Collation')",
          false,
