@@ -31,10 +31,12 @@ const QString ByTypeCondition = QStringLiteral(
 const QString ByNameCondition =
     QStringLiteral(" WHERE lower(r.\"Recipe Name\") LIKE '%' || lower(?) || '%'");
 
-// The recipe list of an advanced search: each rule adds its condition, looked up by the recipe's
-// key. Words, type and cuisine names are bound and match anywhere in the name in any case (%
-// and _ stay wildcards); an empty name contains the empty word, so an empty rule passes every
-// recipe with an ingredient, a type or a cuisine.
+// The recipe list of an advanced search: each rule adds its condition. Words, type and cuisine
+// names are bound and match anywhere in the name in any case (% and _ stay wildcards); an empty
+// name contains the empty word, so an empty rule passes every recipe with an ingredient, a type
+// or a cuisine. The recipe's own name and cuisine are tested first, then its types (the recipes
+// of the matching types, read once), then its nutrient totals and last its ingredients, each
+// looked up by the recipe's key for the recipes still in.
 SearchTables::Statement searchStatement()
 {
     auto contains = [](const QString& column) {
@@ -42,19 +44,23 @@ SearchTables::Statement searchStatement()
     };
     return {
         ListSelect,
-        {{QStringLiteral("RecipeName"), contains(QStringLiteral("r.\"Recipe Name\""))},
+        {{QStringLiteral("RecipeName"), contains(QStringLiteral("r.\"Recipe Name\"")), false, 0},
          {QStringLiteral("Ingredients"),
           "EXISTS (SELECT 1 FROM \"Recipe_Ingredients.DB\" AS i WHERE i.R_ID = r.R_ID AND " +
-              contains(QStringLiteral("i.\"Ingredient Name\"")) + ")"},
+              contains(QStringLiteral("i.\"Ingredient Name\"")) + ")",
+          false, 3},
          {QStringLiteral("RecipeType"),
-          "EXISTS (SELECT 1 FROM \"Recipe_DesAndTypes.DB\" AS l JOIN \"Recipe_Types.DB\" AS t "
-          "ON t.RTYPE_ID = l.RTYPE_ID WHERE l.R_ID = r.R_ID AND " +
-              contains(QStringLiteral("t.\"Recipe Type\"")) + ")"},
+          "r.R_ID IN (SELECT l.R_ID FROM \"Recipe_DesAndTypes.DB\" AS l JOIN \"Recipe_Types.DB\" "
+          "AS t ON t.RTYPE_ID = l.RTYPE_ID WHERE " +
+              contains(QStringLiteral("t.\"Recipe Type\"")) + ")",
+          false, 1},
          {QStringLiteral("RecipeCuisine"),
           "r.Cuisine_ID IN (SELECT c.Cuisine_ID FROM \"Recipe_Cuisine.DB\" AS c WHERE " +
-              contains(QStringLiteral("c.Cuisine")) + ")"}},
+              contains(QStringLiteral("c.Cuisine")) + ")",
+          false, 0}},
         QStringLiteral("EXISTS (SELECT 1 FROM \"Recipe_NUT_DATA.DB\" AS n WHERE n.R_ID = r.R_ID "
                        "AND n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
+        2,
         ListOrder};
 }
 

@@ -269,17 +269,22 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
 {
     if (!m_searches->locate("S_NAME", name, Qt::CaseInsensitive))
         return false;
-    QStringList conditions;
-    params->clear();
+    struct Condition
+    {
+        int cost;
+        QString sql;
+        QVariantList params;
+    };
+    QList<Condition> conditions;
     for (const Rule& rule : currentRules()) {
         const auto kind = std::find_if(m_statement.wordRules.cbegin(), m_statement.wordRules.cend(),
                                        [&](const WordRule& k) { return k.field == rule.field; });
         if (kind != m_statement.wordRules.cend()) {
-            conditions << kind->condition;
-            if (kind->bindsExtraInfo)
-                *params << rule.extraInfo.trimmed().toInt();
-            else
-                *params << (rule.value.isNull() ? QStringLiteral("") : rule.value); // not NULL
+            // An empty word is bound as an empty text, which every name contains, never as NULL.
+            const QVariant value = kind->bindsExtraInfo ? QVariant(rule.extraInfo.trimmed().toInt())
+                                   : rule.value.isNull() ? QVariant(QStringLiteral(""))
+                                                         : QVariant(rule.value);
+            conditions.append({kind->cost, kind->condition, {value}});
             continue;
         }
         const QString op = rule.condition.trimmed();
@@ -290,12 +295,21 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
                        .arg(rule.field, op, rule.value, name));
             return false;
         }
-        conditions << m_statement.nutrientCondition.arg(op);
-        *params << rule.extraInfo.trimmed().toInt() << number;
+        conditions.append({m_statement.nutrientCost,
+                           m_statement.nutrientCondition.arg(op),
+                           {rule.extraInfo.trimmed().toInt(), number}});
+    }
+    std::stable_sort(conditions.begin(), conditions.end(),
+                     [](const Condition& a, const Condition& b) { return a.cost < b.cost; });
+    QStringList terms;
+    params->clear();
+    for (const Condition& c : std::as_const(conditions)) {
+        terms << c.sql;
+        *params += c.params;
     }
     *sql = m_statement.select;
-    if (!conditions.isEmpty())
-        *sql += " WHERE " + conditions.join(" AND ");
+    if (!terms.isEmpty())
+        *sql += " WHERE " + terms.join(" AND ");
     *sql += m_statement.order;
     return true;
 }

@@ -37,22 +37,28 @@ public:
     };
 
     // One kind of word rule: the condition it adds to the list statement, with one "?" for what
-    // the rule holds (its value, or its ExtraInfo read as a whole number).
+    // the rule holds (its value, or its ExtraInfo read as a whole number), and how much it costs
+    // to test a row against it.
     struct WordRule
     {
         QString field;
         QString condition;
         bool bindsExtraInfo = false;
+        int cost = 0;
     };
 
     // What the list statement of a search is made of: the select with the subject's columns,
     // the condition of each word rule kind, the condition of a nutrient rule (with %1 for the
-    // comparison and two "?": the nutrient number and the value) and the order of the list.
+    // comparison and two "?": the nutrient number and the value) with its cost, and the order of
+    // the list. All rules have to be met, so the conditions are tested cheapest first (in the
+    // order of the rules where they cost the same): the dearer ones only see the rows that the
+    // cheaper ones let through.
     struct Statement
     {
         QString select;
         QList<WordRule> wordRules;
         QString nutrientCondition;
+        int nutrientCost = 0;
         QString order;
     };
 
