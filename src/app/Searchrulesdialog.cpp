@@ -98,7 +98,7 @@ void TFormSearchRulesDialog::placeControls()
     placeOkCancel(QPoint(494, bottom), QPoint(494, bottom - 54));
 }
 
-QWidget* TFormSearchRulesDialog::addKind(const QString& item, const QString& name, Kind kind)
+QWidget* TFormSearchRulesDialog::addKind(const QString& item, const QString& name)
 {
     const int id = int(m_kindList.size());
     auto* radio = new QRadioButton(item, m_kindsBox);
@@ -110,7 +110,7 @@ QWidget* TFormSearchRulesDialog::addKind(const QString& item, const QString& nam
     auto* page = new QWidget;
     page->setObjectName("Page" + name);
     m_pages->addWidget(page);
-    m_kindList.append(std::move(kind));
+    m_kindList.append(Kind{});
     placeControls();
     // The first kind is chosen when the dialog is made.
     if (id == 0)
@@ -128,7 +128,7 @@ QLineEdit* TFormSearchRulesDialog::addWordKind(const QString& item, const QStrin
                                                const QString& prompt, const QString& editName,
                                                const QString& field, bool required)
 {
-    QWidget* page = addKind(item, name, {});
+    QWidget* page = addKind(item, name);
     makeLabel(prompt, page, QRect(0, 4, 300, 16));
     auto* edit = new QLineEdit(page);
     edit->setObjectName(editName);
@@ -152,7 +152,7 @@ QComboBox* TFormSearchRulesDialog::addChoiceKind(const QString& item, const QStr
                                                  const QString& field, Choices choices,
                                                  const QString& refusal, bool keyIsExtraInfo)
 {
-    QWidget* page = addKind(item, name, {});
+    QWidget* page = addKind(item, name);
     makeLabel(prompt, page, QRect(0, 4, 300, 16));
     QComboBox* list = new TDropDownList(page);
     list->setObjectName(listName);
@@ -177,7 +177,7 @@ QComboBox* TFormSearchRulesDialog::addChoiceKind(const QString& item, const QStr
 void TFormSearchRulesDialog::addNutrientKind(const QString& item, const QString& name,
                                              TableView& nutrients)
 {
-    QWidget* page = addKind(item, name, {});
+    QWidget* page = addKind(item, name);
     QTableView* grid = GridSetup::create("DBGridNutrients", page, GridSetup::NoHorizontalScrollBar);
     grid->setGeometry(0, 0, 300, PageHeight);
     auto* model = new DataSetModel(

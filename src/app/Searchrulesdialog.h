@@ -75,7 +75,8 @@ private:
         std::function<void()> refill;
     };
 
-    QWidget* addKind(const QString& item, const QString& name, Kind kind);
+    // A radio item with its (empty) page; the caller fills the page and says what its kind does.
+    QWidget* addKind(const QString& item, const QString& name);
     void placeControls();
     void refuse(const QString& message, QWidget* focus);
     void fill(QComboBox* list, const Choices& choices);
