@@ -67,6 +67,16 @@ void TNavigationTree::fillBranch(const QString& top)
     item->addChildren(children);
 }
 
+void TNavigationTree::refillBranch(const QString& top)
+{
+    const Path selected = pathOf(currentItem());
+    fillBranch(top);
+    if (selected.top != top || selected.child.isNull())
+        return;
+    if (QTreeWidgetItem* again = entryAt(selected))
+        setCurrentQuietly(again);
+}
+
 QTreeWidgetItem* TNavigationTree::topEntry(const QString& text) const
 {
     for (int i = 0; i < topLevelItemCount(); ++i)

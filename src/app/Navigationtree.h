@@ -57,6 +57,10 @@ public:
     // Deletes the children of top and adds them again from the data. Runs no action; if the
     // selection was inside the branch it moves to the top entry.
     void fillBranch(const QString& top);
+    // The same after a change made elsewhere: the entry of the branch that was selected stays
+    // selected when it is still there (same place and text, else the first with its text), and
+    // no action runs.
+    void refillBranch(const QString& top);
 
     QTreeWidgetItem* topEntry(const QString& text) const;
     // The first child of top with exactly this text.

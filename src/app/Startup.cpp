@@ -25,11 +25,15 @@
 #include "personal/Reportspage.h"
 #include "preferences/Preferencedialog.h"
 #include "recipes/Databaserecipes.h"
+#include "recipes/Recipeadvsearchdialog.h"
+#include "recipes/Recipeadvsearchlistdialog.h"
 #include "recipes/Recipecuisineeditdialog.h"
 #include "recipes/Recipecuisinesdialog.h"
 #include "recipes/Recipedialog.h"
 #include "recipes/Recipefiles.h"
 #include "recipes/Recipeingredientdialog.h"
+#include "recipes/Recipemenu.h"
+#include "recipes/Recipesimplesearch.h"
 #include "recipes/Recipespage.h"
 #include "recipes/Recipetypeeditdialog.h"
 #include "recipes/Recipetypesdialog.h"
@@ -69,6 +73,9 @@ struct Startup::Windows
     std::unique_ptr<TDialogRecipeTypes> recipeTypes;
     std::unique_ptr<TDialogRecipeIngredientLink> ingredientLink;
     std::unique_ptr<TDialogRecipe> recipeWizard;
+    std::unique_ptr<TDialogRecipeSimpleSearch> recipeSimpleSearch;
+    std::unique_ptr<TDialogRecipeAdvancedSearch> recipeAdvancedSearch;
+    std::unique_ptr<TDialogRecipeAdvancedSearchList> recipeAdvancedSearchList;
     std::unique_ptr<TDialogSaveHTM> saveHtm;
     std::unique_ptr<TDialogPreference> preferences;
     std::unique_ptr<TDialogPersonalInfo> personalInfo;
@@ -170,6 +177,12 @@ bool Startup::create()
     // and the link dialog it opens.
     w.recipeWizard = std::make_unique<TDialogRecipe>(recipes, foods, *w.recipeTypes,
                                                      *w.ingredientLink, images, prompter, owner);
+    // The recipe searches: the list after the search dialog it opens.
+    w.recipeSimpleSearch = std::make_unique<TDialogRecipeSimpleSearch>(recipes, images, owner);
+    w.recipeAdvancedSearch =
+        std::make_unique<TDialogRecipeAdvancedSearch>(recipes, foods, images, prompter, owner);
+    w.recipeAdvancedSearchList = std::make_unique<TDialogRecipeAdvancedSearchList>(
+        recipes, *w.recipeAdvancedSearch, images, owner);
     w.saveHtm = std::make_unique<TDialogSaveHTM>(*m_recipeFiles, m_seams.fileChooser, prompter,
                                                  m_programDir, images, owner);
     w.preferences = std::make_unique<TDialogPreference>(foods, images, prompter, owner);
@@ -199,6 +212,9 @@ bool Startup::create()
         return confirmed(*w.recipeTypes);
     };
     recipeRunners.htmlView = [&w] { w.saveHtm->execDialog(); };
+    recipeRunners.simpleSearch = [&w] { return confirmed(*w.recipeSimpleSearch); };
+    recipeRunners.advancedSearch = [&w] { return confirmed(*w.recipeAdvancedSearch); };
+    recipeRunners.advancedSearchList = [&w] { return confirmed(*w.recipeAdvancedSearchList); };
     m_recipesPage->setDialogRunners(recipeRunners);
 
     // "Preference": the list is stored when the dialog is confirmed (shown again while the store
@@ -222,10 +238,24 @@ bool Startup::create()
     w.personalInfo =
         std::make_unique<TDialogPersonalInfo>(personal, foods, images, prompter, owner);
     w.personalInfo->setPreferenceRunner(runPreferences);
-    // The recipe menu's two search entries stay hidden until start-up gives it search runners.
     w.dailyIntake = std::make_unique<TDialogDailyIntake>(
         personal, foods, recipes, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList,
         *w.recipeTypes, *w.recipeCuisines, m_seams.clock, images, owner);
+    // The recipe menu's search entries: the keyword just entered is searched; searches made in
+    // the list are stored when it is confirmed (and the chosen one runs) or dropped when it is
+    // cancelled. The Recipes page's tree then shows the new keyword or searches.
+    TRecipesPage* recipesPage = m_recipesPage;
+    w.dailyIntake->recipeMenu()->setSearchRunners(
+        {[&w, &recipes, recipesPage] {
+             if (confirmed(*w.recipeSimpleSearch))
+                 recipes.ShowRecipesByName(w.recipeSimpleSearch->keyword());
+             recipesPage->refreshSearchNodes();
+         },
+         [&w, &recipes, recipesPage] {
+             w.recipeAdvancedSearchList->runChosenSearch(
+                 [&recipes](const QString& name) { recipes.RunRecipeAdvancedSearch(name); });
+             recipesPage->refreshSearchNodes();
+         }});
     w.addIntakeFood = std::make_unique<TDialogAddDailyIntakeFood>(foods, prompter, images, owner);
     w.addIntakeRecipe =
         std::make_unique<TDialogAddDailyIntakeRecipe>(recipes, prompter, images, owner);

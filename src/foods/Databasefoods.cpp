@@ -1,7 +1,6 @@
 #include "foods/Databasefoods.h"
 
 #include "store/Database.h"
-#include "store/NumberFormat.h"
 #include "store/Prompter.h"
 #include "store/QueryView.h"
 #include "store/RecordMessages.h"
@@ -26,13 +25,32 @@ QString foodsOfGroupsStatement(qsizetype codes)
            QStringLiteral(" ORDER BY \"Desc\" COLLATE KL_NOCASE");
 }
 
+// The food list of an advanced search: each word rule and nutrient rule adds its condition,
+// the description and group first. A food passes a nutrient rule only with a stored value that
+// meets the comparison; the value is looked up by the food's key, which is far quicker than
+// listing every food that has the nutrient.
+SearchTables::Statement searchStatement()
+{
+    return {QStringLiteral("SELECT f.NDB_No, f.FdGrp_Cd, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f"),
+            {{QStringLiteral("FoodName"),
+              QStringLiteral("lower(f.\"Desc\") LIKE '%' || lower(?) || '%'")},
+             {QStringLiteral("FoodGroup"), QStringLiteral("f.FdGrp_Cd = ?"), true}},
+            QStringLiteral("EXISTS (SELECT 1 FROM \"NUT_DATA.DB\" AS n WHERE n.NDB_No = f.NDB_No "
+                           "AND n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
+            1,
+            QStringLiteral(" ORDER BY f.\"Desc\" COLLATE KL_NOCASE")};
+}
+
 const QString GroupCodesStatement =
     QStringLiteral("SELECT FdGrp_Cd FROM \"FD_GROUP.DB\" WHERE FdGrp_Desc = ?");
 
 } // namespace
 
 TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
-    : QObject(parent), m_prompter(prompter)
+    : QObject(parent), m_prompter(prompter),
+      m_searches({"Food_SimpleSearch.DB", "tblSimpleSearch", "FD_AdvancedSearch.DB",
+                  "tblAdvancedSearch", "FD_AdvancedSearchRules.DB", "tblAdvancedSearchRules"},
+                 searchStatement(), prompter, this)
 {
     setObjectName("DataModuleFoods");
     m_foodGroups = new TableView("FD_GROUP.DB", this);
@@ -71,19 +89,6 @@ TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
     m_weight->setPendingChanges(true);
     m_weight->setOrder({"NDB_No"});
     m_weight->setMaster(m_foodDesc, "NDB_No", "NDB_No");
-
-    m_simpleSearch = new TableView("Food_SimpleSearch.DB", this);
-    m_simpleSearch->setObjectName("tblSimpleSearch");
-
-    m_advancedSearch = new TableView("FD_AdvancedSearch.DB", this);
-    m_advancedSearch->setObjectName("tblAdvancedSearch");
-    m_advancedSearch->setPendingChanges(true);
-
-    m_advancedSearchRules = new TableView("FD_AdvancedSearchRules.DB", this);
-    m_advancedSearchRules->setObjectName("tblAdvancedSearchRules");
-    m_advancedSearchRules->setPendingChanges(true);
-    m_advancedSearchRules->setOrder({"SID"});
-    m_advancedSearchRules->setMaster(m_advancedSearch, "SID", "SID");
 
     m_foodList = new QueryView(this);
     m_foodList->setObjectName("qryFoodDescDisplay");
@@ -127,10 +132,10 @@ void TDataModuleFoods::report(const QString& message)
 bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
 {
     m_followFoodTable = false;
-    const QList<DataSet*> all = {m_foodGroups,   m_foodDesc,        m_nutrData,
-                                 m_nutrDef,      m_nutrPref,        m_weight,
-                                 m_simpleSearch, m_advancedSearch,  m_advancedSearchRules,
-                                 m_foodList,     m_nutrDataDisplay, m_weightDisplay};
+    QList<DataSet*> all = {m_foodGroups, m_foodDesc, m_nutrData, m_nutrDef, m_nutrPref, m_weight};
+    for (TableView* view : m_searches.views())
+        all << view;
+    all << m_foodList << m_nutrDataDisplay << m_weightDisplay;
     for (DataSet* set : all) {
         if (auto* table = qobject_cast<TableView*>(set))
             table->close();
@@ -497,67 +502,22 @@ void TDataModuleFoods::DiscardFoodGroups()
 
 QStringList TDataModuleFoods::GetSimpleSearchHistory()
 {
-    m_history.clear();
-    for (int row = m_simpleSearch->rowCount() - 1; row >= 0; --row)
-        m_history << m_simpleSearch->valueAt(row, "Keyword").toString();
-    return m_history;
+    return m_searches.keywords();
 }
 
 QStringList TDataModuleFoods::GetAdvancedSearchNames()
 {
-    m_searchNames.clear();
-    for (int row = m_advancedSearch->rowCount() - 1; row >= 0; --row)
-        m_searchNames << m_advancedSearch->valueAt(row, "S_NAME").toString();
-    return m_searchNames;
+    return m_searches.searchNames();
 }
 
 void TDataModuleFoods::AddSimpleSearchKeyword(const QString& keyword)
 {
-    if (keyword.isEmpty())
-        return;
-    // The old entry goes and the new one comes in one transaction: a failure keeps the history
-    // as it was.
-    QString error;
-    const bool ok = Database::runInTransaction(
-        [&](QString* e) {
-            bool done = true;
-            if (m_simpleSearch->locate("Keyword", keyword, Qt::CaseInsensitive)) {
-                done = m_simpleSearch->remove();
-            } else if (m_simpleSearch->rowCount() >= 12) {
-                m_simpleSearch->first();
-                done = m_simpleSearch->remove();
-            }
-            if (done) {
-                m_simpleSearch->append();
-                m_simpleSearch->setValue("Keyword", keyword);
-                done = m_simpleSearch->post();
-            }
-            if (!done)
-                *e = m_simpleSearch->lastError();
-            return done;
-        },
-        &error);
-    if (!ok) {
-        m_simpleSearch->cancel();
-        m_simpleSearch->refresh();
-        report(error);
-    }
+    m_searches.addKeyword(keyword);
 }
 
 void TDataModuleFoods::ClearSimpleSearchHistory()
 {
-    QString error;
-    if (!Database::runInTransaction(
-            [this](QString* e) {
-                if (m_simpleSearch->removeAll())
-                    return true;
-                *e = m_simpleSearch->lastError();
-                return false;
-            },
-            &error)) {
-        m_simpleSearch->refresh();
-        report(error);
-    }
+    m_searches.clearKeywords();
 }
 
 void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
@@ -572,186 +532,64 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
 
 void TDataModuleFoods::RunAdvancedSearch(const QString& name)
 {
-    if (!m_advancedSearch->locate("S_NAME", name, Qt::CaseInsensitive))
-        return;
-    QStringList conditions;
+    QString sql;
     QVariantList params;
-    for (int row = 0; row < m_advancedSearchRules->rowCount(); ++row) {
-        const QString field = m_advancedSearchRules->valueAt(row, "Field").toString();
-        const QString value = m_advancedSearchRules->valueAt(row, "RValue").toString();
-        const QString extra = m_advancedSearchRules->valueAt(row, "ExtraInfo").toString();
-        if (field == QLatin1String("FoodName")) {
-            conditions << "lower(f.\"Desc\") LIKE '%' || lower(?) || '%'";
-            params << value;
-        } else if (field == QLatin1String("FoodGroup")) {
-            conditions << "f.FdGrp_Cd = ?";
-            params << extra.trimmed().toInt();
-        } else {
-            const QString op =
-                m_advancedSearchRules->valueAt(row, "Condition").toString().trimmed();
-            double number = 0;
-            if (!nutrientOperators().contains(op) || !NumberFormat::isNumber(value, &number)) {
-                report(QStringLiteral("The rule \"%1 %2 %3\" of the search \"%4\" cannot be "
-                                      "run: it needs a comparison (=, <, >, <=, >=, <>) and a "
-                                      "number.")
-                           .arg(field, op, value, name));
-                return;
-            }
-            // A food passes only with a stored value that meets the comparison. The value is
-            // looked up by the food's key, which is far quicker than listing every food that
-            // has the nutrient.
-            conditions << "EXISTS (SELECT 1 FROM \"NUT_DATA.DB\" AS n WHERE n.NDB_No = f.NDB_No "
-                          "AND n.Nutr_No = ? AND n.Nutr_Val " +
-                              op + " ?)";
-            params << extra.trimmed().toInt() << number;
-        }
-    }
-    QString sql = "SELECT f.NDB_No, f.FdGrp_Cd, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f";
-    if (!conditions.isEmpty())
-        sql += " WHERE " + conditions.join(" AND ");
-    sql += " ORDER BY f.\"Desc\" COLLATE KL_NOCASE";
-    SetFoodListStatement(sql, params);
+    if (m_searches.statementOf(name, &sql, &params))
+        SetFoodListStatement(sql, params);
 }
 
 int TDataModuleFoods::NewAdvancedSearchID()
 {
-    QString error;
-    const int key = m_searchKeys.nextWithPending(m_advancedSearch->updatesPending(), &error);
-    if (key < 0)
-        report(error);
-    return key;
+    return m_searches.newSearchId();
 }
 
 void TDataModuleFoods::DeleteAdvancedSearch()
 {
-    if (m_advancedSearch->isEmpty())
-        return;
-    if (!RecordMessages::confirmDelete(m_prompter, m_advancedSearch->asString("S_NAME")))
-        return;
-    m_advancedSearchRules->removeAll();
-    m_advancedSearch->remove();
+    m_searches.deleteSearch();
 }
 
 bool TDataModuleFoods::SaveAdvancedSearches()
 {
-    QString error;
-    // Rules left behind by a search whose creation was cancelled are never stored.
-    const QString orphans = "DELETE FROM \"FD_AdvancedSearchRules.DB\" WHERE SID NOT IN "
-                            "(SELECT SID FROM \"FD_AdvancedSearch.DB\" WHERE SID IS NOT NULL)";
-    if (!SaveBatch::save({m_advancedSearch, m_advancedSearchRules}, &error, {orphans})) {
-        report(error);
-        return false;
-    }
-    m_advancedSearchRules->refresh();
-    return true;
+    return m_searches.save();
 }
 
 void TDataModuleFoods::DiscardAdvancedSearches()
 {
-    m_advancedSearch->cancel();
-    m_advancedSearchRules->cancel();
-    m_advancedSearch->cancelUpdates();
-    m_advancedSearchRules->cancelUpdates();
+    m_searches.discard();
 }
 
 const QStringList& TDataModuleFoods::nutrientOperators()
 {
-    // The comparisons a nutrient rule may use; no other text ever reaches a statement.
-    static const QStringList operators = {"=", "<", ">", "<=", ">=", "<>"};
-    return operators;
+    return SearchTables::nutrientOperators();
 }
 
 bool TDataModuleFoods::BeginNewAdvancedSearch()
 {
-    // Without an identifier (the key could not be read, and that was reported) no row is begun.
-    const int sid = NewAdvancedSearchID();
-    if (sid < 0)
-        return false;
-    m_advancedSearch->append();
-    m_advancedSearch->setValue("SID", sid);
-    return true;
+    return m_searches.beginNewSearch();
 }
 
 bool TDataModuleFoods::BeginEditAdvancedSearch()
 {
-    if (m_advancedSearch->isEmpty() || !m_advancedSearch->edit())
-        return false;
-    m_rulesBeforeEdit.clear();
-    for (int row = 0; row < m_advancedSearchRules->rowCount(); ++row) {
-        QStringList rule;
-        for (const char* field : {"Field", "Condition", "RValue", "ExtraInfo"})
-            rule << m_advancedSearchRules->valueAt(row, field).toString();
-        m_rulesBeforeEdit << rule;
-    }
-    return true;
+    return m_searches.beginEditSearch();
 }
 
 bool TDataModuleFoods::PostAdvancedSearch()
 {
-    if (!m_advancedSearch->post()) {
-        report(m_advancedSearch->lastError());
-        return false;
-    }
-    return true;
+    return m_searches.postSearch();
 }
 
 void TDataModuleFoods::CancelAdvancedSearch()
 {
-    if (m_advancedSearch->state() == DataSet::State::Insert) {
-        // The rules follow the new row's SID while it exists; they go with it.
-        m_advancedSearchRules->removeAll();
-        m_advancedSearch->cancel();
-        return;
-    }
-    if (m_advancedSearch->state() != DataSet::State::Edit)
-        return;
-    m_advancedSearch->cancel();
-    QList<QStringList> rules;
-    for (int row = 0; row < m_advancedSearchRules->rowCount(); ++row) {
-        QStringList rule;
-        for (const char* field : {"Field", "Condition", "RValue", "ExtraInfo"})
-            rule << m_advancedSearchRules->valueAt(row, field).toString();
-        rules << rule;
-    }
-    if (rules == m_rulesBeforeEdit)
-        return;
-    // Rules added or removed during the edit are undone by writing the old list back.
-    m_advancedSearchRules->removeAll();
-    // Rules stored before are put back exactly as they were, whatever they hold.
-    for (const QStringList& rule : std::as_const(m_rulesBeforeEdit))
-        appendRule(rule[0], rule[1], rule[2], rule[3]);
+    m_searches.cancelSearch();
 }
 
 bool TDataModuleFoods::AddAdvancedSearchRule(const QString& field, const QString& condition,
                                              const QString& value, const QString& extraInfo)
 {
-    if (m_advancedSearch->isEmpty())
-        return false;
-    const bool nutrient = field != QLatin1String("FoodName") && field != QLatin1String("FoodGroup");
-    if (nutrient && (!nutrientOperators().contains(condition) || !NumberFormat::isNumber(value)))
-        return false;
-    return appendRule(field, condition, value, extraInfo);
-}
-
-bool TDataModuleFoods::appendRule(const QString& field, const QString& condition,
-                                  const QString& value, const QString& extraInfo)
-{
-    m_advancedSearchRules->append();
-    m_advancedSearchRules->setValue("SID", m_advancedSearch->value("SID"));
-    m_advancedSearchRules->setValue("Field", field);
-    m_advancedSearchRules->setValue("Condition", condition);
-    m_advancedSearchRules->setValue("RValue", value);
-    m_advancedSearchRules->setValue("ExtraInfo", extraInfo.isEmpty() ? QVariant() : extraInfo);
-    if (!m_advancedSearchRules->post()) {
-        report(m_advancedSearchRules->lastError());
-        m_advancedSearchRules->cancel();
-        return false;
-    }
-    return true;
+    return m_searches.addRule(field, condition, value, extraInfo);
 }
 
 void TDataModuleFoods::RemoveAdvancedSearchRule()
 {
-    if (!m_advancedSearchRules->isEmpty())
-        m_advancedSearchRules->remove();
+    m_searches.removeRule();
 }

@@ -2,6 +2,7 @@
 
 #include "foods/Measure.h"
 #include "store/KeyAllocator.h"
+#include "store/SearchTables.h"
 
 #include <QObject>
 #include <QPointer>
@@ -34,9 +35,12 @@ public:
     TableView& tblNutrDef() const { return *m_nutrDef; }
     TableView& tblNutrPref() const { return *m_nutrPref; }
     TableView& tblWeight() const { return *m_weight; }
-    TableView& tblSimpleSearch() const { return *m_simpleSearch; }
-    TableView& tblAdvancedSearch() const { return *m_advancedSearch; }
-    TableView& tblAdvancedSearchRules() const { return *m_advancedSearchRules; }
+    TableView& tblSimpleSearch() const { return m_searches.historyView(); }
+    TableView& tblAdvancedSearch() const { return m_searches.searchesView(); }
+    TableView& tblAdvancedSearchRules() const { return m_searches.rulesView(); }
+    // The food search tables with their operations, which the search dialogs and the food
+    // tree share with the recipe searches.
+    SearchTables& foodSearches() { return m_searches; }
     QueryView& qryFoodDescDisplay() const { return *m_foodList; }
     TableView& tblNutrDataDisplay() const { return *m_nutrDataDisplay; }
     TableView& tblWeightDisplay() const { return *m_weightDisplay; }
@@ -118,7 +122,7 @@ public:
     void CancelAdvancedSearch();
     // Adds a rule to the current search. A nutrient rule (any field other than "FoodName" and
     // "FoodGroup") is refused unless its condition is one of nutrientOperators() and its value
-    // is a number.
+    // is a number. The operations above are those of foodSearches().
     bool AddAdvancedSearchRule(const QString& field, const QString& condition, const QString& value,
                                const QString& extraInfo = QString());
     void RemoveAdvancedSearchRule();
@@ -130,8 +134,6 @@ signals:
 
 private:
     void report(const QString& message);
-    bool appendRule(const QString& field, const QString& condition, const QString& value,
-                    const QString& extraInfo);
     void foodTableMoved();
     QVariant calculate(int row, int field) const;
     bool locateListedFood(const QString& operation);
@@ -144,19 +146,13 @@ private:
     TableView* m_nutrDef;
     TableView* m_nutrPref;
     TableView* m_weight;
-    TableView* m_simpleSearch;
-    TableView* m_advancedSearch;
-    TableView* m_advancedSearchRules;
+    SearchTables m_searches;
     QueryView* m_foodList;
     TableView* m_nutrDataDisplay;
     TableView* m_weightDisplay;
     QPointer<TableView> m_recipeNutrDisplay;
 
     QStringList m_groupNames;
-    QStringList m_history;
-    QStringList m_searchNames;
-    // The rules of the search being edited, as they were when the edit began.
-    QList<QStringList> m_rulesBeforeEdit;
     MeasuresT m_measures;
     double m_measureGrams = 0;
     bool m_followFoodTable = false;
@@ -166,5 +162,4 @@ private:
     KeyAllocator m_foodKeys{"FOOD_DES.DB", "NDB_No"};
     KeyAllocator m_groupKeys{"FD_GROUP.DB", "FdGrp_Cd"};
     KeyAllocator m_nutrientKeys{"NUTR_DEF.DB", "Nutr_No"};
-    KeyAllocator m_searchKeys{"FD_AdvancedSearch.DB", "SID"};
 };

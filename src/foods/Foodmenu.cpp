@@ -4,7 +4,6 @@
 #include "foods/Databasefoods.h"
 #include "foods/Foodgroupsdialog.h"
 #include "foods/Simplesearchdialog.h"
-#include "store/TableView.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -43,13 +42,6 @@ void TFoodMenu::AdvancedSearchClick()
 {
     // Searches created, changed or deleted in the list are stored when it is confirmed and
     // dropped when it is cancelled, as from the food tree: nothing is left pending.
-    // A save the store refuses keeps them pending and shows the list again.
-    while (m_advancedSearchList.execDialog() == QDialog::Accepted) {
-        if (!m_foods.SaveAdvancedSearches())
-            continue;
-        if (!m_foods.tblAdvancedSearch().isEmpty())
-            m_foods.RunAdvancedSearch(m_foods.tblAdvancedSearch().asString("S_NAME"));
-        return;
-    }
-    m_foods.DiscardAdvancedSearches();
+    m_advancedSearchList.runChosenSearch(
+        [this](const QString& name) { m_foods.RunAdvancedSearch(name); });
 }

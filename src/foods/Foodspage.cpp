@@ -6,6 +6,7 @@
 #include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
 #include "app/Navigationtree.h"
+#include "app/Searchbranches.h"
 #include "foods/Databasefoods.h"
 #include "store/DataSetModel.h"
 #include "store/NumberFormat.h"
@@ -28,13 +29,8 @@ namespace {
 
 const QString FoodGroups = QStringLiteral("Food Groups");
 const QString ViewAllFoods = QStringLiteral("View All Foods");
-const QString SimpleSearch = QStringLiteral("Simple Search");
-const QString AdvancedSearch = QStringLiteral("Advanced Search");
-const QString NewSearch = QStringLiteral("New Search");
 const QString NewFoodGroup = QStringLiteral("New Food Group");
 const QString EditFoodGroups = QStringLiteral("Edit Food Groups");
-const QString ClearSearchHistory = QStringLiteral("Clear Search History");
-const QString EditAdvancedSearch = QStringLiteral("Edit Advanced Search");
 
 } // namespace
 
@@ -321,8 +317,8 @@ void TFoodsPage::configureTree()
         m_foods.ShowAllFoods();
         m_headerLabel->setText(ViewAllFoods);
     });
-    m_tree->addTopEntry(SimpleSearch);
-    m_tree->addTopEntry(AdvancedSearch);
+    m_tree->addTopEntry(TSearchBranches::SimpleSearch);
+    m_tree->addTopEntry(TSearchBranches::AdvancedSearch);
 
     m_tree->setBranch(
         FoodGroups,
@@ -336,33 +332,18 @@ void TFoodsPage::configureTree()
     m_tree->addCommand(FoodGroups, NewFoodGroup, [this] { newFoodGroup(); });
     m_tree->addCommand(FoodGroups, EditFoodGroups, [this] { editFoodGroups(); });
 
-    m_tree->setBranch(
-        SimpleSearch,
-        [this] {
-            const QStringList history = m_foods.GetSimpleSearchHistory();
-            QStringList entries{NewSearch};
-            if (!history.isEmpty())
-                entries << ClearSearchHistory;
-            return entries + history;
-        },
-        [this](const QString& keyword) {
-            m_foods.RunSimpleSearch(keyword);
-            m_headerLabel->setText("Simple Search : " + keyword);
-        });
-    m_tree->addCommand(SimpleSearch, NewSearch, [this] { newSimpleSearch(); });
-    m_tree->addCommand(SimpleSearch, ClearSearchHistory, [this] { clearSearchHistory(); });
-
-    m_tree->setBranch(
-        AdvancedSearch,
-        [this] {
-            return QStringList{NewSearch, EditAdvancedSearch} + m_foods.GetAdvancedSearchNames();
-        },
-        [this](const QString& name) {
-            m_foods.RunAdvancedSearch(name);
-            m_headerLabel->setText("Advanced Search : " + name);
-        });
-    m_tree->addCommand(AdvancedSearch, NewSearch, [this] { newAdvancedSearch(); });
-    m_tree->addCommand(AdvancedSearch, EditAdvancedSearch, [this] { editAdvancedSearches(); });
+    TSearchBranches::Config searches;
+    searches.showKeyword = [this](const QString& keyword) { m_foods.RunSimpleSearch(keyword); };
+    searches.showSearch = [this](const QString& name) { m_foods.RunAdvancedSearch(name); };
+    searches.setHeader = [this](const QString& text) { m_headerLabel->setText(text); };
+    searches.keywordDialog = [this] { return m_dialogs.simpleSearch && m_dialogs.simpleSearch(); };
+    searches.searchDialog = [this] {
+        return m_dialogs.advancedSearch && m_dialogs.advancedSearch();
+    };
+    searches.searchListDialog = [this] {
+        return m_dialogs.advancedSearchList && m_dialogs.advancedSearchList();
+    };
+    m_searchBranches = new TSearchBranches(*m_tree, m_foods.foodSearches(), m_prompter, searches);
 }
 
 QTreeWidgetItem* TFoodsPage::topEntry(const QString& text) const
@@ -392,12 +373,12 @@ void TFoodsPage::FillFoodGroupNodes()
 
 void TFoodsPage::FillSimpleSearchNodes()
 {
-    m_tree->fillBranch(SimpleSearch);
+    m_searchBranches->FillSimpleSearchNodes();
 }
 
 void TFoodsPage::FillAdvancedSearchNodes()
 {
-    m_tree->fillBranch(AdvancedSearch);
+    m_searchBranches->FillAdvancedSearchNodes();
 }
 
 void TFoodsPage::selectEntry(QTreeWidgetItem* item)
@@ -439,68 +420,5 @@ void TFoodsPage::editFoodGroups()
         }
     }
     m_foods.DiscardFoodGroups();
-    m_tree->selectLast();
-}
-
-void TFoodsPage::newSimpleSearch()
-{
-    if (!(m_dialogs.simpleSearch && m_dialogs.simpleSearch())) {
-        m_tree->selectLast();
-        return;
-    }
-    FillSimpleSearchNodes();
-    QTreeWidgetItem* top = topEntry(SimpleSearch);
-    top->setExpanded(true);
-    if (top->childCount() < 3)
-        selectEntry(top);
-    else
-        m_tree->selectChild(SimpleSearch, top->child(2)->text(0)); // the newest keyword
-}
-
-void TFoodsPage::clearSearchHistory()
-{
-    if (m_prompter.question("WARNING", "Are you sure you want to clear all the Search History",
-                            Prompter::Icon::None)) {
-        m_foods.ClearSimpleSearchHistory();
-        // The rebuild leaves the branch itself selected.
-        FillSimpleSearchNodes();
-        return;
-    }
-    selectEntry(topEntry(SimpleSearch));
-}
-
-void TFoodsPage::showAppliedSearch()
-{
-    // The search last created, edited or chosen in the list; none after the last was deleted.
-    m_tree->rebuildAndSelect(AdvancedSearch, m_foods.tblAdvancedSearch().asString("S_NAME"));
-}
-
-void TFoodsPage::newAdvancedSearch()
-{
-    if (!m_foods.BeginNewAdvancedSearch()) {
-        m_tree->selectLast();
-        return;
-    }
-    // A save the store refuses keeps the search pending and opens the dialog again with it.
-    while (m_dialogs.advancedSearch && m_dialogs.advancedSearch()) {
-        if (m_foods.PostAdvancedSearch() && m_foods.SaveAdvancedSearches()) {
-            showAppliedSearch();
-            return;
-        }
-        m_foods.BeginEditAdvancedSearch();
-    }
-    m_foods.DiscardAdvancedSearches();
-    m_tree->selectLast();
-}
-
-void TFoodsPage::editAdvancedSearches()
-{
-    while (m_dialogs.advancedSearchList && m_dialogs.advancedSearchList()) {
-        if (m_foods.SaveAdvancedSearches()) {
-            showAppliedSearch();
-            return;
-        }
-    }
-    m_foods.DiscardAdvancedSearches();
     m_tree->selectLast();
 }

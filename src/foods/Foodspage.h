@@ -16,6 +16,7 @@ class QTreeWidgetItem;
 class TDataModuleFoods;
 class TFormImageContainer;
 class TGraphicButton;
+class TSearchBranches;
 
 // The Foods page: the food list, the measure panel with the nutrient values per 100 g and per
 // measure, and the navigation tree of foods (all foods, food groups, simple and advanced
@@ -81,11 +82,6 @@ private:
     void runFoodWizard();
     void newFoodGroup();
     void editFoodGroups();
-    void newSimpleSearch();
-    void clearSearchHistory();
-    void newAdvancedSearch();
-    void editAdvancedSearches();
-    void showAppliedSearch();
 
     TDataModuleFoods& m_foods;
     Prompter& m_prompter;
@@ -102,6 +98,7 @@ private:
     QLabel* m_gramsLabel = nullptr;
     QTableView* m_nutrientGrid = nullptr;
     TNavigationTree* m_tree = nullptr;
+    TSearchBranches* m_searchBranches = nullptr;
     DataSetModel* m_foodModel = nullptr;
     DataSetModel* m_nutrientModel = nullptr;
 };

@@ -31,6 +31,39 @@ const QString ByTypeCondition = QStringLiteral(
 const QString ByNameCondition =
     QStringLiteral(" WHERE lower(r.\"Recipe Name\") LIKE '%' || lower(?) || '%'");
 
+// The recipe list of an advanced search: each rule adds its condition. Words, type and cuisine
+// names are bound and match anywhere in the name in any case (% and _ stay wildcards); an empty
+// name contains the empty word, so an empty rule passes every recipe with an ingredient, a type
+// or a cuisine. The recipe's own name and cuisine are tested first, then its types (the recipes
+// of the matching types, read once), then its nutrient totals and last its ingredients, each
+// looked up by the recipe's key for the recipes still in.
+SearchTables::Statement searchStatement()
+{
+    auto contains = [](const QString& column) {
+        return "lower(coalesce(" + column + ", '')) LIKE '%' || lower(?) || '%'";
+    };
+    return {
+        ListSelect,
+        {{QStringLiteral("RecipeName"), contains(QStringLiteral("r.\"Recipe Name\"")), false, 0},
+         {QStringLiteral("Ingredients"),
+          "EXISTS (SELECT 1 FROM \"Recipe_Ingredients.DB\" AS i WHERE i.R_ID = r.R_ID AND " +
+              contains(QStringLiteral("i.\"Ingredient Name\"")) + ")",
+          false, 3},
+         {QStringLiteral("RecipeType"),
+          "r.R_ID IN (SELECT l.R_ID FROM \"Recipe_DesAndTypes.DB\" AS l JOIN \"Recipe_Types.DB\" "
+          "AS t ON t.RTYPE_ID = l.RTYPE_ID WHERE " +
+              contains(QStringLiteral("t.\"Recipe Type\"")) + ")",
+          false, 1},
+         {QStringLiteral("RecipeCuisine"),
+          "r.Cuisine_ID IN (SELECT c.Cuisine_ID FROM \"Recipe_Cuisine.DB\" AS c WHERE " +
+              contains(QStringLiteral("c.Cuisine")) + ")",
+          false, 0}},
+        QStringLiteral("EXISTS (SELECT 1 FROM \"Recipe_NUT_DATA.DB\" AS n WHERE n.R_ID = r.R_ID "
+                       "AND n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
+        2,
+        ListOrder};
+}
+
 const QString StoredIngredients = QStringLiteral("\"Recipe_Ingredients.DB\"");
 const QString StoredNutrients = QStringLiteral("\"Recipe_NUT_DATA.DB\"");
 const QString WorkingIngredients = QStringLiteral("\"Recipe_Ingredients_Add.DB\"");
@@ -75,7 +108,11 @@ void addNutrientFields(TableView* view)
 } // namespace
 
 TDataModuleRecipes::TDataModuleRecipes(TDataModuleFoods& foods, Prompter& prompter, QObject* parent)
-    : QObject(parent), m_foods(foods), m_prompter(prompter)
+    : QObject(parent), m_foods(foods), m_prompter(prompter),
+      m_searches({"Recipe_SimpleSearch.DB", "tblRecipeSimpleSearch", "R_AdvancedSearch.DB",
+                  "tblRecipeAdvancedSearch", "R_AdvancedSearchRules.DB",
+                  "tblRecipeAdvancedSearchRules"},
+                 searchStatement(), prompter, this)
 {
     setObjectName("DataModuleRecipes");
     auto table = [this](const QString& name, const QString& objectName, bool pending) {
@@ -129,12 +166,6 @@ TDataModuleRecipes::TDataModuleRecipes(TDataModuleFoods& foods, Prompter& prompt
     m_ingredientNutrients->setOrder({"NDB_No", "Nutr_No"});
     m_ingredientNutrients->setMaster(m_workIngredients, "NDB_No", "NDB_No");
 
-    m_simpleSearch = table("Recipe_SimpleSearch.DB", "tblRecipeSimpleSearch", false);
-    m_advancedSearch = table("R_AdvancedSearch.DB", "tblRecipeAdvancedSearch", true);
-    m_advancedSearchRules = table("R_AdvancedSearchRules.DB", "tblRecipeAdvancedSearchRules", true);
-    m_advancedSearchRules->setOrder({"SID"});
-    m_advancedSearchRules->setMaster(m_advancedSearch, "SID", "SID");
-
     m_list = new QueryView(this);
     m_list->setObjectName("qryRecipeDescDisplay");
     m_list->addCalculatedField("CuisineDesc", FieldType::String);
@@ -179,12 +210,12 @@ bool TDataModuleRecipes::DataModuleCreate(const QString& programDir)
 {
     m_open = false;
     // The order in which the views open.
-    const QList<TableView*> tables = {m_nutrients,           m_workNutrients, m_cuisines,
-                                      m_recipeDesc,          m_types,         m_allTypeLinks,
-                                      m_typesAddEdit,        m_ingredients,   m_workIngredients,
-                                      m_ingredientNutrients, m_simpleSearch,  m_advancedSearch,
-                                      m_advancedSearchRules, m_typesDisplay,  m_ingredientsDisplay,
-                                      m_nutrientsDisplay};
+    const QList<TableView*> tables =
+        QList<TableView*>{m_nutrients,       m_workNutrients,      m_cuisines,     m_recipeDesc,
+                          m_types,           m_allTypeLinks,       m_typesAddEdit, m_ingredients,
+                          m_workIngredients, m_ingredientNutrients} +
+        m_searches.views() +
+        QList<TableView*>{m_typesDisplay, m_ingredientsDisplay, m_nutrientsDisplay};
     m_list->close();
     for (TableView* view : tables)
         view->close();
@@ -297,6 +328,56 @@ void TDataModuleRecipes::ShowRecipesByType(const QString& type)
 void TDataModuleRecipes::ShowRecipesByName(const QString& keyword)
 {
     SetRecipeListStatement(ListSelect + ByNameCondition + ListOrder, {keyword});
+}
+
+// --- Recipe searches --------------------------------------------------------------------------
+
+QStringList TDataModuleRecipes::GetRecipeSimpleSearchHistory()
+{
+    return m_searches.keywords();
+}
+
+QStringList TDataModuleRecipes::GetRecipeAdvancedSearchNames()
+{
+    return m_searches.searchNames();
+}
+
+void TDataModuleRecipes::AddRecipeSimpleSearchKeyword(const QString& keyword)
+{
+    m_searches.addKeyword(keyword);
+}
+
+void TDataModuleRecipes::ClearRecipeSimpleSearchHistory()
+{
+    m_searches.clearKeywords();
+}
+
+void TDataModuleRecipes::RunRecipeAdvancedSearch(const QString& name)
+{
+    QString sql;
+    QVariantList params;
+    if (m_searches.statementOf(name, &sql, &params))
+        SetRecipeListStatement(sql, params);
+}
+
+int TDataModuleRecipes::NewRecipeAdvancedSearchID()
+{
+    return m_searches.newSearchId();
+}
+
+void TDataModuleRecipes::DeleteRecipeAdvancedSearch()
+{
+    m_searches.deleteSearch();
+}
+
+bool TDataModuleRecipes::SaveRecipeAdvancedSearches()
+{
+    return m_searches.save();
+}
+
+void TDataModuleRecipes::DiscardRecipeAdvancedSearches()
+{
+    m_searches.discard();
 }
 
 int TDataModuleRecipes::selectedRecipeID() const

@@ -2,6 +2,7 @@
 
 #include "recipes/Nutrient.h"
 #include "store/KeyAllocator.h"
+#include "store/SearchTables.h"
 
 #include <QList>
 #include <QObject>
@@ -60,9 +61,9 @@ public:
     TableView& tblRecipeTypes() const { return *m_types; }
     TableView& tblRecipeDesAndTypes() const { return *m_allTypeLinks; }
     // The recipe searches' tables.
-    TableView& tblRecipeSimpleSearch() const { return *m_simpleSearch; }
-    TableView& tblRecipeAdvancedSearch() const { return *m_advancedSearch; }
-    TableView& tblRecipeAdvancedSearchRules() const { return *m_advancedSearchRules; }
+    TableView& tblRecipeSimpleSearch() const { return m_searches.historyView(); }
+    TableView& tblRecipeAdvancedSearch() const { return m_searches.searchesView(); }
+    TableView& tblRecipeAdvancedSearchRules() const { return m_searches.rulesView(); }
     // The recipe list and what it shows of its current recipe. tblRecipeNutrDisplay has the
     // calculated Serve_Val (the total per serve) and shows only the "My Nutrients" nutrients
     // when that list is not empty.
@@ -89,6 +90,26 @@ public:
     static QString recipeListOrder();
     // The R_ID of the list's current recipe; 0 when the list is empty.
     int selectedRecipeID() const;
+
+    // Recipe searches: the keyword history (12 at most, newest first, apart from the food one)
+    // and the stored advanced searches, whose rules on the recipe name, ingredients, type,
+    // cuisine and nutrient totals all have to be met. A recipe passes a type or cuisine rule when
+    // the name of one of its types, or of its cuisine, contains the rule's text; a nutrient rule
+    // only with a stored total that meets the comparison. The searches list by recipe name.
+    QStringList GetRecipeSimpleSearchHistory();
+    QStringList GetRecipeAdvancedSearchNames();
+    void AddRecipeSimpleSearchKeyword(const QString& keyword);
+    void ClearRecipeSimpleSearchHistory();
+    void RunRecipeAdvancedSearch(const QString& name);
+    int NewRecipeAdvancedSearchID();
+    // Asks, then deletes the current search with its rules (pending).
+    void DeleteRecipeAdvancedSearch();
+    // Stores or drops every pending change of the two advanced search tables.
+    bool SaveRecipeAdvancedSearches();
+    void DiscardRecipeAdvancedSearches();
+    // The search tables with the operations the search dialogs and the recipe tree use (a
+    // search edited, its rules added and removed).
+    SearchTables& recipeSearches() { return m_searches; }
 
     // The largest stored recipe number + 1; -1 after a reported failure.
     int NewRecipeID();
@@ -181,9 +202,7 @@ private:
     TableView* m_workIngredients;
     TableView* m_workNutrients;
     TableView* m_ingredientNutrients;
-    TableView* m_simpleSearch;
-    TableView* m_advancedSearch;
-    TableView* m_advancedSearchRules;
+    SearchTables m_searches;
     QueryView* m_list;
     TableView* m_typesDisplay;
     TableView* m_ingredientsDisplay;

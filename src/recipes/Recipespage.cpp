@@ -4,6 +4,7 @@
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
+#include "app/Searchbranches.h"
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipefiles.h"
 #include "store/DataSetModel.h"
@@ -551,7 +552,6 @@ void TRecipesPage::configureTree()
         m_recipes.ShowAllRecipes();
         setHeaderText(ViewAllRecipes);
     });
-    // Their branches are configured by the recipe searches.
     m_tree->addTopEntry(SimpleSearch);
     m_tree->addTopEntry(AdvancedSearch);
 
@@ -578,6 +578,26 @@ void TRecipesPage::configureTree()
         });
     m_tree->addCommand(RecipesTypes, NewRecipeType, [this] { newRecipeType(); });
     m_tree->addCommand(RecipesTypes, EditRecipeType, [this] { editRecipeTypes(); });
+    configureSearches();
+}
+
+void TRecipesPage::configureSearches()
+{
+    TSearchBranches::Config searches;
+    searches.showKeyword = [this](const QString& keyword) { m_recipes.ShowRecipesByName(keyword); };
+    searches.showSearch = [this](const QString& name) { m_recipes.RunRecipeAdvancedSearch(name); };
+    searches.setHeader = [this](const QString& text) { setHeaderText(text); };
+    searches.keywordDialog = [this] { return m_dialogs.simpleSearch && m_dialogs.simpleSearch(); };
+    searches.searchDialog = [this] {
+        return m_dialogs.advancedSearch && m_dialogs.advancedSearch();
+    };
+    searches.searchListDialog = [this] {
+        return m_dialogs.advancedSearchList && m_dialogs.advancedSearchList();
+    };
+    // No to clearing the history goes back to the entry chosen before, like a cancelled command.
+    searches.noToClear = TSearchBranches::NoToClear::LastEntry;
+    m_searchBranches =
+        new TSearchBranches(*m_tree, m_recipes.recipeSearches(), m_prompter, searches);
 }
 
 void TRecipesPage::BuildRecipeTree()
@@ -593,6 +613,21 @@ void TRecipesPage::FillCuisineNodes()
 void TRecipesPage::FillRecipeTypeNodes()
 {
     m_tree->fillBranch(RecipesTypes);
+}
+
+void TRecipesPage::FillSimpleSearchNodes()
+{
+    m_searchBranches->FillSimpleSearchNodes();
+}
+
+void TRecipesPage::FillAdvancedSearchNodes()
+{
+    m_searchBranches->FillAdvancedSearchNodes();
+}
+
+void TRecipesPage::refreshSearchNodes()
+{
+    m_searchBranches->refresh();
 }
 
 void TRecipesPage::TreeViewRecipesChange(QTreeWidgetItem* item)

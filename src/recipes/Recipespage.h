@@ -20,6 +20,7 @@ class TDataModuleRecipes;
 class TFormImageContainer;
 class TGraphicButton;
 class TRecipeFiles;
+class TSearchBranches;
 
 // The Recipes page: the recipe list (the one recipe list of the program), the nutrient totals
 // and values per serve of the selected recipe, five tabs with its details (Info, Ingredients,
@@ -29,13 +30,10 @@ class TRecipeFiles;
 // dialogs are run through the runners start-up gives, each returning true when the dialog was
 // confirmed.
 //
-// The tree: TreeViewRecipes is a TNavigationTree configured here with its five top entries and
-// the cuisine and type branches. The searches' branches ("Simple Search", "Advanced Search") are
-// added by configuration before the tree is built (FormShow): tree()->setBranch(top, entries,
-// show) and tree()->addCommand(top, text, action), whose actions list with the recipe data
-// module, name the listing with setHeaderText(), and end a command with
-// tree()->rebuildAndSelect(top, name) when it was confirmed or tree()->selectLast() (the entry
-// LastRecipeNode) when it was cancelled.
+// The tree: TreeViewRecipes is a TNavigationTree configured here with its five top entries, the
+// cuisine and type branches, and the search branches ("Simple Search", "Advanced Search") that
+// it shares with the food tree (TSearchBranches), over the recipe searches. A cancelled command
+// selects LastRecipeNode again; so does No to the question of "Clear Search History".
 class TRecipesPage : public QWidget
 {
     Q_OBJECT
@@ -49,6 +47,9 @@ public:
         std::function<bool()> typeEdit;
         std::function<bool()> types; // the list with its Create, Delete and Edit buttons
         std::function<void()> htmlView;
+        std::function<bool()> simpleSearch;
+        std::function<bool()> advancedSearchList;
+        std::function<bool()> advancedSearch;
     };
 
     static constexpr const char* Cuisines = "Cuisines";
@@ -83,6 +84,11 @@ public:
     void BuildRecipeTree();
     void FillCuisineNodes();
     void FillRecipeTypeNodes();
+    void FillSimpleSearchNodes();
+    void FillAdvancedSearchNodes();
+    // The search branches read again after a search made from another window (the daily
+    // intake's recipe menu); the entry selected stays, and nothing runs.
+    void refreshSearchNodes();
     // The tree's selection handler: runs the entry's action and records LastRecipeNode.
     void TreeViewRecipesChange(QTreeWidgetItem* item);
     QTreeWidgetItem* lastRecipeNode() const;
@@ -115,6 +121,7 @@ private:
     QWidget* buildNutrientList();
     QWidget* buildNavigation();
     void configureTree();
+    void configureSearches();
 
     // Shows the selected recipe's fields in the tabs (empty without one).
     void showRecipe();
@@ -155,4 +162,5 @@ private:
     QLineEdit* m_editSource = nullptr;
     QLabel* m_webName = nullptr;
     TNavigationTree* m_tree = nullptr;
+    TSearchBranches* m_searchBranches = nullptr;
 };

@@ -496,7 +496,7 @@ TEST_F(DailyIntakeScreens, RecipeIsLoggedByServesAndOneWithoutServesIsRefused)
               QStringList(2, TDialogAddDailyIntakeRecipe::NoServesMessage));
 }
 
-TEST_F(DailyIntakeScreens, MenusFillTheSharedListsAndSearchEntriesWaitForTheirDialogs)
+TEST_F(DailyIntakeScreens, MenusFillTheSharedListsAndSearchEntriesRunTheirDialogs)
 {
     addUser(1, "Ann");
     start();
@@ -507,10 +507,10 @@ TEST_F(DailyIntakeScreens, MenusFillTheSharedListsAndSearchEntriesWaitForTheirDi
              {static_cast<TMenuButton*>(d->foodMenu()), static_cast<TMenuButton*>(d->recipeMenu())})
             for (QAction* action : menu->popupMenu()->actions())
                 entries << action->text() + (action->isVisible() ? "" : " (hidden)");
-        EXPECT_EQ(entries, QStringList({"Display All Foods", "Display by Food Group",
-                                        "Simple Search", "Advanced Search", "Display All Recipes",
-                                        "Display by Recipe Type", "Display by Cuisine",
-                                        "Simple Search (hidden)", "Advanced Search (hidden)"}));
+        EXPECT_EQ(entries,
+                  QStringList({"Display All Foods", "Display by Food Group", "Simple Search",
+                               "Advanced Search", "Display All Recipes", "Display by Recipe Type",
+                               "Display by Cuisine", "Simple Search", "Advanced Search"}));
         EXPECT_EQ(d->foodMenu()->text(), "click here to seach for food");
         EXPECT_EQ(d->recipeMenu()->text(), "click here to seach for Recipe");
 
@@ -532,13 +532,26 @@ TEST_F(DailyIntakeScreens, MenusFillTheSharedListsAndSearchEntriesWaitForTheirDi
         chooseFromMenu(d->recipeMenu(), "Display by Recipe Type");
         EXPECT_EQ(column(child<QTableView>(dialog, "DBGridRecipes")), QStringList({"Stew"}));
 
-        // Search entries appear once start-up hands their runners over.
-        int searches = 0;
-        d->recipeMenu()->setSearchRunners({[&] { ++searches; }, [&] { searches += 10; }});
+        // The search entries run the recipe search dialogs that start-up handed over.
+        driver.whenShown([](QWidget* search) {
+            EXPECT_EQ(search->objectName(), "DialogRecipeSimpleSearch");
+            QTest::keyClicks(child<QLineEdit>(search, "EditSearchSimple"), "stew");
+            PictureButtons::click(search, "BtnOk");
+        });
         chooseFromMenu(d->recipeMenu(), "Simple Search");
+        EXPECT_EQ(column(child<QTableView>(dialog, "DBGridRecipes")), QStringList({"Stew"}));
+        driver.whenShown([](QWidget* list) {
+            EXPECT_EQ(list->objectName(), "DialogRecipeAdvancedSearchList");
+            PictureButtons::click(list, "BtnCancel");
+        });
         chooseFromMenu(d->recipeMenu(), "Advanced Search");
-        EXPECT_EQ(searches, 11);
+        // Without runners the entries are hidden.
         d->recipeMenu()->setSearchRunners({});
+        QStringList hidden;
+        for (QAction* action : d->recipeMenu()->popupMenu()->actions())
+            if (!action->isVisible())
+                hidden << action->text();
+        EXPECT_EQ(hidden, QStringList({"Simple Search", "Advanced Search"}));
         PictureButtons::click(dialog, "BtnCancel");
     }});
     // Cancelled: nothing logged.
