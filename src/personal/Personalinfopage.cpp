@@ -1,8 +1,6 @@
 #include "personal/Personalinfopage.h"
 
-#include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
-#include "app/Imagecontainer.h"
 #include "personal/Databasepersonal.h"
 #include "store/DataSetModel.h"
 #include "store/DateFormat.h"
@@ -54,65 +52,30 @@ QString withUnit(const QVariant& number, const QString& unit)
 
 TPersonalInfoPage::TPersonalInfoPage(TDataModulePersonal& personal,
                                      const TFormImageContainer& images, QWidget* parent)
-    : QWidget(parent), m_personal(personal)
+    : TContentPage("PersonalInfo", images, parent), m_personal(personal)
 {
     setObjectName("PersonalInfoContent");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader(images));
+    addHeaderButton("btnAddPerson", "ImgCreate32", "Add New User", [this] { btnAddPersonClick(); });
+    addHeaderButton("btnDeletePerson", "ImgDelete32", "Delete Current User",
+                    [this] { btnDeletePersonClick(); });
+    addHeaderButton("btnEditPerson", "ImgEdit32", "Edit Current User",
+                    [this] { btnEditPersonClick(); });
+    addHeaderButton("btnSelectUser", "ImgSelectUser32", "Select Another User",
+                    [this] { btnSelectUserClick(); });
+    setHeaderDescription("LabelHeaderDescriptionPersonalInfo", Description::Plain);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(10, 8, 8, 8);
     body->setSpacing(14);
     body->addWidget(buildProfile(), 5);
     body->addWidget(buildGoals(), 4);
-    layout->addLayout(body, 1);
+    pageLayout()->addLayout(body, 1);
 
     TableView& people = personal.tblPersonalInfo();
     for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
         connect(&people, signal, this, &TPersonalInfoPage::showUser);
     connect(&people, &DataSet::rowUpdated, this, &TPersonalInfoPage::showUser);
     showUser();
-}
-
-QWidget* TPersonalInfoPage::buildHeader(const TFormImageContainer& images)
-{
-    auto* strip = new QLabel(this);
-    m_headerStrip = strip;
-    strip->setObjectName("PanelHeaderPersonalInfo");
-    strip->setFixedHeight(36);
-    strip->setPixmap(images.picture("ImgPageHeader"));
-    strip->setScaledContents(true);
-
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(6, 2, 10, 2);
-    layout->setSpacing(4);
-    auto addButton = [&](const QString& name, const QString& picture, const QString& hint) {
-        auto* b = TGraphicButton::fromStore(images, picture, name, hint, strip);
-        layout->addWidget(b);
-        return b;
-    };
-    m_btnAddPerson = addButton("btnAddPerson", "ImgCreate32", "Add New User");
-    m_btnDeletePerson = addButton("btnDeletePerson", "ImgDelete32", "Delete Current User");
-    m_btnEditPerson = addButton("btnEditPerson", "ImgEdit32", "Edit Current User");
-    m_btnSelectUser = addButton("btnSelectUser", "ImgSelectUser32", "Select Another User");
-    layout->addStretch(1);
-    m_headerLabel = new QLabel(strip);
-    m_headerLabel->setObjectName("LabelHeaderDescriptionPersonalInfo");
-    m_headerLabel->setTextFormat(Qt::PlainText);
-    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_headerLabel->setStyleSheet("font-weight: bold; color: white;");
-    layout->addWidget(m_headerLabel);
-
-    connect(m_btnAddPerson, &TGraphicButton::clicked, this, &TPersonalInfoPage::btnAddPersonClick);
-    connect(m_btnDeletePerson, &TGraphicButton::clicked, this,
-            &TPersonalInfoPage::btnDeletePersonClick);
-    connect(m_btnEditPerson, &TGraphicButton::clicked, this,
-            &TPersonalInfoPage::btnEditPersonClick);
-    connect(m_btnSelectUser, &TGraphicButton::clicked, this,
-            &TPersonalInfoPage::btnSelectUserClick);
-    return strip;
 }
 
 QTableView* TPersonalInfoPage::makeGrid(const QString& name, QWidget* parent)
@@ -208,16 +171,6 @@ QWidget* TPersonalInfoPage::buildGoals()
     return panel;
 }
 
-QList<QWidget*> TPersonalInfoPage::headerButtons() const
-{
-    return {m_btnAddPerson, m_btnDeletePerson, m_btnEditPerson, m_btnSelectUser};
-}
-
-void TPersonalInfoPage::hideOwnHeader()
-{
-    m_headerStrip->hide();
-}
-
 void TPersonalInfoPage::showUser()
 {
     const TableView& people = m_personal.tblPersonalInfo();
@@ -227,8 +180,7 @@ void TPersonalInfoPage::showUser()
     m_height->setText(withUnit(people.value("Height"), people.asString("HeightUnit")));
     m_weight->setText(withUnit(people.value("Weight"), people.asString("WeightUnit")));
     m_targetWeight->setText(withUnit(people.value("TargetWeight"), people.asString("WeightUnit")));
-    m_headerLabel->setText(people.isEmpty() ? QString()
-                                            : "Personal Info for " + people.asString("Name"));
+    setHeaderText(people.isEmpty() ? QString() : "Personal Info for " + people.asString("Name"));
 }
 
 void TPersonalInfoPage::runWizard()

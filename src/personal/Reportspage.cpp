@@ -1,8 +1,6 @@
 #include "personal/Reportspage.h"
 
-#include "app/Elidedlabel.h"
 #include "app/Gridsetup.h"
-#include "app/Imagecontainer.h"
 #include "personal/Averageintakechart.h"
 #include "personal/Databasepersonal.h"
 #include "personal/Weighttrendchart.h"
@@ -84,13 +82,10 @@ QDateEdit* datePicker(const QString& name, QWidget* parent)
 
 TReportsPage::TReportsPage(TDataModulePersonal& personal, const TFormImageContainer& images,
                            QWidget* parent)
-    : QWidget(parent), m_personal(personal)
+    : TContentPage("Reports", images, parent), m_personal(personal)
 {
     setObjectName("ReportsContent");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader(images));
+    setHeaderDescription("LabelHeaderDescriptionReports", Description::Elided);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(8, 6, 8, 6);
@@ -102,38 +97,13 @@ TReportsPage::TReportsPage(TDataModulePersonal& personal, const TFormImageContai
     m_tabs->addTab(buildTablePage(), "AVG DI Summary - Table View");
     m_tabs->addTab(buildGraphPage(), "AVG DI Summary - Graph View");
     body->addWidget(m_tabs, 1);
-    layout->addLayout(body, 1);
+    pageLayout()->addLayout(body, 1);
 
     connect(m_startDate, &QDateEdit::dateChanged, this, &TReportsPage::ReportStartDateChange);
     connect(m_endDate, &QDateEdit::dateChanged, this, &TReportsPage::ReportEndDateChange);
     connect(m_tabs, &QTabWidget::currentChanged, this, &TReportsPage::PageControlReportChange);
     connect(&personal, &TDataModulePersonal::currentUserChanged, this, &TReportsPage::showUser);
     showUser();
-}
-
-QWidget* TReportsPage::buildHeader(const TFormImageContainer& images)
-{
-    auto* strip = new QLabel(this);
-    m_headerStrip = strip;
-    strip->setObjectName("PanelHeaderReports");
-    strip->setFixedHeight(36);
-    strip->setPixmap(images.picture("ImgPageHeader"));
-    strip->setScaledContents(true);
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(6, 2, 10, 2);
-    layout->addStretch(1);
-    m_headerLabel = new TElidedLabel(QString(), strip);
-    m_headerLabel->setObjectName("LabelHeaderDescriptionReports");
-    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Font and colour through the label's own font and palette, so its tool tip stays readable.
-    QFont bold = m_headerLabel->font();
-    bold.setBold(true);
-    m_headerLabel->setFont(bold);
-    QPalette white = m_headerLabel->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    m_headerLabel->setPalette(white);
-    layout->addWidget(m_headerLabel);
-    return strip;
 }
 
 QWidget* TReportsPage::buildPeriodBar()
@@ -352,16 +322,6 @@ QDate TReportsPage::endDate() const
     return m_endDate->date();
 }
 
-QLabel* TReportsPage::headerLabel() const
-{
-    return m_headerLabel;
-}
-
-void TReportsPage::hideOwnHeader()
-{
-    m_headerStrip->hide();
-}
-
 void TReportsPage::computeReport()
 {
     // Nothing is computed while the page is not shown (its views are closed then).
@@ -415,6 +375,5 @@ void TReportsPage::showAverageDailyIntake()
 void TReportsPage::showUser()
 {
     const TableView& people = m_personal.tblPersonalInfo();
-    m_headerLabel->setText(people.isEmpty() ? QString()
-                                            : "Report(s) for " + people.asString("Name"));
+    setHeaderText(people.isEmpty() ? QString() : "Report(s) for " + people.asString("Name"));
 }

@@ -1,9 +1,6 @@
 #include "recipes/Recipespage.h"
 
-#include "app/Elidedlabel.h"
-#include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
-#include "app/Imagecontainer.h"
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipefiles.h"
 #include "store/DataSetModel.h"
@@ -66,13 +63,24 @@ QString numberText(const QVariant& value)
 TRecipesPage::TRecipesPage(TDataModuleRecipes& recipes, TRecipeFiles& files,
                            const TFormImageContainer& images, Prompter& prompter,
                            DesktopOpener& desktop, QWidget* parent)
-    : QWidget(parent), m_recipes(recipes), m_files(files), m_prompter(prompter), m_desktop(desktop)
+    : TContentPage("Recipes", images, parent), m_recipes(recipes), m_files(files),
+      m_prompter(prompter), m_desktop(desktop)
 {
     setObjectName("Recipes");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader(images));
+    addHeaderButton("BtnNewRecipe", "ImgCreate32", "Create New Recipe",
+                    [this] { BtnNewRecipeClick(); });
+    addHeaderButton("ButtonDeleteRecipe", "ImgDelete32", "Delete Selected Recipe",
+                    [this] { ButtonDeleteRecipeClick(); });
+    addHeaderButton("BtnEditRecipes", "ImgEdit32", "Edit Selected Recipe",
+                    [this] { BtnEditRecipesClick(); });
+    addHeaderButton("BtnHtmlView", "ImgViewHTML32",
+                    "View Selected Recipe in HTML (Ready for Printing)",
+                    [this] { BtnHtmlViewClick(); });
+    addHeaderButton("BtnExportRecipe", "ImgSave32", "Export Selected Recipe (Ready for email)",
+                    [this] { BtnExportRecipeClick(); });
+    addHeaderButton("BtnImportRecipe", "ImgLoad32", "Import Recipe from a file",
+                    [this] { BtnImportRecipeClick(); });
+    setHeaderDescription("LabelHeaderDescriptionRecipes", Description::Elided);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("SplitterRecipes");
@@ -96,7 +104,7 @@ TRecipesPage::TRecipesPage(TDataModuleRecipes& recipes, TRecipeFiles& files,
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
     splitter->setSizes({560, 180});
-    layout->addWidget(splitter, 1);
+    pageLayout()->addWidget(splitter, 1);
 
     // Every area follows the recipe list's current row.
     QueryView& list = recipes.qryRecipeDescDisplay();
@@ -113,60 +121,6 @@ TRecipesPage::TRecipesPage(TDataModuleRecipes& recipes, TRecipeFiles& files,
 }
 
 // --- Building ---------------------------------------------------------------------------------
-
-QWidget* TRecipesPage::buildHeader(const TFormImageContainer& images)
-{
-    auto* strip = new QLabel(this);
-    m_headerStrip = strip;
-    strip->setObjectName("PanelHeaderRecipes");
-    strip->setFixedHeight(36);
-    strip->setPixmap(images.picture("ImgPageHeader"));
-    strip->setScaledContents(true);
-
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(6, 2, 10, 2);
-    layout->setSpacing(4);
-    struct ButtonInfo
-    {
-        const char* name;
-        const char* picture;
-        const char* hint;
-        void (TRecipesPage::*action)();
-    };
-    const ButtonInfo buttons[] = {
-        {"BtnNewRecipe", "ImgCreate32", "Create New Recipe", &TRecipesPage::BtnNewRecipeClick},
-        {"ButtonDeleteRecipe", "ImgDelete32", "Delete Selected Recipe",
-         &TRecipesPage::ButtonDeleteRecipeClick},
-        {"BtnEditRecipes", "ImgEdit32", "Edit Selected Recipe", &TRecipesPage::BtnEditRecipesClick},
-        {"BtnHtmlView", "ImgViewHTML32", "View Selected Recipe in HTML (Ready for Printing)",
-         &TRecipesPage::BtnHtmlViewClick},
-        {"BtnExportRecipe", "ImgSave32", "Export Selected Recipe (Ready for email)",
-         &TRecipesPage::BtnExportRecipeClick},
-        {"BtnImportRecipe", "ImgLoad32", "Import Recipe from a file",
-         &TRecipesPage::BtnImportRecipeClick},
-    };
-    for (const ButtonInfo& info : buttons) {
-        auto* button = TGraphicButton::fromStore(images, info.picture, info.name, info.hint, strip);
-        layout->addWidget(button);
-        connect(button, &TGraphicButton::clicked, this, info.action);
-        m_headerButtons << button;
-    }
-    layout->addStretch(1);
-
-    m_headerLabel = new TElidedLabel(QString(), strip);
-    m_headerLabel->setObjectName("LabelHeaderDescriptionRecipes");
-    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Font and colour through the label's own font and palette: a style sheet would also
-    // colour its tool tip white on a light ground.
-    QFont bold = m_headerLabel->font();
-    bold.setBold(true);
-    m_headerLabel->setFont(bold);
-    QPalette white = m_headerLabel->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    m_headerLabel->setPalette(white);
-    layout->addWidget(m_headerLabel);
-    return strip;
-}
 
 QWidget* TRecipesPage::buildRecipeList()
 {
@@ -354,29 +308,6 @@ QWidget* TRecipesPage::buildNavigation()
     layout->addWidget(m_tree, 1);
     configureTree();
     return panel;
-}
-
-QList<QWidget*> TRecipesPage::headerButtons() const
-{
-    QList<QWidget*> out;
-    for (TGraphicButton* button : m_headerButtons)
-        out << button;
-    return out;
-}
-
-void TRecipesPage::hideOwnHeader()
-{
-    m_headerStrip->hide();
-}
-
-void TRecipesPage::setHeaderText(const QString& text)
-{
-    m_headerLabel->setText(text);
-}
-
-QString TRecipesPage::headerText() const
-{
-    return m_headerLabel->text();
 }
 
 void TRecipesPage::FormShow()
