@@ -72,6 +72,8 @@ public:
     void reject() override;
 
 protected:
+    // The skin's pictures the dialog was built with.
+    const TFormImageContainer& images() const { return m_images; }
     // The close query: asked when the dialog closes with CloseResult OK. Returning false keeps
     // the dialog open with its data.
     virtual bool canClose();

@@ -1,11 +1,16 @@
 #include "app/Wizarddialog.h"
 
+#include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
 #include "store/Prompter.h"
+#include "store/TableView.h"
 
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QStackedWidget>
+#include <QTableView>
 
 namespace {
 
@@ -29,25 +34,11 @@ void fillWith(QWidget* widget, const QColor& color)
     widget->setAutoFillBackground(true);
 }
 
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
-QLabel* plainLabel(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 } // namespace
 
-TWizardDialog::TWizardDialog(const TFormImageContainer& images, const QString& pagesName,
-                             QWidget* owner)
-    : TFormTemplateDialog(images, owner)
+TWizardDialog::TWizardDialog(const TFormImageContainer& images, Prompter& prompter,
+                             const QString& pagesName, QWidget* owner)
+    : TFormTemplateDialog(images, owner), m_prompter(prompter)
 {
     setDialogSize(696, 486);
 
@@ -56,21 +47,20 @@ TWizardDialog::TWizardDialog(const TFormImageContainer& images, const QString& p
     fillWith(header, Qt::white);
     header->setGeometry(0, 0, ContentWidth, HeaderHeight);
 
-    m_headerTitle = plainLabel(QString(), header);
+    m_headerTitle = placeLabel(QString(), header, QRect(12, 5, ContentWidth - 24, 18));
     m_headerTitle->setObjectName("lblHeaderTitle");
     QFont titleFont = m_headerTitle->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
     m_headerTitle->setFont(titleFont);
     setTextColor(m_headerTitle, Qt::black);
-    m_headerTitle->setGeometry(12, 5, ContentWidth - 24, 18);
 
-    m_headerDesc = plainLabel(QString(), header);
+    m_headerDesc =
+        placeLabel(QString(), header, QRect(28, 23, ContentWidth - 40, HeaderHeight - 25));
     m_headerDesc->setObjectName("lblHeaderDesc");
     m_headerDesc->setWordWrap(true);
     m_headerDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextColor(m_headerDesc, QColor(0x20, 0x20, 0x20));
-    m_headerDesc->setGeometry(28, 23, ContentWidth - 40, HeaderHeight - 25);
 
     m_menu = new QWidget(contentArea());
     m_menu->setObjectName("PanelMenu");
@@ -102,11 +92,10 @@ void TWizardDialog::addWizardPage(const QString& labelName, const QString& capti
     entry.panel->setGeometry(0, 18 + i * (EntryHeight + 2), MenuWidth, EntryHeight);
     fillWith(entry.panel, MenuColor);
     // The label covers its panel, so the whole entry answers the mouse.
-    entry.label = plainLabel(caption, entry.panel);
+    entry.label = placeLabel(caption, entry.panel, QRect(2, 0, MenuWidth - 4, EntryHeight));
     entry.label->setObjectName(labelName);
     entry.label->setAlignment(Qt::AlignCenter);
     entry.label->setWordWrap(true);
-    entry.label->setGeometry(2, 0, MenuWidth - 4, EntryHeight);
     entry.label->setCursor(Qt::PointingHandCursor);
     setTextColor(entry.label, Qt::white);
     entry.label->setAttribute(Qt::WA_Hover);
@@ -162,11 +151,96 @@ void TWizardDialog::menuEntryClicked(int page)
     showWizardPage(page);
 }
 
-bool TWizardDialog::confirmRowRemoval(Prompter& prompter, const QString& name)
+QWidget* TWizardDialog::overviewPage(const QList<OverviewLine>& lines)
 {
-    return prompter.question("Confirmation",
-                             "Are you sure you want to delete Meaure [" + name + "]",
-                             Prompter::Icon::Question);
+    auto* page = new QWidget;
+    page->setObjectName("Overview");
+    for (int i = 0; i < lines.size(); ++i) {
+        const int indent = i == 0 ? 0 : 16;
+        QLabel* label =
+            placeLabel(lines[i].text, page,
+                       QRect(indent, lines[i].top, pagesWidth() - indent - 10, lines[i].height));
+        label->setObjectName(QStringLiteral("lblOverviewText%1").arg(i + 1));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    return page;
+}
+
+QLabel* TWizardDialog::placeLabel(const QString& text, QWidget* parent, const QRect& place)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(place);
+    return label;
+}
+
+void TWizardDialog::setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+QTableView* TWizardDialog::makeGrid(const QString& name, QWidget* parent)
+{
+    QTableView* grid = GridSetup::create(
+        name, parent, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
+    bindEscape(grid);
+    return grid;
+}
+
+QTableView* TWizardDialog::makeValueGrid(const QString& name, QWidget* parent, DataSet& rows,
+                                         const QList<DataSetModel::Column>& columns, int valueWidth,
+                                         int unitsWidth)
+{
+    QTableView* grid = makeGrid(name, parent);
+    auto* model = new DataSetModel(&rows, columns, grid);
+    grid->setModel(model);
+    model->setSelectionModel(grid->selectionModel());
+    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
+    grid->setColumnWidth(1, valueWidth);
+    grid->setColumnWidth(2, unitsWidth);
+    return grid;
+}
+
+TGraphicButton* TWizardDialog::makeButton(const QString& picture, const QString& name,
+                                          const QString& hint, QWidget* parent, const QPoint& at)
+{
+    TGraphicButton* button = TGraphicButton::fromStore(images(), picture, name, hint, parent);
+    button->move(at);
+    return button;
+}
+
+void TWizardDialog::postFromDialog(TableView& rows, TFormTemplateDialog& dialog)
+{
+    if (dialog.execDialog() != QDialog::Accepted) {
+        rows.cancel();
+        return;
+    }
+    if (!rows.post()) {
+        m_prompter.error(rows.lastError());
+        rows.cancel();
+    }
+}
+
+bool TWizardDialog::askToRemove(const TableView& rows, const QString& nameField)
+{
+    if (rows.isEmpty()) {
+        m_prompter.message("No Selected Record to Delete");
+        return false;
+    }
+    return m_prompter.question(
+        "Confirmation", "Are you sure you want to delete Meaure [" + rows.asString(nameField) + "]",
+        Prompter::Icon::Question);
+}
+
+void TWizardDialog::removeAfterAsking(TableView& rows, const QString& nameField)
+{
+    if (askToRemove(rows, nameField) && !rows.remove())
+        m_prompter.error(rows.lastError());
 }
 
 int TWizardDialog::entryOfLabel(const QObject* label) const
