@@ -2,6 +2,7 @@
 
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
+#include "app/Labelsetup.h"
 #include "store/Prompter.h"
 #include "store/TableView.h"
 
@@ -47,7 +48,7 @@ TWizardDialog::TWizardDialog(const TFormImageContainer& images, Prompter& prompt
     fillWith(header, Qt::white);
     header->setGeometry(0, 0, ContentWidth, HeaderHeight);
 
-    m_headerTitle = placeLabel(QString(), header, QRect(12, 5, ContentWidth - 24, 18));
+    m_headerTitle = LabelSetup::create(QString(), header, QRect(12, 5, ContentWidth - 24, 18));
     m_headerTitle->setObjectName("lblHeaderTitle");
     QFont titleFont = m_headerTitle->font();
     titleFont.setBold(true);
@@ -56,7 +57,7 @@ TWizardDialog::TWizardDialog(const TFormImageContainer& images, Prompter& prompt
     setTextColor(m_headerTitle, Qt::black);
 
     m_headerDesc =
-        placeLabel(QString(), header, QRect(28, 23, ContentWidth - 40, HeaderHeight - 25));
+        LabelSetup::create(QString(), header, QRect(28, 23, ContentWidth - 40, HeaderHeight - 25));
     m_headerDesc->setObjectName("lblHeaderDesc");
     m_headerDesc->setWordWrap(true);
     m_headerDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -92,7 +93,7 @@ void TWizardDialog::addWizardPage(const QString& labelName, const QString& capti
     entry.panel->setGeometry(0, 18 + i * (EntryHeight + 2), MenuWidth, EntryHeight);
     fillWith(entry.panel, MenuColor);
     // The label covers its panel, so the whole entry answers the mouse.
-    entry.label = placeLabel(caption, entry.panel, QRect(2, 0, MenuWidth - 4, EntryHeight));
+    entry.label = LabelSetup::create(caption, entry.panel, QRect(2, 0, MenuWidth - 4, EntryHeight));
     entry.label->setObjectName(labelName);
     entry.label->setAlignment(Qt::AlignCenter);
     entry.label->setWordWrap(true);
@@ -157,22 +158,14 @@ QWidget* TWizardDialog::overviewPage(const QList<OverviewLine>& lines)
     page->setObjectName("Overview");
     for (int i = 0; i < lines.size(); ++i) {
         const int indent = i == 0 ? 0 : 16;
-        QLabel* label =
-            placeLabel(lines[i].text, page,
-                       QRect(indent, lines[i].top, pagesWidth() - indent - 10, lines[i].height));
+        QLabel* label = LabelSetup::create(
+            lines[i].text, page,
+            QRect(indent, lines[i].top, pagesWidth() - indent - 10, lines[i].height));
         label->setObjectName(QStringLiteral("lblOverviewText%1").arg(i + 1));
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     return page;
-}
-
-QLabel* TWizardDialog::placeLabel(const QString& text, QWidget* parent, const QRect& place)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(place);
-    return label;
 }
 
 void TWizardDialog::setTextColor(QWidget* widget, const QColor& color)

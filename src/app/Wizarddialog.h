@@ -27,7 +27,7 @@ class TGraphicButton;
 //
 // A wizard adds its entries and pages in menu order with addWizardPage() and places its
 // controls on each page inside pagesWidth() x pagesHeight(), with the helpers below for what the
-// wizards' pages have in common: the Overview page, labels, grids and picture buttons, and the
+// wizards' pages have in common: the Overview page, grids and picture buttons, and the
 // rows a wizard adds through a small dialog and removes after a question.
 class TWizardDialog : public TFormTemplateDialog
 {
@@ -70,8 +70,6 @@ protected:
     // The Overview page: its lines (lblOverviewText1, 2, ...) wrapped to the page's width, the
     // first at the left and the others indented below it.
     static QWidget* overviewPage(const QList<OverviewLine>& lines);
-    // A plain-text label at place.
-    static QLabel* placeLabel(const QString& text, QWidget* parent, const QRect& place);
     static void setTextColor(QWidget* widget, const QColor& color);
     // A grid of a page: alternating rows, columns fitted to the width; Escape cancels the wizard.
     QTableView* makeGrid(const QString& name, QWidget* parent);

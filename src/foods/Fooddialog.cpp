@@ -3,6 +3,7 @@
 #include "app/Dropdownlist.h"
 #include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
+#include "app/Labelsetup.h"
 #include "app/Nutrientpicktabs.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodnutrientvaluedialog.h"
@@ -78,14 +79,14 @@ QWidget* TDialogFood::buildFoodNamePage()
     auto* page = new QWidget;
     page->setObjectName("FoodNameAndGroup");
 
-    QLabel* nameLabel = placeLabel("Food Name:", page, QRect(0, 16, 200, 18));
+    QLabel* nameLabel = LabelSetup::create("Food Name:", page, QRect(0, 16, 200, 18));
     m_editFoodName = new QLineEdit(page);
     m_editFoodName->setObjectName("DBEditFoodName");
     m_editFoodName->setGeometry(0, 36, PagesWidth - 10, 24);
     nameLabel->setBuddy(m_editFoodName);
     m_nameBinding = new FieldEditBinding(m_editFoodName, &m_foods.tblFoodDesc(), "Desc");
 
-    QLabel* groupLabel = placeLabel("Food Group:", page, QRect(0, 80, 200, 18));
+    QLabel* groupLabel = LabelSetup::create("Food Group:", page, QRect(0, 80, 200, 18));
     m_comboFoodGroup = new TDropDownList(page);
     m_comboFoodGroup->setObjectName("DBLookupComboBoxFoodGroup");
     m_comboFoodGroup->setGeometry(0, 100, 320, 24);

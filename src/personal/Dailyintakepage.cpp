@@ -1,6 +1,7 @@
 #include "personal/Dailyintakepage.h"
 
 #include "app/Gridsetup.h"
+#include "app/Labelsetup.h"
 #include "foods/Databasefoods.h"
 #include "personal/Adddailyintakefooddialog.h"
 #include "personal/Adddailyintakerecipedialog.h"
@@ -43,11 +44,7 @@ TDailyIntakePage::TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoo
     body->setSpacing(6);
     auto* dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
-    auto* dateLabel = new QLabel("Date:", this);
-    dateLabel->setTextFormat(Qt::PlainText);
-    QFont bold = dateLabel->font();
-    bold.setBold(true);
-    dateLabel->setFont(bold);
+    QLabel* dateLabel = LabelSetup::create("Date:", this, true);
     m_date = new QDateEdit(this);
     m_date->setObjectName("DailyIntakeDate");
     m_date->setDisplayFormat(DateFormat::shortPattern());

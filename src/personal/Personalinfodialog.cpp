@@ -2,6 +2,7 @@
 
 #include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
+#include "app/Labelsetup.h"
 #include "app/Nutrientpicktabs.h"
 #include "foods/Databasefoods.h"
 #include "personal/Databasepersonal.h"
@@ -94,14 +95,14 @@ QWidget* TDialogPersonalInfo::buildGeneralProfilePage()
     auto* page = new QWidget;
     page->setObjectName("GeneralProfile");
 
-    QLabel* nameLabel = placeLabel("Name:", page, QRect(0, 10, 200, 18));
+    QLabel* nameLabel = LabelSetup::create("Name:", page, QRect(0, 10, 200, 18));
     m_editName = new QLineEdit(page);
     m_editName->setObjectName("DBEditName");
     m_editName->setGeometry(0, 29, PagesWidth - 10, 24);
     nameLabel->setBuddy(m_editName);
     m_bindings.append(new FieldEditBinding(m_editName, &m_personal.tblPersonalInfo(), "Name"));
 
-    QLabel* birthLabel = placeLabel("Date of Birth:", page, QRect(0, 66, 160, 18));
+    QLabel* birthLabel = LabelSetup::create("Date of Birth:", page, QRect(0, 66, 160, 18));
     m_dateOfBirth = new QDateEdit(QDate(1970, 1, 6), page);
     m_dateOfBirth->setObjectName("DateofBirth");
     m_dateOfBirth->setDisplayFormat(DateFormat::shortPattern());
@@ -110,14 +111,15 @@ QWidget* TDialogPersonalInfo::buildGeneralProfilePage()
     birthLabel->setBuddy(m_dateOfBirth);
     connect(m_dateOfBirth, &QDateEdit::dateChanged, this, &TDialogPersonalInfo::birthDateChanged);
 
-    QLabel* genderLabel = placeLabel("Gender:", page, QRect(180, 66, 160, 18));
+    QLabel* genderLabel = LabelSetup::create("Gender:", page, QRect(180, 66, 160, 18));
     m_comboGender = new QComboBox(page);
     m_comboGender->setObjectName("DBLookupComboBoxGender");
     m_comboGender->setGeometry(180, 85, 160, 24);
     genderLabel->setBuddy(m_comboGender);
     connect(m_comboGender, &QComboBox::activated, this, &TDialogPersonalInfo::chooseGender);
 
-    QLabel* systemLabel = placeLabel("Preferred Measurement System:", page, QRect(0, 122, 300, 18));
+    QLabel* systemLabel =
+        LabelSetup::create("Preferred Measurement System:", page, QRect(0, 122, 300, 18));
     m_comboMeasureSystem = new QComboBox(page);
     m_comboMeasureSystem->setObjectName("DBLookupComboBoxMeasureSystem");
     m_comboMeasureSystem->setGeometry(0, 141, 200, 24);
@@ -125,11 +127,11 @@ QWidget* TDialogPersonalInfo::buildGeneralProfilePage()
     connect(m_comboMeasureSystem, &QComboBox::activated, this,
             &TDialogPersonalInfo::chooseMeasureSystem);
 
-    QLabel* heightLabel = placeLabel("Height:", page, QRect(0, 178, 160, 18));
+    QLabel* heightLabel = LabelSetup::create("Height:", page, QRect(0, 178, 160, 18));
     m_editHeight = makeNumberBox("DBEditHeight", "Height", page);
     m_editHeight->setGeometry(0, 197, 110, 24);
     heightLabel->setBuddy(m_editHeight);
-    m_heightUnit = placeLabel(QString(), page, QRect(116, 197, 80, 24));
+    m_heightUnit = LabelSetup::create(QString(), page, QRect(116, 197, 80, 24));
     m_heightUnit->setObjectName("lblHeightUnit");
     return page;
 }
@@ -139,21 +141,21 @@ QWidget* TDialogPersonalInfo::buildWeightGoalPage()
     auto* page = new QWidget;
     page->setObjectName("WeightGoal");
 
-    QLabel* weightLabel = placeLabel("Current Weight:", page, QRect(0, 10, 160, 18));
+    QLabel* weightLabel = LabelSetup::create("Current Weight:", page, QRect(0, 10, 160, 18));
     m_editWeight = makeNumberBox("DBEditWeight", "Weight", page);
     m_editWeight->setGeometry(0, 29, 110, 24);
     weightLabel->setBuddy(m_editWeight);
-    m_weightUnit = placeLabel(QString(), page, QRect(116, 29, 60, 24));
+    m_weightUnit = LabelSetup::create(QString(), page, QRect(116, 29, 60, 24));
     m_weightUnit->setObjectName("lblWeightUnit");
 
-    QLabel* targetLabel = placeLabel("Target Weight:", page, QRect(200, 10, 160, 18));
+    QLabel* targetLabel = LabelSetup::create("Target Weight:", page, QRect(200, 10, 160, 18));
     m_editTargetWeight = makeNumberBox("DBEditTargetWeight", "TargetWeight", page);
     m_editTargetWeight->setGeometry(200, 29, 110, 24);
     targetLabel->setBuddy(m_editTargetWeight);
-    m_targetWeightUnit = placeLabel(QString(), page, QRect(316, 29, 60, 24));
+    m_targetWeightUnit = LabelSetup::create(QString(), page, QRect(316, 29, 60, 24));
     m_targetWeightUnit->setObjectName("lblTargetWeightUnit");
 
-    placeLabel("Weight History:", page, QRect(0, 66, 160, 18));
+    LabelSetup::create("Weight History:", page, QRect(0, 66, 160, 18));
     m_gridWeightHistory = makeGrid("DBGridWeightHistory", page);
     m_gridWeightHistory->setGeometry(0, 85, 310, PagesHeight - 85);
     // Read only, and the Tab key passes it by.

@@ -1,6 +1,7 @@
 #include "personal/Personalinfopage.h"
 
 #include "app/Gridsetup.h"
+#include "app/Labelsetup.h"
 #include "personal/Databasepersonal.h"
 #include "store/DataSetModel.h"
 #include "store/DateFormat.h"
@@ -14,41 +15,6 @@
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel* caption(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QLabel* value(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    return label;
-}
-
-// A stored number followed by its unit; nothing for an empty number.
-QString withUnit(const QVariant& number, const QString& unit)
-{
-    if (number.isNull())
-        return QString();
-    const QString text = NumberFormat::general(number.toDouble());
-    return unit.isEmpty() ? text : text + " " + unit;
-}
-
-} // namespace
 
 TPersonalInfoPage::TPersonalInfoPage(TDataModulePersonal& personal,
                                      const TFormImageContainer& images, QWidget* parent)
@@ -95,17 +61,17 @@ QWidget* TPersonalInfoPage::buildProfile()
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(6);
-    m_name = value("DBTextName", panel);
-    m_birthDay = value("DBTextBirthDay", panel);
-    m_gender = value("DBTextGender", panel);
-    m_height = value("DBTextHeight", panel);
+    m_name = LabelSetup::value("DBTextName", panel);
+    m_birthDay = LabelSetup::value("DBTextBirthDay", panel);
+    m_gender = LabelSetup::value("DBTextGender", panel);
+    m_height = LabelSetup::value("DBTextHeight", panel);
     const std::pair<const char*, QLabel*> rows[] = {{"Name:", m_name},
                                                     {"Date of Birth:", m_birthDay},
                                                     {"Gender:", m_gender},
                                                     {"Height:", m_height}};
     int row = 0;
     for (const auto& [text, label] : rows) {
-        form->addWidget(caption(text, panel), row, 0);
+        form->addWidget(LabelSetup::create(text, panel, true), row, 0);
         form->addWidget(label, row, 1);
         ++row;
     }
@@ -120,13 +86,13 @@ QWidget* TPersonalInfoPage::buildProfile()
     weights->setContentsMargins(10, 8, 10, 10);
     weights->setHorizontalSpacing(12);
     weights->setVerticalSpacing(6);
-    m_weight = value("DBTextWeight", frame);
-    m_targetWeight = value("DBTextTargetWeight", frame);
-    weights->addWidget(caption("Current Weight:", frame), 0, 0);
+    m_weight = LabelSetup::value("DBTextWeight", frame);
+    m_targetWeight = LabelSetup::value("DBTextTargetWeight", frame);
+    weights->addWidget(LabelSetup::create("Current Weight:", frame, true), 0, 0);
     weights->addWidget(m_weight, 0, 1);
-    weights->addWidget(caption("Target Weight:", frame), 1, 0);
+    weights->addWidget(LabelSetup::create("Target Weight:", frame, true), 1, 0);
     weights->addWidget(m_targetWeight, 1, 1);
-    weights->addWidget(caption("Weight History:", frame), 2, 0, 1, 2);
+    weights->addWidget(LabelSetup::create("Weight History:", frame, true), 2, 0, 1, 2);
     m_gridWeightHistory = makeGrid("DBGridWeightHistory", frame);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     auto* history =
@@ -154,7 +120,7 @@ QWidget* TPersonalInfoPage::buildGoals()
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
-    layout->addWidget(caption("Nutrient Goals:", panel));
+    layout->addWidget(LabelSetup::create("Nutrient Goals:", panel, true));
     m_gridGoals = makeGrid("DBGridNutrientGoals", panel);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     auto* goals = new DataSetModel(&m_personal.tblPersonalNutrGoals(),
@@ -177,9 +143,12 @@ void TPersonalInfoPage::showUser()
     m_name->setText(people.asString("Name"));
     m_birthDay->setText(DateFormat::shortDate(people.value("BirthDay")));
     m_gender->setText(people.asString("Gender"));
-    m_height->setText(withUnit(people.value("Height"), people.asString("HeightUnit")));
-    m_weight->setText(withUnit(people.value("Weight"), people.asString("WeightUnit")));
-    m_targetWeight->setText(withUnit(people.value("TargetWeight"), people.asString("WeightUnit")));
+    m_height->setText(
+        NumberFormat::withUnit(people.value("Height"), people.asString("HeightUnit")));
+    m_weight->setText(
+        NumberFormat::withUnit(people.value("Weight"), people.asString("WeightUnit")));
+    m_targetWeight->setText(
+        NumberFormat::withUnit(people.value("TargetWeight"), people.asString("WeightUnit")));
     setHeaderText(people.isEmpty() ? QString() : "Personal Info for " + people.asString("Name"));
 }
 

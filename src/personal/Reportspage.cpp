@@ -1,6 +1,7 @@
 #include "personal/Reportspage.h"
 
 #include "app/Gridsetup.h"
+#include "app/Labelsetup.h"
 #include "personal/Averageintakechart.h"
 #include "personal/Databasepersonal.h"
 #include "personal/Weighttrendchart.h"
@@ -24,30 +25,6 @@
 
 namespace {
 
-QLabel* text(const QString& caption, QWidget* parent, bool bold = false)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setTextFormat(Qt::PlainText);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    return label;
-}
-
-QLabel* value(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    return label;
-}
-
 QFrame* framed(const QString& name, QWidget* parent)
 {
     auto* frame = new QFrame(parent);
@@ -55,15 +32,6 @@ QFrame* framed(const QString& name, QWidget* parent)
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Sunken);
     return frame;
-}
-
-// A stored weight followed by its unit; nothing for an empty weight.
-QString withUnit(const QVariant& number, const QString& unit)
-{
-    if (number.isNull())
-        return QString();
-    const QString shown = NumberFormat::general(number.toDouble());
-    return unit.isEmpty() ? shown : shown + " " + unit;
 }
 
 QDateEdit* datePicker(const QString& name, QWidget* parent)
@@ -114,13 +82,13 @@ QWidget* TReportsPage::buildPeriodBar()
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(10, 4, 10, 4);
     layout->setSpacing(6);
-    layout->addWidget(text("Set the Date Range for this report ", bar, true));
+    layout->addWidget(LabelSetup::create("Set the Date Range for this report ", bar, true));
     layout->addSpacing(12);
     m_startDate = datePicker("ReportStartDate", bar);
     m_endDate = datePicker("ReportEndDate", bar);
-    QLabel* start = text("Start Date", bar);
+    QLabel* start = LabelSetup::create("Start Date", bar);
     start->setBuddy(m_startDate);
-    QLabel* end = text("End Date", bar);
+    QLabel* end = LabelSetup::create("End Date", bar);
     end->setBuddy(m_endDate);
     layout->addWidget(start);
     layout->addWidget(m_startDate);
@@ -142,7 +110,7 @@ QWidget* TReportsPage::buildWeightTrendPage()
     // On the left, the period's weight history.
     auto* history = new QVBoxLayout;
     history->setSpacing(4);
-    history->addWidget(text("Weight History", page, true));
+    history->addWidget(LabelSetup::create("Weight History", page, true));
     m_gridWeightTrend = GridSetup::create(
         "DBGridWeightTrend", page, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
     auto* model = new DataSetModel(
@@ -170,18 +138,19 @@ QWidget* TReportsPage::buildWeightTrendPage()
     auto* changeLayout = new QGridLayout(change);
     changeLayout->setContentsMargins(10, 6, 10, 6);
     changeLayout->setVerticalSpacing(2);
-    changeLayout->addWidget(text("Average Weight Loss/Gain Per week ", change, true), 0, 0, 1, 3);
-    QLabel* note = text("Calculated based on the selected period only", change);
+    changeLayout->addWidget(LabelSetup::create("Average Weight Loss/Gain Per week ", change, true),
+                            0, 0, 1, 3);
+    QLabel* note = LabelSetup::create("Calculated based on the selected period only", change);
     QFont small = note->font();
     small.setItalic(true);
     note->setFont(small);
     changeLayout->addWidget(note, 1, 0, 1, 3);
-    m_avgWeight = value("lblAvgWeight", change);
+    m_avgWeight = LabelSetup::value("lblAvgWeight", change);
     QFont large = m_avgWeight->font();
     large.setBold(true);
     large.setPointSizeF(large.pointSizeF() + 3);
     m_avgWeight->setFont(large);
-    m_avgWeightUnit = value("lblAvgWeightUnit", change);
+    m_avgWeightUnit = LabelSetup::value("lblAvgWeightUnit", change);
     changeLayout->addWidget(m_avgWeight, 2, 0);
     changeLayout->addWidget(m_avgWeightUnit, 2, 1, Qt::AlignLeft | Qt::AlignBottom);
     changeLayout->setColumnStretch(2, 1);
@@ -191,11 +160,11 @@ QWidget* TReportsPage::buildWeightTrendPage()
     auto* weightsLayout = new QGridLayout(weights);
     weightsLayout->setContentsMargins(10, 6, 10, 6);
     weightsLayout->setHorizontalSpacing(10);
-    m_currentWeight = value("lblCurrentWeight", weights);
-    m_targetWeight = value("lblTargetWeight", weights);
-    weightsLayout->addWidget(text("Current Weight:", weights, true), 0, 0);
+    m_currentWeight = LabelSetup::value("lblCurrentWeight", weights);
+    m_targetWeight = LabelSetup::value("lblTargetWeight", weights);
+    weightsLayout->addWidget(LabelSetup::create("Current Weight:", weights, true), 0, 0);
     weightsLayout->addWidget(m_currentWeight, 0, 1);
-    weightsLayout->addWidget(text("Target Weight:", weights, true), 1, 0);
+    weightsLayout->addWidget(LabelSetup::create("Target Weight:", weights, true), 1, 0);
     weightsLayout->addWidget(m_targetWeight, 1, 1);
     weightsLayout->setColumnStretch(1, 1);
     areas->addWidget(weights, 2);
@@ -204,13 +173,13 @@ QWidget* TReportsPage::buildWeightTrendPage()
     auto* weeks = new QHBoxLayout;
     weeks->setSpacing(4);
     weeks->setContentsMargins(2, 0, 0, 0);
-    weeks->addWidget(text("Base on the above average you need ", page));
-    m_weeksLeft = value("lblWeeksLeft", page);
+    weeks->addWidget(LabelSetup::create("Base on the above average you need ", page));
+    m_weeksLeft = LabelSetup::value("lblWeeksLeft", page);
     QFont boldValue = m_weeksLeft->font();
     boldValue.setBold(true);
     m_weeksLeft->setFont(boldValue);
     weeks->addWidget(m_weeksLeft);
-    weeks->addWidget(text("weeks to achieve your target weight", page));
+    weeks->addWidget(LabelSetup::create("weeks to achieve your target weight", page));
     weeks->addStretch(1);
     right->addLayout(weeks);
 
@@ -344,8 +313,8 @@ void TReportsPage::showWeightTrend()
     m_avgWeight->setText(trend.weeklyText());
     m_avgWeightUnit->setText(unit);
     m_weeksLeft->setText(trend.weeksLeftText());
-    m_currentWeight->setText(withUnit(people.value("Weight"), unit));
-    m_targetWeight->setText(withUnit(people.value("TargetWeight"), unit));
+    m_currentWeight->setText(NumberFormat::withUnit(people.value("Weight"), unit));
+    m_targetWeight->setText(NumberFormat::withUnit(people.value("TargetWeight"), unit));
 
     QList<QPair<QDate, double>> entries;
     entries.reserve(history.rowCount());

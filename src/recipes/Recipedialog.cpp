@@ -3,6 +3,7 @@
 #include "app/Dropdownlist.h"
 #include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
+#include "app/Labelsetup.h"
 #include "app/Memoeditbinding.h"
 #include "app/Nutrientpicktabs.h"
 #include "foods/Databasefoods.h"
@@ -105,11 +106,11 @@ QWidget* TDialogRecipe::buildGeneralInfoPage()
     constexpr int LeftWidth = 260;
     constexpr int GroupLeft = LeftWidth + 14;
 
-    placeLabel("Recipe Name:", page, QRect(0, 4, 200, 18))
+    LabelSetup::create("Recipe Name:", page, QRect(0, 4, 200, 18))
         ->setBuddy(m_editName =
                        makeEdit("DBEditRecipeName", page, QRect(0, 23, PagesWidth - 10, 24)));
 
-    placeLabel("Cuisine:", page, QRect(0, 56, 200, 18));
+    LabelSetup::create("Cuisine:", page, QRect(0, 56, 200, 18));
     m_comboCuisine = new TDropDownList(page);
     m_comboCuisine->setObjectName("DBLookupComboBoxCuisine");
     m_comboCuisine->setGeometry(0, 75, LeftWidth, 24);
@@ -126,8 +127,8 @@ QWidget* TDialogRecipe::buildGeneralInfoPage()
     m_gridTypes->horizontalHeader()->setStretchLastSection(true);
 
     constexpr int TypeButtonsLeft = 282;
-    QLabel* clickHere = placeLabel("Add/Delete Type >>>    CLICK HERE    >>>", page,
-                                   QRect(0, 276, TypeButtonsLeft - 6, 20));
+    QLabel* clickHere = LabelSetup::create("Add/Delete Type >>>    CLICK HERE    >>>", page,
+                                           QRect(0, 276, TypeButtonsLeft - 6, 20));
     clickHere->setObjectName("lblClickHere");
     auto* add = makeButton("ImgAdd", "btnAddRecipeType", "Add Recipe Type", page,
                            QPoint(TypeButtonsLeft, 262));
@@ -141,11 +142,11 @@ QWidget* TDialogRecipe::buildGeneralInfoPage()
     group->setGeometry(GroupLeft, 104, PagesWidth - GroupLeft - 10, 152);
     const int boxLeft = 126;
     auto addNumber = [&](const QString& caption, const QString& name, int top, bool minutes) {
-        QLabel* label = placeLabel(caption, group, QRect(10, top, boxLeft - 14, 24));
+        QLabel* label = LabelSetup::create(caption, group, QRect(10, top, boxLeft - 14, 24));
         QLineEdit* box = makeEdit(name, group, QRect(boxLeft, top, 56, 24));
         label->setBuddy(box);
         if (minutes)
-            placeLabel("Min.", group, QRect(boxLeft + 62, top, 34, 24));
+            LabelSetup::create("Min.", group, QRect(boxLeft + 62, top, 34, 24));
         return box;
     };
     m_editServes = addNumber("Number of Serves", "DBEditNumberOfServes", 22, false);
@@ -196,7 +197,7 @@ QWidget* TDialogRecipe::buildProcedurePage()
 {
     auto* page = new QWidget;
     page->setObjectName("Procedure");
-    QLabel* label = placeLabel("Procedure/Instructions:", page, QRect(0, 4, 300, 18));
+    QLabel* label = LabelSetup::create("Procedure/Instructions:", page, QRect(0, 4, 300, 18));
     m_memoProcedures = new QPlainTextEdit(page);
     m_memoProcedures->setObjectName("DBMemoProcedures");
     m_memoProcedures->setGeometry(0, 24, PagesWidth - 10, PagesHeight - 28);
@@ -252,7 +253,7 @@ QWidget* TDialogRecipe::buildSourcePage()
     page->setObjectName("Source");
     const int width = PagesWidth - 10;
     auto addBox = [&](const QString& caption, const QString& name, int top) {
-        QLabel* label = placeLabel(caption, page, QRect(0, top, 200, 18));
+        QLabel* label = LabelSetup::create(caption, page, QRect(0, top, 200, 18));
         QLineEdit* box = makeEdit(name, page, QRect(0, top + 19, width, 24));
         label->setBuddy(box);
         return box;

@@ -1,6 +1,7 @@
 #include "recipes/Recipespage.h"
 
 #include "app/Gridsetup.h"
+#include "app/Labelsetup.h"
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipefiles.h"
 #include "store/DataSetModel.h"
@@ -44,18 +45,6 @@ QLineEdit* readOnlyBox(const QString& name, QWidget* parent)
     box->setObjectName(name);
     box->setReadOnly(true);
     return box;
-}
-
-QLabel* plainLabel(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QString numberText(const QVariant& value)
-{
-    return value.isNull() ? QString() : NumberFormat::general(value.toDouble());
 }
 
 } // namespace
@@ -164,7 +153,7 @@ QWidget* TRecipesPage::buildInfoTab()
     grid->setVerticalSpacing(6);
     auto addRow = [&](int row, const QString& caption, const QString& name, bool minutes,
                       int width) {
-        QLabel* label = plainLabel(caption, tab);
+        QLabel* label = LabelSetup::create(caption, tab);
         QLineEdit* box = readOnlyBox(name, tab);
         label->setBuddy(box);
         grid->addWidget(label, row, 0);
@@ -172,7 +161,7 @@ QWidget* TRecipesPage::buildInfoTab()
             box->setFixedWidth(width);
         grid->addWidget(box, row, 1, 1, minutes || width > 0 ? 1 : 2);
         if (minutes)
-            grid->addWidget(plainLabel("Min.", tab), row, 2);
+            grid->addWidget(LabelSetup::create("Min.", tab), row, 2);
         return box;
     };
     m_editCuisine = addRow(0, "Cuisine:", "DBEditCuisine", false, 0);
@@ -237,10 +226,10 @@ QWidget* TRecipesPage::buildSourceTab()
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(6);
-    QLabel* authorLabel = plainLabel("Author's Name:", tab);
+    QLabel* authorLabel = LabelSetup::create("Author's Name:", tab);
     m_editAuthor = readOnlyBox("DBEditAuthor", tab);
     authorLabel->setBuddy(m_editAuthor);
-    QLabel* sourceLabel = plainLabel("Source:", tab);
+    QLabel* sourceLabel = LabelSetup::create("Source:", tab);
     m_editSource = readOnlyBox("DBEditSource", tab);
     sourceLabel->setBuddy(m_editSource);
     m_webName = new QLabel(tab);
@@ -260,7 +249,7 @@ QWidget* TRecipesPage::buildSourceTab()
     grid->addWidget(m_editAuthor, 0, 1);
     grid->addWidget(sourceLabel, 1, 0);
     grid->addWidget(m_editSource, 1, 1);
-    grid->addWidget(plainLabel("WebPage:", tab), 2, 0);
+    grid->addWidget(LabelSetup::create("WebPage:", tab), 2, 0);
     grid->addWidget(m_webName, 2, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
@@ -328,9 +317,9 @@ void TRecipesPage::showRecipe()
     // An empty list shows nothing: every field then reads as empty.
     const QueryView& list = m_recipes.qryRecipeDescDisplay();
     m_editCuisine->setText(list.asString("CuisineDesc"));
-    m_editServes->setText(numberText(list.value("Number of Serves")));
-    m_editPreparation->setText(numberText(list.value("Preperation Time")));
-    m_editCooking->setText(numberText(list.value("Cooking Time")));
+    m_editServes->setText(NumberFormat::general(list.value("Number of Serves")));
+    m_editPreparation->setText(NumberFormat::general(list.value("Preperation Time")));
+    m_editCooking->setText(NumberFormat::general(list.value("Cooking Time")));
     for (QLineEdit* box : {m_editCuisine, m_editServes, m_editPreparation, m_editCooking})
         box->setCursorPosition(0);
     const QString procedures = list.asString("Procedures");
