@@ -174,12 +174,8 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
                                  m_reportWeightHistory,
                                  m_dayList,
                                  m_nutrientLookup};
-    for (DataSet* set : all) {
-        if (auto* table = qobject_cast<TableView*>(set))
-            table->close();
-        else
-            static_cast<QueryView*>(set)->close();
-    }
+    for (DataSet* set : all)
+        set->close();
     m_reportSums->close();
     m_reportDays->close();
 
@@ -195,14 +191,10 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
     m_dayList->setStatement(DayListSelect + " ORDER BY d.DIntake_ID",
                             {0, DateFormat::stored(m_day)});
 
-    for (DataSet* set : all) {
-        auto* table = qobject_cast<TableView*>(set);
-        const bool ok = table ? table->open() : static_cast<QueryView*>(set)->open();
-        if (!ok) {
-            if (Database::noteOpenFailure(set->lastError()))
-                report(set->lastError());
-            return false;
-        }
+    if (!Database::openViews(all, &error)) {
+        if (!error.isEmpty())
+            report(error);
+        return false;
     }
     m_open = true;
     return true;

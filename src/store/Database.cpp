@@ -1,5 +1,7 @@
 #include "store/Database.h"
 
+#include "store/DataSet.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
@@ -185,6 +187,17 @@ bool Database::noteOpenFailure(const QString& reason)
     if (openFailures().contains(reason))
         return false;
     openFailures().insert(reason);
+    return true;
+}
+
+bool Database::openViews(const QList<DataSet*>& views, QString* error)
+{
+    for (DataSet* view : views) {
+        if (!view->open()) {
+            *error = noteOpenFailure(view->lastError()) ? view->lastError() : QString();
+            return false;
+        }
+    }
     return true;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <functional>
 
+class DataSet;
 class QSqlError;
 struct sqlite3;
 
@@ -37,6 +39,9 @@ public:
     // was recorded before under this definition: the data modules stand on each other's tables,
     // and one fault is reported once, not by every module that meets it.
     static bool noteOpenFailure(const QString& reason);
+    // Opens a data module's views in order. False at the first that cannot be opened: *error is
+    // then its reason, or empty when that reason was reported before (noteOpenFailure).
+    static bool openViews(const QList<DataSet*>& views, QString* error);
 
     // True when the database is open for browsing only: no change can be saved.
     static bool isReadOnly();
