@@ -200,22 +200,6 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
     return true;
 }
 
-bool TDataModulePersonal::run(const QString& sql, const QVariantList& params, QString* error) const
-{
-    QSqlQuery q(Database::connection());
-    if (!q.prepare(sql)) {
-        *error = Database::errorText(q.lastError());
-        return false;
-    }
-    for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
-    if (!q.exec()) {
-        *error = Database::errorText(q.lastError());
-        return false;
-    }
-    return true;
-}
-
 QVariant TDataModulePersonal::weightUnitOf(const QVariant& pid) const
 {
     if (pid.isNull())
@@ -384,12 +368,13 @@ void TDataModulePersonal::DeleteUser()
     // Everything the user owns goes with the user, through the tables' PID indexes.
     QString error;
     const bool ok = SaveBatch::saveWith({m_people}, &error, [&](QString* e) {
-        return run("DELETE FROM \"P_WeightHistory.DB\" WHERE PID = ?", {pid}, e) &&
-               run("DELETE FROM \"P_NutrGoals.DB\" WHERE PID = ?", {pid}, e) &&
-               run("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID IN (SELECT DIntake_ID FROM "
+        return Database::run("DELETE FROM \"P_WeightHistory.DB\" WHERE PID = ?", {pid}, e) &&
+               Database::run("DELETE FROM \"P_NutrGoals.DB\" WHERE PID = ?", {pid}, e) &&
+               Database::run(
+                   "DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID IN (SELECT DIntake_ID FROM "
                    "\"DIntake.DB\" WHERE PID = ?)",
                    {pid}, e) &&
-               run("DELETE FROM \"DIntake.DB\" WHERE PID = ?", {pid}, e);
+               Database::run("DELETE FROM \"DIntake.DB\" WHERE PID = ?", {pid}, e);
     });
     if (!ok) {
         // Nothing was deleted: the user is back, and current again.
@@ -483,7 +468,7 @@ void TDataModulePersonal::DeleteDailyIntake()
     QString error;
     const bool ok = Database::runInTransaction(
         [&](QString* e) {
-            if (!run("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID = ?", {id}, e))
+            if (!Database::run("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID = ?", {id}, e))
                 return false;
             if (m_intakes->remove())
                 return true;

@@ -158,7 +158,6 @@ signals:
 
 private:
     void report(const QString& message);
-    bool run(const QString& sql, const QVariantList& params, QString* error) const;
     bool rereadDayList();
     bool keepWeightHistory(bool newUser, QString* error);
     int writeIntake(const DailyIntakeT& intake, QString* error);

@@ -460,6 +460,27 @@ QString Database::errorText(const QSqlError& error)
     return QStringLiteral("The database could not carry out the request.");
 }
 
+bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& params, QString* error)
+{
+    if (!query.prepare(sql)) {
+        *error = errorText(query.lastError());
+        return false;
+    }
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, params[i]);
+    if (!query.exec()) {
+        *error = errorText(query.lastError());
+        return false;
+    }
+    return true;
+}
+
+bool Database::run(const QString& sql, const QVariantList& params, QString* error)
+{
+    QSqlQuery query(connection());
+    return run(query, sql, params, error);
+}
+
 bool Database::runInTransaction(const std::function<bool(QString* error)>& work, QString* error)
 {
     if (isReadOnly()) {

@@ -3,10 +3,12 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 #include <functional>
 
 class DataSet;
 class QSqlError;
+class QSqlQuery;
 struct sqlite3;
 
 // The program's one database: Data/kelora.db beside the program, reached through the database
@@ -71,6 +73,13 @@ public:
     // without an open database it is notOpenMessage(), for a write refused by a read-only
     // database readOnlyMessage().
     static QString errorText(const QSqlError& error);
+
+    // Prepares sql on query, binds params to its placeholders in order and runs it; on failure
+    // *error holds the store's message.
+    static bool run(QSqlQuery& query, const QString& sql, const QVariantList& params,
+                    QString* error);
+    // The same on a query of its own, for a statement whose result is not read.
+    static bool run(const QString& sql, const QVariantList& params, QString* error);
 
     // Runs work in one transaction; on any failure everything is rolled back and *error holds
     // the store's message. Inside another such transaction it runs as a nested savepoint.
