@@ -534,30 +534,9 @@ int TDataModulePersonal::LogFoodIntake(int pid, const QDate& day, const QString&
     intake.NDB_ID = foodNumber;
     // The food's stored values per 100 g.
     const double grams = amount * gramsPerUnit;
-    QSqlQuery q(Database::connection());
-    q.prepare("SELECT Nutr_No, Nutr_Val FROM \"NUT_DATA.DB\" WHERE NDB_No = ? ORDER BY Nutr_No");
-    q.addBindValue(foodNumber);
-    if (!q.exec()) {
-        report(Database::errorText(q.lastError()));
-        return -1;
-    }
-    while (q.next())
-        intake.Nutrients.append({q.value(0).toInt(), q.value(1).toDouble() * (grams * 0.01)});
-    q.finish();
-
-    int id = -1;
-    QString error;
-    if (!Database::runInTransaction(
-            [&](QString* e) {
-                id = writeIntake(intake, e);
-                return id >= 0;
-            },
-            &error)) {
-        report(error);
-        id = -1;
-    }
-    rereadDayList();
-    return id;
+    return logIntake(
+        intake, "SELECT Nutr_No, Nutr_Val FROM \"NUT_DATA.DB\" WHERE NDB_No = ? ORDER BY Nutr_No",
+        foodNumber, grams * 0.01);
 }
 
 int TDataModulePersonal::LogRecipeIntake(int pid, const QDate& day, const QString& mealType,
@@ -575,20 +554,25 @@ int TDataModulePersonal::LogRecipeIntake(int pid, const QDate& day, const QStrin
     intake.Unit = QStringLiteral("serving");
     intake.R_ID = recipeNumber;
     // The recipe's stored totals for the whole recipe.
+    return logIntake(
+        intake, "SELECT Nutr_No, Nutr_Val FROM \"Recipe_NUT_DATA.DB\" WHERE R_ID = ? ORDER BY ID",
+        recipeNumber, serves / recipeServes);
+}
+
+int TDataModulePersonal::logIntake(DailyIntakeT intake, const QString& valuesSql,
+                                   const QVariant& key, double factor)
+{
+    QString error;
     QSqlQuery q(Database::connection());
-    q.prepare("SELECT Nutr_No, Nutr_Val FROM \"Recipe_NUT_DATA.DB\" WHERE R_ID = ? ORDER BY ID");
-    q.addBindValue(recipeNumber);
-    if (!q.exec()) {
-        report(Database::errorText(q.lastError()));
+    if (!Database::run(q, valuesSql, {key}, &error)) {
+        report(error);
         return -1;
     }
     while (q.next())
-        intake.Nutrients.append(
-            {q.value(0).toInt(), (serves / recipeServes) * q.value(1).toDouble()});
+        intake.Nutrients.append({q.value(0).toInt(), factor * q.value(1).toDouble()});
     q.finish();
 
     int id = -1;
-    QString error;
     if (!Database::runInTransaction(
             [&](QString* e) {
                 id = writeIntake(intake, e);
