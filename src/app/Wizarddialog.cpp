@@ -27,14 +27,6 @@ constexpr int EntryHeight = 41;
 constexpr int PagesLeft = MenuWidth + 10;
 constexpr int PagesTop = HeaderHeight + 10;
 
-void fillWith(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 } // namespace
 
 TWizardDialog::TWizardDialog(const TFormImageContainer& images, Prompter& prompter,
@@ -166,13 +158,6 @@ QWidget* TWizardDialog::overviewPage(const QList<OverviewLine>& lines)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     return page;
-}
-
-void TWizardDialog::setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
 }
 
 QTableView* TWizardDialog::makeGrid(const QString& name, QWidget* parent)

@@ -70,7 +70,6 @@ protected:
     // The Overview page: its lines (lblOverviewText1, 2, ...) wrapped to the page's width, the
     // first at the left and the others indented below it.
     static QWidget* overviewPage(const QList<OverviewLine>& lines);
-    static void setTextColor(QWidget* widget, const QColor& color);
     // A grid of a page: alternating rows, columns fitted to the width; Escape cancels the wizard.
     QTableView* makeGrid(const QString& name, QWidget* parent);
     // A grid of rows given a value per nutrient, with the columns name, value and units: the
