@@ -3,6 +3,7 @@
 #include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
 #include "app/Labelsetup.h"
+#include "app/Nutrientpicktabs.h"
 #include "store/Prompter.h"
 #include "store/TableView.h"
 
@@ -26,6 +27,9 @@ constexpr int MenuWidth = 150;
 constexpr int EntryHeight = 41;
 constexpr int PagesLeft = MenuWidth + 10;
 constexpr int PagesTop = HeaderHeight + 10;
+// The picture buttons of the pages are 48 x 48; the nutrient pick lists are 200 wide.
+constexpr int ButtonSize = 48;
+constexpr int PickListsWidth = 200;
 
 } // namespace
 
@@ -190,6 +194,28 @@ TGraphicButton* TWizardDialog::makeButton(const QString& picture, const QString&
     TGraphicButton* button = TGraphicButton::fromStore(images(), picture, name, hint, parent);
     button->move(at);
     return button;
+}
+
+void TWizardDialog::placeListAndButtons(QWidget* page, QTableView* list,
+                                        const QList<PageButton>& buttons)
+{
+    const int buttonsLeft = pagesWidth() - ButtonSize - 4;
+    list->setGeometry(0, 0, buttonsLeft - 12, pagesHeight());
+    for (const PageButton& b : buttons)
+        connect(makeButton(b.picture, b.name, b.hint, page, QPoint(buttonsLeft, b.top)),
+                &TGraphicButton::clicked, this, b.action);
+}
+
+void TWizardDialog::placeNutrientColumns(QWidget* page, TNutrientPickTabs* picks,
+                                         const QList<PageButton>& buttons, QTableView* values)
+{
+    const int buttonsLeft = PickListsWidth + 6;
+    const int valuesLeft = buttonsLeft + ButtonSize + 6;
+    picks->setGeometry(0, 0, PickListsWidth, pagesHeight());
+    for (const PageButton& b : buttons)
+        connect(makeButton(b.picture, b.name, b.hint, page, QPoint(buttonsLeft, b.top)),
+                &TGraphicButton::clicked, this, b.action);
+    values->setGeometry(valuesLeft, 0, pagesWidth() - valuesLeft, pagesHeight());
 }
 
 void TWizardDialog::postFromDialog(TableView& rows, TFormTemplateDialog& dialog)

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 class Prompter;
 class QLabel;
@@ -13,6 +14,7 @@ class QStackedWidget;
 class QTableView;
 class TableView;
 class TGraphicButton;
+class TNutrientPickTabs;
 
 // The frame of the wizards (food, user information): a 696 x 486 dialog with a white header
 // holding a title line (lblHeaderTitle) and a description line (lblHeaderDesc), a blue menu of
@@ -50,6 +52,16 @@ protected:
         int top;
         int height;
     };
+    // A picture button of a page (pictures picture + "Up", "Down", "Over"), its top on the page
+    // and what a click does.
+    struct PageButton
+    {
+        QString picture;
+        QString name;
+        QString hint;
+        int top;
+        std::function<void()> action;
+    };
 
     // pagesName: the object name of the page stack.
     TWizardDialog(const TFormImageContainer& images, Prompter& prompter, const QString& pagesName,
@@ -80,6 +92,12 @@ protected:
     // A picture button of the image store (picture + "Up", "Down", "Over") at the point at.
     TGraphicButton* makeButton(const QString& picture, const QString& name, const QString& hint,
                                QWidget* parent, const QPoint& at);
+    // The layouts of the pages that list rows: the list with its buttons in a column at its
+    // right (measures, ingredients); and the page that gives nutrients values: the pick lists at
+    // the left, the buttons in a column beside them and the value grid in the rest.
+    void placeListAndButtons(QWidget* page, QTableView* list, const QList<PageButton>& buttons);
+    void placeNutrientColumns(QWidget* page, TNutrientPickTabs* picks,
+                              const QList<PageButton>& buttons, QTableView* values);
 
     // Shows dialog over the row that rows is inserting or editing: a confirmed dialog posts the
     // row (a failed post is reported and the row dropped), a cancelled one drops it.

@@ -2,7 +2,6 @@
 
 #include "app/Dropdownlist.h"
 #include "app/Fieldeditbinding.h"
-#include "app/Graphicbutton.h"
 #include "app/Labelsetup.h"
 #include "app/Nutrientpicktabs.h"
 #include "foods/Databasefoods.h"
@@ -23,7 +22,6 @@
 namespace {
 
 constexpr int PagesWidth = TWizardDialog::pagesWidth();
-constexpr int PagesHeight = TWizardDialog::pagesHeight();
 
 } // namespace
 
@@ -120,26 +118,11 @@ QWidget* TDialogFood::buildNutrientValuesPage()
 {
     auto* page = new QWidget;
     page->setObjectName("NutrientValues");
-    constexpr int TabsWidth = 200;
-    constexpr int ButtonsLeft = TabsWidth + 6;
-    constexpr int GridLeft = ButtonsLeft + 48 + 6;
-
     m_nutrientTabs =
         new TNutrientPickTabs(m_foods.tblNutrDef(), m_foods.tblNutrPref(), *this, page);
-    m_nutrientTabs->setGeometry(0, 0, TabsWidth, PagesHeight);
     // "My Nutrients" is the tab shown first; afterwards the tab stays as the user left it.
     m_nutrientTabs->setCurrentWidget(m_nutrientTabs->myList());
     connect(m_nutrientTabs, &TNutrientPickTabs::picked, this, &TDialogFood::btnAddNutrientClick);
-
-    m_btnAddNutrient =
-        makeButton("ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", page,
-                   QPoint(ButtonsLeft, 110));
-    m_btnRemoveNutrient =
-        makeButton("ImgRemove", "btnRemoveNutrient",
-                   "Remove Selected Nutrient (From Right to Left)", page, QPoint(ButtonsLeft, 166));
-    connect(m_btnAddNutrient, &TGraphicButton::clicked, this, &TDialogFood::btnAddNutrientClick);
-    connect(m_btnRemoveNutrient, &TGraphicButton::clicked, this,
-            &TDialogFood::btnRemoveNutrientClick);
 
     // Values are not edited here: a wrong value is removed and added again.
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -148,7 +131,13 @@ QWidget* TDialogFood::buildNutrientValuesPage()
                                   {"Nutr_Val", "Per 100g", DataSetModel::Form::General, right},
                                   {"Units", "Units"}},
                                  62, 44);
-    m_gridValues->setGeometry(GridLeft, 0, PagesWidth - GridLeft, PagesHeight);
+    placeNutrientColumns(
+        page, m_nutrientTabs,
+        {{"ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", 110,
+          [this] { btnAddNutrientClick(); }},
+         {"ImgRemove", "btnRemoveNutrient", "Remove Selected Nutrient (From Right to Left)", 166,
+          [this] { btnRemoveNutrientClick(); }}},
+        m_gridValues);
     return page;
 }
 
@@ -156,10 +145,7 @@ QWidget* TDialogFood::buildUsefulMeasuresPage()
 {
     auto* page = new QWidget;
     page->setObjectName("UsefulMeasures");
-    constexpr int ButtonsLeft = PagesWidth - 48 - 4;
-
     m_gridMeasures = makeGrid("grdMeasures", page);
-    m_gridMeasures->setGeometry(0, 0, ButtonsLeft - 12, PagesHeight);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     auto* measures = new DataSetModel(&m_foods.tblWeight(),
                                       {{"Amount", "Amount", DataSetModel::Form::General, right},
@@ -174,16 +160,13 @@ QWidget* TDialogFood::buildUsefulMeasuresPage()
     m_gridMeasures->setColumnWidth(0, 60);
     m_gridMeasures->setColumnWidth(2, 70);
 
-    m_btnNewMeasure = makeButton("ImgCreate", "BtnNewMeasure", "Create New Measure", page,
-                                 QPoint(ButtonsLeft, 0));
-    m_btnDeleteMeasure = makeButton("ImgDelete", "BtnDeleteMeasure", "Delete Selected Measure",
-                                    page, QPoint(ButtonsLeft, 56));
-    m_btnEditMeasure = makeButton("ImgEdit", "BtnEditMeasure", "Edit Selected Measure", page,
-                                  QPoint(ButtonsLeft, 112));
-    connect(m_btnNewMeasure, &TGraphicButton::clicked, this, &TDialogFood::BtnNewMeasureClick);
-    connect(m_btnDeleteMeasure, &TGraphicButton::clicked, this,
-            &TDialogFood::BtnDeleteMeasureClick);
-    connect(m_btnEditMeasure, &TGraphicButton::clicked, this, &TDialogFood::BtnEditMeasureClick);
+    placeListAndButtons(
+        page, m_gridMeasures,
+        {{"ImgCreate", "BtnNewMeasure", "Create New Measure", 0, [this] { BtnNewMeasureClick(); }},
+         {"ImgDelete", "BtnDeleteMeasure", "Delete Selected Measure", 56,
+          [this] { BtnDeleteMeasureClick(); }},
+         {"ImgEdit", "BtnEditMeasure", "Edit Selected Measure", 112,
+          [this] { BtnEditMeasureClick(); }}});
     return page;
 }
 

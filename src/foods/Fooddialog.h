@@ -13,7 +13,6 @@ class QTableView;
 class TDataModuleFoods;
 class TDialogFoodNutrientValue;
 class TDialogMeasurement;
-class TGraphicButton;
 class TNutrientPickTabs;
 
 // The food wizard "Add/Edit Food Wizard": one food (the current row of tblFoodDesc, which the
@@ -83,11 +82,6 @@ private:
     QStandardItemModel* m_groupItems = nullptr;
 
     TNutrientPickTabs* m_nutrientTabs = nullptr;
-    TGraphicButton* m_btnAddNutrient = nullptr;
-    TGraphicButton* m_btnRemoveNutrient = nullptr;
     QTableView* m_gridValues = nullptr;
     QTableView* m_gridMeasures = nullptr;
-    TGraphicButton* m_btnNewMeasure = nullptr;
-    TGraphicButton* m_btnDeleteMeasure = nullptr;
-    TGraphicButton* m_btnEditMeasure = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "personal/Personalinfodialog.h"
 
 #include "app/Fieldeditbinding.h"
-#include "app/Graphicbutton.h"
 #include "app/Labelsetup.h"
 #include "app/Nutrientpicktabs.h"
 #include "foods/Databasefoods.h"
@@ -179,10 +178,6 @@ QWidget* TDialogPersonalInfo::buildDietGoalsPage()
 {
     auto* page = new QWidget;
     page->setObjectName("DietGoals");
-    constexpr int TabsWidth = 200;
-    constexpr int ButtonsLeft = TabsWidth + 6;
-    constexpr int GridLeft = ButtonsLeft + 48 + 6;
-
     // Below the "My Nutrients" list, the link to the preferences that make that list.
     m_preferenceLink = new QLabel("Click Here to Set My Nutrients Preference");
     m_preferenceLink->setObjectName("lblSetPreference");
@@ -198,20 +193,8 @@ QWidget* TDialogPersonalInfo::buildDietGoalsPage()
     m_preferenceLink->installEventFilter(this);
     m_nutrientTabs = new TNutrientPickTabs(m_foods.tblNutrDef(), m_foods.tblNutrPref(), *this, page,
                                            m_preferenceLink);
-    m_nutrientTabs->setGeometry(0, 0, TabsWidth, PagesHeight);
     connect(m_nutrientTabs, &TNutrientPickTabs::picked, this,
             &TDialogPersonalInfo::btnAddNutrientClick);
-
-    m_btnAddNutrient =
-        makeButton("ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", page,
-                   QPoint(ButtonsLeft, 110));
-    m_btnRemoveNutrient =
-        makeButton("ImgRemove", "btnRemoveNutrient",
-                   "Remove Selected Nutrient (From Right to Left)", page, QPoint(ButtonsLeft, 166));
-    connect(m_btnAddNutrient, &TGraphicButton::clicked, this,
-            &TDialogPersonalInfo::btnAddNutrientClick);
-    connect(m_btnRemoveNutrient, &TGraphicButton::clicked, this,
-            &TDialogPersonalInfo::btnRemoveNutrientClick);
 
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     m_gridGoals = makeValueGrid("DBGridNutrientGoals", page, m_personal.tblPersonalNutrGoals(),
@@ -219,7 +202,13 @@ QWidget* TDialogPersonalInfo::buildDietGoalsPage()
                                  {"Goal", "Goal", DataSetModel::Form::General, right},
                                  {"Units", "Units"}},
                                 56, 40);
-    m_gridGoals->setGeometry(GridLeft, 0, PagesWidth - GridLeft, PagesHeight);
+    placeNutrientColumns(
+        page, m_nutrientTabs,
+        {{"ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", 110,
+          [this] { btnAddNutrientClick(); }},
+         {"ImgRemove", "btnRemoveNutrient", "Remove Selected Nutrient (From Right to Left)", 166,
+          [this] { btnRemoveNutrientClick(); }}},
+        m_gridGoals);
     return page;
 }
 

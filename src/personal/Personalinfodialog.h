@@ -13,7 +13,6 @@ class QTableView;
 class TDataModuleFoods;
 class TDataModulePersonal;
 class TDialogNutrientGoalValue;
-class TGraphicButton;
 class TNutrientPickTabs;
 
 // The user's information wizard "Add/Edit User's Information": one user (the current row of
@@ -105,7 +104,5 @@ private:
 
     TNutrientPickTabs* m_nutrientTabs = nullptr;
     QLabel* m_preferenceLink = nullptr;
-    TGraphicButton* m_btnAddNutrient = nullptr;
-    TGraphicButton* m_btnRemoveNutrient = nullptr;
     QTableView* m_gridGoals = nullptr;
 };

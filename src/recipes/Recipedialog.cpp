@@ -159,10 +159,7 @@ QWidget* TDialogRecipe::buildIngredientsPage()
 {
     auto* page = new QWidget;
     page->setObjectName("Ingredients");
-    constexpr int ButtonsLeft = PagesWidth - ButtonSize - 4;
-
     m_gridIngredients = makeGrid("DBGridRecipeIngredients", page);
-    m_gridIngredients->setGeometry(0, 0, ButtonsLeft - 12, PagesHeight);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     auto* ingredients =
         new DataSetModel(&m_recipes.tblRecipeIngredientsAddEditOnly(),
@@ -181,15 +178,13 @@ QWidget* TDialogRecipe::buildIngredientsPage()
     connect(m_gridIngredients, &QAbstractItemView::doubleClicked, this,
             &TDialogRecipe::BtnEditIngredientClick);
 
-    auto* add = makeButton("ImgCreate", "BtnAddIngredient", "Add New Ingredient", page,
-                           QPoint(ButtonsLeft, 0));
-    auto* remove = makeButton("ImgDelete", "BtnDeleteIngredient", "Delete Selected Ingredients",
-                              page, QPoint(ButtonsLeft, 56));
-    auto* edit = makeButton("ImgEdit", "BtnEditIngredient", "Edit Selected Ingredients", page,
-                            QPoint(ButtonsLeft, 112));
-    connect(add, &TGraphicButton::clicked, this, &TDialogRecipe::BtnAddIngredientClick);
-    connect(remove, &TGraphicButton::clicked, this, &TDialogRecipe::BtnDeleteIngredientClick);
-    connect(edit, &TGraphicButton::clicked, this, &TDialogRecipe::BtnEditIngredientClick);
+    placeListAndButtons(page, m_gridIngredients,
+                        {{"ImgCreate", "BtnAddIngredient", "Add New Ingredient", 0,
+                          [this] { BtnAddIngredientClick(); }},
+                         {"ImgDelete", "BtnDeleteIngredient", "Delete Selected Ingredients", 56,
+                          [this] { BtnDeleteIngredientClick(); }},
+                         {"ImgEdit", "BtnEditIngredient", "Edit Selected Ingredients", 112,
+                          [this] { BtnEditIngredientClick(); }}});
     return page;
 }
 
@@ -210,30 +205,11 @@ QWidget* TDialogRecipe::buildNutritionPage()
 {
     auto* page = new QWidget;
     page->setObjectName("Nutrition");
-    constexpr int TabsWidth = 200;
-    constexpr int ButtonsLeft = TabsWidth + 6;
-    constexpr int GridLeft = ButtonsLeft + ButtonSize + 6;
-
     m_nutrientTabs =
         new TNutrientPickTabs(m_foods.tblNutrDef(), m_foods.tblNutrPref(), *this, page);
-    m_nutrientTabs->setGeometry(0, 0, TabsWidth, PagesHeight);
     // "My Nutrients" is the tab shown first; afterwards the tab stays as the user left it.
     m_nutrientTabs->setCurrentWidget(m_nutrientTabs->myList());
     connect(m_nutrientTabs, &TNutrientPickTabs::picked, this, &TDialogRecipe::btnAddNutrientClick);
-
-    auto* add =
-        makeButton("ImgAdd", "btnAddNutrient", "Add Nutrient Value", page, QPoint(ButtonsLeft, 24));
-    auto* remove = makeButton("ImgRemove", "btnRemoveNutrient", "Remove selected Nutrient", page,
-                              QPoint(ButtonsLeft, 80));
-    auto* link = makeButton("ImgLink", "btnLinkIngredient", "Link Ingredient to USDA DB", page,
-                            QPoint(ButtonsLeft, 164));
-    auto* calculate =
-        makeButton("ImgCalc", "btnCalculateNutrients", "Calculate Nutrients from Ingredients", page,
-                   QPoint(ButtonsLeft, 220));
-    connect(add, &TGraphicButton::clicked, this, &TDialogRecipe::btnAddNutrientClick);
-    connect(remove, &TGraphicButton::clicked, this, &TDialogRecipe::btnRemoveNutrientClick);
-    connect(link, &TGraphicButton::clicked, this, &TDialogRecipe::btnLinkIngredientClick);
-    connect(calculate, &TGraphicButton::clicked, this, &TDialogRecipe::btnCalculateNutrientsClick);
 
     // Totals are not edited here: a wrong value is removed and added again, or calculated.
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -243,7 +219,16 @@ QWidget* TDialogRecipe::buildNutritionPage()
                        {"Nutr_Val", "Total", DataSetModel::Form::Hashes, right},
                        {"Units", "Units"}},
                       62, 44);
-    m_gridNutrients->setGeometry(GridLeft, 0, PagesWidth - GridLeft, PagesHeight);
+    placeNutrientColumns(
+        page, m_nutrientTabs,
+        {{"ImgAdd", "btnAddNutrient", "Add Nutrient Value", 24, [this] { btnAddNutrientClick(); }},
+         {"ImgRemove", "btnRemoveNutrient", "Remove selected Nutrient", 80,
+          [this] { btnRemoveNutrientClick(); }},
+         {"ImgLink", "btnLinkIngredient", "Link Ingredient to USDA DB", 164,
+          [this] { btnLinkIngredientClick(); }},
+         {"ImgCalc", "btnCalculateNutrients", "Calculate Nutrients from Ingredients", 220,
+          [this] { btnCalculateNutrientsClick(); }}},
+        m_gridNutrients);
     return page;
 }
 
