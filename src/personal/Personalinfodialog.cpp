@@ -6,6 +6,7 @@
 #include "foods/Databasefoods.h"
 #include "personal/Databasepersonal.h"
 #include "personal/Nutrientgoalvaluedialog.h"
+#include "personal/Weighthistorygrid.h"
 #include "store/DataSetModel.h"
 #include "store/DateFormat.h"
 #include "store/NumberFormat.h"
@@ -14,7 +15,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -159,18 +159,8 @@ QWidget* TDialogPersonalInfo::buildWeightGoalPage()
     m_gridWeightHistory->setGeometry(0, 85, 310, PagesHeight - 85);
     // Read only, and the Tab key passes it by.
     m_gridWeightHistory->setFocusPolicy(Qt::NoFocus);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* history =
-        new DataSetModel(&m_personal.tblPersonalWeightHistoryDisplay(),
-                         {{"Date Entered", "Date Entered", DataSetModel::Form::ShortDate},
-                          {"Weight", "Weight", DataSetModel::Form::General, right},
-                          {"Unit", "Unit"}},
-                         m_gridWeightHistory);
-    m_gridWeightHistory->setModel(history);
-    history->setSelectionModel(m_gridWeightHistory->selectionModel());
-    m_gridWeightHistory->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_gridWeightHistory->setColumnWidth(1, 80);
-    m_gridWeightHistory->setColumnWidth(2, 50);
+    WeightHistoryGrid::show(m_gridWeightHistory, m_personal.tblPersonalWeightHistoryDisplay(), 80,
+                            50);
     return page;
 }
 

@@ -3,6 +3,7 @@
 #include "app/Gridsetup.h"
 #include "app/Labelsetup.h"
 #include "personal/Databasepersonal.h"
+#include "personal/Weighthistorygrid.h"
 #include "store/DataSetModel.h"
 #include "store/DateFormat.h"
 #include "store/NumberFormat.h"
@@ -94,18 +95,8 @@ QWidget* TPersonalInfoPage::buildProfile()
     weights->addWidget(m_targetWeight, 1, 1);
     weights->addWidget(LabelSetup::create("Weight History:", frame, true), 2, 0, 1, 2);
     m_gridWeightHistory = makeGrid("DBGridWeightHistory", frame);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* history =
-        new DataSetModel(&m_personal.tblPersonalWeightHistoryDisplay(),
-                         {{"Date Entered", "Date Entered", DataSetModel::Form::ShortDate},
-                          {"Weight", "Weight", DataSetModel::Form::General, right},
-                          {"Unit", "Unit"}},
-                         m_gridWeightHistory);
-    m_gridWeightHistory->setModel(history);
-    history->setSelectionModel(m_gridWeightHistory->selectionModel());
-    m_gridWeightHistory->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_gridWeightHistory->setColumnWidth(1, 80);
-    m_gridWeightHistory->setColumnWidth(2, 60);
+    WeightHistoryGrid::show(m_gridWeightHistory, m_personal.tblPersonalWeightHistoryDisplay(), 80,
+                            60);
     weights->addWidget(m_gridWeightHistory, 3, 0, 1, 2);
     weights->setRowStretch(3, 1);
     weights->setColumnStretch(1, 1);

@@ -4,6 +4,7 @@
 #include "app/Labelsetup.h"
 #include "personal/Averageintakechart.h"
 #include "personal/Databasepersonal.h"
+#include "personal/Weighthistorygrid.h"
 #include "personal/Weighttrendchart.h"
 #include "store/DataSetModel.h"
 #include "store/DateFormat.h"
@@ -113,17 +114,7 @@ QWidget* TReportsPage::buildWeightTrendPage()
     history->addWidget(LabelSetup::create("Weight History", page, true));
     m_gridWeightTrend = GridSetup::create(
         "DBGridWeightTrend", page, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
-    auto* model = new DataSetModel(
-        &m_personal.tblReportWeightHistory(),
-        {{"Date Entered", "Date Entered", DataSetModel::Form::ShortDate},
-         {"Weight", "Weight", DataSetModel::Form::General, Qt::AlignRight | Qt::AlignVCenter},
-         {"Unit", "Unit"}},
-        m_gridWeightTrend);
-    m_gridWeightTrend->setModel(model);
-    model->setSelectionModel(m_gridWeightTrend->selectionModel());
-    m_gridWeightTrend->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_gridWeightTrend->setColumnWidth(1, 52);
-    m_gridWeightTrend->setColumnWidth(2, 34);
+    WeightHistoryGrid::show(m_gridWeightTrend, m_personal.tblReportWeightHistory(), 52, 34);
     m_gridWeightTrend->setFixedWidth(188);
     history->addWidget(m_gridWeightTrend, 1);
     layout->addLayout(history);
