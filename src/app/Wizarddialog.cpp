@@ -218,6 +218,15 @@ void TWizardDialog::placeNutrientColumns(QWidget* page, TNutrientPickTabs* picks
     values->setGeometry(valuesLeft, 0, pagesWidth() - valuesLeft, pagesHeight());
 }
 
+QList<TWizardDialog::PageButton> TWizardDialog::moveButtons(std::function<void()> add,
+                                                            std::function<void()> remove)
+{
+    return {{"ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", 110,
+             std::move(add)},
+            {"ImgRemove", "btnRemoveNutrient", "Remove Selected Nutrient (From Right to Left)", 166,
+             std::move(remove)}};
+}
+
 void TWizardDialog::postFromDialog(TableView& rows, TFormTemplateDialog& dialog)
 {
     if (dialog.execDialog() != QDialog::Accepted) {

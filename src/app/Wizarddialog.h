@@ -98,6 +98,9 @@ protected:
     void placeListAndButtons(QWidget* page, QTableView* list, const QList<PageButton>& buttons);
     void placeNutrientColumns(QWidget* page, TNutrientPickTabs* picks,
                               const QList<PageButton>& buttons, QTableView* values);
+    // The two buttons of a nutrient page that move the picked nutrient into the value grid
+    // (btnAddNutrient) and the grid's current row out of it (btnRemoveNutrient).
+    static QList<PageButton> moveButtons(std::function<void()> add, std::function<void()> remove);
 
     // Shows dialog over the row that rows is inserting or editing: a confirmed dialog posts the
     // row (a failed post is reported and the row dropped), a cancelled one drops it.

@@ -133,10 +133,7 @@ QWidget* TDialogFood::buildNutrientValuesPage()
                                  62, 44);
     placeNutrientColumns(
         page, m_nutrientTabs,
-        {{"ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", 110,
-          [this] { btnAddNutrientClick(); }},
-         {"ImgRemove", "btnRemoveNutrient", "Remove Selected Nutrient (From Right to Left)", 166,
-          [this] { btnRemoveNutrientClick(); }}},
+        moveButtons([this] { btnAddNutrientClick(); }, [this] { btnRemoveNutrientClick(); }),
         m_gridValues);
     return page;
 }
