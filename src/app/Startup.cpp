@@ -131,19 +131,11 @@ bool Startup::create()
     m_mainWindow = std::make_unique<TFormMain>(*m_images, m_seams.desktop, m_programDir);
 
     m_foodsPage = new TFoodsPage(*m_foods, *m_images, m_seams.prompter);
-    for (QWidget* button : m_foodsPage->headerButtons())
-        m_mainWindow->addPageHeaderButton("Foods", button);
-    m_mainWindow->setPageHeaderLabel("Foods", m_foodsPage->headerLabel());
-    m_foodsPage->hideOwnHeader();
-    m_mainWindow->installPage("Foods", m_foodsPage);
+    hostPage("Foods", m_foodsPage);
 
     m_recipesPage =
         new TRecipesPage(*m_recipes, *m_recipeFiles, *m_images, m_seams.prompter, m_seams.desktop);
-    for (QWidget* button : m_recipesPage->headerButtons())
-        m_mainWindow->addPageHeaderButton("Recipes", button);
-    m_mainWindow->setPageHeaderLabel("Recipes", m_recipesPage->headerLabel());
-    m_recipesPage->hideOwnHeader();
-    m_mainWindow->installPage("Recipes", m_recipesPage);
+    hostPage("Recipes", m_recipesPage);
     m_recipesPage->setFoodTree(m_foodsPage->tree());
 
     // The dialogs, in their order: food groups, food searches, the food wizard, the recipe
@@ -262,11 +254,7 @@ bool Startup::create()
     w.peopleList = std::make_unique<TDialogPeopleList>(personal, images, owner);
 
     m_personalInfoPage = new TPersonalInfoPage(personal, images);
-    for (QWidget* button : m_personalInfoPage->headerButtons())
-        m_mainWindow->addPageHeaderButton("PersonalInfo", button);
-    m_mainWindow->setPageHeaderLabel("PersonalInfo", m_personalInfoPage->headerLabel());
-    m_personalInfoPage->hideOwnHeader();
-    m_mainWindow->installPage("PersonalInfo", m_personalInfoPage);
+    hostPage("PersonalInfo", m_personalInfoPage);
     TPersonalInfoPage::DialogRunners people;
     people.personalInfo = [&w] { return confirmed(*w.personalInfo); };
     people.peopleList = [&w] { return confirmed(*w.peopleList); };
@@ -275,11 +263,7 @@ bool Startup::create()
     m_dailyIntakePage =
         new TDailyIntakePage(personal, foods, recipes, *w.dailyIntake, *w.addIntakeFood,
                              *w.addIntakeRecipe, prompter, images);
-    for (QWidget* button : m_dailyIntakePage->headerButtons())
-        m_mainWindow->addPageHeaderButton("DailyIntake", button);
-    m_mainWindow->setPageHeaderLabel("DailyIntake", m_dailyIntakePage->headerLabel());
-    m_dailyIntakePage->hideOwnHeader();
-    m_mainWindow->installPage("DailyIntake", m_dailyIntakePage);
+    hostPage("DailyIntake", m_dailyIntakePage);
     // The add food dialog changes the program's one gram amount; the Foods page gets its own
     // back afterwards.
     m_dailyIntakePage->setFoodsMeasureRestorer([this] { m_foodsPage->ComboBoxMeasuresChange(); });
@@ -302,9 +286,7 @@ bool Startup::create()
 
     // The Reports page; showing it opens the report views and computes the chosen tab's report.
     m_reportsPage = new TReportsPage(personal, images);
-    m_mainWindow->setPageHeaderLabel("Reports", m_reportsPage->headerLabel());
-    m_reportsPage->hideOwnHeader();
-    m_mainWindow->installPage("Reports", m_reportsPage);
+    hostPage("Reports", m_reportsPage);
     QObject::connect(m_mainWindow.get(), &TFormMain::pageShown, m_reportsPage,
                      [this](const QString& page) {
                          if (page == QLatin1String("Reports"))
@@ -320,6 +302,15 @@ bool Startup::create()
     m_mainWindow->addStartupStep(6, [this] { m_recipesPage->ShowFirstTab(); });
     m_mainWindow->addStartupStep(8, [this] { m_personalInfoPage->ChooseUserAtStart(); });
     return true;
+}
+
+void Startup::hostPage(const QString& name, TContentPage* page)
+{
+    for (QWidget* button : page->headerButtons())
+        m_mainWindow->addPageHeaderButton(name, button);
+    m_mainWindow->setPageHeaderLabel(name, page->headerLabel());
+    page->hideOwnHeader();
+    m_mainWindow->installPage(name, page);
 }
 
 TDialogSaveHTM& Startup::saveHtmDialog() const

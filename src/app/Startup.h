@@ -9,6 +9,7 @@ class DesktopOpener;
 class FileChooser;
 class Prompter;
 class QApplication;
+class TContentPage;
 class TDailyIntakePage;
 class TDataModuleFoods;
 class TDataModulePersonal;
@@ -69,6 +70,10 @@ public:
 
 private:
     struct Windows;
+
+    // Hosts page as the main window's page name: its header buttons and description label go
+    // onto the window's page header (its own strip is hidden) and the page fills the rest.
+    void hostPage(const QString& name, TContentPage* page);
 
     QString m_programDir;
     Seams m_seams;

@@ -24,13 +24,6 @@ constexpr QColor TitleBarColor(0x01, 0x45, 0xB6);
 constexpr QColor TitleTextColor(0x00, 0x09, 0x77);
 constexpr QColor LineColor(0x5d, 0x9c, 0xff);
 
-void fillWith(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 } // namespace
 
 TFormTemplateDialog::TFormTemplateDialog(const TFormImageContainer& images, QWidget* owner)
@@ -44,9 +37,7 @@ TFormTemplateDialog::TFormTemplateDialog(const TFormImageContainer& images, QWid
     m_panel->setObjectName("PanelDialog");
     fillWith(m_panel, PanelColor);
     // Text on the navy panel is white unless a control says otherwise.
-    QPalette panelPalette = m_panel->palette();
-    panelPalette.setColor(QPalette::WindowText, Qt::white);
-    m_panel->setPalette(panelPalette);
+    setTextColor(m_panel, Qt::white);
 
     m_titleBar = new QWidget(m_panel);
     m_titleBar->setObjectName("PanelDialogTitle");
@@ -58,9 +49,7 @@ TFormTemplateDialog::TFormTemplateDialog(const TFormImageContainer& images, QWid
     titleFont.setBold(true);
     titleFont.setPixelSize(15);
     m_title->setFont(titleFont);
-    QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::WindowText, TitleTextColor);
-    m_title->setPalette(titlePalette);
+    setTextColor(m_title, TitleTextColor);
     m_title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     m_line = new QFrame(m_panel);
@@ -99,6 +88,21 @@ void TFormTemplateDialog::confirmDialog()
 {
     m_closeResult = QDialog::Accepted;
     close();
+}
+
+void TFormTemplateDialog::fillWith(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void TFormTemplateDialog::setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
 }
 
 int TFormTemplateDialog::execDialog()

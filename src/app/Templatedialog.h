@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QSet>
 
+class QColor;
 class QFrame;
 class QLabel;
 class TFormImageContainer;
@@ -72,6 +73,11 @@ public:
     void reject() override;
 
 protected:
+    // The skin's pictures the dialog was built with.
+    const TFormImageContainer& images() const { return m_images; }
+    // A widget's own ground in color, or its text in color.
+    static void fillWith(QWidget* widget, const QColor& color);
+    static void setTextColor(QWidget* widget, const QColor& color);
     // The close query: asked when the dialog closes with CloseResult OK. Returning false keeps
     // the dialog open with its data.
     virtual bool canClose();

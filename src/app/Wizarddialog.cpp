@@ -1,11 +1,18 @@
 #include "app/Wizarddialog.h"
 
+#include "app/Graphicbutton.h"
+#include "app/Gridsetup.h"
+#include "app/Labelsetup.h"
+#include "app/Nutrientpicktabs.h"
 #include "store/Prompter.h"
+#include "store/TableView.h"
 
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QStackedWidget>
+#include <QTableView>
 
 namespace {
 
@@ -20,34 +27,15 @@ constexpr int MenuWidth = 150;
 constexpr int EntryHeight = 41;
 constexpr int PagesLeft = MenuWidth + 10;
 constexpr int PagesTop = HeaderHeight + 10;
-
-void fillWith(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
-QLabel* plainLabel(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
+// The picture buttons of the pages are 48 x 48; the nutrient pick lists are 200 wide.
+constexpr int ButtonSize = 48;
+constexpr int PickListsWidth = 200;
 
 } // namespace
 
-TWizardDialog::TWizardDialog(const TFormImageContainer& images, const QString& pagesName,
-                             QWidget* owner)
-    : TFormTemplateDialog(images, owner)
+TWizardDialog::TWizardDialog(const TFormImageContainer& images, Prompter& prompter,
+                             const QString& pagesName, QWidget* owner)
+    : TFormTemplateDialog(images, owner), m_prompter(prompter)
 {
     setDialogSize(696, 486);
 
@@ -56,21 +44,20 @@ TWizardDialog::TWizardDialog(const TFormImageContainer& images, const QString& p
     fillWith(header, Qt::white);
     header->setGeometry(0, 0, ContentWidth, HeaderHeight);
 
-    m_headerTitle = plainLabel(QString(), header);
+    m_headerTitle = LabelSetup::create(QString(), header, QRect(12, 5, ContentWidth - 24, 18));
     m_headerTitle->setObjectName("lblHeaderTitle");
     QFont titleFont = m_headerTitle->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
     m_headerTitle->setFont(titleFont);
     setTextColor(m_headerTitle, Qt::black);
-    m_headerTitle->setGeometry(12, 5, ContentWidth - 24, 18);
 
-    m_headerDesc = plainLabel(QString(), header);
+    m_headerDesc =
+        LabelSetup::create(QString(), header, QRect(28, 23, ContentWidth - 40, HeaderHeight - 25));
     m_headerDesc->setObjectName("lblHeaderDesc");
     m_headerDesc->setWordWrap(true);
     m_headerDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextColor(m_headerDesc, QColor(0x20, 0x20, 0x20));
-    m_headerDesc->setGeometry(28, 23, ContentWidth - 40, HeaderHeight - 25);
 
     m_menu = new QWidget(contentArea());
     m_menu->setObjectName("PanelMenu");
@@ -102,11 +89,10 @@ void TWizardDialog::addWizardPage(const QString& labelName, const QString& capti
     entry.panel->setGeometry(0, 18 + i * (EntryHeight + 2), MenuWidth, EntryHeight);
     fillWith(entry.panel, MenuColor);
     // The label covers its panel, so the whole entry answers the mouse.
-    entry.label = plainLabel(caption, entry.panel);
+    entry.label = LabelSetup::create(caption, entry.panel, QRect(2, 0, MenuWidth - 4, EntryHeight));
     entry.label->setObjectName(labelName);
     entry.label->setAlignment(Qt::AlignCenter);
     entry.label->setWordWrap(true);
-    entry.label->setGeometry(2, 0, MenuWidth - 4, EntryHeight);
     entry.label->setCursor(Qt::PointingHandCursor);
     setTextColor(entry.label, Qt::white);
     entry.label->setAttribute(Qt::WA_Hover);
@@ -162,11 +148,112 @@ void TWizardDialog::menuEntryClicked(int page)
     showWizardPage(page);
 }
 
-bool TWizardDialog::confirmRowRemoval(Prompter& prompter, const QString& name)
+QWidget* TWizardDialog::overviewPage(const QList<OverviewLine>& lines)
 {
-    return prompter.question("Confirmation",
-                             "Are you sure you want to delete Meaure [" + name + "]",
-                             Prompter::Icon::Question);
+    auto* page = new QWidget;
+    page->setObjectName("Overview");
+    for (int i = 0; i < lines.size(); ++i) {
+        const int indent = i == 0 ? 0 : 16;
+        QLabel* label = LabelSetup::create(
+            lines[i].text, page,
+            QRect(indent, lines[i].top, pagesWidth() - indent - 10, lines[i].height));
+        label->setObjectName(QStringLiteral("lblOverviewText%1").arg(i + 1));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    return page;
+}
+
+QTableView* TWizardDialog::makeGrid(const QString& name, QWidget* parent)
+{
+    QTableView* grid = GridSetup::create(
+        name, parent, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
+    bindEscape(grid);
+    return grid;
+}
+
+QTableView* TWizardDialog::makeValueGrid(const QString& name, QWidget* parent, DataSet& rows,
+                                         const QList<DataSetModel::Column>& columns, int valueWidth,
+                                         int unitsWidth)
+{
+    QTableView* grid = makeGrid(name, parent);
+    auto* model = new DataSetModel(&rows, columns, grid);
+    grid->setModel(model);
+    model->setSelectionModel(grid->selectionModel());
+    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
+    grid->setColumnWidth(1, valueWidth);
+    grid->setColumnWidth(2, unitsWidth);
+    return grid;
+}
+
+TGraphicButton* TWizardDialog::makeButton(const QString& picture, const QString& name,
+                                          const QString& hint, QWidget* parent, const QPoint& at)
+{
+    TGraphicButton* button = TGraphicButton::fromStore(images(), picture, name, hint, parent);
+    button->move(at);
+    return button;
+}
+
+void TWizardDialog::placeListAndButtons(QWidget* page, QTableView* list,
+                                        const QList<PageButton>& buttons)
+{
+    const int buttonsLeft = pagesWidth() - ButtonSize - 4;
+    list->setGeometry(0, 0, buttonsLeft - 12, pagesHeight());
+    for (const PageButton& b : buttons)
+        connect(makeButton(b.picture, b.name, b.hint, page, QPoint(buttonsLeft, b.top)),
+                &TGraphicButton::clicked, this, b.action);
+}
+
+void TWizardDialog::placeNutrientColumns(QWidget* page, TNutrientPickTabs* picks,
+                                         const QList<PageButton>& buttons, QTableView* values)
+{
+    const int buttonsLeft = PickListsWidth + 6;
+    const int valuesLeft = buttonsLeft + ButtonSize + 6;
+    picks->setGeometry(0, 0, PickListsWidth, pagesHeight());
+    for (const PageButton& b : buttons)
+        connect(makeButton(b.picture, b.name, b.hint, page, QPoint(buttonsLeft, b.top)),
+                &TGraphicButton::clicked, this, b.action);
+    values->setGeometry(valuesLeft, 0, pagesWidth() - valuesLeft, pagesHeight());
+}
+
+QList<TWizardDialog::PageButton> TWizardDialog::moveButtons(std::function<void()> add,
+                                                            std::function<void()> remove)
+{
+    return {{"ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", 110,
+             std::move(add)},
+            {"ImgRemove", "btnRemoveNutrient", "Remove Selected Nutrient (From Right to Left)", 166,
+             std::move(remove)}};
+}
+
+void TWizardDialog::postFromDialog(TableView& rows, TFormTemplateDialog& dialog)
+{
+    if (dialog.execDialog() != QDialog::Accepted) {
+        rows.cancel();
+        return;
+    }
+    if (!rows.post()) {
+        m_prompter.error(rows.lastError());
+        rows.cancel();
+    }
+}
+
+bool TWizardDialog::askToRemove(const TableView& rows, const QString& nameField)
+{
+    if (rows.isEmpty()) {
+        m_prompter.message("No Selected Record to Delete");
+        return false;
+    }
+    return m_prompter.question(
+        "Confirmation", "Are you sure you want to delete Meaure [" + rows.asString(nameField) + "]",
+        Prompter::Icon::Question);
+}
+
+void TWizardDialog::removeAfterAsking(TableView& rows, const QString& nameField)
+{
+    if (askToRemove(rows, nameField) && !rows.remove())
+        m_prompter.error(rows.lastError());
 }
 
 int TWizardDialog::entryOfLabel(const QObject* label) const

@@ -136,12 +136,8 @@ bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
     for (TableView* view : m_searches.views())
         all << view;
     all << m_foodList << m_nutrDataDisplay << m_weightDisplay;
-    for (DataSet* set : all) {
-        if (auto* table = qobject_cast<TableView*>(set))
-            table->close();
-        else
-            static_cast<QueryView*>(set)->close();
-    }
+    for (DataSet* set : all)
+        set->close();
     QString error;
     bool definedNow = false;
     if (!Database::define(programDir, &error, &definedNow)) {
@@ -150,14 +146,10 @@ bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
     }
     if (definedNow && Database::isReadOnly())
         m_prompter.message(Database::readOnlyNotice());
-    for (DataSet* set : all) {
-        auto* table = qobject_cast<TableView*>(set);
-        const bool ok = table ? table->open() : static_cast<QueryView*>(set)->open();
-        if (!ok) {
-            if (Database::noteOpenFailure(set->lastError()))
-                report(set->lastError());
-            return false;
-        }
+    if (!Database::openViews(all, &error)) {
+        if (!error.isEmpty())
+            report(error);
+        return false;
     }
     m_open = true;
     m_followFoodTable = true;

@@ -9,13 +9,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QStandardItemModel;
-class QTabWidget;
 class QTableView;
 class TDataModuleFoods;
 class TDialogFoodNutrientValue;
 class TDialogMeasurement;
-class TGraphicButton;
-class TableView;
+class TNutrientPickTabs;
 
 // The food wizard "Add/Edit Food Wizard": one food (the current row of tblFoodDesc, which the
 // caller has put into insert or edit state) with its nutrient values per 100 g (tblNutrData) and
@@ -62,31 +60,19 @@ public:
 protected:
     // FormCloseQuery: with OK, a food name and a food group are required.
     bool canClose() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void menuEntryClicked(int page) override;
 
 private:
-    QWidget* buildOverviewPage();
     QWidget* buildFoodNamePage();
     QWidget* buildNutrientValuesPage();
     QWidget* buildUsefulMeasuresPage();
-    QTableView* makeGrid(const QString& name, QWidget* parent);
     void fillFoodGroups();
     void showFoodGroup();
     void chooseFoodGroup(int index);
-    int chosenNutrient() const;
     bool hasNutrient(int nutrient) const;
-    // Shows dialog over the row that rows is inserting or editing: a confirmed dialog posts the
-    // row (a failed post is reported and the row dropped), a cancelled one drops it.
-    void postFromDialog(TableView& rows, TFormTemplateDialog& dialog);
-    // Asks whether the current row of rows, named by its field nameField, is to be deleted and
-    // deletes it on Yes; with no row there is only a message.
-    void askToRemove(TableView& rows, const QString& nameField);
 
     TDataModuleFoods& m_foods;
-    const TFormImageContainer& m_images;
-    Prompter& m_prompter;
     TDialogFoodNutrientValue* m_valueDialog = nullptr;
     TDialogMeasurement* m_measureDialog = nullptr;
 
@@ -95,14 +81,7 @@ private:
     QComboBox* m_comboFoodGroup = nullptr;
     QStandardItemModel* m_groupItems = nullptr;
 
-    QTabWidget* m_nutrientTabs = nullptr;
-    QTableView* m_gridAllNutrients = nullptr;
-    QTableView* m_gridMyNutrients = nullptr;
-    TGraphicButton* m_btnAddNutrient = nullptr;
-    TGraphicButton* m_btnRemoveNutrient = nullptr;
+    TNutrientPickTabs* m_nutrientTabs = nullptr;
     QTableView* m_gridValues = nullptr;
     QTableView* m_gridMeasures = nullptr;
-    TGraphicButton* m_btnNewMeasure = nullptr;
-    TGraphicButton* m_btnDeleteMeasure = nullptr;
-    TGraphicButton* m_btnEditMeasure = nullptr;
 };

@@ -1,10 +1,7 @@
 #include "foods/Foodspage.h"
 
 #include "app/Dropdownlist.h"
-#include "app/Elidedlabel.h"
-#include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
-#include "app/Imagecontainer.h"
 #include "app/Navigationtree.h"
 #include "app/Searchbranches.h"
 #include "foods/Databasefoods.h"
@@ -36,13 +33,17 @@ const QString EditFoodGroups = QStringLiteral("Edit Food Groups");
 
 TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& images,
                        Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_foods(foods), m_prompter(prompter)
+    : TContentPage("Foods", images, parent), m_foods(foods), m_prompter(prompter)
 {
     setObjectName("Foods");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader(images));
+    addHeaderButton("BtnNewFood", "ImgCreate32", "Create New Food/Ingredient",
+                    [this] { BtnNewFoodClick(); });
+    addHeaderButton("BtnDeleteFood", "ImgDelete32", "Delete Selected Food",
+                    [this] { BtnDeleteFoodClick(); });
+    addHeaderButton("BtnEditFood", "ImgEdit32", "Edit Selected Food/Ingredient",
+                    [this] { BtnEditFoodClick(); });
+    setHeaderDescription("LabelHeaderDescriptionFood", Description::Elided,
+                         "<<<Update This Screen as needed >>>");
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("Splitter1");
@@ -68,53 +69,13 @@ TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& image
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
     splitter->setSizes({540, 200});
-    layout->addWidget(splitter, 1);
+    pageLayout()->addWidget(splitter, 1);
 
     connect(&foods, &TDataModuleFoods::foodChanged, this, &TFoodsPage::ResetMeasurePanel);
     connect(&foods.tblNutrDataDisplay(), &DataSet::recalculated, this,
             &TFoodsPage::updateGramsLabel);
     connect(&foods.tblNutrDataDisplay(), &DataSet::currentChanged, this,
             &TFoodsPage::updateGramsLabel);
-}
-
-QWidget* TFoodsPage::buildHeader(const TFormImageContainer& images)
-{
-    auto* strip = new QLabel(this);
-    m_headerStrip = strip;
-    strip->setObjectName("PanelHeaderFoods");
-    strip->setFixedHeight(36);
-    strip->setPixmap(images.picture("ImgPageHeader"));
-    strip->setScaledContents(true);
-
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(6, 2, 10, 2);
-    layout->setSpacing(4);
-    auto addButton = [&](const QString& name, const QString& picture, const QString& hint) {
-        auto* b = TGraphicButton::fromStore(images, picture, name, hint, strip);
-        layout->addWidget(b);
-        return b;
-    };
-    m_btnNewFood = addButton("BtnNewFood", "ImgCreate32", "Create New Food/Ingredient");
-    m_btnDeleteFood = addButton("BtnDeleteFood", "ImgDelete32", "Delete Selected Food");
-    m_btnEditFood = addButton("BtnEditFood", "ImgEdit32", "Edit Selected Food/Ingredient");
-    layout->addStretch(1);
-    m_headerLabel = new TElidedLabel("<<<Update This Screen as needed >>>", strip);
-    m_headerLabel->setObjectName("LabelHeaderDescriptionFood");
-    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Font and colour through the label's own font and palette: a style sheet would also
-    // colour its tool tip white on a light ground.
-    QFont bold = m_headerLabel->font();
-    bold.setBold(true);
-    m_headerLabel->setFont(bold);
-    QPalette white = m_headerLabel->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    m_headerLabel->setPalette(white);
-    layout->addWidget(m_headerLabel);
-
-    connect(m_btnNewFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnNewFoodClick);
-    connect(m_btnDeleteFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnDeleteFoodClick);
-    connect(m_btnEditFood, &TGraphicButton::clicked, this, &TFoodsPage::BtnEditFoodClick);
-    return strip;
 }
 
 QWidget* TFoodsPage::buildNutrientPanel()
@@ -211,21 +172,6 @@ QWidget* TFoodsPage::buildNavigation()
     return panel;
 }
 
-QList<QWidget*> TFoodsPage::headerButtons() const
-{
-    return {m_btnNewFood, m_btnDeleteFood, m_btnEditFood};
-}
-
-void TFoodsPage::hideOwnHeader()
-{
-    m_headerStrip->hide();
-}
-
-QString TFoodsPage::headerText() const
-{
-    return m_headerLabel->text();
-}
-
 void TFoodsPage::FormShow()
 {
     BuildFoodTree();
@@ -315,7 +261,7 @@ void TFoodsPage::configureTree()
     m_tree->addTopEntry(FoodGroups);
     m_tree->addTopEntry(ViewAllFoods, [this] {
         m_foods.ShowAllFoods();
-        m_headerLabel->setText(ViewAllFoods);
+        setHeaderText(ViewAllFoods);
     });
     m_tree->addTopEntry(TSearchBranches::SimpleSearch);
     m_tree->addTopEntry(TSearchBranches::AdvancedSearch);
@@ -327,7 +273,7 @@ void TFoodsPage::configureTree()
         },
         [this](const QString& group) {
             m_foods.ShowFoodsByGroup(group);
-            m_headerLabel->setText("Food Group: " + group);
+            setHeaderText("Food Group: " + group);
         });
     m_tree->addCommand(FoodGroups, NewFoodGroup, [this] { newFoodGroup(); });
     m_tree->addCommand(FoodGroups, EditFoodGroups, [this] { editFoodGroups(); });
@@ -335,7 +281,7 @@ void TFoodsPage::configureTree()
     TSearchBranches::Config searches;
     searches.showKeyword = [this](const QString& keyword) { m_foods.RunSimpleSearch(keyword); };
     searches.showSearch = [this](const QString& name) { m_foods.RunAdvancedSearch(name); };
-    searches.setHeader = [this](const QString& text) { m_headerLabel->setText(text); };
+    searches.setHeader = [this](const QString& text) { setHeaderText(text); };
     searches.keywordDialog = [this] { return m_dialogs.simpleSearch && m_dialogs.simpleSearch(); };
     searches.searchDialog = [this] {
         return m_dialogs.advancedSearch && m_dialogs.advancedSearch();

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/Contentpage.h"
 #include "app/Navigationtree.h"
 
 #include <QString>
-#include <QWidget>
 #include <functional>
 
 class DataSetModel;
@@ -15,14 +15,13 @@ class QTableView;
 class QTreeWidgetItem;
 class TDataModuleFoods;
 class TFormImageContainer;
-class TGraphicButton;
 class TSearchBranches;
 
 // The Foods page: the food list, the measure panel with the nutrient values per 100 g and per
 // measure, and the navigation tree of foods (all foods, food groups, simple and advanced
 // searches). Every action goes through the food data module; dialogs are run through the
 // runners given by start-up, each returning true when the dialog was confirmed.
-class TFoodsPage : public QWidget
+class TFoodsPage : public TContentPage
 {
     Q_OBJECT
 
@@ -65,16 +64,8 @@ public:
     QTreeWidgetItem* lastFoodNode() const;
 
     TNavigationTree* tree() const { return m_tree; }
-    // The header strip's buttons (left to right) and description label. The page shows them on
-    // a strip of its own until the main window takes them onto its page header; then the
-    // page's own strip is hidden.
-    QList<QWidget*> headerButtons() const;
-    QLabel* headerLabel() const { return m_headerLabel; }
-    void hideOwnHeader();
-    QString headerText() const;
 
 private:
-    QWidget* buildHeader(const TFormImageContainer& images);
     QWidget* buildNutrientPanel();
     QWidget* buildNavigation();
     void configureTree();
@@ -87,11 +78,6 @@ private:
     Prompter& m_prompter;
     DialogRunners m_dialogs;
 
-    TGraphicButton* m_btnNewFood = nullptr;
-    TGraphicButton* m_btnDeleteFood = nullptr;
-    TGraphicButton* m_btnEditFood = nullptr;
-    QLabel* m_headerLabel = nullptr;
-    QWidget* m_headerStrip = nullptr;
     QTableView* m_foodGrid = nullptr;
     QLineEdit* m_editAmount = nullptr;
     QComboBox* m_comboMeasures = nullptr;

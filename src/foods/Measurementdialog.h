@@ -1,12 +1,7 @@
 #pragma once
 
-#include "app/Templatedialog.h"
+#include "app/Fieldsdialog.h"
 
-#include <QList>
-
-class FieldEditBinding;
-class Prompter;
-class QLineEdit;
 class TDataModuleFoods;
 
 // "Add Measure" (the title also when editing): the description, amount and gram weight of one
@@ -16,15 +11,13 @@ class TDataModuleFoods;
 //
 // OK checks the three boxes in order (the first empty one is named and gets the focus), then
 // that the amount and the grams are numbers; 0 is a number and is accepted.
-class TDialogMeasurement : public TFormTemplateDialog
+class TDialogMeasurement : public TFormFieldsDialog
 {
     Q_OBJECT
 
 public:
     TDialogMeasurement(TDataModuleFoods& foods, const TFormImageContainer& images,
                        Prompter& prompter, QWidget* owner = nullptr);
-
-    void btnOkClick() override;
 
     QLineEdit* editMeasureName() const { return m_editName; }
     QLineEdit* editAmount() const { return m_editAmount; }
@@ -35,12 +28,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void refuse(QLineEdit* edit, const QString& message);
-
-    TDataModuleFoods& m_foods;
-    Prompter& m_prompter;
     QLineEdit* m_editName = nullptr;
     QLineEdit* m_editAmount = nullptr;
     QLineEdit* m_editInGram = nullptr;
-    QList<FieldEditBinding*> m_bindings; // the three boxes, bound to the current measure row
 };

@@ -1,13 +1,13 @@
 #include "personal/Adddailyintakefooddialog.h"
 
 #include "foods/Databasefoods.h"
+#include "foods/Measurelist.h"
 #include "store/NumberFormat.h"
 #include "store/Prompter.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalBlocker>
 
 TDialogAddDailyIntakeFood::TDialogAddDailyIntakeFood(TDataModuleFoods& foods, Prompter& prompter,
                                                      const TFormImageContainer& images,
@@ -23,9 +23,7 @@ TDialogAddDailyIntakeFood::TDialogAddDailyIntakeFood(TDataModuleFoods& foods, Pr
     auto* measureLabel = new QLabel("Measure Type:", contentArea());
     measureLabel->setTextFormat(Qt::PlainText);
     measureLabel->setGeometry(130, 124, 180, 18);
-    m_comboMeasures = new QComboBox(contentArea());
-    m_comboMeasures->setObjectName("ComboBoxMeasures");
-    m_comboMeasures->setEditable(false);
+    m_comboMeasures = new TMeasureList(contentArea());
     m_comboMeasures->setGeometry(130, 142, 182, 24);
     measureLabel->setBuddy(m_comboMeasures);
 
@@ -44,36 +42,32 @@ TDialogAddDailyIntakeFood::TDialogAddDailyIntakeFood(TDataModuleFoods& foods, Pr
 void TDialogAddDailyIntakeFood::showEvent(QShowEvent* event)
 {
     // The measures of the food selected now, the first one chosen.
-    {
-        const QSignalBlocker quiet(m_comboMeasures);
-        m_comboMeasures->clear();
-        m_measures = m_foods.BuildMeasureList();
-        for (const SMeasure& m : std::as_const(m_measures))
-            m_comboMeasures->addItem(m.Description);
-        m_comboMeasures->setCurrentIndex(m_measures.isEmpty() ? -1 : 0);
-    }
+    m_comboMeasures->fill(m_foods);
     ComboBoxMeasuresChange();
     TFormAddIntakeDialog::showEvent(event);
 }
 
+const MeasuresT& TDialogAddDailyIntakeFood::measures() const
+{
+    return m_comboMeasures->measures();
+}
+
 int TDialogAddDailyIntakeFood::measureIndex() const
 {
-    const int index = m_comboMeasures->currentIndex();
-    return index >= 0 && index < m_measures.size() ? index : -1;
+    return m_comboMeasures->chosenIndex();
 }
 
 SMeasure TDialogAddDailyIntakeFood::chosenMeasure() const
 {
-    const int index = measureIndex();
-    return index >= 0 ? m_measures[index] : SMeasure();
+    return m_comboMeasures->chosen();
 }
 
 void TDialogAddDailyIntakeFood::ComboBoxMeasuresChange()
 {
     QString label = QStringLiteral("Amount (g): ");
     m_grams = 0;
-    if (const int index = measureIndex(); index >= 0) {
-        m_grams = m_measures[index].GramsPerUnit * amount();
+    if (measureIndex() >= 0) {
+        m_grams = chosenMeasure().GramsPerUnit * amount();
         // The program has one gram amount, which the Foods page's per-measure column shows.
         m_foods.setMeasureGrams(m_grams);
     }

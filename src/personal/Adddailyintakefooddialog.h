@@ -3,9 +3,9 @@
 #include "foods/Measure.h"
 #include "personal/Addintakedialog.h"
 
-class QComboBox;
 class QLabel;
 class TDataModuleFoods;
+class TMeasureList;
 
 // "Add Daily Intake (Food)": the meal, the amount and the household measure of the food selected
 // in the shared food list. Each showing copies that food's measures into ComboBoxMeasures, in
@@ -25,7 +25,7 @@ public:
                               const TFormImageContainer& images, QWidget* owner = nullptr);
 
     // The measures shown and the one chosen (index -1 when none is).
-    const MeasuresT& measures() const { return m_measures; }
+    const MeasuresT& measures() const;
     int measureIndex() const;
     SMeasure chosenMeasure() const;
     // The grams of the amount of the chosen measure, as the label shows them.
@@ -40,8 +40,7 @@ protected:
 
 private:
     TDataModuleFoods& m_foods;
-    MeasuresT m_measures;
     double m_grams = 0;
-    QComboBox* m_comboMeasures = nullptr;
+    TMeasureList* m_comboMeasures = nullptr;
     QLabel* m_labelAmountInGram = nullptr;
 };

@@ -1,8 +1,7 @@
 #include "personal/Dailyintakepage.h"
 
-#include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
-#include "app/Imagecontainer.h"
+#include "app/Labelsetup.h"
 #include "foods/Databasefoods.h"
 #include "personal/Adddailyintakefooddialog.h"
 #include "personal/Adddailyintakerecipedialog.h"
@@ -29,25 +28,23 @@ TDailyIntakePage::TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoo
                                    TDialogAddDailyIntakeFood& addFood,
                                    TDialogAddDailyIntakeRecipe& addRecipe, Prompter& prompter,
                                    const TFormImageContainer& images, QWidget* parent)
-    : QWidget(parent), m_personal(personal), m_foods(foods), m_recipes(recipes),
-      m_dailyIntake(dailyIntake), m_addFood(addFood), m_addRecipe(addRecipe), m_prompter(prompter)
+    : TContentPage("DailyIntake", images, parent), m_personal(personal), m_foods(foods),
+      m_recipes(recipes), m_dailyIntake(dailyIntake), m_addFood(addFood), m_addRecipe(addRecipe),
+      m_prompter(prompter)
 {
     setObjectName("DailyIntakeContent");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader(images));
+    addHeaderButton("btnNewDailyIntake", "ImgCreate32", "Create New Daily Intake",
+                    [this] { btnNewDailyIntakeClick(); });
+    addHeaderButton("btnDeleteDailyIntake", "ImgDelete32", "Delete Selected Daily Intake",
+                    [this] { btnDeleteDailyIntakeClick(); });
+    setHeaderDescription("LabelHeaderDescriptionDailyIntake", Description::Underlined);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(10, 8, 8, 0);
     body->setSpacing(6);
     auto* dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
-    auto* dateLabel = new QLabel("Date:", this);
-    dateLabel->setTextFormat(Qt::PlainText);
-    QFont bold = dateLabel->font();
-    bold.setBold(true);
-    dateLabel->setFont(bold);
+    QLabel* dateLabel = LabelSetup::create("Date:", this, true);
     m_date = new QDateEdit(this);
     m_date->setObjectName("DailyIntakeDate");
     m_date->setDisplayFormat(DateFormat::shortPattern());
@@ -85,7 +82,7 @@ TDailyIntakePage::TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoo
     m_tabSet->addTab(TDataModulePersonal::AllMeals);
     m_tabSet->setCurrentIndex(m_tabSet->count() - 1);
     body->addWidget(m_tabSet);
-    layout->addLayout(body, 1);
+    pageLayout()->addLayout(body, 1);
 
     connect(m_date, &QDateEdit::dateChanged, this, &TDailyIntakePage::DailyIntakeDateChange);
     connect(m_tabSet, &QTabBar::currentChanged, this, &TDailyIntakePage::DailyIntakeDateChange);
@@ -98,51 +95,9 @@ TDailyIntakePage::TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoo
     showUser();
 }
 
-QWidget* TDailyIntakePage::buildHeader(const TFormImageContainer& images)
-{
-    auto* strip = new QLabel(this);
-    m_headerStrip = strip;
-    strip->setObjectName("PanelHeaderDailyIntake");
-    strip->setFixedHeight(36);
-    strip->setPixmap(images.picture("ImgPageHeader"));
-    strip->setScaledContents(true);
-
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(6, 2, 10, 2);
-    layout->setSpacing(4);
-    m_btnNew = TGraphicButton::fromStore(images, "ImgCreate32", "btnNewDailyIntake",
-                                         "Create New Daily Intake", strip);
-    m_btnDelete = TGraphicButton::fromStore(images, "ImgDelete32", "btnDeleteDailyIntake",
-                                            "Delete Selected Daily Intake", strip);
-    layout->addWidget(m_btnNew);
-    layout->addWidget(m_btnDelete);
-    layout->addStretch(1);
-    m_headerLabel = new QLabel(strip);
-    m_headerLabel->setObjectName("LabelHeaderDescriptionDailyIntake");
-    m_headerLabel->setTextFormat(Qt::PlainText);
-    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_headerLabel->setStyleSheet("font-weight: bold; text-decoration: underline; color: white;");
-    layout->addWidget(m_headerLabel);
-
-    connect(m_btnNew, &TGraphicButton::clicked, this, &TDailyIntakePage::btnNewDailyIntakeClick);
-    connect(m_btnDelete, &TGraphicButton::clicked, this,
-            &TDailyIntakePage::btnDeleteDailyIntakeClick);
-    return strip;
-}
-
-QList<QWidget*> TDailyIntakePage::headerButtons() const
-{
-    return {m_btnNew, m_btnDelete};
-}
-
-void TDailyIntakePage::hideOwnHeader()
-{
-    m_headerStrip->hide();
-}
-
 void TDailyIntakePage::showUser()
 {
-    m_headerLabel->setText("Daily Intake for " + m_personal.currentPersonName());
+    setHeaderText("Daily Intake for " + m_personal.currentPersonName());
 }
 
 QDate TDailyIntakePage::date() const

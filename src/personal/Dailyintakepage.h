@@ -1,13 +1,12 @@
 #pragma once
 
+#include "app/Contentpage.h"
+
 #include <QDate>
-#include <QList>
-#include <QWidget>
 #include <functional>
 
 class Prompter;
 class QDateEdit;
-class QLabel;
 class QTabBar;
 class QTableView;
 class TDataModuleFoods;
@@ -17,7 +16,6 @@ class TDialogAddDailyIntakeFood;
 class TDialogAddDailyIntakeRecipe;
 class TDialogDailyIntake;
 class TFormImageContainer;
-class TGraphicButton;
 
 // The Daily Intake page: what the current user ate on one day. The header holds
 // btnNewDailyIntake ("Create New Daily Intake"), btnDeleteDailyIntake ("Delete Selected Daily
@@ -32,7 +30,7 @@ class TGraphicButton;
 // amount and measure of the add food dialog, a recipe with the meal and serves of the add recipe
 // dialog, or a copy of intakes of another day. The food module's gram amount, which the add food
 // dialog changes, is given back to the Foods page afterwards through the restorer start-up sets.
-class TDailyIntakePage : public QWidget
+class TDailyIntakePage : public TContentPage
 {
     Q_OBJECT
 
@@ -59,17 +57,10 @@ public:
     // Delete Selected Daily Intake, after the question.
     void btnDeleteDailyIntakeClick();
 
-    // The header strip's buttons (left to right) and description label. The page shows them on
-    // a strip of its own until the main window takes them onto its page header; then the page's
-    // own strip is hidden.
-    QList<QWidget*> headerButtons() const;
-    QLabel* headerLabel() const { return m_headerLabel; }
-    void hideOwnHeader();
     QTableView* grid() const { return m_grid; }
     QTabBar* tabSet() const { return m_tabSet; }
 
 private:
-    QWidget* buildHeader(const TFormImageContainer& images);
     void showUser();
     void logFood();
     void logRecipe();
@@ -84,10 +75,6 @@ private:
     Prompter& m_prompter;
     std::function<void()> m_restoreFoodsMeasure;
 
-    QWidget* m_headerStrip = nullptr;
-    TGraphicButton* m_btnNew = nullptr;
-    TGraphicButton* m_btnDelete = nullptr;
-    QLabel* m_headerLabel = nullptr;
     QDateEdit* m_date = nullptr;
     QTableView* m_grid = nullptr;
     QTabBar* m_tabSet = nullptr;

@@ -174,12 +174,8 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
                                  m_reportWeightHistory,
                                  m_dayList,
                                  m_nutrientLookup};
-    for (DataSet* set : all) {
-        if (auto* table = qobject_cast<TableView*>(set))
-            table->close();
-        else
-            static_cast<QueryView*>(set)->close();
-    }
+    for (DataSet* set : all)
+        set->close();
     m_reportSums->close();
     m_reportDays->close();
 
@@ -195,32 +191,12 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
     m_dayList->setStatement(DayListSelect + " ORDER BY d.DIntake_ID",
                             {0, DateFormat::stored(m_day)});
 
-    for (DataSet* set : all) {
-        auto* table = qobject_cast<TableView*>(set);
-        const bool ok = table ? table->open() : static_cast<QueryView*>(set)->open();
-        if (!ok) {
-            if (Database::noteOpenFailure(set->lastError()))
-                report(set->lastError());
-            return false;
-        }
+    if (!Database::openViews(all, &error)) {
+        if (!error.isEmpty())
+            report(error);
+        return false;
     }
     m_open = true;
-    return true;
-}
-
-bool TDataModulePersonal::run(const QString& sql, const QVariantList& params, QString* error) const
-{
-    QSqlQuery q(Database::connection());
-    if (!q.prepare(sql)) {
-        *error = Database::errorText(q.lastError());
-        return false;
-    }
-    for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
-    if (!q.exec()) {
-        *error = Database::errorText(q.lastError());
-        return false;
-    }
     return true;
 }
 
@@ -392,12 +368,13 @@ void TDataModulePersonal::DeleteUser()
     // Everything the user owns goes with the user, through the tables' PID indexes.
     QString error;
     const bool ok = SaveBatch::saveWith({m_people}, &error, [&](QString* e) {
-        return run("DELETE FROM \"P_WeightHistory.DB\" WHERE PID = ?", {pid}, e) &&
-               run("DELETE FROM \"P_NutrGoals.DB\" WHERE PID = ?", {pid}, e) &&
-               run("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID IN (SELECT DIntake_ID FROM "
+        return Database::run("DELETE FROM \"P_WeightHistory.DB\" WHERE PID = ?", {pid}, e) &&
+               Database::run("DELETE FROM \"P_NutrGoals.DB\" WHERE PID = ?", {pid}, e) &&
+               Database::run(
+                   "DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID IN (SELECT DIntake_ID FROM "
                    "\"DIntake.DB\" WHERE PID = ?)",
                    {pid}, e) &&
-               run("DELETE FROM \"DIntake.DB\" WHERE PID = ?", {pid}, e);
+               Database::run("DELETE FROM \"DIntake.DB\" WHERE PID = ?", {pid}, e);
     });
     if (!ok) {
         // Nothing was deleted: the user is back, and current again.
@@ -491,7 +468,7 @@ void TDataModulePersonal::DeleteDailyIntake()
     QString error;
     const bool ok = Database::runInTransaction(
         [&](QString* e) {
-            if (!run("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID = ?", {id}, e))
+            if (!Database::run("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID = ?", {id}, e))
                 return false;
             if (m_intakes->remove())
                 return true;
@@ -557,30 +534,9 @@ int TDataModulePersonal::LogFoodIntake(int pid, const QDate& day, const QString&
     intake.NDB_ID = foodNumber;
     // The food's stored values per 100 g.
     const double grams = amount * gramsPerUnit;
-    QSqlQuery q(Database::connection());
-    q.prepare("SELECT Nutr_No, Nutr_Val FROM \"NUT_DATA.DB\" WHERE NDB_No = ? ORDER BY Nutr_No");
-    q.addBindValue(foodNumber);
-    if (!q.exec()) {
-        report(Database::errorText(q.lastError()));
-        return -1;
-    }
-    while (q.next())
-        intake.Nutrients.append({q.value(0).toInt(), q.value(1).toDouble() * (grams * 0.01)});
-    q.finish();
-
-    int id = -1;
-    QString error;
-    if (!Database::runInTransaction(
-            [&](QString* e) {
-                id = writeIntake(intake, e);
-                return id >= 0;
-            },
-            &error)) {
-        report(error);
-        id = -1;
-    }
-    rereadDayList();
-    return id;
+    return logIntake(
+        intake, "SELECT Nutr_No, Nutr_Val FROM \"NUT_DATA.DB\" WHERE NDB_No = ? ORDER BY Nutr_No",
+        foodNumber, grams * 0.01);
 }
 
 int TDataModulePersonal::LogRecipeIntake(int pid, const QDate& day, const QString& mealType,
@@ -598,20 +554,25 @@ int TDataModulePersonal::LogRecipeIntake(int pid, const QDate& day, const QStrin
     intake.Unit = QStringLiteral("serving");
     intake.R_ID = recipeNumber;
     // The recipe's stored totals for the whole recipe.
+    return logIntake(
+        intake, "SELECT Nutr_No, Nutr_Val FROM \"Recipe_NUT_DATA.DB\" WHERE R_ID = ? ORDER BY ID",
+        recipeNumber, serves / recipeServes);
+}
+
+int TDataModulePersonal::logIntake(DailyIntakeT intake, const QString& valuesSql,
+                                   const QVariant& key, double factor)
+{
+    QString error;
     QSqlQuery q(Database::connection());
-    q.prepare("SELECT Nutr_No, Nutr_Val FROM \"Recipe_NUT_DATA.DB\" WHERE R_ID = ? ORDER BY ID");
-    q.addBindValue(recipeNumber);
-    if (!q.exec()) {
-        report(Database::errorText(q.lastError()));
+    if (!Database::run(q, valuesSql, {key}, &error)) {
+        report(error);
         return -1;
     }
     while (q.next())
-        intake.Nutrients.append(
-            {q.value(0).toInt(), (serves / recipeServes) * q.value(1).toDouble()});
+        intake.Nutrients.append({q.value(0).toInt(), factor * q.value(1).toDouble()});
     q.finish();
 
     int id = -1;
-    QString error;
     if (!Database::runInTransaction(
             [&](QString* e) {
                 id = writeIntake(intake, e);

@@ -158,10 +158,14 @@ signals:
 
 private:
     void report(const QString& message);
-    bool run(const QString& sql, const QVariantList& params, QString* error) const;
     bool rereadDayList();
     bool keepWeightHistory(bool newUser, QString* error);
     int writeIntake(const DailyIntakeT& intake, QString* error);
+    // Logs intake with a nutrient row for each row of valuesSql (number, value) read for key,
+    // the value times factor: one transaction, then the day list is read again. The new
+    // DIntake_ID, or -1 after the store's message.
+    int logIntake(DailyIntakeT intake, const QString& valuesSql, const QVariant& key,
+                  double factor);
     QVariant weightUnitOf(const QVariant& pid) const;
     void restoreAfterFailedDelete();
 

@@ -1,11 +1,12 @@
 #include "personal/Personalinfodialog.h"
 
 #include "app/Fieldeditbinding.h"
-#include "app/Graphicbutton.h"
-#include "app/Gridsetup.h"
+#include "app/Labelsetup.h"
+#include "app/Nutrientpicktabs.h"
 #include "foods/Databasefoods.h"
 #include "personal/Databasepersonal.h"
 #include "personal/Nutrientgoalvaluedialog.h"
+#include "personal/Weighthistorygrid.h"
 #include "store/DataSetModel.h"
 #include "store/DateFormat.h"
 #include "store/NumberFormat.h"
@@ -14,49 +15,40 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int PagesWidth = TWizardDialog::pagesWidth();
 constexpr int PagesHeight = TWizardDialog::pagesHeight();
 
-QLabel* plainLabel(const QString& text, QWidget* parent, const QRect& place)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(place);
-    return label;
-}
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 TDialogPersonalInfo::TDialogPersonalInfo(TDataModulePersonal& personal, TDataModuleFoods& foods,
                                          const TFormImageContainer& images, Prompter& prompter,
                                          QWidget* owner)
-    : TWizardDialog(images, "nbPersonalInfoPages", owner), m_personal(personal), m_foods(foods),
-      m_images(images), m_prompter(prompter)
+    : TWizardDialog(images, prompter, "nbPersonalInfoPages", owner), m_personal(personal),
+      m_foods(foods)
 {
     setObjectName("DialogPersonalInfo");
     setDialogTitle("Add/Edit User's Information");
 
-    addWizardPage("lblOverview", "Overview", buildOverviewPage(),
+    const QList<OverviewLine> overview = {
+        {"First, use the Menu/Wizard Links on the left side panel to  navigate the various "
+         "components required for  User's Information: ",
+         16, 48},
+        {"User's General Profile:  Name, Age, Height, etc.", 76, 32},
+        {"Weight Goal: Simply set your target weight and current weight.", 110, 32},
+        {"Diet and Nutritional Goals: Set your goals for each nutrient (e.g. Calories, "
+         "Protein,etc).",
+         144, 32},
+    };
+    addWizardPage("lblOverview", "Overview", overviewPage(overview),
                   "Welcome to Personal Info Wizard.",
                   "This wizard will guide step by step to add/edit Personal Information and "
                   "Goals");
@@ -87,30 +79,6 @@ TDialogPersonalInfo::TDialogPersonalInfo(TDataModulePersonal& personal, TDataMod
 
 // --- Building ---------------------------------------------------------------------------------
 
-QWidget* TDialogPersonalInfo::buildOverviewPage()
-{
-    auto* page = new QWidget;
-    page->setObjectName("Overview");
-    const QStringList texts = {
-        "First, use the Menu/Wizard Links on the left side panel to  navigate the various "
-        "components required for  User's Information: ",
-        "User's General Profile:  Name, Age, Height, etc.",
-        "Weight Goal: Simply set your target weight and current weight.",
-        "Diet and Nutritional Goals: Set your goals for each nutrient (e.g. Calories, "
-        "Protein,etc).",
-    };
-    const int tops[] = {16, 76, 110, 144};
-    for (int i = 0; i < texts.size(); ++i) {
-        const int indent = i == 0 ? 0 : 16;
-        QLabel* label = plainLabel(
-            texts[i], page, QRect(indent, tops[i], PagesWidth - indent - 10, i == 0 ? 48 : 32));
-        label->setObjectName(QStringLiteral("lblOverviewText%1").arg(i + 1));
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-    return page;
-}
-
 QLineEdit* TDialogPersonalInfo::makeNumberBox(const QString& name, const QString& field,
                                               QWidget* parent)
 {
@@ -126,14 +94,14 @@ QWidget* TDialogPersonalInfo::buildGeneralProfilePage()
     auto* page = new QWidget;
     page->setObjectName("GeneralProfile");
 
-    QLabel* nameLabel = plainLabel("Name:", page, QRect(0, 10, 200, 18));
+    QLabel* nameLabel = LabelSetup::create("Name:", page, QRect(0, 10, 200, 18));
     m_editName = new QLineEdit(page);
     m_editName->setObjectName("DBEditName");
     m_editName->setGeometry(0, 29, PagesWidth - 10, 24);
     nameLabel->setBuddy(m_editName);
     m_bindings.append(new FieldEditBinding(m_editName, &m_personal.tblPersonalInfo(), "Name"));
 
-    QLabel* birthLabel = plainLabel("Date of Birth:", page, QRect(0, 66, 160, 18));
+    QLabel* birthLabel = LabelSetup::create("Date of Birth:", page, QRect(0, 66, 160, 18));
     m_dateOfBirth = new QDateEdit(QDate(1970, 1, 6), page);
     m_dateOfBirth->setObjectName("DateofBirth");
     m_dateOfBirth->setDisplayFormat(DateFormat::shortPattern());
@@ -142,14 +110,15 @@ QWidget* TDialogPersonalInfo::buildGeneralProfilePage()
     birthLabel->setBuddy(m_dateOfBirth);
     connect(m_dateOfBirth, &QDateEdit::dateChanged, this, &TDialogPersonalInfo::birthDateChanged);
 
-    QLabel* genderLabel = plainLabel("Gender:", page, QRect(180, 66, 160, 18));
+    QLabel* genderLabel = LabelSetup::create("Gender:", page, QRect(180, 66, 160, 18));
     m_comboGender = new QComboBox(page);
     m_comboGender->setObjectName("DBLookupComboBoxGender");
     m_comboGender->setGeometry(180, 85, 160, 24);
     genderLabel->setBuddy(m_comboGender);
     connect(m_comboGender, &QComboBox::activated, this, &TDialogPersonalInfo::chooseGender);
 
-    QLabel* systemLabel = plainLabel("Preferred Measurement System:", page, QRect(0, 122, 300, 18));
+    QLabel* systemLabel =
+        LabelSetup::create("Preferred Measurement System:", page, QRect(0, 122, 300, 18));
     m_comboMeasureSystem = new QComboBox(page);
     m_comboMeasureSystem->setObjectName("DBLookupComboBoxMeasureSystem");
     m_comboMeasureSystem->setGeometry(0, 141, 200, 24);
@@ -157,22 +126,13 @@ QWidget* TDialogPersonalInfo::buildGeneralProfilePage()
     connect(m_comboMeasureSystem, &QComboBox::activated, this,
             &TDialogPersonalInfo::chooseMeasureSystem);
 
-    QLabel* heightLabel = plainLabel("Height:", page, QRect(0, 178, 160, 18));
+    QLabel* heightLabel = LabelSetup::create("Height:", page, QRect(0, 178, 160, 18));
     m_editHeight = makeNumberBox("DBEditHeight", "Height", page);
     m_editHeight->setGeometry(0, 197, 110, 24);
     heightLabel->setBuddy(m_editHeight);
-    m_heightUnit = plainLabel(QString(), page, QRect(116, 197, 80, 24));
+    m_heightUnit = LabelSetup::create(QString(), page, QRect(116, 197, 80, 24));
     m_heightUnit->setObjectName("lblHeightUnit");
     return page;
-}
-
-QTableView* TDialogPersonalInfo::makeGrid(const QString& name, QWidget* parent)
-{
-    QTableView* grid = GridSetup::create(
-        name, parent, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
-    // Escape in a grid cancels the wizard.
-    bindEscape(grid);
-    return grid;
 }
 
 QWidget* TDialogPersonalInfo::buildWeightGoalPage()
@@ -180,37 +140,27 @@ QWidget* TDialogPersonalInfo::buildWeightGoalPage()
     auto* page = new QWidget;
     page->setObjectName("WeightGoal");
 
-    QLabel* weightLabel = plainLabel("Current Weight:", page, QRect(0, 10, 160, 18));
+    QLabel* weightLabel = LabelSetup::create("Current Weight:", page, QRect(0, 10, 160, 18));
     m_editWeight = makeNumberBox("DBEditWeight", "Weight", page);
     m_editWeight->setGeometry(0, 29, 110, 24);
     weightLabel->setBuddy(m_editWeight);
-    m_weightUnit = plainLabel(QString(), page, QRect(116, 29, 60, 24));
+    m_weightUnit = LabelSetup::create(QString(), page, QRect(116, 29, 60, 24));
     m_weightUnit->setObjectName("lblWeightUnit");
 
-    QLabel* targetLabel = plainLabel("Target Weight:", page, QRect(200, 10, 160, 18));
+    QLabel* targetLabel = LabelSetup::create("Target Weight:", page, QRect(200, 10, 160, 18));
     m_editTargetWeight = makeNumberBox("DBEditTargetWeight", "TargetWeight", page);
     m_editTargetWeight->setGeometry(200, 29, 110, 24);
     targetLabel->setBuddy(m_editTargetWeight);
-    m_targetWeightUnit = plainLabel(QString(), page, QRect(316, 29, 60, 24));
+    m_targetWeightUnit = LabelSetup::create(QString(), page, QRect(316, 29, 60, 24));
     m_targetWeightUnit->setObjectName("lblTargetWeightUnit");
 
-    plainLabel("Weight History:", page, QRect(0, 66, 160, 18));
+    LabelSetup::create("Weight History:", page, QRect(0, 66, 160, 18));
     m_gridWeightHistory = makeGrid("DBGridWeightHistory", page);
     m_gridWeightHistory->setGeometry(0, 85, 310, PagesHeight - 85);
     // Read only, and the Tab key passes it by.
     m_gridWeightHistory->setFocusPolicy(Qt::NoFocus);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* history =
-        new DataSetModel(&m_personal.tblPersonalWeightHistoryDisplay(),
-                         {{"Date Entered", "Date Entered", DataSetModel::Form::ShortDate},
-                          {"Weight", "Weight", DataSetModel::Form::General, right},
-                          {"Unit", "Unit"}},
-                         m_gridWeightHistory);
-    m_gridWeightHistory->setModel(history);
-    history->setSelectionModel(m_gridWeightHistory->selectionModel());
-    m_gridWeightHistory->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_gridWeightHistory->setColumnWidth(1, 80);
-    m_gridWeightHistory->setColumnWidth(2, 50);
+    WeightHistoryGrid::show(m_gridWeightHistory, m_personal.tblPersonalWeightHistoryDisplay(), 80,
+                            50);
     return page;
 }
 
@@ -218,41 +168,8 @@ QWidget* TDialogPersonalInfo::buildDietGoalsPage()
 {
     auto* page = new QWidget;
     page->setObjectName("DietGoals");
-    constexpr int TabsWidth = 200;
-    constexpr int ButtonsLeft = TabsWidth + 6;
-    constexpr int GridLeft = ButtonsLeft + 48 + 6;
-
-    m_nutrientTabs = new QTabWidget(page);
-    m_nutrientTabs->setObjectName("NutrientTabs");
-    m_nutrientTabs->setGeometry(0, 0, TabsWidth, PagesHeight);
-    setTextColor(m_nutrientTabs, Qt::black);
-    const QList<DataSetModel::Column> columns = {{"NutrDesc", "NutrDesc"}, {"Units", "Units"}};
-    auto makeList = [&](const QString& name, TableView& view, QWidget* parent) {
-        QTableView* grid = makeGrid(name, parent);
-        auto* model = new DataSetModel(&view, columns, grid);
-        grid->setModel(model);
-        model->setSelectionModel(grid->selectionModel());
-        grid->horizontalHeader()->hide();
-        grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-        grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
-        grid->setColumnWidth(1, 44);
-        connect(grid, &QAbstractItemView::doubleClicked, this,
-                &TDialogPersonalInfo::btnAddNutrientClick);
-        // Enter adds the nutrient too (see eventFilter).
-        grid->installEventFilter(this);
-        return grid;
-    };
-    m_gridAllNutrients = makeList("DBGridAllNutrients", m_foods.tblNutrDef(), m_nutrientTabs);
-    m_nutrientTabs->addTab(m_gridAllNutrients, "All Nutrients");
-
-    auto* mine = new QWidget(m_nutrientTabs);
-    mine->setObjectName("MyNutrientsTab");
-    auto* mineLayout = new QVBoxLayout(mine);
-    mineLayout->setContentsMargins(0, 0, 0, 4);
-    mineLayout->setSpacing(4);
-    m_gridMyNutrients = makeList("DBGridMyNutrients", m_foods.tblNutrPref(), mine);
-    mineLayout->addWidget(m_gridMyNutrients, 1);
-    m_preferenceLink = new QLabel("Click Here to Set My Nutrients Preference", mine);
+    // Below the "My Nutrients" list, the link to the preferences that make that list.
+    m_preferenceLink = new QLabel("Click Here to Set My Nutrients Preference");
     m_preferenceLink->setObjectName("lblSetPreference");
     m_preferenceLink->setTextFormat(Qt::PlainText);
     m_preferenceLink->setWordWrap(true);
@@ -264,36 +181,21 @@ QWidget* TDialogPersonalInfo::buildDietGoalsPage()
     setTextColor(m_preferenceLink, QColor(0x00, 0x00, 0x80));
     m_preferenceLink->setCursor(Qt::PointingHandCursor);
     m_preferenceLink->installEventFilter(this);
-    mineLayout->addWidget(m_preferenceLink);
-    m_nutrientTabs->addTab(mine, "My Nutrients");
-
-    m_btnAddNutrient = TGraphicButton::fromStore(
-        m_images, "ImgAdd", "btnAddNutrient", "Add Selected Nutrient (From Left to Right)", page);
-    m_btnAddNutrient->move(ButtonsLeft, 110);
-    m_btnRemoveNutrient =
-        TGraphicButton::fromStore(m_images, "ImgRemove", "btnRemoveNutrient",
-                                  "Remove Selected Nutrient (From Right to Left)", page);
-    m_btnRemoveNutrient->move(ButtonsLeft, 166);
-    connect(m_btnAddNutrient, &TGraphicButton::clicked, this,
+    m_nutrientTabs = new TNutrientPickTabs(m_foods.tblNutrDef(), m_foods.tblNutrPref(), *this, page,
+                                           m_preferenceLink);
+    connect(m_nutrientTabs, &TNutrientPickTabs::picked, this,
             &TDialogPersonalInfo::btnAddNutrientClick);
-    connect(m_btnRemoveNutrient, &TGraphicButton::clicked, this,
-            &TDialogPersonalInfo::btnRemoveNutrientClick);
 
-    m_gridGoals = makeGrid("DBGridNutrientGoals", page);
-    m_gridGoals->setGeometry(GridLeft, 0, PagesWidth - GridLeft, PagesHeight);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* goals = new DataSetModel(&m_personal.tblPersonalNutrGoals(),
-                                   {{"Nutrients", "Nutrients"},
-                                    {"Goal", "Goal", DataSetModel::Form::General, right},
-                                    {"Units", "Units"}},
-                                   m_gridGoals);
-    m_gridGoals->setModel(goals);
-    goals->setSelectionModel(m_gridGoals->selectionModel());
-    m_gridGoals->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_gridGoals->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
-    m_gridGoals->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
-    m_gridGoals->setColumnWidth(1, 56);
-    m_gridGoals->setColumnWidth(2, 40);
+    m_gridGoals = makeValueGrid("DBGridNutrientGoals", page, m_personal.tblPersonalNutrGoals(),
+                                {{"Nutrients", "Nutrients"},
+                                 {"Goal", "Goal", DataSetModel::Form::General, right},
+                                 {"Units", "Units"}},
+                                56, 40);
+    placeNutrientColumns(
+        page, m_nutrientTabs,
+        moveButtons([this] { btnAddNutrientClick(); }, [this] { btnRemoveNutrientClick(); }),
+        m_gridGoals);
     return page;
 }
 
@@ -338,14 +240,6 @@ void TDialogPersonalInfo::menuEntryClicked(int page)
 
 bool TDialogPersonalInfo::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == m_gridAllNutrients || watched == m_gridMyNutrients) &&
-        event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            btnAddNutrientClick();
-            return true;
-        }
-    }
     if (watched == m_preferenceLink && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
@@ -439,17 +333,10 @@ void TDialogPersonalInfo::birthDateChanged()
 
 // --- Goals ------------------------------------------------------------------------------------
 
-int TDialogPersonalInfo::chosenNutrient() const
-{
-    const TableView& list =
-        m_nutrientTabs->currentIndex() == 0 ? m_foods.tblNutrDef() : m_foods.tblNutrPref();
-    return list.asInteger("Nutr_No");
-}
-
 void TDialogPersonalInfo::btnAddNutrientClick()
 {
     // An empty list offers no nutrient: a goal without one would be meaningless.
-    if (!m_personal.BeginNewGoal(chosenNutrient()))
+    if (!m_personal.BeginNewGoal(m_nutrientTabs->chosenNutrient()))
         return;
     if (m_goalDialog->execDialog() == QDialog::Accepted)
         m_personal.PostGoal();
@@ -459,12 +346,7 @@ void TDialogPersonalInfo::btnAddNutrientClick()
 
 void TDialogPersonalInfo::btnRemoveNutrientClick()
 {
-    const TableView& goals = m_personal.tblPersonalNutrGoals();
-    if (goals.isEmpty()) {
-        m_prompter.message("No Selected Record to Delete");
-        return;
-    }
-    if (confirmRowRemoval(m_prompter, goals.asString("Nutrients")))
+    if (askToRemove(m_personal.tblPersonalNutrGoals(), "Nutrients"))
         m_personal.RemoveGoal();
 }
 
@@ -474,7 +356,7 @@ bool TDialogPersonalInfo::refuse(const QString& message, Page page, QWidget* con
 {
     // The wizard stays open with its data; the page of the control is shown and it has the
     // focus.
-    m_prompter.message(message);
+    prompter().message(message);
     showWizardPage(page);
     control->setFocus();
     return false;

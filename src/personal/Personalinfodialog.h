@@ -9,12 +9,11 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QTabWidget;
 class QTableView;
 class TDataModuleFoods;
 class TDataModulePersonal;
 class TDialogNutrientGoalValue;
-class TGraphicButton;
+class TNutrientPickTabs;
 
 // The user's information wizard "Add/Edit User's Information": one user (the current row of
 // tblPersonalInfo, which the caller has put into insert or edit state) with the user's daily
@@ -71,25 +70,20 @@ protected:
     void menuEntryClicked(int page) override;
 
 private:
-    QWidget* buildOverviewPage();
     QWidget* buildGeneralProfilePage();
     QWidget* buildWeightGoalPage();
     QWidget* buildDietGoalsPage();
-    QTableView* makeGrid(const QString& name, QWidget* parent);
     QLineEdit* makeNumberBox(const QString& name, const QString& field, QWidget* parent);
     void fillLists();
     void showUser();
     void chooseGender(int index);
     void chooseMeasureSystem(int index);
     void birthDateChanged();
-    int chosenNutrient() const;
     bool refuse(const QString& message, Page page, QWidget* control);
     bool checkNumber(QLineEdit* box, const QString& field, const QString& name, Page page);
 
     TDataModulePersonal& m_personal;
     TDataModuleFoods& m_foods;
-    const TFormImageContainer& m_images;
-    Prompter& m_prompter;
     TDialogNutrientGoalValue* m_goalDialog = nullptr;
     std::function<void()> m_runPreferences;
     QList<FieldEditBinding*> m_bindings;
@@ -108,11 +102,7 @@ private:
     QLabel* m_targetWeightUnit = nullptr;
     QTableView* m_gridWeightHistory = nullptr;
 
-    QTabWidget* m_nutrientTabs = nullptr;
-    QTableView* m_gridAllNutrients = nullptr;
-    QTableView* m_gridMyNutrients = nullptr;
+    TNutrientPickTabs* m_nutrientTabs = nullptr;
     QLabel* m_preferenceLink = nullptr;
-    TGraphicButton* m_btnAddNutrient = nullptr;
-    TGraphicButton* m_btnRemoveNutrient = nullptr;
     QTableView* m_gridGoals = nullptr;
 };

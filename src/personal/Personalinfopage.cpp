@@ -1,9 +1,9 @@
 #include "personal/Personalinfopage.h"
 
-#include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
-#include "app/Imagecontainer.h"
+#include "app/Labelsetup.h"
 #include "personal/Databasepersonal.h"
+#include "personal/Weighthistorygrid.h"
 #include "store/DataSetModel.h"
 #include "store/DateFormat.h"
 #include "store/NumberFormat.h"
@@ -17,102 +17,32 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* caption(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QLabel* value(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    return label;
-}
-
-// A stored number followed by its unit; nothing for an empty number.
-QString withUnit(const QVariant& number, const QString& unit)
-{
-    if (number.isNull())
-        return QString();
-    const QString text = NumberFormat::general(number.toDouble());
-    return unit.isEmpty() ? text : text + " " + unit;
-}
-
-} // namespace
-
 TPersonalInfoPage::TPersonalInfoPage(TDataModulePersonal& personal,
                                      const TFormImageContainer& images, QWidget* parent)
-    : QWidget(parent), m_personal(personal)
+    : TContentPage("PersonalInfo", images, parent), m_personal(personal)
 {
     setObjectName("PersonalInfoContent");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader(images));
+    addHeaderButton("btnAddPerson", "ImgCreate32", "Add New User", [this] { btnAddPersonClick(); });
+    addHeaderButton("btnDeletePerson", "ImgDelete32", "Delete Current User",
+                    [this] { btnDeletePersonClick(); });
+    addHeaderButton("btnEditPerson", "ImgEdit32", "Edit Current User",
+                    [this] { btnEditPersonClick(); });
+    addHeaderButton("btnSelectUser", "ImgSelectUser32", "Select Another User",
+                    [this] { btnSelectUserClick(); });
+    setHeaderDescription("LabelHeaderDescriptionPersonalInfo", Description::Plain);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(10, 8, 8, 8);
     body->setSpacing(14);
     body->addWidget(buildProfile(), 5);
     body->addWidget(buildGoals(), 4);
-    layout->addLayout(body, 1);
+    pageLayout()->addLayout(body, 1);
 
     TableView& people = personal.tblPersonalInfo();
     for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
         connect(&people, signal, this, &TPersonalInfoPage::showUser);
     connect(&people, &DataSet::rowUpdated, this, &TPersonalInfoPage::showUser);
     showUser();
-}
-
-QWidget* TPersonalInfoPage::buildHeader(const TFormImageContainer& images)
-{
-    auto* strip = new QLabel(this);
-    m_headerStrip = strip;
-    strip->setObjectName("PanelHeaderPersonalInfo");
-    strip->setFixedHeight(36);
-    strip->setPixmap(images.picture("ImgPageHeader"));
-    strip->setScaledContents(true);
-
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(6, 2, 10, 2);
-    layout->setSpacing(4);
-    auto addButton = [&](const QString& name, const QString& picture, const QString& hint) {
-        auto* b = TGraphicButton::fromStore(images, picture, name, hint, strip);
-        layout->addWidget(b);
-        return b;
-    };
-    m_btnAddPerson = addButton("btnAddPerson", "ImgCreate32", "Add New User");
-    m_btnDeletePerson = addButton("btnDeletePerson", "ImgDelete32", "Delete Current User");
-    m_btnEditPerson = addButton("btnEditPerson", "ImgEdit32", "Edit Current User");
-    m_btnSelectUser = addButton("btnSelectUser", "ImgSelectUser32", "Select Another User");
-    layout->addStretch(1);
-    m_headerLabel = new QLabel(strip);
-    m_headerLabel->setObjectName("LabelHeaderDescriptionPersonalInfo");
-    m_headerLabel->setTextFormat(Qt::PlainText);
-    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_headerLabel->setStyleSheet("font-weight: bold; color: white;");
-    layout->addWidget(m_headerLabel);
-
-    connect(m_btnAddPerson, &TGraphicButton::clicked, this, &TPersonalInfoPage::btnAddPersonClick);
-    connect(m_btnDeletePerson, &TGraphicButton::clicked, this,
-            &TPersonalInfoPage::btnDeletePersonClick);
-    connect(m_btnEditPerson, &TGraphicButton::clicked, this,
-            &TPersonalInfoPage::btnEditPersonClick);
-    connect(m_btnSelectUser, &TGraphicButton::clicked, this,
-            &TPersonalInfoPage::btnSelectUserClick);
-    return strip;
 }
 
 QTableView* TPersonalInfoPage::makeGrid(const QString& name, QWidget* parent)
@@ -132,17 +62,17 @@ QWidget* TPersonalInfoPage::buildProfile()
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(6);
-    m_name = value("DBTextName", panel);
-    m_birthDay = value("DBTextBirthDay", panel);
-    m_gender = value("DBTextGender", panel);
-    m_height = value("DBTextHeight", panel);
+    m_name = LabelSetup::value("DBTextName", panel);
+    m_birthDay = LabelSetup::value("DBTextBirthDay", panel);
+    m_gender = LabelSetup::value("DBTextGender", panel);
+    m_height = LabelSetup::value("DBTextHeight", panel);
     const std::pair<const char*, QLabel*> rows[] = {{"Name:", m_name},
                                                     {"Date of Birth:", m_birthDay},
                                                     {"Gender:", m_gender},
                                                     {"Height:", m_height}};
     int row = 0;
     for (const auto& [text, label] : rows) {
-        form->addWidget(caption(text, panel), row, 0);
+        form->addWidget(LabelSetup::create(text, panel, true), row, 0);
         form->addWidget(label, row, 1);
         ++row;
     }
@@ -157,26 +87,16 @@ QWidget* TPersonalInfoPage::buildProfile()
     weights->setContentsMargins(10, 8, 10, 10);
     weights->setHorizontalSpacing(12);
     weights->setVerticalSpacing(6);
-    m_weight = value("DBTextWeight", frame);
-    m_targetWeight = value("DBTextTargetWeight", frame);
-    weights->addWidget(caption("Current Weight:", frame), 0, 0);
+    m_weight = LabelSetup::value("DBTextWeight", frame);
+    m_targetWeight = LabelSetup::value("DBTextTargetWeight", frame);
+    weights->addWidget(LabelSetup::create("Current Weight:", frame, true), 0, 0);
     weights->addWidget(m_weight, 0, 1);
-    weights->addWidget(caption("Target Weight:", frame), 1, 0);
+    weights->addWidget(LabelSetup::create("Target Weight:", frame, true), 1, 0);
     weights->addWidget(m_targetWeight, 1, 1);
-    weights->addWidget(caption("Weight History:", frame), 2, 0, 1, 2);
+    weights->addWidget(LabelSetup::create("Weight History:", frame, true), 2, 0, 1, 2);
     m_gridWeightHistory = makeGrid("DBGridWeightHistory", frame);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* history =
-        new DataSetModel(&m_personal.tblPersonalWeightHistoryDisplay(),
-                         {{"Date Entered", "Date Entered", DataSetModel::Form::ShortDate},
-                          {"Weight", "Weight", DataSetModel::Form::General, right},
-                          {"Unit", "Unit"}},
-                         m_gridWeightHistory);
-    m_gridWeightHistory->setModel(history);
-    history->setSelectionModel(m_gridWeightHistory->selectionModel());
-    m_gridWeightHistory->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_gridWeightHistory->setColumnWidth(1, 80);
-    m_gridWeightHistory->setColumnWidth(2, 60);
+    WeightHistoryGrid::show(m_gridWeightHistory, m_personal.tblPersonalWeightHistoryDisplay(), 80,
+                            60);
     weights->addWidget(m_gridWeightHistory, 3, 0, 1, 2);
     weights->setRowStretch(3, 1);
     weights->setColumnStretch(1, 1);
@@ -191,7 +111,7 @@ QWidget* TPersonalInfoPage::buildGoals()
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
-    layout->addWidget(caption("Nutrient Goals:", panel));
+    layout->addWidget(LabelSetup::create("Nutrient Goals:", panel, true));
     m_gridGoals = makeGrid("DBGridNutrientGoals", panel);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     auto* goals = new DataSetModel(&m_personal.tblPersonalNutrGoals(),
@@ -208,27 +128,19 @@ QWidget* TPersonalInfoPage::buildGoals()
     return panel;
 }
 
-QList<QWidget*> TPersonalInfoPage::headerButtons() const
-{
-    return {m_btnAddPerson, m_btnDeletePerson, m_btnEditPerson, m_btnSelectUser};
-}
-
-void TPersonalInfoPage::hideOwnHeader()
-{
-    m_headerStrip->hide();
-}
-
 void TPersonalInfoPage::showUser()
 {
     const TableView& people = m_personal.tblPersonalInfo();
     m_name->setText(people.asString("Name"));
     m_birthDay->setText(DateFormat::shortDate(people.value("BirthDay")));
     m_gender->setText(people.asString("Gender"));
-    m_height->setText(withUnit(people.value("Height"), people.asString("HeightUnit")));
-    m_weight->setText(withUnit(people.value("Weight"), people.asString("WeightUnit")));
-    m_targetWeight->setText(withUnit(people.value("TargetWeight"), people.asString("WeightUnit")));
-    m_headerLabel->setText(people.isEmpty() ? QString()
-                                            : "Personal Info for " + people.asString("Name"));
+    m_height->setText(
+        NumberFormat::withUnit(people.value("Height"), people.asString("HeightUnit")));
+    m_weight->setText(
+        NumberFormat::withUnit(people.value("Weight"), people.asString("WeightUnit")));
+    m_targetWeight->setText(
+        NumberFormat::withUnit(people.value("TargetWeight"), people.asString("WeightUnit")));
+    setHeaderText(people.isEmpty() ? QString() : "Personal Info for " + people.asString("Name"));
 }
 
 void TPersonalInfoPage::runWizard()

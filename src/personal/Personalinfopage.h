@@ -1,20 +1,19 @@
 #pragma once
 
-#include <QList>
-#include <QWidget>
+#include "app/Contentpage.h"
+
 #include <functional>
 
 class QLabel;
 class QTableView;
 class TDataModulePersonal;
 class TFormImageContainer;
-class TGraphicButton;
 
 // The Personal Info page: the current user's profile (name, date of birth, gender, height), the
 // current and target weight with the weight history, and the nutrient goals, all read-only and
 // following the current user. Its header actions add, delete, edit and select users; the dialogs
 // are run through the runners given by start-up, each returning true when it was confirmed.
-class TPersonalInfoPage : public QWidget
+class TPersonalInfoPage : public TContentPage
 {
     Q_OBJECT
 
@@ -41,19 +40,11 @@ public:
     // Start-up: Add New User when no user is stored, otherwise Select Another User.
     void ChooseUserAtStart();
 
-    // The header strip's buttons (left to right) and description label. The page shows them on
-    // a strip of its own until the main window takes them onto its page header; then the page's
-    // own strip is hidden.
-    QList<QWidget*> headerButtons() const;
-    QLabel* headerLabel() const { return m_headerLabel; }
-    void hideOwnHeader();
-
 signals:
     // Select Another User closed: pages that list the current user's data read them again.
     void userSelected();
 
 private:
-    QWidget* buildHeader(const TFormImageContainer& images);
     QWidget* buildProfile();
     QWidget* buildGoals();
     QTableView* makeGrid(const QString& name, QWidget* parent);
@@ -62,13 +53,6 @@ private:
 
     TDataModulePersonal& m_personal;
     DialogRunners m_dialogs;
-
-    QWidget* m_headerStrip = nullptr;
-    TGraphicButton* m_btnAddPerson = nullptr;
-    TGraphicButton* m_btnDeletePerson = nullptr;
-    TGraphicButton* m_btnEditPerson = nullptr;
-    TGraphicButton* m_btnSelectUser = nullptr;
-    QLabel* m_headerLabel = nullptr;
 
     QLabel* m_name = nullptr;
     QLabel* m_birthDay = nullptr;

@@ -1,10 +1,10 @@
 #include "personal/Reportspage.h"
 
-#include "app/Elidedlabel.h"
 #include "app/Gridsetup.h"
-#include "app/Imagecontainer.h"
+#include "app/Labelsetup.h"
 #include "personal/Averageintakechart.h"
 #include "personal/Databasepersonal.h"
+#include "personal/Weighthistorygrid.h"
 #include "personal/Weighttrendchart.h"
 #include "store/DataSetModel.h"
 #include "store/DateFormat.h"
@@ -26,30 +26,6 @@
 
 namespace {
 
-QLabel* text(const QString& caption, QWidget* parent, bool bold = false)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setTextFormat(Qt::PlainText);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    return label;
-}
-
-QLabel* value(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    return label;
-}
-
 QFrame* framed(const QString& name, QWidget* parent)
 {
     auto* frame = new QFrame(parent);
@@ -57,15 +33,6 @@ QFrame* framed(const QString& name, QWidget* parent)
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Sunken);
     return frame;
-}
-
-// A stored weight followed by its unit; nothing for an empty weight.
-QString withUnit(const QVariant& number, const QString& unit)
-{
-    if (number.isNull())
-        return QString();
-    const QString shown = NumberFormat::general(number.toDouble());
-    return unit.isEmpty() ? shown : shown + " " + unit;
 }
 
 QDateEdit* datePicker(const QString& name, QWidget* parent)
@@ -84,13 +51,10 @@ QDateEdit* datePicker(const QString& name, QWidget* parent)
 
 TReportsPage::TReportsPage(TDataModulePersonal& personal, const TFormImageContainer& images,
                            QWidget* parent)
-    : QWidget(parent), m_personal(personal)
+    : TContentPage("Reports", images, parent), m_personal(personal)
 {
     setObjectName("ReportsContent");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader(images));
+    setHeaderDescription("LabelHeaderDescriptionReports", Description::Elided);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(8, 6, 8, 6);
@@ -102,38 +66,13 @@ TReportsPage::TReportsPage(TDataModulePersonal& personal, const TFormImageContai
     m_tabs->addTab(buildTablePage(), "AVG DI Summary - Table View");
     m_tabs->addTab(buildGraphPage(), "AVG DI Summary - Graph View");
     body->addWidget(m_tabs, 1);
-    layout->addLayout(body, 1);
+    pageLayout()->addLayout(body, 1);
 
     connect(m_startDate, &QDateEdit::dateChanged, this, &TReportsPage::ReportStartDateChange);
     connect(m_endDate, &QDateEdit::dateChanged, this, &TReportsPage::ReportEndDateChange);
     connect(m_tabs, &QTabWidget::currentChanged, this, &TReportsPage::PageControlReportChange);
     connect(&personal, &TDataModulePersonal::currentUserChanged, this, &TReportsPage::showUser);
     showUser();
-}
-
-QWidget* TReportsPage::buildHeader(const TFormImageContainer& images)
-{
-    auto* strip = new QLabel(this);
-    m_headerStrip = strip;
-    strip->setObjectName("PanelHeaderReports");
-    strip->setFixedHeight(36);
-    strip->setPixmap(images.picture("ImgPageHeader"));
-    strip->setScaledContents(true);
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(6, 2, 10, 2);
-    layout->addStretch(1);
-    m_headerLabel = new TElidedLabel(QString(), strip);
-    m_headerLabel->setObjectName("LabelHeaderDescriptionReports");
-    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Font and colour through the label's own font and palette, so its tool tip stays readable.
-    QFont bold = m_headerLabel->font();
-    bold.setBold(true);
-    m_headerLabel->setFont(bold);
-    QPalette white = m_headerLabel->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    m_headerLabel->setPalette(white);
-    layout->addWidget(m_headerLabel);
-    return strip;
 }
 
 QWidget* TReportsPage::buildPeriodBar()
@@ -144,13 +83,13 @@ QWidget* TReportsPage::buildPeriodBar()
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(10, 4, 10, 4);
     layout->setSpacing(6);
-    layout->addWidget(text("Set the Date Range for this report ", bar, true));
+    layout->addWidget(LabelSetup::create("Set the Date Range for this report ", bar, true));
     layout->addSpacing(12);
     m_startDate = datePicker("ReportStartDate", bar);
     m_endDate = datePicker("ReportEndDate", bar);
-    QLabel* start = text("Start Date", bar);
+    QLabel* start = LabelSetup::create("Start Date", bar);
     start->setBuddy(m_startDate);
-    QLabel* end = text("End Date", bar);
+    QLabel* end = LabelSetup::create("End Date", bar);
     end->setBuddy(m_endDate);
     layout->addWidget(start);
     layout->addWidget(m_startDate);
@@ -172,20 +111,10 @@ QWidget* TReportsPage::buildWeightTrendPage()
     // On the left, the period's weight history.
     auto* history = new QVBoxLayout;
     history->setSpacing(4);
-    history->addWidget(text("Weight History", page, true));
+    history->addWidget(LabelSetup::create("Weight History", page, true));
     m_gridWeightTrend = GridSetup::create(
         "DBGridWeightTrend", page, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
-    auto* model = new DataSetModel(
-        &m_personal.tblReportWeightHistory(),
-        {{"Date Entered", "Date Entered", DataSetModel::Form::ShortDate},
-         {"Weight", "Weight", DataSetModel::Form::General, Qt::AlignRight | Qt::AlignVCenter},
-         {"Unit", "Unit"}},
-        m_gridWeightTrend);
-    m_gridWeightTrend->setModel(model);
-    model->setSelectionModel(m_gridWeightTrend->selectionModel());
-    m_gridWeightTrend->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_gridWeightTrend->setColumnWidth(1, 52);
-    m_gridWeightTrend->setColumnWidth(2, 34);
+    WeightHistoryGrid::show(m_gridWeightTrend, m_personal.tblReportWeightHistory(), 52, 34);
     m_gridWeightTrend->setFixedWidth(188);
     history->addWidget(m_gridWeightTrend, 1);
     layout->addLayout(history);
@@ -200,18 +129,19 @@ QWidget* TReportsPage::buildWeightTrendPage()
     auto* changeLayout = new QGridLayout(change);
     changeLayout->setContentsMargins(10, 6, 10, 6);
     changeLayout->setVerticalSpacing(2);
-    changeLayout->addWidget(text("Average Weight Loss/Gain Per week ", change, true), 0, 0, 1, 3);
-    QLabel* note = text("Calculated based on the selected period only", change);
+    changeLayout->addWidget(LabelSetup::create("Average Weight Loss/Gain Per week ", change, true),
+                            0, 0, 1, 3);
+    QLabel* note = LabelSetup::create("Calculated based on the selected period only", change);
     QFont small = note->font();
     small.setItalic(true);
     note->setFont(small);
     changeLayout->addWidget(note, 1, 0, 1, 3);
-    m_avgWeight = value("lblAvgWeight", change);
+    m_avgWeight = LabelSetup::value("lblAvgWeight", change);
     QFont large = m_avgWeight->font();
     large.setBold(true);
     large.setPointSizeF(large.pointSizeF() + 3);
     m_avgWeight->setFont(large);
-    m_avgWeightUnit = value("lblAvgWeightUnit", change);
+    m_avgWeightUnit = LabelSetup::value("lblAvgWeightUnit", change);
     changeLayout->addWidget(m_avgWeight, 2, 0);
     changeLayout->addWidget(m_avgWeightUnit, 2, 1, Qt::AlignLeft | Qt::AlignBottom);
     changeLayout->setColumnStretch(2, 1);
@@ -221,11 +151,11 @@ QWidget* TReportsPage::buildWeightTrendPage()
     auto* weightsLayout = new QGridLayout(weights);
     weightsLayout->setContentsMargins(10, 6, 10, 6);
     weightsLayout->setHorizontalSpacing(10);
-    m_currentWeight = value("lblCurrentWeight", weights);
-    m_targetWeight = value("lblTargetWeight", weights);
-    weightsLayout->addWidget(text("Current Weight:", weights, true), 0, 0);
+    m_currentWeight = LabelSetup::value("lblCurrentWeight", weights);
+    m_targetWeight = LabelSetup::value("lblTargetWeight", weights);
+    weightsLayout->addWidget(LabelSetup::create("Current Weight:", weights, true), 0, 0);
     weightsLayout->addWidget(m_currentWeight, 0, 1);
-    weightsLayout->addWidget(text("Target Weight:", weights, true), 1, 0);
+    weightsLayout->addWidget(LabelSetup::create("Target Weight:", weights, true), 1, 0);
     weightsLayout->addWidget(m_targetWeight, 1, 1);
     weightsLayout->setColumnStretch(1, 1);
     areas->addWidget(weights, 2);
@@ -234,13 +164,13 @@ QWidget* TReportsPage::buildWeightTrendPage()
     auto* weeks = new QHBoxLayout;
     weeks->setSpacing(4);
     weeks->setContentsMargins(2, 0, 0, 0);
-    weeks->addWidget(text("Base on the above average you need ", page));
-    m_weeksLeft = value("lblWeeksLeft", page);
+    weeks->addWidget(LabelSetup::create("Base on the above average you need ", page));
+    m_weeksLeft = LabelSetup::value("lblWeeksLeft", page);
     QFont boldValue = m_weeksLeft->font();
     boldValue.setBold(true);
     m_weeksLeft->setFont(boldValue);
     weeks->addWidget(m_weeksLeft);
-    weeks->addWidget(text("weeks to achieve your target weight", page));
+    weeks->addWidget(LabelSetup::create("weeks to achieve your target weight", page));
     weeks->addStretch(1);
     right->addLayout(weeks);
 
@@ -352,16 +282,6 @@ QDate TReportsPage::endDate() const
     return m_endDate->date();
 }
 
-QLabel* TReportsPage::headerLabel() const
-{
-    return m_headerLabel;
-}
-
-void TReportsPage::hideOwnHeader()
-{
-    m_headerStrip->hide();
-}
-
 void TReportsPage::computeReport()
 {
     // Nothing is computed while the page is not shown (its views are closed then).
@@ -384,8 +304,8 @@ void TReportsPage::showWeightTrend()
     m_avgWeight->setText(trend.weeklyText());
     m_avgWeightUnit->setText(unit);
     m_weeksLeft->setText(trend.weeksLeftText());
-    m_currentWeight->setText(withUnit(people.value("Weight"), unit));
-    m_targetWeight->setText(withUnit(people.value("TargetWeight"), unit));
+    m_currentWeight->setText(NumberFormat::withUnit(people.value("Weight"), unit));
+    m_targetWeight->setText(NumberFormat::withUnit(people.value("TargetWeight"), unit));
 
     QList<QPair<QDate, double>> entries;
     entries.reserve(history.rowCount());
@@ -415,6 +335,5 @@ void TReportsPage::showAverageDailyIntake()
 void TReportsPage::showUser()
 {
     const TableView& people = m_personal.tblPersonalInfo();
-    m_headerLabel->setText(people.isEmpty() ? QString()
-                                            : "Report(s) for " + people.asString("Name"));
+    setHeaderText(people.isEmpty() ? QString() : "Report(s) for " + people.asString("Name"));
 }

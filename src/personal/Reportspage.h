@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/Contentpage.h"
+
 #include <QDate>
-#include <QWidget>
 
 class QDateEdit;
 class QLabel;
@@ -10,7 +11,6 @@ class QTabWidget;
 class QTableView;
 class TAverageIntakeChart;
 class TDataModulePersonal;
-class TElidedLabel;
 class TFormImageContainer;
 class TWeightTrendChart;
 
@@ -23,7 +23,7 @@ class TWeightTrendChart;
 // The report of the chosen tab is computed again from the stored data whenever the page is shown
 // (BtnReportClick), the period changes or another tab is chosen; while the page is not shown the
 // report views are closed and nothing is computed.
-class TReportsPage : public QWidget
+class TReportsPage : public TContentPage
 {
     Q_OBJECT
 
@@ -49,13 +49,7 @@ public:
     QDate startDate() const;
     QDate endDate() const;
 
-    // The page's description label. The page shows it on a strip of its own until the main
-    // window takes it onto its page header; then the page's own strip is hidden.
-    QLabel* headerLabel() const;
-    void hideOwnHeader();
-
 private:
-    QWidget* buildHeader(const TFormImageContainer& images);
     QWidget* buildPeriodBar();
     QWidget* buildWeightTrendPage();
     QWidget* buildTablePage();
@@ -67,8 +61,6 @@ private:
 
     TDataModulePersonal& m_personal;
 
-    QWidget* m_headerStrip = nullptr;
-    TElidedLabel* m_headerLabel = nullptr;
     QDateEdit* m_startDate = nullptr;
     QDateEdit* m_endDate = nullptr;
     QTabWidget* m_tabs = nullptr;

@@ -415,18 +415,7 @@ bool TDataModuleRecipes::LocateSelectedRecipe(const QString& operation)
 
 bool TDataModuleRecipes::exec(const QString& sql, const QVariantList& params, QString* error)
 {
-    QSqlQuery q(Database::connection());
-    if (!q.prepare(sql)) {
-        *error = Database::errorText(q.lastError());
-        return false;
-    }
-    for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
-    if (!q.exec()) {
-        *error = Database::errorText(q.lastError());
-        return false;
-    }
-    return true;
+    return Database::run(sql, params, error);
 }
 
 void TDataModuleRecipes::refreshStoredRows()

@@ -1,12 +1,7 @@
 #pragma once
 
-#include "app/Templatedialog.h"
+#include "app/Fieldsdialog.h"
 
-#include <QList>
-
-class FieldEditBinding;
-class Prompter;
-class QLineEdit;
 class TDataModuleRecipes;
 
 // "Add/Edit Ingredients": the quantity, unit and name of one ingredient as the recipe writes
@@ -16,15 +11,13 @@ class TDataModuleRecipes;
 //
 // Enter in any box runs the OK action, Escape cancels. OK checks the three boxes in order (the
 // first empty one is named and gets the focus), then that the quantity is a number.
-class TDialogRecipeIngredientEdit : public TFormTemplateDialog
+class TDialogRecipeIngredientEdit : public TFormFieldsDialog
 {
     Q_OBJECT
 
 public:
     TDialogRecipeIngredientEdit(TDataModuleRecipes& recipes, const TFormImageContainer& images,
                                 Prompter& prompter, QWidget* owner = nullptr);
-
-    void btnOkClick() override;
 
     QLineEdit* editQuantity() const { return m_editQuantity; }
     QLineEdit* editUnit() const { return m_editUnit; }
@@ -35,12 +28,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void bindBoxes(TDataModuleRecipes& recipes);
-    void refuse(QLineEdit* edit, const QString& message);
-
-    Prompter& m_prompter;
     QLineEdit* m_editQuantity = nullptr;
     QLineEdit* m_editUnit = nullptr;
     QLineEdit* m_editName = nullptr;
-    QList<FieldEditBinding*> m_bindings;
 };

@@ -3,8 +3,9 @@
 #include "app/Dropdownlist.h"
 #include "app/Fieldeditbinding.h"
 #include "app/Graphicbutton.h"
-#include "app/Gridsetup.h"
+#include "app/Labelsetup.h"
 #include "app/Memoeditbinding.h"
+#include "app/Nutrientpicktabs.h"
 #include "foods/Databasefoods.h"
 #include "recipes/Databaserecipes.h"
 #include "recipes/Ingredientdialog.h"
@@ -19,13 +20,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <QTableView>
 
 namespace {
@@ -34,33 +33,33 @@ constexpr int PagesWidth = TWizardDialog::pagesWidth();
 constexpr int PagesHeight = TWizardDialog::pagesHeight();
 constexpr int ButtonSize = 48;
 
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
-QLabel* plainLabel(const QString& text, QWidget* parent, const QRect& place)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(place);
-    return label;
-}
-
 } // namespace
 
 TDialogRecipe::TDialogRecipe(TDataModuleRecipes& recipes, TDataModuleFoods& foods,
                              TDialogRecipeTypes& typesList, TDialogRecipeIngredientLink& linkDialog,
                              const TFormImageContainer& images, Prompter& prompter, QWidget* owner)
-    : TWizardDialog(images, "nbRecipeWizardPages", owner), m_recipes(recipes), m_foods(foods),
-      m_typesList(typesList), m_linkDialog(linkDialog), m_images(images), m_prompter(prompter)
+    : TWizardDialog(images, prompter, "nbRecipeWizardPages", owner), m_recipes(recipes),
+      m_foods(foods), m_typesList(typesList), m_linkDialog(linkDialog)
 {
     setObjectName("DialogRecipe");
     setDialogTitle("Add/Edit Recipe Wizard");
 
-    addWizardPage("lblOverview", "Overview", buildOverviewPage(), "Welcome to Recipe Wizard.",
+    const QList<OverviewLine> overview = {
+        {"First, use the Menu/Wizard Links on the left side panel to  navigate the various "
+         "components required for  recipe record: ",
+         16, 48},
+        {"- General Info:Simply provide the recipe Name,  select the related cuisine and types, "
+         "the number of servers and the time taken for praperation and cooking",
+         70, 48},
+        {"- Ingredients:  Add the Ingredients for this recipe", 122, 32},
+        {"- Procedure: Provide the instruction for this recipe", 156, 32},
+        {"- Nutrition: Provide nutritional value for this recipe or calculate it based on "
+         "ingredients linked to USDA Database",
+         190, 48},
+        {"- Source: Provide the source for this recipe (e.g. Author's Name and webpage...)", 242,
+         48},
+    };
+    addWizardPage("lblOverview", "Overview", overviewPage(overview), "Welcome to Recipe Wizard.",
                   "This wizard will guide step by step to add/edit Recipe  record.");
     addWizardPage("lblGeneralInfo", "Recipe's General Info", buildGeneralInfoPage(),
                   "Recipe' General Info", QString());
@@ -100,50 +99,6 @@ QLineEdit* TDialogRecipe::makeEdit(const QString& name, QWidget* parent, const Q
     return edit;
 }
 
-QTableView* TDialogRecipe::makeGrid(const QString& name, QWidget* parent)
-{
-    QTableView* grid = GridSetup::create(
-        name, parent, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
-    bindEscape(grid);
-    return grid;
-}
-
-TGraphicButton* TDialogRecipe::makeButton(const QString& picture, const QString& name,
-                                          const QString& hint, QWidget* parent, const QPoint& at)
-{
-    TGraphicButton* button = TGraphicButton::fromStore(m_images, picture, name, hint, parent);
-    button->move(at);
-    return button;
-}
-
-QWidget* TDialogRecipe::buildOverviewPage()
-{
-    auto* page = new QWidget;
-    page->setObjectName("Overview");
-    const QStringList texts = {
-        "First, use the Menu/Wizard Links on the left side panel to  navigate the various "
-        "components required for  recipe record: ",
-        "- General Info:Simply provide the recipe Name,  select the related cuisine and types, the "
-        "number of servers and the time taken for praperation and cooking",
-        "- Ingredients:  Add the Ingredients for this recipe",
-        "- Procedure: Provide the instruction for this recipe",
-        "- Nutrition: Provide nutritional value for this recipe or calculate it based on "
-        "ingredients linked to USDA Database",
-        "- Source: Provide the source for this recipe (e.g. Author's Name and webpage...)",
-    };
-    const int tops[] = {16, 70, 122, 156, 190, 242};
-    const int heights[] = {48, 48, 32, 32, 48, 48};
-    for (int i = 0; i < texts.size(); ++i) {
-        const int indent = i == 0 ? 0 : 16;
-        QLabel* label = plainLabel(texts[i], page,
-                                   QRect(indent, tops[i], PagesWidth - indent - 10, heights[i]));
-        label->setObjectName(QStringLiteral("lblOverviewText%1").arg(i + 1));
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-    return page;
-}
-
 QWidget* TDialogRecipe::buildGeneralInfoPage()
 {
     auto* page = new QWidget;
@@ -151,11 +106,11 @@ QWidget* TDialogRecipe::buildGeneralInfoPage()
     constexpr int LeftWidth = 260;
     constexpr int GroupLeft = LeftWidth + 14;
 
-    plainLabel("Recipe Name:", page, QRect(0, 4, 200, 18))
+    LabelSetup::create("Recipe Name:", page, QRect(0, 4, 200, 18))
         ->setBuddy(m_editName =
                        makeEdit("DBEditRecipeName", page, QRect(0, 23, PagesWidth - 10, 24)));
 
-    plainLabel("Cuisine:", page, QRect(0, 56, 200, 18));
+    LabelSetup::create("Cuisine:", page, QRect(0, 56, 200, 18));
     m_comboCuisine = new TDropDownList(page);
     m_comboCuisine->setObjectName("DBLookupComboBoxCuisine");
     m_comboCuisine->setGeometry(0, 75, LeftWidth, 24);
@@ -172,8 +127,8 @@ QWidget* TDialogRecipe::buildGeneralInfoPage()
     m_gridTypes->horizontalHeader()->setStretchLastSection(true);
 
     constexpr int TypeButtonsLeft = 282;
-    QLabel* clickHere = plainLabel("Add/Delete Type >>>    CLICK HERE    >>>", page,
-                                   QRect(0, 276, TypeButtonsLeft - 6, 20));
+    QLabel* clickHere = LabelSetup::create("Add/Delete Type >>>    CLICK HERE    >>>", page,
+                                           QRect(0, 276, TypeButtonsLeft - 6, 20));
     clickHere->setObjectName("lblClickHere");
     auto* add = makeButton("ImgAdd", "btnAddRecipeType", "Add Recipe Type", page,
                            QPoint(TypeButtonsLeft, 262));
@@ -187,11 +142,11 @@ QWidget* TDialogRecipe::buildGeneralInfoPage()
     group->setGeometry(GroupLeft, 104, PagesWidth - GroupLeft - 10, 152);
     const int boxLeft = 126;
     auto addNumber = [&](const QString& caption, const QString& name, int top, bool minutes) {
-        QLabel* label = plainLabel(caption, group, QRect(10, top, boxLeft - 14, 24));
+        QLabel* label = LabelSetup::create(caption, group, QRect(10, top, boxLeft - 14, 24));
         QLineEdit* box = makeEdit(name, group, QRect(boxLeft, top, 56, 24));
         label->setBuddy(box);
         if (minutes)
-            plainLabel("Min.", group, QRect(boxLeft + 62, top, 34, 24));
+            LabelSetup::create("Min.", group, QRect(boxLeft + 62, top, 34, 24));
         return box;
     };
     m_editServes = addNumber("Number of Serves", "DBEditNumberOfServes", 22, false);
@@ -204,10 +159,7 @@ QWidget* TDialogRecipe::buildIngredientsPage()
 {
     auto* page = new QWidget;
     page->setObjectName("Ingredients");
-    constexpr int ButtonsLeft = PagesWidth - ButtonSize - 4;
-
     m_gridIngredients = makeGrid("DBGridRecipeIngredients", page);
-    m_gridIngredients->setGeometry(0, 0, ButtonsLeft - 12, PagesHeight);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     auto* ingredients =
         new DataSetModel(&m_recipes.tblRecipeIngredientsAddEditOnly(),
@@ -226,15 +178,13 @@ QWidget* TDialogRecipe::buildIngredientsPage()
     connect(m_gridIngredients, &QAbstractItemView::doubleClicked, this,
             &TDialogRecipe::BtnEditIngredientClick);
 
-    auto* add = makeButton("ImgCreate", "BtnAddIngredient", "Add New Ingredient", page,
-                           QPoint(ButtonsLeft, 0));
-    auto* remove = makeButton("ImgDelete", "BtnDeleteIngredient", "Delete Selected Ingredients",
-                              page, QPoint(ButtonsLeft, 56));
-    auto* edit = makeButton("ImgEdit", "BtnEditIngredient", "Edit Selected Ingredients", page,
-                            QPoint(ButtonsLeft, 112));
-    connect(add, &TGraphicButton::clicked, this, &TDialogRecipe::BtnAddIngredientClick);
-    connect(remove, &TGraphicButton::clicked, this, &TDialogRecipe::BtnDeleteIngredientClick);
-    connect(edit, &TGraphicButton::clicked, this, &TDialogRecipe::BtnEditIngredientClick);
+    placeListAndButtons(page, m_gridIngredients,
+                        {{"ImgCreate", "BtnAddIngredient", "Add New Ingredient", 0,
+                          [this] { BtnAddIngredientClick(); }},
+                         {"ImgDelete", "BtnDeleteIngredient", "Delete Selected Ingredients", 56,
+                          [this] { BtnDeleteIngredientClick(); }},
+                         {"ImgEdit", "BtnEditIngredient", "Edit Selected Ingredients", 112,
+                          [this] { BtnEditIngredientClick(); }}});
     return page;
 }
 
@@ -242,7 +192,7 @@ QWidget* TDialogRecipe::buildProcedurePage()
 {
     auto* page = new QWidget;
     page->setObjectName("Procedure");
-    QLabel* label = plainLabel("Procedure/Instructions:", page, QRect(0, 4, 300, 18));
+    QLabel* label = LabelSetup::create("Procedure/Instructions:", page, QRect(0, 4, 300, 18));
     m_memoProcedures = new QPlainTextEdit(page);
     m_memoProcedures->setObjectName("DBMemoProcedures");
     m_memoProcedures->setGeometry(0, 24, PagesWidth - 10, PagesHeight - 28);
@@ -255,65 +205,30 @@ QWidget* TDialogRecipe::buildNutritionPage()
 {
     auto* page = new QWidget;
     page->setObjectName("Nutrition");
-    constexpr int TabsWidth = 200;
-    constexpr int ButtonsLeft = TabsWidth + 6;
-    constexpr int GridLeft = ButtonsLeft + ButtonSize + 6;
-
-    m_nutrientTabs = new QTabWidget(page);
-    m_nutrientTabs->setObjectName("NutrientTabs");
-    m_nutrientTabs->setGeometry(0, 0, TabsWidth, PagesHeight);
-    setTextColor(m_nutrientTabs, Qt::black);
-    const QList<DataSetModel::Column> columns = {{"NutrDesc", "NutrDesc"}, {"Units", "Units"}};
-    auto addList = [&](const QString& name, TableView& view, const QString& title) {
-        QTableView* grid = makeGrid(name, m_nutrientTabs);
-        auto* model = new DataSetModel(&view, columns, grid);
-        grid->setModel(model);
-        model->setSelectionModel(grid->selectionModel());
-        grid->horizontalHeader()->hide();
-        grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-        grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
-        grid->setColumnWidth(1, 44);
-        m_nutrientTabs->addTab(grid, title);
-        connect(grid, &QAbstractItemView::doubleClicked, this, &TDialogRecipe::btnAddNutrientClick);
-        // Enter adds the nutrient too (see eventFilter).
-        grid->installEventFilter(this);
-        return grid;
-    };
-    m_gridAllNutrients = addList("DBGridAllNutrients", m_foods.tblNutrDef(), "All Nutrients");
-    m_gridMyNutrients = addList("DBGridMyNutrients", m_foods.tblNutrPref(), "My Nutrients");
+    m_nutrientTabs =
+        new TNutrientPickTabs(m_foods.tblNutrDef(), m_foods.tblNutrPref(), *this, page);
     // "My Nutrients" is the tab shown first; afterwards the tab stays as the user left it.
-    m_nutrientTabs->setCurrentWidget(m_gridMyNutrients);
-
-    auto* add =
-        makeButton("ImgAdd", "btnAddNutrient", "Add Nutrient Value", page, QPoint(ButtonsLeft, 24));
-    auto* remove = makeButton("ImgRemove", "btnRemoveNutrient", "Remove selected Nutrient", page,
-                              QPoint(ButtonsLeft, 80));
-    auto* link = makeButton("ImgLink", "btnLinkIngredient", "Link Ingredient to USDA DB", page,
-                            QPoint(ButtonsLeft, 164));
-    auto* calculate =
-        makeButton("ImgCalc", "btnCalculateNutrients", "Calculate Nutrients from Ingredients", page,
-                   QPoint(ButtonsLeft, 220));
-    connect(add, &TGraphicButton::clicked, this, &TDialogRecipe::btnAddNutrientClick);
-    connect(remove, &TGraphicButton::clicked, this, &TDialogRecipe::btnRemoveNutrientClick);
-    connect(link, &TGraphicButton::clicked, this, &TDialogRecipe::btnLinkIngredientClick);
-    connect(calculate, &TGraphicButton::clicked, this, &TDialogRecipe::btnCalculateNutrientsClick);
+    m_nutrientTabs->setCurrentWidget(m_nutrientTabs->myList());
+    connect(m_nutrientTabs, &TNutrientPickTabs::picked, this, &TDialogRecipe::btnAddNutrientClick);
 
     // Totals are not edited here: a wrong value is removed and added again, or calculated.
-    m_gridNutrients = makeGrid("DBGridRecipeNutrients", page);
-    m_gridNutrients->setGeometry(GridLeft, 0, PagesWidth - GridLeft, PagesHeight);
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* values = new DataSetModel(&m_recipes.tblRecipeNutrAddEditOnly(),
-                                    {{"NutrDesc", "Nutrient Description"},
-                                     {"Nutr_Val", "Total", DataSetModel::Form::Hashes, right},
-                                     {"Units", "Units"}},
-                                    m_gridNutrients);
-    m_gridNutrients->setModel(values);
-    values->setSelectionModel(m_gridNutrients->selectionModel());
-    m_gridNutrients->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_gridNutrients->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
-    m_gridNutrients->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
-    m_gridNutrients->setColumnWidth(1, 62);
-    m_gridNutrients->setColumnWidth(2, 44);
+    m_gridNutrients =
+        makeValueGrid("DBGridRecipeNutrients", page, m_recipes.tblRecipeNutrAddEditOnly(),
+                      {{"NutrDesc", "Nutrient Description"},
+                       {"Nutr_Val", "Total", DataSetModel::Form::Hashes, right},
+                       {"Units", "Units"}},
+                      62, 44);
+    placeNutrientColumns(
+        page, m_nutrientTabs,
+        {{"ImgAdd", "btnAddNutrient", "Add Nutrient Value", 24, [this] { btnAddNutrientClick(); }},
+         {"ImgRemove", "btnRemoveNutrient", "Remove selected Nutrient", 80,
+          [this] { btnRemoveNutrientClick(); }},
+         {"ImgLink", "btnLinkIngredient", "Link Ingredient to USDA DB", 164,
+          [this] { btnLinkIngredientClick(); }},
+         {"ImgCalc", "btnCalculateNutrients", "Calculate Nutrients from Ingredients", 220,
+          [this] { btnCalculateNutrientsClick(); }}},
+        m_gridNutrients);
     return page;
 }
 
@@ -323,7 +238,7 @@ QWidget* TDialogRecipe::buildSourcePage()
     page->setObjectName("Source");
     const int width = PagesWidth - 10;
     auto addBox = [&](const QString& caption, const QString& name, int top) {
-        QLabel* label = plainLabel(caption, page, QRect(0, top, 200, 18));
+        QLabel* label = LabelSetup::create(caption, page, QRect(0, top, 200, 18));
         QLineEdit* box = makeEdit(name, page, QRect(0, top + 19, width, 24));
         label->setBuddy(box);
         return box;
@@ -419,19 +334,6 @@ void TDialogRecipe::menuEntryClicked(int page)
     }
 }
 
-bool TDialogRecipe::eventFilter(QObject* watched, QEvent* event)
-{
-    if ((watched == m_gridAllNutrients || watched == m_gridMyNutrients) &&
-        event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            btnAddNutrientClick();
-            return true;
-        }
-    }
-    return TWizardDialog::eventFilter(watched, event);
-}
-
 void TDialogRecipe::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
@@ -511,21 +413,21 @@ void TDialogRecipe::btnAddRecipeTypeClick()
         return;
     for (int row = 0; row < links.rowCount(); ++row)
         if (links.valueAt(row, "RTYPE_ID").toLongLong() == type.toLongLong()) {
-            m_prompter.message(types.asString("Recipe Type") + " Already Added");
+            prompter().message(types.asString("Recipe Type") + " Already Added");
             return;
         }
     links.append();
     links.setValue("RTYPE_ID", type);
     links.setValue("R_ID", m_recipes.tblRecipeDesc().value("R_ID"));
     if (!links.post()) {
-        m_prompter.error(links.lastError());
+        prompter().error(links.lastError());
         links.cancel();
     }
 }
 
 void TDialogRecipe::btnRemoveRecipeTypeClick()
 {
-    askToRemove(m_recipes.tblRecipeDesAndTypesAddEditOnly(), "TypeDesc");
+    removeAfterAsking(m_recipes.tblRecipeDesAndTypesAddEditOnly(), "TypeDesc");
 }
 
 // --- Ingredients ------------------------------------------------------------------------------
@@ -540,7 +442,7 @@ void TDialogRecipe::BtnAddIngredientClick()
     }
     ingredients.setValue("R_ID", m_recipes.tblRecipeDesc().value("R_ID"));
     if (!ingredients.post()) {
-        m_prompter.error(ingredients.lastError());
+        prompter().error(ingredients.lastError());
         ingredients.cancel();
     }
 }
@@ -550,7 +452,7 @@ void TDialogRecipe::BtnEditIngredientClick()
     TableView& ingredients = m_recipes.tblRecipeIngredientsAddEditOnly();
     // With no ingredient there is nothing to edit: an edit of an empty list would add one.
     if (ingredients.isEmpty()) {
-        m_prompter.message("No Selected Record to Edit");
+        prompter().message("No Selected Record to Edit");
         return;
     }
     ingredients.edit();
@@ -559,29 +461,21 @@ void TDialogRecipe::BtnEditIngredientClick()
 
 void TDialogRecipe::BtnDeleteIngredientClick()
 {
-    askToRemove(m_recipes.tblRecipeIngredientsAddEditOnly(), "Ingredient Name");
+    removeAfterAsking(m_recipes.tblRecipeIngredientsAddEditOnly(), "Ingredient Name");
 }
 
 // --- Nutrients --------------------------------------------------------------------------------
 
-int TDialogRecipe::chosenNutrient() const
-{
-    const TableView& list = m_nutrientTabs->currentWidget() == m_gridAllNutrients
-                                ? m_foods.tblNutrDef()
-                                : m_foods.tblNutrPref();
-    return list.asInteger("Nutr_No");
-}
-
 void TDialogRecipe::btnAddNutrientClick()
 {
-    const int nutrient = chosenNutrient();
+    const int nutrient = m_nutrientTabs->chosenNutrient();
     // An empty list offers no nutrient: a total without one would be meaningless.
     if (nutrient == 0)
         return;
     TableView& values = m_recipes.tblRecipeNutrAddEditOnly();
     for (int row = 0; row < values.rowCount(); ++row)
         if (values.valueAt(row, "Nutr_No").toInt() == nutrient) {
-            m_prompter.message("Already Added");
+            prompter().message("Already Added");
             return;
         }
     values.append();
@@ -592,14 +486,14 @@ void TDialogRecipe::btnAddNutrientClick()
 
 void TDialogRecipe::btnRemoveNutrientClick()
 {
-    askToRemove(m_recipes.tblRecipeNutrAddEditOnly(), "NutrDesc");
+    removeAfterAsking(m_recipes.tblRecipeNutrAddEditOnly(), "NutrDesc");
 }
 
 bool TDialogRecipe::hasIngredients()
 {
     if (!m_recipes.tblRecipeIngredientsAddEditOnly().isEmpty())
         return true;
-    m_prompter.message("This Recipe has no ingredients, Please Add Some Ingredients first");
+    prompter().message("This Recipe has no ingredients, Please Add Some Ingredients first");
     return false;
 }
 
@@ -615,30 +509,6 @@ void TDialogRecipe::btnCalculateNutrientsClick()
 {
     if (hasIngredients())
         m_recipes.CalculateRecipeNutrients();
-}
-
-// --- Rows of the recipe -----------------------------------------------------------------------
-
-void TDialogRecipe::postFromDialog(TableView& rows, TFormTemplateDialog& dialog)
-{
-    if (dialog.execDialog() != QDialog::Accepted) {
-        rows.cancel();
-        return;
-    }
-    if (!rows.post()) {
-        m_prompter.error(rows.lastError());
-        rows.cancel();
-    }
-}
-
-void TDialogRecipe::askToRemove(TableView& rows, const QString& nameField)
-{
-    if (rows.isEmpty()) {
-        m_prompter.message("No Selected Record to Delete");
-        return;
-    }
-    if (confirmRowRemoval(m_prompter, rows.asString(nameField)) && !rows.remove())
-        m_prompter.error(rows.lastError());
 }
 
 // --- Source and closing -----------------------------------------------------------------------
@@ -657,7 +527,7 @@ void TDialogRecipe::ApplyWebLinkRule()
 
 bool TDialogRecipe::refuse(QLineEdit* box, const QString& message)
 {
-    m_prompter.message(message);
+    prompter().message(message);
     ShowGeneralInfoPage();
     box->setFocus();
     box->selectAll();

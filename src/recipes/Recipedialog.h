@@ -9,7 +9,6 @@ class MemoEditBinding;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
-class QTabWidget;
 class QTableView;
 class TDataModuleFoods;
 class TDataModuleRecipes;
@@ -17,8 +16,7 @@ class TDialogRecipeIngredientEdit;
 class TDialogRecipeIngredientLink;
 class TDialogRecipeNutrientValue;
 class TDialogRecipeTypes;
-class TGraphicButton;
-class TableView;
+class TNutrientPickTabs;
 
 // The recipe wizard "Add/Edit Recipe Wizard": one recipe (the current row of tblRecipeDesc,
 // which the caller has put into insert or edit state with BeginNewRecipe / BeginEditRecipe),
@@ -80,12 +78,10 @@ public:
 protected:
     // FormCloseQuery: with OK, the checks above, then the web link rule.
     bool canClose() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void menuEntryClicked(int page) override;
 
 private:
-    QWidget* buildOverviewPage();
     QWidget* buildGeneralInfoPage();
     QWidget* buildIngredientsPage();
     QWidget* buildProcedurePage();
@@ -94,29 +90,17 @@ private:
     // Every edit box and memo of the wizard bound to its field, in one place.
     void bindBoxes();
     QLineEdit* makeEdit(const QString& name, QWidget* parent, const QRect& place);
-    QTableView* makeGrid(const QString& name, QWidget* parent);
-    TGraphicButton* makeButton(const QString& picture, const QString& name, const QString& hint,
-                               QWidget* parent, const QPoint& at);
     void fillCuisines();
     void showCuisine();
     void chooseCuisine(int index);
-    int chosenNutrient() const;
     // Refuses OK: the message, General Info, the focus in box.
     bool refuse(QLineEdit* box, const QString& message);
-    // Shows dialog over the row that rows is inserting or editing: a confirmed dialog posts the
-    // row (a failed post is reported and the row dropped), a cancelled one drops it.
-    void postFromDialog(TableView& rows, TFormTemplateDialog& dialog);
-    // Asks whether the current row of rows, named by nameField, is to be deleted and deletes it
-    // on Yes; with no row there is only a message.
-    void askToRemove(TableView& rows, const QString& nameField);
     bool hasIngredients();
 
     TDataModuleRecipes& m_recipes;
     TDataModuleFoods& m_foods;
     TDialogRecipeTypes& m_typesList;
     TDialogRecipeIngredientLink& m_linkDialog;
-    const TFormImageContainer& m_images;
-    Prompter& m_prompter;
     TDialogRecipeIngredientEdit* m_ingredientDialog = nullptr;
     TDialogRecipeNutrientValue* m_valueDialog = nullptr;
 
@@ -128,9 +112,7 @@ private:
     QLineEdit* m_editCooking = nullptr;
     QTableView* m_gridIngredients = nullptr;
     QPlainTextEdit* m_memoProcedures = nullptr;
-    QTabWidget* m_nutrientTabs = nullptr;
-    QTableView* m_gridAllNutrients = nullptr;
-    QTableView* m_gridMyNutrients = nullptr;
+    TNutrientPickTabs* m_nutrientTabs = nullptr;
     QTableView* m_gridNutrients = nullptr;
     QLineEdit* m_editAuthor = nullptr;
     QLineEdit* m_editSource = nullptr;

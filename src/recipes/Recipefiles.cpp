@@ -73,22 +73,6 @@ QVariant number(const std::optional<double>& value)
     return value ? QVariant(*value) : QVariant();
 }
 
-// Runs sql with params bound in order on q; false with *error set on failure.
-bool run(QSqlQuery& q, const QString& sql, const QVariantList& params, QString* error)
-{
-    if (!q.prepare(sql)) {
-        *error = Database::errorText(q.lastError());
-        return false;
-    }
-    for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
-    if (!q.exec()) {
-        *error = Database::errorText(q.lastError());
-        return false;
-    }
-    return true;
-}
-
 // The key of the first row of a name table (cuisines, types) whose name equals name without
 // regard to case, adding a row when there is none. Rows are read once per import and kept in
 // rows, new ones included.
@@ -108,8 +92,8 @@ bool findOrAddName(QList<NameRow>* rows, const QString& table, const QString& na
         }
     }
     QSqlQuery insert(Database::connection());
-    if (!run(insert, "INSERT INTO \"" + table + "\" (\"" + nameField + "\") VALUES (?)", {name},
-             error))
+    if (!Database::run(insert, "INSERT INTO \"" + table + "\" (\"" + nameField + "\") VALUES (?)",
+                       {name}, error))
         return false;
     *key = insert.lastInsertId();
     rows->append({*key, name});
@@ -121,10 +105,10 @@ bool readNames(const QString& table, const QString& keyField, const QString& nam
 {
     QSqlQuery q(Database::connection());
     q.setForwardOnly(true);
-    if (!run(q,
-             "SELECT \"" + keyField + "\", \"" + nameField + "\" FROM \"" + table +
-                 "\" ORDER BY \"" + keyField + "\"",
-             {}, error))
+    if (!Database::run(q,
+                       "SELECT \"" + keyField + "\", \"" + nameField + "\" FROM \"" + table +
+                           "\" ORDER BY \"" + keyField + "\"",
+                       {}, error))
         return false;
     while (q.next())
         rows->append({q.value(0), q.value(1).toString()});
@@ -274,10 +258,10 @@ bool TRecipeFiles::IsDuplicateRecipe(const RecipeT& recipe)
     QString error;
     QSqlQuery stored(Database::connection());
     stored.setForwardOnly(true);
-    if (!run(stored,
-             "SELECT R_ID FROM \"Recipe_Des.DB\" WHERE lower(\"Recipe Name\") = lower(?) "
-             "ORDER BY R_ID LIMIT 1",
-             {recipe.Name}, &error)) {
+    if (!Database::run(stored,
+                       "SELECT R_ID FROM \"Recipe_Des.DB\" WHERE lower(\"Recipe Name\") = lower(?) "
+                       "ORDER BY R_ID LIMIT 1",
+                       {recipe.Name}, &error)) {
         m_prompter.error(error);
         return false;
     }
@@ -286,10 +270,11 @@ bool TRecipeFiles::IsDuplicateRecipe(const RecipeT& recipe)
     const QVariant id = stored.value(0);
     QSqlQuery ingredients(Database::connection());
     ingredients.setForwardOnly(true);
-    if (!run(ingredients,
-             "SELECT \"Ingredient Name\", Quantity, Unit FROM \"Recipe_Ingredients.DB\" WHERE "
-             "R_ID = ? ORDER BY R_ING_ID",
-             {id}, &error)) {
+    if (!Database::run(
+            ingredients,
+            "SELECT \"Ingredient Name\", Quantity, Unit FROM \"Recipe_Ingredients.DB\" WHERE "
+            "R_ID = ? ORDER BY R_ING_ID",
+            {id}, &error)) {
         m_prompter.error(error);
         return false;
     }
@@ -350,8 +335,9 @@ int TRecipeFiles::StoreImportedRecipe(RecipeT& recipe)
             QList<Definition> definitions;
             QSqlQuery q(Database::connection());
             q.setForwardOnly(true);
-            if (!run(q, "SELECT Nutr_No, NutrDesc, Units FROM \"NUTR_DEF.DB\" ORDER BY Nutr_No", {},
-                     e))
+            if (!Database::run(
+                    q, "SELECT Nutr_No, NutrDesc, Units FROM \"NUTR_DEF.DB\" ORDER BY Nutr_No", {},
+                    e))
                 return false;
             while (q.next())
                 definitions.append(
@@ -369,9 +355,10 @@ int TRecipeFiles::StoreImportedRecipe(RecipeT& recipe)
                 }
                 n.Nutr_No = nutrientKeys.next(e);
                 if (n.Nutr_No < 0 ||
-                    !run(q,
-                         "INSERT INTO \"NUTR_DEF.DB\" (Nutr_No, NutrDesc, Units) VALUES (?, ?, ?)",
-                         {n.Nutr_No, n.Description, n.Units}, e))
+                    !Database::run(
+                        q,
+                        "INSERT INTO \"NUTR_DEF.DB\" (Nutr_No, NutrDesc, Units) VALUES (?, ?, ?)",
+                        {n.Nutr_No, n.Description, n.Units}, e))
                     return false;
                 definitions.append({n.Nutr_No, n.Description, n.Units});
             }
@@ -380,27 +367,30 @@ int TRecipeFiles::StoreImportedRecipe(RecipeT& recipe)
             recipeId = KeyAllocator("Recipe_Des.DB", "R_ID").next(e);
             if (recipeId < 0)
                 return false;
-            if (!run(q,
-                     "INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", Cuisine_ID, "
-                     "\"Number of Serves\", \"Preperation Time\", \"Cooking Time\", Procedures, "
-                     "Author, Source, \"Web Page Name\", \"Web Page Link\") VALUES (?, ?, ?, ?, ?, "
-                     "?, ?, ?, ?, ?, ?)",
-                     {recipeId, text(recipe.Name), recipe.Cuisine_ID, number(recipe.Serves),
-                      number(recipe.PrepTime), number(recipe.CookTime),
-                      text(recipe.Procedure.join('\n')), text(recipe.Author), text(recipe.Source),
-                      text(recipe.WebName), text(recipe.WebLink)},
-                     e))
+            if (!Database::run(
+                    q,
+                    "INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", Cuisine_ID, "
+                    "\"Number of Serves\", \"Preperation Time\", \"Cooking Time\", Procedures, "
+                    "Author, Source, \"Web Page Name\", \"Web Page Link\") VALUES (?, ?, ?, ?, ?, "
+                    "?, ?, ?, ?, ?, ?)",
+                    {recipeId, text(recipe.Name), recipe.Cuisine_ID, number(recipe.Serves),
+                     number(recipe.PrepTime), number(recipe.CookTime),
+                     text(recipe.Procedure.join('\n')), text(recipe.Author), text(recipe.Source),
+                     text(recipe.WebName), text(recipe.WebLink)},
+                    e))
                 return false;
             for (const RecipeTypeT& type : std::as_const(recipe.Types)) {
-                if (!run(q, "INSERT INTO \"Recipe_DesAndTypes.DB\" (RTYPE_ID, R_ID) VALUES (?, ?)",
-                         {type.RTYPE_ID, recipeId}, e))
+                if (!Database::run(
+                        q, "INSERT INTO \"Recipe_DesAndTypes.DB\" (RTYPE_ID, R_ID) VALUES (?, ?)",
+                        {type.RTYPE_ID, recipeId}, e))
                     return false;
             }
             for (const IngredientT& i : std::as_const(recipe.Ingredients)) {
-                if (!run(q,
-                         "INSERT INTO \"Recipe_Ingredients.DB\" (\"Ingredient Name\", R_ID, "
-                         "Quantity, Unit) VALUES (?, ?, ?, ?)",
-                         {text(i.Name), recipeId, number(i.Quantity), text(i.Unit)}, e))
+                if (!Database::run(
+                        q,
+                        "INSERT INTO \"Recipe_Ingredients.DB\" (\"Ingredient Name\", R_ID, "
+                        "Quantity, Unit) VALUES (?, ?, ?, ?)",
+                        {text(i.Name), recipeId, number(i.Quantity), text(i.Unit)}, e))
                     return false;
             }
             // One row per nutrient: a nutrient named twice keeps its first place and takes the
@@ -413,10 +403,11 @@ int TRecipeFiles::StoreImportedRecipe(RecipeT& recipe)
                 values.insert(n.Nutr_No, n.Value);
             }
             for (const int nutrient : std::as_const(order)) {
-                if (!run(q,
-                         "INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES "
-                         "(?, ?, ?)",
-                         {recipeId, nutrient, values.value(nutrient)}, e))
+                if (!Database::run(
+                        q,
+                        "INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES "
+                        "(?, ?, ?)",
+                        {recipeId, nutrient, values.value(nutrient)}, e))
                     return false;
             }
             return true;

@@ -5,6 +5,7 @@
 #include "app/Imagecontainer.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodmenu.h"
+#include "foods/Measurelist.h"
 #include "recipes/Databaserecipes.h"
 #include "store/DataSetModel.h"
 #include "store/NumberFormat.h"
@@ -178,9 +179,7 @@ void TDialogRecipeIngredientLink::buildMeasurePanel(QWidget* area)
     m_radioByMeasure->setObjectName("RadioButtonByMeasure");
     m_radioByMeasure->setGeometry(10, 54, 188, 20);
     m_radioByMeasure->setChecked(true);
-    m_comboMeasures = new QComboBox(panel);
-    m_comboMeasures->setObjectName("ComboBoxMeasures");
-    m_comboMeasures->setEditable(false);
+    m_comboMeasures = new TMeasureList(panel);
     m_comboMeasures->setGeometry(28, 76, 170, 24);
     m_labelAmountInGram = new QLabel("Amount (g): ", panel);
     m_labelAmountInGram->setObjectName("LabelAmountIngram");
@@ -317,14 +316,7 @@ void TDialogRecipeIngredientLink::showIngredient()
 
 void TDialogRecipeIngredientLink::FillMeasureList()
 {
-    {
-        const QSignalBlocker quiet(m_comboMeasures);
-        m_comboMeasures->clear();
-        m_measures = m_foods.BuildMeasureList();
-        for (const SMeasure& m : std::as_const(m_measures))
-            m_comboMeasures->addItem(m.Description);
-        m_comboMeasures->setCurrentIndex(m_measures.isEmpty() ? -1 : 0);
-    }
+    m_comboMeasures->fill(m_foods);
     UpdateGrams();
 }
 
@@ -338,9 +330,8 @@ void TDialogRecipeIngredientLink::UpdateGrams()
         return;
     }
     // A food without household measures has no grams by measure.
-    const int index = m_comboMeasures->currentIndex();
     m_grams =
-        index >= 0 && index < m_measures.size() ? m_measures[index].GramsPerUnit * quantity : 0;
+        m_comboMeasures->chosenIndex() >= 0 ? m_comboMeasures->chosen().GramsPerUnit * quantity : 0;
     // The Foods page's per-measure column shares the one gram amount of the program.
     m_foods.setMeasureGrams(m_grams);
     QString label = QStringLiteral("Amount (g): ");
@@ -358,13 +349,8 @@ void TDialogRecipeIngredientLink::btnAddLinkIngredientClick()
     if (food <= 0)
         return;
     QVariant weightId;
-    if (m_comboMeasures->currentIndex() >= 0) {
-        for (const SMeasure& m : std::as_const(m_measures))
-            if (m.Description == m_comboMeasures->currentText()) {
-                weightId = m.WeightID;
-                break;
-            }
-    }
+    if (m_comboMeasures->chosenIndex() >= 0)
+        weightId = m_comboMeasures->chosen().WeightID;
     if (!m_recipes.LinkIngredient(food, NumberFormat::leadingNumber(m_editAmount->text()),
                                   m_radioInGrams->isChecked(), weightId, m_grams))
         return;

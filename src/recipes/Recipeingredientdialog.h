@@ -1,11 +1,9 @@
 #pragma once
 
 #include "app/Templatedialog.h"
-#include "foods/Measure.h"
 
 class DataSetModel;
 class QAbstractItemModel;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -18,6 +16,7 @@ class TDialogFoodAdvancedSearchList;
 class TDialogFoodGroups;
 class TDialogFoodSimpleSearch;
 class TFoodMenu;
+class TMeasureList;
 
 // "Link Recipe's Ingredient to USDA database": links the working ingredients of the recipe being
 // edited, one at a time, to foods of the shared food list, as a number of household measures or
@@ -76,7 +75,6 @@ private:
     TDataModuleRecipes& m_recipes;
     TDataModuleFoods& m_foods;
 
-    MeasuresT m_measures;
     double m_grams = 0;
 
     QLineEdit* m_editIngredientName = nullptr;
@@ -94,6 +92,6 @@ private:
     QLineEdit* m_editAmount = nullptr;
     QRadioButton* m_radioByMeasure = nullptr;
     QRadioButton* m_radioInGrams = nullptr;
-    QComboBox* m_comboMeasures = nullptr;
+    TMeasureList* m_comboMeasures = nullptr;
     QLabel* m_labelAmountInGram = nullptr;
 };

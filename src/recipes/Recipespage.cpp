@@ -1,9 +1,8 @@
 #include "recipes/Recipespage.h"
 
-#include "app/Elidedlabel.h"
-#include "app/Graphicbutton.h"
 #include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
+#include "app/Labelsetup.h"
 #include "app/Searchbranches.h"
 #include "recipes/Databaserecipes.h"
 #include "recipes/Recipefiles.h"
@@ -50,30 +49,29 @@ QLineEdit* readOnlyBox(const QString& name, QWidget* parent)
     return box;
 }
 
-QLabel* plainLabel(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QString numberText(const QVariant& value)
-{
-    return value.isNull() ? QString() : NumberFormat::general(value.toDouble());
-}
-
 } // namespace
 
 TRecipesPage::TRecipesPage(TDataModuleRecipes& recipes, TRecipeFiles& files,
                            const TFormImageContainer& images, Prompter& prompter,
                            DesktopOpener& desktop, QWidget* parent)
-    : QWidget(parent), m_recipes(recipes), m_files(files), m_prompter(prompter), m_desktop(desktop)
+    : TContentPage("Recipes", images, parent), m_recipes(recipes), m_files(files),
+      m_prompter(prompter), m_desktop(desktop)
 {
     setObjectName("Recipes");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader(images));
+    addHeaderButton("BtnNewRecipe", "ImgCreate32", "Create New Recipe",
+                    [this] { BtnNewRecipeClick(); });
+    addHeaderButton("ButtonDeleteRecipe", "ImgDelete32", "Delete Selected Recipe",
+                    [this] { ButtonDeleteRecipeClick(); });
+    addHeaderButton("BtnEditRecipes", "ImgEdit32", "Edit Selected Recipe",
+                    [this] { BtnEditRecipesClick(); });
+    addHeaderButton("BtnHtmlView", "ImgViewHTML32",
+                    "View Selected Recipe in HTML (Ready for Printing)",
+                    [this] { BtnHtmlViewClick(); });
+    addHeaderButton("BtnExportRecipe", "ImgSave32", "Export Selected Recipe (Ready for email)",
+                    [this] { BtnExportRecipeClick(); });
+    addHeaderButton("BtnImportRecipe", "ImgLoad32", "Import Recipe from a file",
+                    [this] { BtnImportRecipeClick(); });
+    setHeaderDescription("LabelHeaderDescriptionRecipes", Description::Elided);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("SplitterRecipes");
@@ -97,7 +95,7 @@ TRecipesPage::TRecipesPage(TDataModuleRecipes& recipes, TRecipeFiles& files,
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
     splitter->setSizes({560, 180});
-    layout->addWidget(splitter, 1);
+    pageLayout()->addWidget(splitter, 1);
 
     // Every area follows the recipe list's current row.
     QueryView& list = recipes.qryRecipeDescDisplay();
@@ -114,60 +112,6 @@ TRecipesPage::TRecipesPage(TDataModuleRecipes& recipes, TRecipeFiles& files,
 }
 
 // --- Building ---------------------------------------------------------------------------------
-
-QWidget* TRecipesPage::buildHeader(const TFormImageContainer& images)
-{
-    auto* strip = new QLabel(this);
-    m_headerStrip = strip;
-    strip->setObjectName("PanelHeaderRecipes");
-    strip->setFixedHeight(36);
-    strip->setPixmap(images.picture("ImgPageHeader"));
-    strip->setScaledContents(true);
-
-    auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(6, 2, 10, 2);
-    layout->setSpacing(4);
-    struct ButtonInfo
-    {
-        const char* name;
-        const char* picture;
-        const char* hint;
-        void (TRecipesPage::*action)();
-    };
-    const ButtonInfo buttons[] = {
-        {"BtnNewRecipe", "ImgCreate32", "Create New Recipe", &TRecipesPage::BtnNewRecipeClick},
-        {"ButtonDeleteRecipe", "ImgDelete32", "Delete Selected Recipe",
-         &TRecipesPage::ButtonDeleteRecipeClick},
-        {"BtnEditRecipes", "ImgEdit32", "Edit Selected Recipe", &TRecipesPage::BtnEditRecipesClick},
-        {"BtnHtmlView", "ImgViewHTML32", "View Selected Recipe in HTML (Ready for Printing)",
-         &TRecipesPage::BtnHtmlViewClick},
-        {"BtnExportRecipe", "ImgSave32", "Export Selected Recipe (Ready for email)",
-         &TRecipesPage::BtnExportRecipeClick},
-        {"BtnImportRecipe", "ImgLoad32", "Import Recipe from a file",
-         &TRecipesPage::BtnImportRecipeClick},
-    };
-    for (const ButtonInfo& info : buttons) {
-        auto* button = TGraphicButton::fromStore(images, info.picture, info.name, info.hint, strip);
-        layout->addWidget(button);
-        connect(button, &TGraphicButton::clicked, this, info.action);
-        m_headerButtons << button;
-    }
-    layout->addStretch(1);
-
-    m_headerLabel = new TElidedLabel(QString(), strip);
-    m_headerLabel->setObjectName("LabelHeaderDescriptionRecipes");
-    m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Font and colour through the label's own font and palette: a style sheet would also
-    // colour its tool tip white on a light ground.
-    QFont bold = m_headerLabel->font();
-    bold.setBold(true);
-    m_headerLabel->setFont(bold);
-    QPalette white = m_headerLabel->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    m_headerLabel->setPalette(white);
-    layout->addWidget(m_headerLabel);
-    return strip;
-}
 
 QWidget* TRecipesPage::buildRecipeList()
 {
@@ -211,7 +155,7 @@ QWidget* TRecipesPage::buildInfoTab()
     grid->setVerticalSpacing(6);
     auto addRow = [&](int row, const QString& caption, const QString& name, bool minutes,
                       int width) {
-        QLabel* label = plainLabel(caption, tab);
+        QLabel* label = LabelSetup::create(caption, tab);
         QLineEdit* box = readOnlyBox(name, tab);
         label->setBuddy(box);
         grid->addWidget(label, row, 0);
@@ -219,7 +163,7 @@ QWidget* TRecipesPage::buildInfoTab()
             box->setFixedWidth(width);
         grid->addWidget(box, row, 1, 1, minutes || width > 0 ? 1 : 2);
         if (minutes)
-            grid->addWidget(plainLabel("Min.", tab), row, 2);
+            grid->addWidget(LabelSetup::create("Min.", tab), row, 2);
         return box;
     };
     m_editCuisine = addRow(0, "Cuisine:", "DBEditCuisine", false, 0);
@@ -284,10 +228,10 @@ QWidget* TRecipesPage::buildSourceTab()
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(6);
-    QLabel* authorLabel = plainLabel("Author's Name:", tab);
+    QLabel* authorLabel = LabelSetup::create("Author's Name:", tab);
     m_editAuthor = readOnlyBox("DBEditAuthor", tab);
     authorLabel->setBuddy(m_editAuthor);
-    QLabel* sourceLabel = plainLabel("Source:", tab);
+    QLabel* sourceLabel = LabelSetup::create("Source:", tab);
     m_editSource = readOnlyBox("DBEditSource", tab);
     sourceLabel->setBuddy(m_editSource);
     m_webName = new QLabel(tab);
@@ -307,7 +251,7 @@ QWidget* TRecipesPage::buildSourceTab()
     grid->addWidget(m_editAuthor, 0, 1);
     grid->addWidget(sourceLabel, 1, 0);
     grid->addWidget(m_editSource, 1, 1);
-    grid->addWidget(plainLabel("WebPage:", tab), 2, 0);
+    grid->addWidget(LabelSetup::create("WebPage:", tab), 2, 0);
     grid->addWidget(m_webName, 2, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
@@ -357,29 +301,6 @@ QWidget* TRecipesPage::buildNavigation()
     return panel;
 }
 
-QList<QWidget*> TRecipesPage::headerButtons() const
-{
-    QList<QWidget*> out;
-    for (TGraphicButton* button : m_headerButtons)
-        out << button;
-    return out;
-}
-
-void TRecipesPage::hideOwnHeader()
-{
-    m_headerStrip->hide();
-}
-
-void TRecipesPage::setHeaderText(const QString& text)
-{
-    m_headerLabel->setText(text);
-}
-
-QString TRecipesPage::headerText() const
-{
-    return m_headerLabel->text();
-}
-
 void TRecipesPage::FormShow()
 {
     BuildRecipeTree();
@@ -398,9 +319,9 @@ void TRecipesPage::showRecipe()
     // An empty list shows nothing: every field then reads as empty.
     const QueryView& list = m_recipes.qryRecipeDescDisplay();
     m_editCuisine->setText(list.asString("CuisineDesc"));
-    m_editServes->setText(numberText(list.value("Number of Serves")));
-    m_editPreparation->setText(numberText(list.value("Preperation Time")));
-    m_editCooking->setText(numberText(list.value("Cooking Time")));
+    m_editServes->setText(NumberFormat::general(list.value("Number of Serves")));
+    m_editPreparation->setText(NumberFormat::general(list.value("Preperation Time")));
+    m_editCooking->setText(NumberFormat::general(list.value("Cooking Time")));
     for (QLineEdit* box : {m_editCuisine, m_editServes, m_editPreparation, m_editCooking})
         box->setCursorPosition(0);
     const QString procedures = list.asString("Procedures");

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "app/Contentpage.h"
 #include "app/Navigationtree.h"
 
-#include <QList>
 #include <QString>
-#include <QWidget>
 #include <functional>
 
 class DesktopOpener;
@@ -18,7 +17,6 @@ class QTableWidget;
 class QTreeWidgetItem;
 class TDataModuleRecipes;
 class TFormImageContainer;
-class TGraphicButton;
 class TRecipeFiles;
 class TSearchBranches;
 
@@ -34,7 +32,7 @@ class TSearchBranches;
 // cuisine and type branches, and the search branches ("Simple Search", "Advanced Search") that
 // it shares with the food tree (TSearchBranches), over the recipe searches. A cancelled command
 // selects LastRecipeNode again; so does No to the question of "Clear Search History".
-class TRecipesPage : public QWidget
+class TRecipesPage : public TContentPage
 {
     Q_OBJECT
 
@@ -94,23 +92,12 @@ public:
     QTreeWidgetItem* lastRecipeNode() const;
     TNavigationTree* tree() const { return m_tree; }
 
-    // Names what the recipe list shows, in the header label.
-    void setHeaderText(const QString& text);
-    QString headerText() const;
-    // The header strip's buttons (left to right) and description label. The page shows them on
-    // a strip of its own until the main window takes them onto its page header; then the page's
-    // own strip is hidden.
-    QList<QWidget*> headerButtons() const;
-    QLabel* headerLabel() const { return m_headerLabel; }
-    void hideOwnHeader();
-
     QTabWidget* detailTabs() const { return m_tabs; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* buildHeader(const TFormImageContainer& images);
     QWidget* buildRecipeList();
     QWidget* buildDetails();
     QWidget* buildInfoTab();
@@ -146,9 +133,6 @@ private:
     DialogRunners m_dialogs;
     TNavigationTree* m_foodTree = nullptr;
 
-    QList<TGraphicButton*> m_headerButtons;
-    QLabel* m_headerLabel = nullptr;
-    QWidget* m_headerStrip = nullptr;
     QTableView* m_recipeGrid = nullptr;
     QTableView* m_nutrientGrid = nullptr;
     QTabWidget* m_tabs = nullptr;

@@ -22,6 +22,10 @@ public:
 
     explicit DataSet(QObject* parent = nullptr);
 
+    // Reads the rows (a table view, a query's result); false with lastError() on failure.
+    virtual bool open() = 0;
+    virtual void close() = 0;
+
     const QList<FieldDef>& fields() const { return m_fields; }
     int fieldIndex(const QString& name) const;
     bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }

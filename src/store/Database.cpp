@@ -1,5 +1,7 @@
 #include "store/Database.h"
 
+#include "store/DataSet.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
@@ -185,6 +187,17 @@ bool Database::noteOpenFailure(const QString& reason)
     if (openFailures().contains(reason))
         return false;
     openFailures().insert(reason);
+    return true;
+}
+
+bool Database::openViews(const QList<DataSet*>& views, QString* error)
+{
+    for (DataSet* view : views) {
+        if (!view->open()) {
+            *error = noteOpenFailure(view->lastError()) ? view->lastError() : QString();
+            return false;
+        }
+    }
     return true;
 }
 
@@ -455,6 +468,27 @@ QString Database::errorText(const QSqlError& error)
     if (!text.isEmpty())
         return text;
     return QStringLiteral("The database could not carry out the request.");
+}
+
+bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& params, QString* error)
+{
+    if (!query.prepare(sql)) {
+        *error = errorText(query.lastError());
+        return false;
+    }
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, params[i]);
+    if (!query.exec()) {
+        *error = errorText(query.lastError());
+        return false;
+    }
+    return true;
+}
+
+bool Database::run(const QString& sql, const QVariantList& params, QString* error)
+{
+    QSqlQuery query(connection());
+    return run(query, sql, params, error);
 }
 
 bool Database::runInTransaction(const std::function<bool(QString* error)>& work, QString* error)

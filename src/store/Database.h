@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 #include <functional>
 
+class DataSet;
 class QSqlError;
+class QSqlQuery;
 struct sqlite3;
 
 // The program's one database: Data/kelora.db beside the program, reached through the database
@@ -37,6 +41,9 @@ public:
     // was recorded before under this definition: the data modules stand on each other's tables,
     // and one fault is reported once, not by every module that meets it.
     static bool noteOpenFailure(const QString& reason);
+    // Opens a data module's views in order. False at the first that cannot be opened: *error is
+    // then its reason, or empty when that reason was reported before (noteOpenFailure).
+    static bool openViews(const QList<DataSet*>& views, QString* error);
 
     // True when the database is open for browsing only: no change can be saved.
     static bool isReadOnly();
@@ -66,6 +73,13 @@ public:
     // without an open database it is notOpenMessage(), for a write refused by a read-only
     // database readOnlyMessage().
     static QString errorText(const QSqlError& error);
+
+    // Prepares sql on query, binds params to its placeholders in order and runs it; on failure
+    // *error holds the store's message.
+    static bool run(QSqlQuery& query, const QString& sql, const QVariantList& params,
+                    QString* error);
+    // The same on a query of its own, for a statement whose result is not read.
+    static bool run(const QString& sql, const QVariantList& params, QString* error);
 
     // Runs work in one transaction; on any failure everything is rolled back and *error holds
     // the store's message. Inside another such transaction it runs as a nested savepoint.

@@ -50,6 +50,14 @@ QString NumberFormat::general(const QVariant& value)
     return general(value.toDouble());
 }
 
+QString NumberFormat::withUnit(const QVariant& value, const QString& unit)
+{
+    if (value.isNull() || !value.isValid())
+        return QString();
+    const QString number = general(value.toDouble());
+    return unit.isEmpty() ? number : number + " " + unit;
+}
+
 QString NumberFormat::g6(double value)
 {
     if (!std::isfinite(value))

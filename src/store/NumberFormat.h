@@ -22,6 +22,9 @@ public:
     static QString fixed0(double value);
     // A stored value in general form; empty for an empty field.
     static QString general(const QVariant& value);
+    // A stored value in general form followed by a blank and its unit (the number alone without
+    // a unit); empty for an empty field.
+    static QString withUnit(const QVariant& value, const QString& unit);
 
     // The number at the start of text: optional blanks, an optional sign, digits with "." as
     // the decimal point, an optional exponent. What follows is ignored; no number gives 0.

@@ -18,8 +18,8 @@ public:
     QString statement() const { return m_sql; }
     QVariantList parameters() const { return m_params; }
 
-    bool open();
-    void close();
+    bool open() override;
+    void close() override;
     // Closes, replaces the statement and opens again.
     bool reopen(const QString& sql, const QVariantList& params = {});
     void refresh() override;

@@ -48,8 +48,8 @@ public:
     void setFiltered(bool on);
     bool isFiltered() const { return m_filtered; }
 
-    bool open();
-    void close();
+    bool open() override;
+    void close() override;
 
     // Editing. insert() begins a row at the current position, append() at the end.
     void insert();

@@ -10,25 +10,19 @@ SqliteConnection::~SqliteConnection()
 
 bool SqliteConnection::open(const QString& path, QString* error)
 {
-    close();
-    const QByteArray file = QFile::encodeName(path);
-    const int rc = sqlite3_open_v2(file.constData(), &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc != SQLITE_OK) {
-        if (error)
-            *error = QStringLiteral("Cannot open %1: %2").arg(path, lastError());
-        close();
-        return false;
-    }
-    sqlite3_extended_result_codes(m_db, 1);
-    return true;
+    return openWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
 }
 
 bool SqliteConnection::openExisting(const QString& path, QString* error)
 {
+    return openWith(path, SQLITE_OPEN_READWRITE, error);
+}
+
+bool SqliteConnection::openWith(const QString& path, int flags, QString* error)
+{
     close();
     const QByteArray file = QFile::encodeName(path);
-    const int rc = sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(file.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         if (error)
             *error = QStringLiteral("Cannot open %1: %2").arg(path, lastError());

@@ -37,5 +37,7 @@ public:
     sqlite3* handle() const { return m_db; }
 
 private:
+    bool openWith(const QString& path, int flags, QString* error);
+
     sqlite3* m_db = nullptr;
 };

@@ -47,6 +47,14 @@ TEST(NumberFormat, FormsOfOneValue)
     }
 }
 
+TEST(NumberFormat, StoredValueWithItsUnit)
+{
+    EXPECT_EQ(NumberFormat::withUnit(64.5, "kg"), "64.5 kg");
+    EXPECT_EQ(NumberFormat::withUnit(168, QString()), "168");
+    // An empty field shows nothing, not even its unit.
+    EXPECT_EQ(NumberFormat::withUnit(QVariant(), "kg"), "");
+}
+
 TEST(NumberFormat, LeadingNumberOfTypedText)
 {
     const std::pair<const char*, double> cases[] = {
