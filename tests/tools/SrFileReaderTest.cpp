@@ -24,8 +24,11 @@ std::vector<std::string> readAll(const QByteArray& content, int fieldCount, QStr
         return records;
     while (reader.next(fieldCount)) {
         std::string joined;
-        for (int i = 0; i < fieldCount; ++i)
-            joined += (i ? "|" : "") + reader.readText(i);
+        for (int i = 0; i < fieldCount; ++i) {
+            if (i)
+                joined += '|';
+            joined += reader.readText(i);
+        }
         records.push_back(joined);
     }
     *error = reader.error();
