@@ -12,6 +12,7 @@
 #include "foods/Fooddialog.h"
 #include "foods/Foodgroupeditdialog.h"
 #include "foods/Foodgroupsdialog.h"
+#include "foods/Foodmenu.h"
 #include "foods/Foodspage.h"
 #include "foods/Simplesearchdialog.h"
 #include "personal/Adddailyintakefooddialog.h"
@@ -165,6 +166,11 @@ bool Startup::create()
     w.recipeTypes = std::make_unique<TDialogRecipeTypes>(recipes, *w.recipeTypeEdit, images, owner);
     w.ingredientLink = std::make_unique<TDialogRecipeIngredientLink>(
         recipes, foods, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList, images, owner);
+    // A search made from a dialog's food menu shows in the Foods page's tree, as one made there.
+    TFoodsPage* foodsPage = m_foodsPage;
+    auto refreshFoodSearches = [foodsPage] { foodsPage->refreshSearchNodes(); };
+    QObject::connect(w.ingredientLink->foodMenuButton(), &TFoodMenu::searchDialogClosed,
+                     m_foodsPage, refreshFoodSearches);
     // The recipe wizard, with its ingredient and nutrient value dialogs, after the types list
     // and the link dialog it opens.
     w.recipeWizard = std::make_unique<TDialogRecipe>(recipes, foods, *w.recipeTypes,
@@ -233,6 +239,8 @@ bool Startup::create()
     w.dailyIntake = std::make_unique<TDialogDailyIntake>(
         personal, foods, recipes, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList,
         *w.recipeTypes, *w.recipeCuisines, m_seams.clock, images, owner);
+    QObject::connect(w.dailyIntake->foodMenu(), &TFoodMenu::searchDialogClosed, m_foodsPage,
+                     refreshFoodSearches);
     // The recipe menu's search entries: the keyword just entered is searched; searches made in
     // the list are stored when it is confirmed (and the chosen one runs) or dropped when it is
     // cancelled. The Recipes page's tree then shows the new keyword or searches.

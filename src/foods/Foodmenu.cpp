@@ -36,6 +36,7 @@ void TFoodMenu::SimpleSearchClick()
 {
     if (m_simpleSearch.execDialog() == QDialog::Accepted)
         m_foods.RunSimpleSearch(m_simpleSearch.editSearchSimple()->text());
+    emit searchDialogClosed();
 }
 
 void TFoodMenu::AdvancedSearchClick()
@@ -44,4 +45,5 @@ void TFoodMenu::AdvancedSearchClick()
     // dropped when it is cancelled, as from the food tree: nothing is left pending.
     m_advancedSearchList.runChosenSearch(
         [this](const QString& name) { m_foods.RunAdvancedSearch(name); });
+    emit searchDialogClosed();
 }

@@ -30,6 +30,11 @@ public:
     // The advanced search list; confirmed, its changes are stored and the chosen search runs.
     void AdvancedSearchClick();
 
+signals:
+    // A search entry's dialog has closed: the keyword history or the stored searches may have
+    // changed, so the Foods page's tree branches are filled again.
+    void searchDialogClosed();
+
 private:
     TDataModuleFoods& m_foods;
     TDialogFoodGroups& m_foodGroups;

@@ -327,6 +327,11 @@ void TFoodsPage::FillAdvancedSearchNodes()
     m_searchBranches->FillAdvancedSearchNodes();
 }
 
+void TFoodsPage::refreshSearchNodes()
+{
+    m_searchBranches->refresh();
+}
+
 void TFoodsPage::selectEntry(QTreeWidgetItem* item)
 {
     m_tree->selectEntry(item);

@@ -54,6 +54,9 @@ public:
     void FillFoodGroupNodes();
     void FillSimpleSearchNodes();
     void FillAdvancedSearchNodes();
+    // Fills both search branches again after a search made elsewhere (a dialog's food menu); the
+    // selected entry stays selected.
+    void refreshSearchNodes();
     // The tree's selection handler: runs the entry's action and records LastFoodNode.
     void TreeViewFoodsChange(QTreeWidgetItem* item);
 

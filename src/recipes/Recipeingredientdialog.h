@@ -59,6 +59,7 @@ public:
 
     // The food menu (the shared food menu component).
     QMenu* foodMenu() const;
+    TFoodMenu* foodMenuButton() const { return m_foodMenu; }
 
 protected:
     void showEvent(QShowEvent* event) override;

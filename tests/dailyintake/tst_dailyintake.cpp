@@ -12,6 +12,7 @@
 #include "recipes/Recipemenu.h"
 #include "store/QueryView.h"
 #include "support/FakeSeams.h"
+#include "support/FoodsPageProbe.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
@@ -348,9 +349,13 @@ TEST_F(DailyIntakeScreens, FoodFoundBySearchIsLoggedWithItsNutrientAmounts)
     EXPECT_EQ(logged(Today), "1 Lunch Milk, whole 2.0 cup 1077/- [203=15.84,204=15.6,208=292.8]");
     EXPECT_EQ(column(dayGrid()), QStringList({"Milk, whole"}));
     EXPECT_EQ(column(dayGrid(), 2), QStringList({"2"}));
-    // The Foods page shows the search result, and its own grams again: 1 cup.
+    // The Foods page shows the search result, and its own grams again: 1 cup. Its tree lists
+    // the new keyword and keeps its selection.
     EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 1);
     EXPECT_EQ(foods.MeasureGrams(), 240);
+    EXPECT_EQ(FoodsPageProbe::entries(startup.foodsPage(), "Simple Search"),
+              QStringList({"New Search", "Clear Search History", "MILK"}));
+    EXPECT_EQ(FoodsPageProbe::current(startup.foodsPage()), "View All Foods");
     EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
 }
 
