@@ -12,9 +12,9 @@ const QString NewSearch = QStringLiteral("New Search");
 const QString ClearSearchHistory = QStringLiteral("Clear Search History");
 const QString EditAdvancedSearch = QStringLiteral("Edit Advanced Search");
 
-bool run(const std::function<bool()>& dialog)
+bool run(const std::function<bool()>* dialog)
 {
-    return dialog && dialog();
+    return dialog && *dialog && (*dialog)();
 }
 
 } // namespace

@@ -39,10 +39,12 @@ public:
         std::function<void(const QString& name)> showSearch;
         // Names what the list shows.
         std::function<void(const QString& text)> setHeader;
-        // The dialogs, each true when it was confirmed.
-        std::function<bool()> keywordDialog;
-        std::function<bool()> searchDialog;
-        std::function<bool()> searchListDialog;
+        // The page's runners of the dialogs, each true when it was confirmed. They are read when
+        // a dialog is needed, so a page may set its runners after configuring the branches; a
+        // runner not set counts as cancelled.
+        const std::function<bool()>* keywordDialog = nullptr;
+        const std::function<bool()>* searchDialog = nullptr;
+        const std::function<bool()>* searchListDialog = nullptr;
         NoToClear noToClear = NoToClear::SimpleSearchEntry;
     };
 

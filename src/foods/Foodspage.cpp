@@ -282,13 +282,9 @@ void TFoodsPage::configureTree()
     searches.showKeyword = [this](const QString& keyword) { m_foods.RunSimpleSearch(keyword); };
     searches.showSearch = [this](const QString& name) { m_foods.RunAdvancedSearch(name); };
     searches.setHeader = [this](const QString& text) { setHeaderText(text); };
-    searches.keywordDialog = [this] { return m_dialogs.simpleSearch && m_dialogs.simpleSearch(); };
-    searches.searchDialog = [this] {
-        return m_dialogs.advancedSearch && m_dialogs.advancedSearch();
-    };
-    searches.searchListDialog = [this] {
-        return m_dialogs.advancedSearchList && m_dialogs.advancedSearchList();
-    };
+    searches.keywordDialog = &m_dialogs.simpleSearch;
+    searches.searchDialog = &m_dialogs.advancedSearch;
+    searches.searchListDialog = &m_dialogs.advancedSearchList;
     m_searchBranches = new TSearchBranches(*m_tree, m_foods.foodSearches(), m_prompter, searches);
 }
 

@@ -508,13 +508,9 @@ void TRecipesPage::configureSearches()
     searches.showKeyword = [this](const QString& keyword) { m_recipes.ShowRecipesByName(keyword); };
     searches.showSearch = [this](const QString& name) { m_recipes.RunRecipeAdvancedSearch(name); };
     searches.setHeader = [this](const QString& text) { setHeaderText(text); };
-    searches.keywordDialog = [this] { return m_dialogs.simpleSearch && m_dialogs.simpleSearch(); };
-    searches.searchDialog = [this] {
-        return m_dialogs.advancedSearch && m_dialogs.advancedSearch();
-    };
-    searches.searchListDialog = [this] {
-        return m_dialogs.advancedSearchList && m_dialogs.advancedSearchList();
-    };
+    searches.keywordDialog = &m_dialogs.simpleSearch;
+    searches.searchDialog = &m_dialogs.advancedSearch;
+    searches.searchListDialog = &m_dialogs.advancedSearchList;
     // No to clearing the history goes back to the entry chosen before, like a cancelled command.
     searches.noToClear = TSearchBranches::NoToClear::LastEntry;
     m_searchBranches =
