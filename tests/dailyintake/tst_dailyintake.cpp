@@ -17,6 +17,7 @@
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "support/WidgetInput.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -41,39 +42,10 @@ void PrintTo(const QString& text, std::ostream* out)
 
 namespace {
 
+using namespace WidgetInput;
+
 const QDate Today(2026, 12, 10);
 const QDate Yesterday = Today.addDays(-1);
-
-template <class T> T* child(const QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-// A click on the grid row whose first column shows text.
-void clickRow(QTableView* grid, const QString& text)
-{
-    const QAbstractItemModel* model = grid->model();
-    for (int row = 0; model && row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
-        if (index.data().toString() == text) {
-            grid->scrollTo(index);
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(index).center());
-            return;
-        }
-    }
-    ADD_FAILURE() << "no row " << text.toStdString();
-}
-
-QStringList column(const QTableView* grid, int column = 0)
-{
-    QStringList out;
-    for (int row = 0; grid->model() && row < grid->model()->rowCount(); ++row)
-        out << grid->model()->index(row, column).data().toString();
-    return out;
-}
 
 void clickTab(QTabBar* tabs, const QString& title)
 {
@@ -82,34 +54,6 @@ void clickTab(QTabBar* tabs, const QString& title)
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), title);
     QCoreApplication::processEvents();
-}
-
-void clickRadio(QWidget* window, const char* name)
-{
-    auto* radio = child<QRadioButton>(window, name);
-    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
-}
-
-// Replaces the text of an edit box as the user would.
-void retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-// Opens a menu with its button and clicks an entry.
-void chooseFromMenu(TMenuButton* button, const QString& entry)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-    QMenu* menu = button->popupMenu();
-    ASSERT_TRUE(menu->isVisible());
-    for (QAction* action : menu->actions())
-        if (action->text() == entry && action->isVisible()) {
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-            return;
-        }
-    FAIL() << "no menu entry " << entry.toStdString();
 }
 
 TDialogDailyIntake* intakeDialog(QWidget* dialog)

@@ -13,6 +13,7 @@
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "support/WidgetInput.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -35,27 +36,14 @@ void PrintTo(const QString& text, std::ostream* out)
 
 namespace {
 
-const QDate Today(2026, 12, 10);
+using namespace WidgetInput;
 
-template <class T> T* child(const QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
+const QDate Today(2026, 12, 10);
 
 // A click on a menu link of the wizard.
 void link(QWidget* wizard, const char* label)
 {
     QTest::mouseClick(child<QLabel>(wizard, label), Qt::LeftButton);
-}
-
-// Replaces the text of an edit box as the user would.
-void retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 // Moves a drop-down list with the arrow keys until it shows text.
@@ -69,22 +57,6 @@ void choose(QComboBox* combo, const QString& text)
     EXPECT_EQ(combo->currentText(), text);
 }
 
-// A click on the grid row whose first column shows text.
-void clickRow(QTableView* grid, const QString& text)
-{
-    const QAbstractItemModel* model = grid->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
-        if (index.data().toString() == text) {
-            grid->scrollTo(index);
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(index).center());
-            return;
-        }
-    }
-    ADD_FAILURE() << "no row " << text.toStdString();
-}
-
 void clickTab(QTabWidget* tabs, const QString& title)
 {
     for (int i = 0; i < tabs->count(); ++i)
@@ -94,14 +66,6 @@ void clickTab(QTabWidget* tabs, const QString& title)
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), title);
     // The page just shown is laid out before anything on it is clicked.
     QCoreApplication::processEvents();
-}
-
-QStringList column(const QTableView* grid, int column = 0)
-{
-    QStringList out;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        out << grid->model()->index(row, column).data().toString();
-    return out;
 }
 
 QString currentPage(const QWidget* wizard)

@@ -17,6 +17,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 #include "support/TreeInput.h"
+#include "support/WidgetInput.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -42,6 +43,8 @@ void PrintTo(const QString& text, std::ostream* out)
 
 namespace {
 
+using namespace WidgetInput;
+
 const QString Hostile = QStringLiteral("'); DROP TABLE x; --");
 const QString MomsPie = QStringLiteral("Mom's 50% Pie");
 
@@ -58,40 +61,12 @@ const Rule AnyIngredient{"Ingredients", "contains", "", ""};
 const Rule AnyType{"RecipeType", "is", "", ""};
 const Rule EnergyBelow950{"Energy", "<", "950", "208"};
 
-template <class T> T* child(const QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 QStringList children(QTreeWidgetItem* item)
 {
     QStringList out;
     for (int i = 0; item && i < item->childCount(); ++i)
         out << item->child(i)->text(0);
     return out;
-}
-
-void clickRow(QTableView* grid, const QString& text)
-{
-    const QAbstractItemModel* model = grid->model();
-    for (int row = 0; model && row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
-        if (index.data().toString() == text) {
-            grid->scrollTo(index);
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(index).center());
-            return;
-        }
-    }
-    ADD_FAILURE() << "no row " << text.toStdString();
-}
-
-void clickRadio(QWidget* window, const char* name)
-{
-    auto* radio = child<QRadioButton>(window, name);
-    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
 // Chooses an item of a drop-down list with the keyboard: opened, moved to the item, Enter.
@@ -101,20 +76,6 @@ void choose(QComboBox* list, const QString& text)
     const int index = list->findText(text);
     ASSERT_GE(index, 0) << text.toStdString();
     list->setCurrentIndex(index);
-}
-
-// Opens a menu with its button and clicks an entry.
-void chooseFromMenu(TMenuButton* button, const QString& entry)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-    QMenu* menu = button->popupMenu();
-    ASSERT_TRUE(menu->isVisible());
-    for (QAction* action : menu->actions())
-        if (action->text() == entry && action->isVisible()) {
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-            return;
-        }
-    FAIL() << "no menu entry " << entry.toStdString();
 }
 
 // The program on the recipe food fixture (Protein 203, Total lipid (fat) 204, Energy 208), with

@@ -15,6 +15,7 @@
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "support/WidgetInput.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -40,6 +41,8 @@ void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace {
+
+using namespace WidgetInput;
 
 const QDate Today(2026, 12, 10);
 const QDate March1(2026, 3, 1);
@@ -85,21 +88,6 @@ TEST(WeightTrend, WeeklyChangeAndWeeksLeft)
 }
 
 // --- The Reports page in the running program -----------------------------------------------
-
-template <class T> T* child(const QObject* window, const char* name)
-{
-    T* found = window->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-QStringList column(const QTableView* grid, int column)
-{
-    QStringList out;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
-        out << grid->model()->index(row, column).data().toString();
-    return out;
-}
 
 // Each row of a grid as its cells joined by "|".
 QStringList rows(const QTableView* grid)
