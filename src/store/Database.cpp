@@ -24,6 +24,8 @@ const QLocale CollationLocale(QLocale::English, QLocale::UnitedStates);
 constexpr int CollationRules = 1;
 
 const QString ReadOnlyOption = QStringLiteral("QSQLITE_OPEN_READONLY");
+// How long a statement waits for another process that holds the database (milliseconds).
+const QString BusyTimeoutOption = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
 
 // The database file the program looked for last, for messages when it could not be opened.
 QString& lookedFor()
@@ -298,9 +300,11 @@ bool Database::define(const QString& programDir, QString* error, bool* definedNo
         QString why;
         for (const QString& way : ways) {
             if (readOnly) {
-                db.setConnectOptions(ReadOnlyOption + QStringLiteral(";QSQLITE_OPEN_URI"));
+                db.setConnectOptions(ReadOnlyOption + QStringLiteral(";QSQLITE_OPEN_URI;") +
+                                     BusyTimeoutOption);
                 db.setDatabaseName(fileAddress(QFileInfo(path).absoluteFilePath(), way));
             } else {
+                db.setConnectOptions(BusyTimeoutOption);
                 db.setDatabaseName(path);
             }
             if (!db.open())
@@ -499,20 +503,31 @@ bool Database::runInTransaction(const std::function<bool(QString* error)>& work,
     }
     QSqlDatabase db = connection();
     QSqlQuery q(db);
-    // A savepoint starts a transaction when none is open and nests inside one that is.
-    if (!q.exec("SAVEPOINT kl_transaction")) {
+    // The outermost save takes the write lock before it reads anything: a save that read first
+    // and then found another process writing could not wait for it (its reading would be out of
+    // date) and would fail at once. Taking the lock first waits the busy timeout instead. A save
+    // inside another nests as a savepoint.
+    sqlite3* handle = handleOf(db);
+    const bool outermost = !handle || sqlite3_get_autocommit(handle);
+    const char* begin = outermost ? "BEGIN IMMEDIATE" : "SAVEPOINT kl_transaction";
+    const char* end = outermost ? "COMMIT" : "RELEASE kl_transaction";
+    if (!q.exec(begin)) {
         *error = errorText(q.lastError());
         return false;
     }
     error->clear();
-    if (work(error) && q.exec("RELEASE kl_transaction"))
+    if (work(error) && q.exec(end))
         return true;
     if (error->isEmpty())
         *error = errorText(q.lastError());
     if (error->isEmpty())
         *error = QStringLiteral("The changes could not be saved.");
     QSqlQuery undo(db);
-    undo.exec("ROLLBACK TO kl_transaction");
-    undo.exec("RELEASE kl_transaction");
+    if (outermost) {
+        undo.exec("ROLLBACK");
+    } else {
+        undo.exec("ROLLBACK TO kl_transaction");
+        undo.exec("RELEASE kl_transaction");
+    }
     return false;
 }

@@ -30,6 +30,8 @@ bool SqliteConnection::openWith(const QString& path, int flags, QString* error)
         return false;
     }
     sqlite3_extended_result_codes(m_db, 1);
+    // Another process holding the database is waited for a few seconds before giving up.
+    sqlite3_busy_timeout(m_db, 5000);
     return true;
 }
 

@@ -8,11 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <thread>
 
 // Readable strings in failure messages.
 void PrintTo(const QString& text, std::ostream* out)
@@ -231,4 +234,83 @@ TEST(DataFolderLock, OneHolderAtATime)
     EXPECT_FALSE(second.isLocked());
     first.unlock();
     EXPECT_EQ(second.tryLock(), DataFolderLock::Result::Locked);
+}
+
+namespace {
+
+// Another process's writer: holds the database's write lock from a connection of its own for a
+// while, as a second program or the sqlite3 shell would.
+class OtherWriter
+{
+public:
+    explicit OtherWriter(const QString& path)
+    {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    }
+    ~OtherWriter()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+        sqlite3_close_v2(m_db);
+    }
+    // Takes the write lock now and writes a search keyword; commits after the given time.
+    bool holdFor(std::chrono::milliseconds time)
+    {
+        if (sqlite3_exec(m_db,
+                         "BEGIN IMMEDIATE; INSERT INTO \"Food_SimpleSearch.DB\" (\"Keyword\") "
+                         "VALUES ('other')",
+                         nullptr, nullptr, nullptr) != SQLITE_OK)
+            return false;
+        m_thread = std::thread([this, time] {
+            std::this_thread::sleep_for(time);
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+        });
+        return true;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+    std::thread m_thread;
+};
+
+// A save that reads before it writes, as the program's saves do.
+bool saveKeyword(const QString& keyword, QString* error)
+{
+    return Database::runInTransaction(
+        [&](QString* why) {
+            QSqlQuery q(Database::connection());
+            if (!q.exec("SELECT COUNT(*) FROM \"Food_SimpleSearch.DB\"") || !q.next() ||
+                !q.prepare("INSERT INTO \"Food_SimpleSearch.DB\" (\"Keyword\") VALUES (?)")) {
+                *why = q.lastError().text();
+                return false;
+            }
+            q.addBindValue(keyword);
+            if (!q.exec()) {
+                *why = q.lastError().text();
+                return false;
+            }
+            return true;
+        },
+        error);
+}
+
+} // namespace
+
+// A database another process is writing to is waited for a few seconds before a save gives up.
+TEST(DatabaseFile, SaveWaitsForAnotherWriterAndSucceedsOnceItIsDone)
+{
+    TempProgramDir dir("sr-foods");
+    ASSERT_TRUE(dir.isValid()) << dir.error().toStdString();
+    QString error;
+    ASSERT_TRUE(Database::define(dir.path(), &error)) << error.toStdString();
+    // The program's connection has read the table before the other writer starts.
+    ASSERT_TRUE(saveKeyword("first", &error)) << error.toStdString();
+
+    OtherWriter other(dir.databasePath());
+    ASSERT_TRUE(other.holdFor(std::chrono::milliseconds(700)));
+    EXPECT_TRUE(saveKeyword("apple", &error)) << error.toStdString();
+    EXPECT_EQ(dir.scalar("SELECT COUNT(*) FROM \"Food_SimpleSearch.DB\" WHERE \"Keyword\" IN "
+                         "('first', 'other', 'apple')")
+                  .toInt(),
+              3);
 }
