@@ -86,7 +86,10 @@ TAverageIntakeChart::TAverageIntakeChart(QWidget* parent)
 
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // The view made a default chart of its own and leaves it to its caller once replaced.
+    QChart* const made = QChartView::chart();
     setChart(chart);
+    delete made;
 
     connect(chart, &QChart::plotAreaChanged, this, &TAverageIntakeChart::placeLabels);
     setRows({});

@@ -51,7 +51,10 @@ TWeightTrendChart::TWeightTrendChart(QWidget* parent)
     m_weights->setLabelFormat("%g");
     chart->addAxis(m_weights, Qt::AlignLeft);
     m_series->attachAxis(m_weights);
+    // The view made a default chart of its own and leaves it to its caller once replaced.
+    QChart* const made = QChartView::chart();
     setChart(chart);
+    delete made;
     setEntries({});
 }
 

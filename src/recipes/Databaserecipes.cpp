@@ -598,7 +598,15 @@ bool TDataModuleRecipes::LinkIngredient(int foodNumber, double quantity, bool by
                                         const QVariant& weightId, double grams)
 {
     TableView& work = *m_workIngredients;
-    if (!ready() || foodNumber <= 0 || work.currentRow() < 0 || !work.edit())
+    if (!ready() || foodNumber <= 0 || work.currentRow() < 0)
+        return false;
+    // A link by measure names the measure; a food without household measures has none to name
+    // and would weigh nothing.
+    if (!byGram && weightId.isNull()) {
+        m_prompter.message(NoMeasuresMessage);
+        return false;
+    }
+    if (!work.edit())
         return false;
     work.setValue("NDB_No", foodNumber);
     work.setValue("NDB_Quantity", quantity);

@@ -138,8 +138,12 @@ public:
 
     // Links the current working ingredient to food foodNumber: quantity is the amount typed,
     // byGram whether it is in grams, weightId the household measure chosen (a null value keeps
-    // the one stored) and grams the weight the ingredient stands for. Nothing happens for food
-    // number 0 (an empty food list) or without a working ingredient.
+    // the one stored for a link in grams) and grams the weight the ingredient stands for.
+    // Nothing happens for food number 0 (an empty food list) or without a working ingredient.
+    // A link by measure without a measure (a food with no household measures) is refused with
+    // NoMeasuresMessage.
+    static inline const QString NoMeasuresMessage = QStringLiteral(
+        "This food has no household measures: link it In Grams.");
     bool LinkIngredient(int foodNumber, double quantity, bool byGram, const QVariant& weightId,
                         double grams);
     // Empties the link fields of the current working ingredient.

@@ -352,8 +352,12 @@ void TDialogRecipeIngredientLink::btnAddLinkIngredientClick()
     if (m_comboMeasures->chosenIndex() >= 0)
         weightId = m_comboMeasures->chosen().WeightID;
     if (!m_recipes.LinkIngredient(food, NumberFormat::leadingNumber(m_editAmount->text()),
-                                  m_radioInGrams->isChecked(), weightId, m_grams))
+                                  m_radioInGrams->isChecked(), weightId, m_grams)) {
+        // Refused by measure for want of measures: the way on is a link in grams.
+        if (!m_radioInGrams->isChecked() && weightId.isNull())
+            m_radioInGrams->setFocus();
         return;
+    }
     showIngredient();
     m_editAmount->clear();
 }

@@ -196,19 +196,35 @@ TEST_F(IngredientLink, LinksByMeasureAndInGramsAndMovesThroughTheIngredients)
         EXPECT_TRUE(control<QLineEdit>("DBEditLinkUnit")->isHidden());
         EXPECT_FALSE(control<QLabel>("LabelGrams")->isHidden());
 
-        // By measure on a food without measures weighs nothing.
+        // By measure on a food without measures is refused, even over an earlier link by
+        // measure: it would keep that food's measure and weigh nothing. In grams it links.
         press("BtnLastIngredient");
         EXPECT_EQ(text("LabelRecordMonitor"), "Record(3/3) Linked:");
         choose("RadioButtonByMeasure");
         EXPECT_TRUE(control<QComboBox>("ComboBoxMeasures")->isEnabled());
+        clickFood("Milk, whole");
+        typeAmount("1");
+        PictureButtons::click(&linkDialog, "btnAddLinkIngredient");
+        ASSERT_EQ(working(2, "NDB_Weight_ID").toInt(), 1);
         clickFood("Cheese, cheddar");
         EXPECT_TRUE(measures().isEmpty());
         typeAmount("3");
         EXPECT_EQ(text("LabelAmountIngram"), "Amount (g): ");
         QTest::keyClick(control<QLineEdit>("EditAmount"), Qt::Key_Return); // Enter links too
+        EXPECT_EQ(prompter.messages(),
+                  QStringList{"This food has no household measures: link it In Grams."});
+        EXPECT_EQ(working(2, "NDB_No").toInt(), 1077);
+        EXPECT_EQ(working(2, "NDB_Weight_ID").toInt(), 1);
+        EXPECT_EQ(working(2, "WeightInGram").toDouble(), 240);
+        EXPECT_EQ(text("DBEditLinkUnit"), "cup");
+        EXPECT_TRUE(control<QRadioButton>("RadioButtonInGrams")->hasFocus());
+        prompter.clear();
+        choose("RadioButtonInGrams");
+        typeAmount("3");
+        QTest::keyClick(control<QLineEdit>("EditAmount"), Qt::Key_Return);
         EXPECT_EQ(working(2, "NDB_No").toInt(), 1009);
-        EXPECT_EQ(working(2, "WeightInGram").toDouble(), 0);
-        EXPECT_FALSE(working(2, "WeightInGram").isNull());
+        EXPECT_EQ(working(2, "WeightInGram").toDouble(), 3);
+        choose("RadioButtonByMeasure");
 
         // Past the end nothing moves; the first ingredient's link can be removed.
         press("BtnNextIngredient");
