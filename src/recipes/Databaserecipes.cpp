@@ -643,6 +643,9 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
         }
     }
 
+    if (!linksHoldTogether())
+        return;
+
     // Each nutrient of each linked food adds grams x value per 100 g x 0.01, worked out in
     // extended precision and rounded to single precision; the totals are summed in single
     // precision, one per nutrient in the order the nutrients are first met.
@@ -697,6 +700,58 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
     if (!ok)
         report(error);
     m_workNutrients->refresh();
+}
+
+bool TDataModuleRecipes::linksHoldTogether()
+{
+    TableView& work = *m_workIngredients;
+    // Grams that are no number (a damaged table) would count as nothing.
+    for (int row = 0; row < work.rowCount(); ++row) {
+        const QVariant grams = work.valueAt(row, "WeightInGram");
+        bool number = false;
+        grams.toDouble(&number);
+        if (!grams.isNull() && !number) {
+            work.moveTo(row);
+            report(QStringLiteral("The weight in grams of the ingredient \"%1\" is not a number "
+                                  "(\"%2\"): the recipe's stored data is damaged.")
+                       .arg(work.valueAt(row, "Ingredient Name").toString(), grams.toString()));
+            return false;
+        }
+    }
+    // A food deleted since it was linked has no values: its ingredients are unlinked and named,
+    // to be linked again, rather than adding nothing without a word.
+    QSqlQuery food(Database::connection());
+    if (!food.prepare("SELECT 1 FROM \"FOOD_DES.DB\" WHERE NDB_No = ?")) {
+        report(Database::errorText(food.lastError()));
+        return false;
+    }
+    QStringList gone;
+    int first = -1;
+    for (int row = 0; row < work.rowCount(); ++row) {
+        food.bindValue(0, work.valueAt(row, "NDB_No"));
+        if (!food.exec()) {
+            report(Database::errorText(food.lastError()));
+            return false;
+        }
+        const bool exists = food.next();
+        food.finish();
+        if (exists)
+            continue;
+        work.moveTo(row);
+        if (!UnlinkIngredient())
+            return false;
+        gone << work.valueAt(row, "Ingredient Name").toString();
+        if (first < 0)
+            first = row;
+    }
+    if (gone.isEmpty())
+        return true;
+    work.moveTo(first);
+    m_prompter.message(QStringLiteral("These ingredients were linked to foods that no longer "
+                                      "exist and are now unlinked: %1. Link them again, then "
+                                      "calculate.")
+                           .arg(gone.join(QStringLiteral(", "))));
+    return false;
 }
 
 QList<std::pair<int, double>> TDataModuleRecipes::RecipeNutrientTotals(int recipeId)

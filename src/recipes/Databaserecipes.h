@@ -142,8 +142,8 @@ public:
     // Nothing happens for food number 0 (an empty food list) or without a working ingredient.
     // A link by measure without a measure (a food with no household measures) is refused with
     // NoMeasuresMessage.
-    static inline const QString NoMeasuresMessage = QStringLiteral(
-        "This food has no household measures: link it In Grams.");
+    static inline const QString NoMeasuresMessage =
+        QStringLiteral("This food has no household measures: link it In Grams.");
     bool LinkIngredient(int foodNumber, double quantity, bool byGram, const QVariant& weightId,
                         double grams);
     // Empties the link fields of the current working ingredient.
@@ -184,6 +184,9 @@ private:
     bool post(TableView& table);
     void recipeTableChanged();
     QVariant calculate(const DataSet& set, int row, int field) const;
+    // Before a calculation: refuses grams that are no number, and unlinks and names the
+    // ingredients whose food no longer exists. True when the links can be calculated.
+    bool linksHoldTogether();
     // Runs sql with params inside the current transaction; false with *error set on failure.
     static bool exec(const QString& sql, const QVariantList& params, QString* error);
     bool emptyWorkingTables(QString* error);

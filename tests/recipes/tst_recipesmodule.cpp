@@ -439,4 +439,49 @@ TEST_F(RecipesModule, UnlinkedIngredientStopsTheCalculation)
     recipes.CancelRecipe();
 }
 
+// An ingredient whose food was deleted since it was linked, or whose stored grams are no number
+// (a damaged table), would add nothing to the totals without a word.
+TEST_F(RecipesModule, CalculationNamesIngredientsOfDeletedFoodsAndRefusesGramsThatAreNoNumber)
+{
+    ASSERT_TRUE(recipes.BeginNewRecipe());
+    addIngredient("milk", 1077, 100);
+    addIngredient("cheddar", 1009, 30);
+    addIngredient("more milk", 1077, 10);
+    TableView& nutrients = recipes.tblRecipeNutrAddEditOnly();
+    nutrients.append();
+    nutrients.setValue("Nutr_No", 203);
+    nutrients.setValue("Nutr_Val", 5);
+    ASSERT_TRUE(nutrients.post());
+    ASSERT_TRUE(dir.exec("DELETE FROM \"NUT_DATA.DB\" WHERE NDB_No = 1077"));
+    ASSERT_TRUE(dir.exec("DELETE FROM \"FOOD_DES.DB\" WHERE NDB_No = 1077"));
+
+    recipes.CalculateRecipeNutrients();
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"These ingredients were linked to foods that no longer exist and are "
+                          "now unlinked: milk, more milk. Link them again, then calculate."});
+    TableView& work = recipes.tblRecipeIngredientsAddEditOnly();
+    EXPECT_EQ(work.currentRow(), 0);
+    EXPECT_EQ(TDataModuleRecipes::linkedText(work, 0), "NO");
+    EXPECT_EQ(TDataModuleRecipes::linkedText(work, 1), "YES");
+    EXPECT_EQ(TDataModuleRecipes::linkedText(work, 2), "NO");
+    EXPECT_EQ(workingNutrients(), QStringList{"203=5"});
+
+    // Grams stored as text stop the calculation with the ingredient named.
+    prompter.clear();
+    ASSERT_TRUE(dir.exec("UPDATE \"Recipe_Ingredients_Add.DB\" SET WeightInGram = 'thirty' "
+                         "WHERE \"Ingredient Name\" = 'cheddar'"));
+    work.refresh();
+    for (int row : {0, 2}) {
+        work.moveTo(row);
+        ASSERT_TRUE(recipes.LinkIngredient(1009, 5, true, QVariant(), 5));
+    }
+    recipes.CalculateRecipeNutrients();
+    EXPECT_EQ(prompter.errors(),
+              QStringList{"The weight in grams of the ingredient \"cheddar\" is not a number "
+                          "(\"thirty\"): the recipe's stored data is damaged."});
+    EXPECT_EQ(work.currentRow(), 1);
+    EXPECT_EQ(workingNutrients(), QStringList{"203=5"});
+    recipes.CancelRecipe();
+}
+
 } // namespace
