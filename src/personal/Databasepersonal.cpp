@@ -181,8 +181,11 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
 
     // A database that could not be opened was reported by the food module already.
     QString error;
-    if (!Database::define(programDir, &error))
+    m_openError.clear();
+    if (!Database::define(programDir, &error)) {
+        m_openError = error;
         return false;
+    }
 
     // The day list starts empty (no user, today) rather than with every intake ever logged.
     m_dayPid = 0;
@@ -191,13 +194,31 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
     m_dayList->setStatement(DayListSelect + " ORDER BY d.DIntake_ID",
                             {0, DateFormat::stored(m_day)});
 
-    if (!Database::openViews(all, &error)) {
-        if (!error.isEmpty())
-            report(error);
-        return false;
+    // Every table that can be opened is: the people table alone lets users be chosen, and an
+    // action that needs a table that failed says so (usable()). The first failure is reported.
+    bool allOpen = true;
+    for (DataSet* set : all) {
+        if (Database::openViews({set}, &error))
+            continue;
+        if (allOpen) {
+            m_openError = set->lastError();
+            if (!error.isEmpty())
+                report(error);
+        }
+        allOpen = false;
     }
-    m_open = true;
-    return true;
+    m_open = allOpen;
+    return m_open;
+}
+
+bool TDataModulePersonal::usable() const
+{
+    if (m_open)
+        return true;
+    m_prompter.error(QStringLiteral("This cannot be done: a table it needs could not be opened.\n"
+                                    "%1")
+                         .arg(m_openError));
+    return false;
 }
 
 QVariant TDataModulePersonal::weightUnitOf(const QVariant& pid) const
@@ -212,6 +233,11 @@ QVariant TDataModulePersonal::weightUnitOf(const QVariant& pid) const
 }
 
 // --- Users ----------------------------------------------------------------------------------
+
+bool TDataModulePersonal::peopleOpen() const
+{
+    return m_people->isActive();
+}
 
 bool TDataModulePersonal::hasUsers() const
 {
@@ -316,6 +342,8 @@ bool TDataModulePersonal::keepWeightHistory(bool newUser, QString* error)
 
 bool TDataModulePersonal::SaveUser()
 {
+    if (!usable())
+        return false;
     // The rows still open are finished first: the goal, then the user.
     for (TableView* table : {m_goals, m_people}) {
         if (!table->post()) {
@@ -352,6 +380,8 @@ void TDataModulePersonal::DiscardUser()
 
 void TDataModulePersonal::DeleteUser()
 {
+    if (!usable())
+        return;
     if (!hasUsers()) {
         m_prompter.message("No User in the database to delete");
         return;
@@ -458,7 +488,7 @@ bool TDataModulePersonal::rereadDayList()
 
 void TDataModulePersonal::DeleteDailyIntake()
 {
-    if (!m_open || m_dayList->isEmpty())
+    if (!usable() || m_dayList->isEmpty())
         return;
     const QVariant id = m_dayList->value("DIntake_ID");
     if (!m_intakes->locate("DIntake_ID", id)) {
@@ -522,7 +552,7 @@ int TDataModulePersonal::LogFoodIntake(int pid, const QDate& day, const QString&
                                        double amount, const QString& unitDescription,
                                        double gramsPerUnit)
 {
-    if (!m_open)
+    if (!usable())
         return -1;
     DailyIntakeT intake;
     intake.PID = pid;
@@ -543,7 +573,7 @@ int TDataModulePersonal::LogRecipeIntake(int pid, const QDate& day, const QStrin
                                          int recipeNumber, const QString& recipeName, double serves,
                                          double recipeServes)
 {
-    if (!m_open || recipeServes == 0)
+    if (!usable() || recipeServes == 0)
         return -1;
     DailyIntakeT intake;
     intake.PID = pid;
@@ -590,7 +620,7 @@ DailyIntakesT TDataModulePersonal::ReadDailyIntakes(bool onlyCurrent, int pid,
                                                     const QDate& day) const
 {
     DailyIntakesT out;
-    if (!m_open || m_dayList->isEmpty())
+    if (!usable() || m_dayList->isEmpty())
         return out;
     QSqlQuery q(Database::connection());
     auto failed = [&] {
@@ -627,7 +657,7 @@ DailyIntakesT TDataModulePersonal::ReadDailyIntakes(bool onlyCurrent, int pid,
 
 bool TDataModulePersonal::AddDailyIntakes(const DailyIntakesT& intakes)
 {
-    if (!m_open)
+    if (!usable())
         return false;
     QString error;
     const bool ok = Database::runInTransaction(

@@ -44,6 +44,8 @@ public:
     // closed.
     bool DataModuleCreate(const QString& programDir);
     bool isOpen() const { return m_open; }
+    // The people table opened: users can be chosen, even when another table failed.
+    bool peopleOpen() const;
 
     // Views.
     TableView& tblPersonalInfo() const { return *m_people; }
@@ -172,6 +174,9 @@ private:
     Prompter& m_prompter;
     const Clock& m_clock;
     bool m_open = false;
+    QString m_openError; // the store's message for the first table that failed to open
+    // True when every table opened; otherwise says the action cannot be done, with the reason.
+    bool usable() const;
     bool m_newUser = false;
 
     TableView* m_people;

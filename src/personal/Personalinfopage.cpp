@@ -180,7 +180,7 @@ void TPersonalInfoPage::btnSelectUserClick()
 
 void TPersonalInfoPage::ChooseUserAtStart()
 {
-    if (!m_personal.isOpen())
+    if (!m_personal.peopleOpen())
         return;
     if (m_personal.hasUsers())
         btnSelectUserClick();

@@ -6,7 +6,9 @@
 #include "support/TempProgramDir.h"
 
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 // Readable strings in failure messages.
 void PrintTo(const QString& text, std::ostream* out)
@@ -583,6 +585,42 @@ TEST_F(PersonalModuleTest, ReportWeightHistoryKeepsTheCurrentUsersEntriesOfThePe
         rows << report.valueAt(row, "Weight").toString() + " " +
                     report.valueAt(row, "Unit").toString();
     EXPECT_EQ(rows, QStringList({"70 kg", "69 kg"}));
+}
+
+// A personal table that fails to open, the people table working: users can still be chosen, and
+// every action that needs the failed table says so instead of doing nothing without a word.
+TEST_F(PersonalModuleTest, ActionsOnATableThatFailedToOpenSaySoAndStop)
+{
+    addUserRow(1, "Ann");
+    addIntake(1, 1, Day1, "Lunch", "soup", {"203=4"});
+    sql("ALTER TABLE \"DI_Nutr.db\" RENAME COLUMN Nutr_Val TO Amount");
+    EXPECT_FALSE(module.DataModuleCreate(dir.path()));
+    ASSERT_EQ(prompter.errors().size(), 1);
+    const QString why = prompter.errors().first();
+    EXPECT_TRUE(why.contains("DI_Nutr.db")) << why.toStdString();
+    EXPECT_TRUE(module.peopleOpen());
+    EXPECT_TRUE(module.hasUsers());
+    const QString before = everything();
+
+    const QString refused = "This cannot be done: a table it needs could not be opened.\n" + why;
+    const std::vector<std::pair<const char*, std::function<void()>>> actions = {
+        {"log a food",
+         [&] {
+             EXPECT_EQ(module.LogFoodIntake(1, Day1, "Lunch", 1001, "Butter", 1, "tbsp", 14.2), -1);
+         }},
+        {"log a recipe",
+         [&] { EXPECT_EQ(module.LogRecipeIntake(1, Day1, "Lunch", 1, "Soup", 1, 4), -1); }},
+        {"delete an intake", [&] { module.DeleteDailyIntake(); }},
+        {"copy a day", [&] { EXPECT_TRUE(module.ReadDailyIntakes(false, 1, Day1).isEmpty()); }},
+        {"add copies", [&] { EXPECT_FALSE(module.AddDailyIntakes({DailyIntakeT{}})); }},
+        {"delete the user", [&] { module.DeleteUser(); }},
+    };
+    for (const auto& [name, act] : actions) {
+        prompter.clear();
+        act();
+        EXPECT_EQ(prompter.errors(), QStringList{refused}) << name;
+        EXPECT_EQ(everything(), before) << name;
+    }
 }
 
 } // namespace

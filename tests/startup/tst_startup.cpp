@@ -40,11 +40,11 @@ struct Seams
 };
 
 // Runs the main window's start-up steps; the new-user wizard that they open on a database
-// without users is cancelled. Without the personal tables no wizard opens.
+// without users is cancelled. Without the people table no wizard opens.
 void runStartupStepsCancellingTheUserWizard(Startup& startup)
 {
     ModalDialogDriver driver;
-    if (startup.personal().isOpen())
+    if (startup.personal().peopleOpen())
         driver.whenShown([](QWidget* wizard) { PictureButtons::click(wizard, "BtnCancel"); });
     startup.mainWindow().runStartupSteps();
 }
@@ -180,6 +180,28 @@ TEST(Startup, TableOfAnotherStructureIsReportedAsTheStoresErrorAndTheProgramGoes
         }
         Database::undefine();
     }
+}
+
+// Another personal table that fails to open is reported once; the people table works, so the
+// new-user wizard still opens.
+TEST(Startup, PersonalTableThatFailsToOpenStillLetsAUserBeMade)
+{
+    TempProgramDir dir("sr-foods");
+    ASSERT_TRUE(dir.exec(R"(ALTER TABLE "DI_Nutr.db" RENAME COLUMN "Nutr_Val" TO "Amount")"));
+    Seams s;
+    {
+        Startup startup(dir.path(), s.seams());
+        ASSERT_TRUE(startup.create());
+        startup.mainWindow().show();
+        ModalDialogDriver driver;
+        driver.whenShown([](QWidget* wizard) { PictureButtons::click(wizard, "BtnCancel"); });
+        startup.mainWindow().runStartupSteps();
+        EXPECT_EQ(driver.handled(), 1);
+        EXPECT_EQ(s.prompter.errors(),
+                  QStringList{"Table \"DI_Nutr.db\" does not have the structure this program "
+                              "needs: the field \"Nutr_Val\" is missing."});
+    }
+    Database::undefine();
 }
 
 TEST(Startup, ReadOnlyDatabaseIsBrowsedWithANoticeAndASaveSaysItCannot)
