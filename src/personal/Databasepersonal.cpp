@@ -640,7 +640,16 @@ DailyIntakesT TDataModulePersonal::ReadDailyIntakes(bool onlyCurrent, int pid,
         intake.FoodRecipe = field("Food/Recipe").toString();
         intake.Date = day;
         intake.MealType = field("MealType").toString();
-        intake.Amount = field("Amount").toDouble();
+        // An amount that is no number (a damaged table) would be copied as 0: nothing is copied.
+        bool number = false;
+        intake.Amount = field("Amount").toDouble(&number);
+        if (!number) {
+            m_prompter.error(QStringLiteral("The amount of the intake \"%1\" is not a number "
+                                            "(\"%2\"): the stored data is damaged, so nothing "
+                                            "was copied.")
+                                 .arg(intake.FoodRecipe, field("Amount").toString()));
+            return DailyIntakesT();
+        }
         intake.Unit = field("Unit").toString();
         intake.NDB_ID = field("NDB_ID").isNull() ? -1 : field("NDB_ID").toInt();
         intake.R_ID = field("R_ID").isNull() ? -1 : field("R_ID").toInt();

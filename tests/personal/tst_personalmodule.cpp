@@ -623,4 +623,42 @@ TEST_F(PersonalModuleTest, ActionsOnATableThatFailedToOpenSaySoAndStop)
     }
 }
 
+// On a damaged table an amount stored as text or left empty would be copied as 0.
+TEST_F(PersonalModuleTest, CopyingADayWithAnAmountThatIsNoNumberCopiesNothing)
+{
+    addUserRow(1, "Ann");
+    addIntake(1, 1, Day1, "Lunch", "soup", {"203=4"});
+    addIntake(2, 1, Day1, "Dinner", "fish", {"204=8"});
+    for (const char* amount : {"'a cup'", "NULL"}) {
+        SCOPED_TRACE(amount);
+        sql(QStringLiteral("UPDATE \"DIntake.DB\" SET Amount = %1 WHERE DIntake_ID = 2")
+                .arg(amount));
+        open();
+        module.ShowDailyIntakes(1, "All", Day1);
+        EXPECT_TRUE(module.ReadDailyIntakes(false, 1, Day1.addDays(1)).isEmpty());
+        const QString shown = QString(amount) == "NULL" ? "" : "a cup";
+        EXPECT_EQ(prompter.errors(),
+                  QStringList{"The amount of the intake \"fish\" is not a number (\"" + shown +
+                              "\"): the stored data is damaged, so nothing was copied."});
+        prompter.clear();
+    }
+}
+
+// The store refuses the intake row after its nutrient rows went: both stay, as the list shows.
+TEST_F(PersonalModuleTest, DeletingAnIntakeThatTheStoreRefusesKeepsItWhole)
+{
+    addUserRow(1, "Ann");
+    addIntake(1, 1, Day1, "Lunch", "soup", {"208=100", "203=4"});
+    sql("CREATE TRIGGER refuse BEFORE DELETE ON \"DIntake.DB\" "
+        "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    open();
+    module.ShowDailyIntakes(1, "All", Day1);
+    const QString before = everything();
+    module.DeleteDailyIntake();
+    EXPECT_EQ(prompter.errors(), QStringList{"disk full"});
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(dayList(), QStringList{"soup"});
+    EXPECT_EQ(module.tblDailyIntakeNutrientsDisplay().rowCount(), 2);
+}
+
 } // namespace
