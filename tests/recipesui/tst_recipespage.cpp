@@ -413,6 +413,44 @@ TEST_F(RecipesPage, EditCuisinesStoresOrUndoesWhatTheListChanged)
     }
 }
 
+// A cuisine a recipe uses is not deleted; a save the store refuses shows the store's message and
+// opens the list again with the change still pending, to be saved again or cancelled.
+TEST_F(RecipesPage, EditCuisinesRefusesACuisineInUseAndReopensAfterARefusedSave)
+{
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Italian"));
+    ASSERT_TRUE(dir.exec("CREATE TRIGGER refuse BEFORE DELETE ON \"Recipe_Cuisine.DB\" "
+                         "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    QStringList shown;
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* list) {
+        auto* grid = control<QTableView>(list, "DBGridCuisines");
+        shown << rows(grid).join(", ");
+        clickRow(grid, 0); // Italian: Pancakes uses it
+        PictureButtons::click(list, "BtnDelete");
+        EXPECT_EQ(prompter.messages(),
+                  QStringList{"Can't Delete This Cuisine, one or more recipe is using it, "
+                              "modify or delete recipe(s) first"});
+        clickRow(grid, 1);
+        prompter.answer(true);
+        PictureButtons::click(list, "BtnDelete");
+        PictureButtons::click(list, "BtnOk");
+    });
+    driver.whenShown([&](QWidget* list) {
+        shown << rows(control<QTableView>(list, "DBGridCuisines")).join(", ");
+        PictureButtons::click(list, "BtnCancel");
+    });
+    TreeInput::click(tree(), entry(TRecipesPage::Cuisines, "Edit Cuisines"));
+    EXPECT_EQ(driver.handled(), 2);
+    EXPECT_EQ(prompter.errors(), QStringList{"disk full"});
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_FALSE(shown[1].contains("Thai")) << shown[1].toStdString();
+    EXPECT_EQ(
+        dir.scalar("SELECT group_concat(Cuisine, ', ') FROM \"Recipe_Cuisine.DB\"").toString(),
+        "Italian, Thai");
+    EXPECT_EQ(children(tree()->topLevelItem(0)),
+              QStringList({"New Cuisine", "Edit Cuisines", "Italian", "Thai"}));
+}
+
 // Import adds the recipe with a new cuisine and type, which the tree shows at once; export and
 // the HTML view work on the recipe chosen.
 TEST_F(RecipesPage, ImportRebuildsTheTreeAndTheFileButtonsReachTheirDialogs)
