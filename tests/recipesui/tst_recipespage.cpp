@@ -413,6 +413,31 @@ TEST_F(RecipesPage, EditCuisinesStoresOrUndoesWhatTheListChanged)
     }
 }
 
+// A new recipe the store refuses to save is kept: the wizard opens again with what was typed,
+// and Cancel then leaves the stored recipes as they were.
+TEST_F(RecipesPage, NewRecipeRefusedByTheStoreReopensTheWizardWithWhatWasTyped)
+{
+    ASSERT_TRUE(dir.exec("CREATE TRIGGER refuse BEFORE INSERT ON \"Recipe_Des.DB\" "
+                         "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    const QString before = dump("Recipe_Des.DB", "\"Recipe Name\"", "R_ID");
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* w) {
+        typeInto(control<QLineEdit>(w, "DBEditRecipeName"), "Soup");
+        typeInto(control<QLineEdit>(w, "DBEditNumberOfServes"), "2");
+        PictureButtons::click(w, "BtnOk");
+    });
+    driver.whenShown([&](QWidget* w) {
+        EXPECT_EQ(control<QLineEdit>(w, "DBEditRecipeName")->text(), "Soup");
+        EXPECT_EQ(control<QLineEdit>(w, "DBEditNumberOfServes")->text(), "2");
+        PictureButtons::click(w, "BtnCancel");
+    });
+    press("BtnNewRecipe");
+    EXPECT_EQ(driver.handled(), 2);
+    EXPECT_EQ(prompter.errors(), QStringList{"disk full"});
+    EXPECT_EQ(dump("Recipe_Des.DB", "\"Recipe Name\"", "R_ID"), before);
+    EXPECT_EQ(listed(), QStringList({"Apple Pie", "Pancakes"}));
+}
+
 // A cuisine a recipe uses is not deleted; a save the store refuses shows the store's message and
 // opens the list again with the change still pending, to be saved again or cancelled.
 TEST_F(RecipesPage, EditCuisinesRefusesACuisineInUseAndReopensAfterARefusedSave)
