@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <cmath>
 
 TDialogAddDailyIntakeFood::TDialogAddDailyIntakeFood(TDataModuleFoods& foods, Prompter& prompter,
                                                      const TFormImageContainer& images,
@@ -82,6 +83,12 @@ void TDialogAddDailyIntakeFood::btnOkClick()
         return;
     if (measureIndex() < 0) {
         prompter().message("No Measure to Select");
+        return;
+    }
+    // An amount whose grams overflow would store values that are no number.
+    if (!std::isfinite(chosenMeasure().GramsPerUnit * amount())) {
+        prompter().message("Invalid number for amount");
+        editAmount()->setFocus();
         return;
     }
     confirmDialog();

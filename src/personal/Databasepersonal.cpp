@@ -11,6 +11,8 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -601,6 +603,16 @@ int TDataModulePersonal::logIntake(DailyIntakeT intake, const QString& valuesSql
     while (q.next())
         intake.Nutrients.append({q.value(0).toInt(), factor * q.value(1).toDouble()});
     q.finish();
+    // An amount so large that its grams or a nutrient amount is no finite number would store
+    // values that no report can sum: it is refused and nothing is stored.
+    const bool finite =
+        std::isfinite(intake.Amount) && std::isfinite(factor) &&
+        std::all_of(intake.Nutrients.cbegin(), intake.Nutrients.cend(),
+                    [](const DailyIntakeNutrientT& n) { return std::isfinite(n.Nutr_Val); });
+    if (!finite) {
+        m_prompter.message(QStringLiteral("Invalid number for amount"));
+        return -1;
+    }
 
     int id = -1;
     if (!Database::runInTransaction(

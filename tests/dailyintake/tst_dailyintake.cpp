@@ -314,10 +314,10 @@ TEST_F(DailyIntakeScreens, AddFoodChecksTheMealTheAmountAndTheMeasureInOrder)
         const char* message;
     };
     const Case refused[] = {
-        {"", "Please Enter the Amount Value"}, {"0", "Can't have Zero value for Amount"},
-        {"0.0", "Invalid number for amount"},  {"abc", "Invalid number for amount"},
-        {" .", "Invalid number for amount"},   {"-2", "Invalid number for amount"},
-        {"1e999", "Invalid number for amount"}};
+        {"", "Please Enter the Amount Value"},  {"0", "Can't have Zero value for Amount"},
+        {"0.0", "Invalid number for amount"},   {"abc", "Invalid number for amount"},
+        {" .", "Invalid number for amount"},    {"-2", "Invalid number for amount"},
+        {"1e999", "Invalid number for amount"}, {"1e307", "Invalid number for amount"}};
     auto chooseMilk = [](QWidget* dialog) {
         clickRow(child<QTableView>(dialog, "DBGridFoods"), "Milk, whole");
         PictureButtons::click(dialog, "BtnOk");

@@ -661,4 +661,38 @@ TEST_F(PersonalModuleTest, DeletingAnIntakeThatTheStoreRefusesKeepsItWhole)
     EXPECT_EQ(module.tblDailyIntakeNutrientsDisplay().rowCount(), 2);
 }
 
+// Amounts so large that their grams or a nutrient amount overflow would store infinities and
+// empty amounts, blanking every average of the period: refused, and nothing is stored.
+TEST_F(PersonalModuleTest, IntakesWhoseAmountsOverflowAreRefused)
+{
+    addUserRow(1, "Ann");
+    sql("INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", \"Number of Serves\") "
+        "VALUES (1, 'Stew', 4)");
+    sql("INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES (1, 208, 2000)");
+    open();
+    const QString before = everything();
+    struct Case
+    {
+        const char* what;
+        std::function<int()> log;
+    };
+    const Case cases[] = {
+        {"1e308 g of butter: 580 kcal per 100 g overflows",
+         [&] { return module.LogFoodIntake(1, Day1, "Lunch", 1001, "Butter", 1e308, "g", 1); }},
+        {"1e307 cups: the grams overflow",
+         [&] { return module.LogFoodIntake(1, Day1, "Lunch", 1001, "Butter", 1e307, "cup", 240); }},
+        {"1e308 serves of a recipe of 0.25 serves",
+         [&] { return module.LogRecipeIntake(1, Day1, "Lunch", 1, "Stew", 1e308, 0.25); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompter.clear();
+        EXPECT_EQ(c.log(), -1);
+        EXPECT_EQ(prompter.messages(), QStringList{"Invalid number for amount"});
+        EXPECT_EQ(everything(), before);
+    }
+    // The largest amounts that stay finite are logged.
+    EXPECT_GT(module.LogFoodIntake(1, Day1, "Lunch", 1001, "Butter", 1e300, "cup", 240), 0);
+}
+
 } // namespace
