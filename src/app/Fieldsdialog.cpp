@@ -22,7 +22,8 @@ TFormFieldsDialog::TFormFieldsDialog(TableView& row, const TFormImageContainer& 
 
 QLineEdit* TFormFieldsDialog::addBox(const QString& caption, const QString& name,
                                      const QString& field, const QRect& place,
-                                     const QString& whenEmpty, const QString& whenNoNumber)
+                                     const QString& whenEmpty, const QString& whenNoNumber,
+                                     const QString& whenNegative)
 {
     QWidget* area = contentArea();
     QLabel* label =
@@ -31,8 +32,8 @@ QLineEdit* TFormFieldsDialog::addBox(const QString& caption, const QString& name
     edit->setObjectName(name);
     edit->setGeometry(place);
     label->setBuddy(edit);
-    m_boxes.append(
-        {edit, field, whenEmpty, whenNoNumber, new FieldEditBinding(edit, &m_row, field)});
+    m_boxes.append({edit, field, whenEmpty, whenNoNumber, whenNegative,
+                    new FieldEditBinding(edit, &m_row, field)});
     return edit;
 }
 
@@ -64,6 +65,10 @@ void TFormFieldsDialog::btnOkClick()
         double number = 0;
         if (!NumberFormat::isNumber(box.edit->text(), &number)) {
             refuse(box.edit, box.whenNoNumber);
+            return;
+        }
+        if (number < 0 && !box.whenNegative.isEmpty()) {
+            refuse(box.edit, box.whenNegative);
             return;
         }
         numbers.append({box.field, number});

@@ -18,7 +18,8 @@ class TableView;
 // shows the row's values in the boxes.
 //
 // OK checks the boxes in the order they were added: the first one left empty is named, then
-// the first number box that holds no number; the dialog stays open with what was typed and that
+// the first number box that holds no number, then the first that refuses negative numbers and
+// holds one; the dialog stays open with what was typed and that
 // box takes the focus with its text selected. Otherwise the row takes exactly the numbers that
 // were checked, and the dialog is confirmed.
 class TFormFieldsDialog : public TFormTemplateDialog
@@ -34,10 +35,11 @@ protected:
 
     // A box named name at place in the content area, bound to field, with its caption just
     // above it. whenEmpty is the message when it is left empty; a box with a whenNoNumber
-    // message takes only numbers.
+    // message takes only numbers, and one with a whenNegative message only numbers from 0 up.
     QLineEdit* addBox(const QString& caption, const QString& name, const QString& field,
                       const QRect& place, const QString& whenEmpty,
-                      const QString& whenNoNumber = QString());
+                      const QString& whenNoNumber = QString(),
+                      const QString& whenNegative = QString());
 
     void showEvent(QShowEvent* event) override;
 
@@ -48,6 +50,7 @@ private:
         QString field;
         QString whenEmpty;
         QString whenNoNumber;
+        QString whenNegative;
         FieldEditBinding* binding;
     };
 

@@ -78,6 +78,10 @@ void TNutrientValueDialog::btnOkClick()
         refuse(m_messages.notANumber);
         return;
     }
+    if (value < 0 && !m_messages.negative.isEmpty()) {
+        refuse(m_messages.negative);
+        return;
+    }
     // The row holds exactly the number that was checked.
     m_rows.setValue(m_fields.value, value);
     confirmDialog();

@@ -41,6 +41,7 @@ protected:
     {
         QString empty;      // for an empty box; none: an empty box leaves the value empty
         QString notANumber; // for text that is not a number
+        QString negative;   // for a number below 0; none: negative numbers are taken
     };
 
     TNutrientValueDialog(const TFormImageContainer& images, Prompter& prompter, TableView& rows,

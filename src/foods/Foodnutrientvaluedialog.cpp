@@ -7,7 +7,7 @@ TDialogFoodNutrientValue::TDialogFoodNutrientValue(TDataModuleFoods& foods,
                                                    Prompter& prompter, QWidget* owner)
     : TNutrientValueDialog(images, prompter, foods.tblNutrData(), {"Nutr_Val", "NutrDesc", "Units"},
                            {"Please enter the value of this nutrient",
-                            "Please enter a number for the value of this nutrient"},
+                            "Please enter a number for the value of this nutrient", QString()},
                            owner)
 {
     setObjectName("DialogFoodNutrientValue");

@@ -21,6 +21,7 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <cmath>
 
 namespace {
 
@@ -368,6 +369,12 @@ bool TDialogPersonalInfo::checkNumber(QLineEdit* box, const QString& field, cons
     double value = 0;
     if (!NumberFormat::isNumber(box->text(), &value)) {
         refuse("Please enter a number for the " + name, page, box);
+        box->selectAll();
+        return false;
+    }
+    // Heights and weights are above 0, and stay finite in every unit they are shown in.
+    if (!(value > 0) || !std::isfinite(value * 1000)) {
+        refuse("The " + name + " must be a number above 0", page, box);
         box->selectAll();
         return false;
     }

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cmath>
 
 namespace {
 
@@ -600,6 +601,12 @@ bool TDataModuleRecipes::LinkIngredient(int foodNumber, double quantity, bool by
     TableView& work = *m_workIngredients;
     if (!ready() || foodNumber <= 0 || work.currentRow() < 0)
         return false;
+    // A negative quantity would subtract from the totals; one whose grams overflow would store
+    // totals that are no number.
+    if (!(quantity >= 0) || !std::isfinite(quantity) || !(grams >= 0) || !std::isfinite(grams)) {
+        m_prompter.message(InvalidLinkQuantityMessage);
+        return false;
+    }
     // A link by measure names the measure; a food without household measures has none to name
     // and would weigh nothing.
     if (!byGram && weightId.isNull()) {
@@ -668,6 +675,15 @@ void TDataModuleRecipes::CalculateRecipeNutrients()
             } else {
                 totals[*at].Value += contribution;
             }
+        }
+    }
+
+    // Totals past single precision (quantities of 1e40 g) would be stored as infinities.
+    for (const SNutrient& n : std::as_const(totals)) {
+        if (!std::isfinite(n.Value)) {
+            m_prompter.message(QStringLiteral("The nutrient totals are too large to be stored: "
+                                              "check the quantities of the ingredients."));
+            return;
         }
     }
 

@@ -142,6 +142,9 @@ public:
     // Nothing happens for food number 0 (an empty food list) or without a working ingredient.
     // A link by measure without a measure (a food with no household measures) is refused with
     // NoMeasuresMessage.
+    // A quantity below 0, or whose grams are no finite number, is refused with this message.
+    static inline const QString InvalidLinkQuantityMessage =
+        QStringLiteral("Invalid number for the Quantity: it must be 0 or more");
     static inline const QString NoMeasuresMessage =
         QStringLiteral("This food has no household measures: link it In Grams.");
     bool LinkIngredient(int foodNumber, double quantity, bool byGram, const QVariant& weightId,

@@ -16,7 +16,8 @@ TDialogRecipeIngredientEdit::TDialogRecipeIngredientEdit(TDataModuleRecipes& rec
     const int width = contentArea()->width() - 20;
     m_editQuantity =
         addBox("Quantity:", "DBEditQuantity", "Quantity", QRect(10, 27, 110, 24),
-               "Please Enter the amount of Quantity", "Please enter a number for the Quantity");
+               "Please Enter the amount of Quantity", "Please enter a number for the Quantity",
+               "The Quantity can't be negative");
     m_editUnit = addBox("Unit:", "DBEditUnit", "Unit", QRect(132, 27, width - 122, 24),
                         "Please Enter the Unit");
     m_editName = addBox("Ingredient Name:", "DBEditIngredientName", "Ingredient Name",

@@ -546,9 +546,16 @@ bool TDialogRecipe::canClose()
     const std::pair<QLineEdit*, const char*> numbers[] = {{m_editServes, "Number of Serves"},
                                                           {m_editPreparation, "Preparation Time"},
                                                           {m_editCooking, "Cooking Time"}};
-    for (const auto& [box, name] : numbers)
-        if (!box->text().isEmpty() && !NumberFormat::isNumber(box->text()))
+    // Serves and times below 0 make no sense and would give negative values per serve.
+    for (const auto& [box, name] : numbers) {
+        double value = 0;
+        if (box->text().isEmpty())
+            continue;
+        if (!NumberFormat::isNumber(box->text(), &value))
             return refuse(box, QStringLiteral("Please enter a number for the %1").arg(name));
+        if (value < 0)
+            return refuse(box, QStringLiteral("The %1 can't be negative").arg(name));
+    }
     ApplyWebLinkRule();
     return true;
 }

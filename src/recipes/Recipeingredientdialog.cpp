@@ -353,9 +353,14 @@ void TDialogRecipeIngredientLink::btnAddLinkIngredientClick()
         weightId = m_comboMeasures->chosen().WeightID;
     if (!m_recipes.LinkIngredient(food, NumberFormat::leadingNumber(m_editAmount->text()),
                                   m_radioInGrams->isChecked(), weightId, m_grams)) {
-        // Refused by measure for want of measures: the way on is a link in grams.
-        if (!m_radioInGrams->isChecked() && weightId.isNull())
+        // Refused by measure for want of measures: the way on is a link in grams; otherwise
+        // the quantity was refused.
+        if (!m_radioInGrams->isChecked() && weightId.isNull()) {
             m_radioInGrams->setFocus();
+        } else {
+            m_editAmount->setFocus();
+            m_editAmount->selectAll();
+        }
         return;
     }
     showIngredient();

@@ -255,6 +255,34 @@ TEST_F(IngredientLink, LinksByMeasureAndInGramsAndMovesThroughTheIngredients)
     EXPECT_TRUE(prompter.entries().isEmpty());
 }
 
+// A negative quantity, or one whose grams overflow, is refused; the quantity box takes the focus.
+TEST_F(IngredientLink, NegativeOrOverflowingQuantitiesAreRefused)
+{
+    driver.whenShown([&](QWidget*) {
+        clickFood("Milk, whole");
+        for (const char* radio : {"RadioButtonByMeasure", "RadioButtonInGrams"}) {
+            choose(radio);
+            for (const char* typed : {"-2", "1e307", "-1e-3"}) {
+                SCOPED_TRACE(std::string(radio) + " " + typed);
+                // 1e307 g are finite, and only refused by measure (1e307 cups of 240 g).
+                const bool refusedInGrams = QString(typed).startsWith('-');
+                if (QString(radio) == "RadioButtonInGrams" && !refusedInGrams)
+                    continue;
+                prompter.clear();
+                typeAmount(typed);
+                PictureButtons::click(&linkDialog, "btnAddLinkIngredient");
+                EXPECT_EQ(prompter.messages(),
+                          QStringList{"Invalid number for the Quantity: it must be 0 or more"});
+                EXPECT_TRUE(control<QLineEdit>("EditAmount")->hasFocus());
+                EXPECT_TRUE(working(0, "NDB_No").isNull());
+            }
+        }
+        PictureButtons::click(&linkDialog, "BtnCancel");
+    });
+    linkDialog.execDialog();
+    EXPECT_EQ(driver.handled(), 1);
+}
+
 TEST_F(IngredientLink, FoodMenuFillsTheSharedFoodListAndTheMeasuresFollow)
 {
     driver.whenShown([&](QWidget*) {

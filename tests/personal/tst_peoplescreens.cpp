@@ -275,10 +275,18 @@ TEST_F(PeopleScreens, ChecksRunInOrderShowingThePageAndFocusingTheBox)
              "GeneralProfile", height},
             {[&] { QTest::keyClicks(height, "7e"); }, "Please enter a number for the Height",
              "GeneralProfile", height},
+            {[&] { retype(height, "0"); }, "The Height must be a number above 0", "GeneralProfile",
+             height},
             {[&] { retype(height, "70"); }, "Missing Current Weight, Please Enter Current Weight",
              "WeightGoal", weight},
-            {[&] { QTest::keyClicks(weight, "180"); },
-             "Missing Target Weight, Please Enter Target Weight", "WeightGoal", target},
+            {[&] { QTest::keyClicks(weight, "-5"); }, "The Current Weight must be a number above 0",
+             "WeightGoal", weight},
+            {[&] { retype(weight, "1e308"); }, "The Current Weight must be a number above 0",
+             "WeightGoal", weight},
+            {[&] { retype(weight, "180"); }, "Missing Target Weight, Please Enter Target Weight",
+             "WeightGoal", target},
+            {[&] { QTest::keyClicks(target, "0"); }, "The Target Weight must be a number above 0",
+             "WeightGoal", target},
         };
         for (const Step& step : steps) {
             SCOPED_TRACE(step.message.toStdString());
@@ -290,11 +298,11 @@ TEST_F(PeopleScreens, ChecksRunInOrderShowingThePageAndFocusingTheBox)
             EXPECT_EQ(currentPage(dialog), step.page);
             EXPECT_EQ(dialog->focusWidget(), step.focus);
         }
-        QTest::keyClicks(target, "170");
+        retype(target, "170");
         PictureButtons::click(dialog, "BtnOk");
         EXPECT_FALSE(dialog->isVisible());
     });
-    EXPECT_EQ(prompter.messages().size(), 7);
+    EXPECT_EQ(prompter.messages().size(), 11);
     EXPECT_EQ(dir.scalar("SELECT Name || ' ' || Height || ' ' || Weight || ' ' || TargetWeight "
                          "|| ' ' || MeasurementSystem_ID FROM \"PersonInfo.db\"")
                   .toString(),
@@ -414,14 +422,19 @@ TEST_F(PeopleScreens, GoalsChangedInACancelledWizardStayAsTheyWere)
             // Protein from All Nutrients, with the add button and Enter in the goal box.
             clickTab(tabs, "All Nutrients");
             clickRow(child<QTableView>(dialog, "DBGridAllNutrients"), "Protein");
-            driver.whenShown([](QWidget* goal) {
+            driver.whenShown([this](QWidget* goal) {
                 EXPECT_EQ(static_cast<TFormTemplateDialog*>(goal)->dialogTitle(),
                           "New Nutrient Goal");
                 EXPECT_EQ(child<QLabel>(goal, "lblNutrientDesc")->text(),
                           "Enter Nutrient Value for Protein");
                 EXPECT_EQ(child<QLabel>(goal, "lblUnits")->text(), "g");
                 auto* edit = child<QLineEdit>(goal, "DBEditValue");
-                QTest::keyClicks(edit, "55");
+                // A negative goal would be drawn left of the chart's zero.
+                QTest::keyClicks(edit, "-50");
+                QTest::keyClick(edit, Qt::Key_Return);
+                EXPECT_EQ(prompter.last(), "The goal of a nutrient can't be negative");
+                EXPECT_TRUE(goal->isVisible());
+                retype(edit, "55");
                 QTest::keyClick(edit, Qt::Key_Return);
             });
             PictureButtons::click(dialog, "btnAddNutrient");

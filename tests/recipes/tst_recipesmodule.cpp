@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -480,6 +481,47 @@ TEST_F(RecipesModule, CalculationNamesIngredientsOfDeletedFoodsAndRefusesGramsTh
               QStringList{"The weight in grams of the ingredient \"cheddar\" is not a number "
                           "(\"thirty\"): the recipe's stored data is damaged."});
     EXPECT_EQ(work.currentRow(), 1);
+    EXPECT_EQ(workingNutrients(), QStringList{"203=5"});
+    recipes.CancelRecipe();
+}
+
+// Negative quantities would subtract from the totals, and quantities whose grams or totals
+// overflow would store infinities: the link and the calculation refuse them, changing nothing.
+TEST_F(RecipesModule, LinksAndTotalsThatAreNegativeOrOverflowAreRefused)
+{
+    ASSERT_TRUE(recipes.BeginNewRecipe());
+    addIngredient("milk");
+    TableView& work = recipes.tblRecipeIngredientsAddEditOnly();
+    struct Case
+    {
+        const char* what;
+        double quantity;
+        double grams;
+    };
+    const Case refused[] = {{"negative quantity", -2, -480},
+                            {"negative grams", 2, -1},
+                            {"grams overflow (1e307 cups)", 1e307, HUGE_VAL},
+                            {"quantity is no number", std::nan(""), 0}};
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.what);
+        prompter.clear();
+        EXPECT_FALSE(recipes.LinkIngredient(1077, c.quantity, false, 1, c.grams));
+        EXPECT_EQ(prompter.messages(),
+                  QStringList{"Invalid number for the Quantity: it must be 0 or more"});
+        EXPECT_EQ(TDataModuleRecipes::linkedText(work, 0), "NO");
+    }
+
+    // 1e40 g is a finite weight, but its totals pass single precision.
+    prompter.clear();
+    ASSERT_TRUE(recipes.LinkIngredient(1077, 1e40, true, QVariant(), 1e40));
+    TableView& nutrients = recipes.tblRecipeNutrAddEditOnly();
+    nutrients.append();
+    nutrients.setValue("Nutr_No", 203);
+    nutrients.setValue("Nutr_Val", 5);
+    ASSERT_TRUE(nutrients.post());
+    recipes.CalculateRecipeNutrients();
+    EXPECT_EQ(prompter.messages(), QStringList{"The nutrient totals are too large to be stored: "
+                                               "check the quantities of the ingredients."});
     EXPECT_EQ(workingNutrients(), QStringList{"203=5"});
     recipes.CancelRecipe();
 }

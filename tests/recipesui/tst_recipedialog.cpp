@@ -88,6 +88,47 @@ TEST_F(RecipesProgram, WizardOkAsksForTheNameThenTheServesOnGeneralInfo)
     EXPECT_EQ(dir.scalar("SELECT \"Number of Serves\" FROM \"Recipe_Des.DB\" WHERE R_ID = 3"), 0.0);
 }
 
+// Serves and times below 0 would give negative values per serve: OK names the field, and the
+// wizard stays open on General Info with that box in focus.
+TEST_F(RecipesProgram, WizardRefusesNegativeServesAndTimes)
+{
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* w) {
+        auto* serves = control<QLineEdit>(w, "DBEditNumberOfServes");
+        auto* preparation = control<QLineEdit>(w, "DBEditPreparationTime");
+        auto* cooking = control<QLineEdit>(w, "DBEditCookingTime");
+        typeInto(control<QLineEdit>(w, "DBEditRecipeName"), "Soup");
+        struct Case
+        {
+            QLineEdit* box;
+            const char* typed;
+            const char* message;
+        };
+        const Case cases[] = {
+            {serves, "-2", "The Number of Serves can't be negative"},
+            {preparation, "-15", "The Preparation Time can't be negative"},
+            {cooking, "-0.5", "The Cooking Time can't be negative"},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.message);
+            for (QLineEdit* box : {serves, preparation, cooking})
+                typeInto(box, "1");
+            typeInto(c.box, c.typed);
+            clickMenu(w, "lblSource");
+            prompter.clear();
+            PictureButtons::click(w, "BtnOk");
+            EXPECT_EQ(prompter.messages(), QStringList{c.message});
+            EXPECT_TRUE(w->isVisible());
+            EXPECT_EQ(shown(w).page, Page::GeneralInfo);
+            EXPECT_EQ(w->focusWidget(), c.box);
+        }
+        PictureButtons::click(w, "BtnCancel");
+    });
+    press("BtnNewRecipe");
+    EXPECT_EQ(driver.handled(), 1);
+    EXPECT_EQ(listed(), QStringList({"Apple Pie", "Pancakes"}));
+}
+
 // The web page name takes the link only while it is empty: on leaving the link box and on OK.
 TEST_F(RecipesProgram, WizardWebPageNameTakesTheLinkOnlyWhenEmpty)
 {
@@ -265,6 +306,7 @@ TEST_F(RecipesProgram, WizardIngredientDialogChecksItsBoxesAndCancelsCleanly)
             {quantity, "2", "Please Enter the Unit", unit},
             {unit, "cups", "Please Enter the Ingredient Name", name},
             {quantity, "-", "Please enter a number for the Quantity", quantity},
+            {quantity, "-2", "The Quantity can't be negative", quantity},
         };
         for (const auto& [box, typed, message, focus] : steps) {
             prompter.clear();
