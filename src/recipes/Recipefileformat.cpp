@@ -2,6 +2,7 @@
 
 #include "store/NumberFormat.h"
 #include "store/TextCodec.h"
+#include "tools/Schema.h"
 
 #include <QDir>
 #include <QIODevice>
@@ -49,10 +50,46 @@ public:
         return false;
     }
 
+    // The number of the line NextSignificantLine gave last, counting from 1.
+    qsizetype lineNumber() const { return m_next; }
+
 private:
     const QStringList& m_lines;
     qsizetype m_next = 0;
 };
+
+// Why a line is refused, naming the file and the line.
+QString refusal(const QString& fileName, qsizetype line, const QString& reason)
+{
+    return QStringLiteral("The file %1 can't be imported: line %2: %3")
+        .arg(shownName(fileName))
+        .arg(line)
+        .arg(reason);
+}
+
+// A text longer than the field it is stored in would be cut; the file is refused instead.
+QString tooLong(const QString& value, const char* table, const char* field, const char* what)
+{
+    const int size = Schema::fieldSize(QLatin1String(table), QLatin1String(field));
+    if (size > 0 && value.size() > size)
+        return QStringLiteral("the %1 is longer than %2 characters")
+            .arg(QLatin1String(what))
+            .arg(size);
+    return QString();
+}
+
+// The number a value starts with, as the reader takes it, when it is one that makes sense for
+// an amount: finite and not below 0. What follows the number is not read.
+bool isAmount(const QString& value)
+{
+    static const QRegularExpression Leading(
+        QStringLiteral("^[ \\t]*([+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?)"));
+    const QRegularExpressionMatch m = Leading.match(value);
+    if (!m.hasMatch())
+        return true; // no number: read as 0
+    const double v = m.captured(1).toDouble();
+    return std::isfinite(v) && v >= 0 && std::isfinite(float(v));
+}
 
 // A whole number as the file's recipe numbers are read: cut toward zero, within 32 bits. An
 // empty value is no number.
@@ -73,33 +110,57 @@ double single(double value)
     return std::isfinite(f) ? double(f) : 0.0;
 }
 
-void readKey(const QString& key, const QString& value, RecipeT* r)
+// Reads one key line into *r; the reason when the line is refused, else an empty text.
+QString readKey(const QString& key, const QString& value, RecipeT* r)
 {
-    if (key.startsWith("RECIPENAME"))
+    auto number = [&](std::optional<double>* into, const char* what) {
+        if (!value.isEmpty() && !isAmount(value))
+            return QStringLiteral("the %1 must be a number of 0 or more").arg(QLatin1String(what));
+        *into = wholeNumber(value);
+        return QString();
+    };
+    if (key.startsWith("RECIPENAME")) {
         r->Name = value;
-    else if (key.startsWith("RECIPECUISINE"))
+        return tooLong(value, "Recipe_Des.DB", "Recipe Name", "Recipe Name");
+    }
+    if (key.startsWith("RECIPECUISINE")) {
         r->Cuisine = value;
-    else if (key.startsWith("RECIPETYPE"))
-        r->Types.append({QVariant(), value});
-    else if (key.startsWith("NUMBEROFSERVES"))
-        r->Serves = wholeNumber(value);
-    else if (key.startsWith("PREPTIME"))
-        r->PrepTime = wholeNumber(value);
-    else if (key.startsWith("COOKTIME"))
-        r->CookTime = wholeNumber(value);
-    else if (key.startsWith("PROCEDURE"))
+        return tooLong(value, "Recipe_Cuisine.DB", "Cuisine", "Cuisine");
+    }
+    if (key.startsWith("RECIPETYPE")) {
+        // A type listed twice, in any letter case, is linked once.
+        const QString folded = value.toLower();
+        const bool listed =
+            std::any_of(r->Types.cbegin(), r->Types.cend(),
+                        [&](const RecipeTypeT& t) { return t.Text.toLower() == folded; });
+        if (!listed)
+            r->Types.append({QVariant(), value});
+        return tooLong(value, "Recipe_Types.DB", "Recipe Type", "Recipe Type");
+    }
+    if (key.startsWith("NUMBEROFSERVES"))
+        return number(&r->Serves, "Number of Serves");
+    if (key.startsWith("PREPTIME"))
+        return number(&r->PrepTime, "Preparation Time");
+    if (key.startsWith("COOKTIME"))
+        return number(&r->CookTime, "Cooking Time");
+    if (key.startsWith("PROCEDURE")) {
         r->Procedure.append(value);
-    else if (key.startsWith("AUTHOR"))
+    } else if (key.startsWith("AUTHOR")) {
         r->Author = value;
-    else if (key.startsWith("SOURCE"))
+        return tooLong(value, "Recipe_Des.DB", "Author", "Author");
+    } else if (key.startsWith("SOURCE")) {
         r->Source = value;
-    else if (key.startsWith("WEBNAME"))
+        return tooLong(value, "Recipe_Des.DB", "Source", "Source");
+    } else if (key.startsWith("WEBNAME")) {
         r->WebName = value;
-    else if (key.startsWith("WEBLINK"))
+        return tooLong(value, "Recipe_Des.DB", "Web Page Name", "Web Page Name");
+    } else if (key.startsWith("WEBLINK")) {
         r->WebLink = value;
+    }
+    return QString();
 }
 
-bool readNutrients(LineSource& source, RecipeT* r, QString* error)
+bool readNutrients(LineSource& source, const QString& fileName, RecipeT* r, QString* error)
 {
     QString line;
     while (source.NextSignificantLine(&line)) {
@@ -110,12 +171,25 @@ bool readNutrients(LineSource& source, RecipeT* r, QString* error)
             *error = BadNutrientLine + line;
             return false;
         }
+        // A nutrient is found, or defined, by its description: one without is refused.
+        const QString value = RecipeFileFormat::SplitAtEquals(line).second.value_or(QString());
+        QString reason;
+        if (nutrient.Description.trimmed().isEmpty())
+            reason = QStringLiteral("the nutrient has no description");
+        else if (!isAmount(value))
+            reason = QStringLiteral("the value of \"%1\" must be a number of 0 or more")
+                         .arg(nutrient.Description);
+        if (!reason.isEmpty()) {
+            *error = refusal(fileName, source.lineNumber(), reason);
+            return false;
+        }
         r->Nutrients.append(nutrient);
     }
     return true;
 }
 
-bool readIngredient(LineSource& source, const QString& marker, RecipeT* r, QString* error)
+bool readIngredient(LineSource& source, const QString& marker, const QString& fileName, RecipeT* r,
+                    QString* error)
 {
     QString line;
     // The line after the marker is the block's opening bracket, taken unseen.
@@ -129,14 +203,24 @@ bool readIngredient(LineSource& source, const QString& marker, RecipeT* r, QStri
             *error = BadIngredient + marker;
             return false;
         }
-        if (key.startsWith("NAME"))
+        QString reason;
+        if (key.startsWith("NAME")) {
             ingredient.Name = *value;
-        else if (key.startsWith("QUANTITY"))
+            reason = tooLong(*value, "Recipe_Ingredients.DB", "Ingredient Name", "Ingredient Name");
+        } else if (key.startsWith("QUANTITY")) {
+            if (!isAmount(*value))
+                reason = QStringLiteral("the Quantity must be a number of 0 or more");
             ingredient.Quantity =
                 value->isEmpty() ? std::nullopt
                                  : std::optional(single(RecipeFileFormat::ParseNumber(*value)));
-        else if (key.startsWith("UNIT"))
+        } else if (key.startsWith("UNIT")) {
             ingredient.Unit = *value;
+            reason = tooLong(*value, "Recipe_Ingredients.DB", "Unit", "Unit");
+        }
+        if (!reason.isEmpty()) {
+            *error = refusal(fileName, source.lineNumber(), reason);
+            return false;
+        }
     }
     r->Ingredients.append(ingredient);
     return true;
@@ -250,12 +334,18 @@ bool RecipeFileFormat::read(QIODevice& in, const QString& fileName, RecipeT* rec
     RecipeT r;
     while (source.NextSignificantLine(&line)) {
         const auto [key, value] = SplitAtEquals(line);
-        if (value)
-            readKey(key, *value, &r);
-        else if (line.startsWith("RECIPE NUTRIENTS START") && !readNutrients(source, &r, error))
+        if (value) {
+            if (const QString reason = readKey(key, *value, &r); !reason.isEmpty()) {
+                *error = refusal(fileName, source.lineNumber(), reason);
+                return false;
+            }
+        } else if (line.startsWith("RECIPE NUTRIENTS START") &&
+                   !readNutrients(source, fileName, &r, error)) {
             return false;
-        else if (line.startsWith("INGREDIENT") && !readIngredient(source, line, &r, error))
+        } else if (line.startsWith("INGREDIENT") &&
+                   !readIngredient(source, line, fileName, &r, error)) {
             return false;
+        }
     }
     *recipe = r;
     return true;

@@ -149,14 +149,35 @@ bool TRecipeFiles::ExportRecipe()
 
 bool TRecipeFiles::ExportRecipeTo(const QString& path)
 {
-    const RecipeT recipe = CurrentRecipe(Nutrients::All);
+    // An empty list has no recipe to export: no file is written.
+    const QueryView& list = m_recipes.qryRecipeDescDisplay();
+    if (!list.isActive() || list.currentRow() < 0) {
+        m_prompter.message(QStringLiteral("There is no recipe to export: choose a recipe in the "
+                                          "list first."));
+        return false;
+    }
+    RecipeT recipe = CurrentRecipe(Nutrients::All);
+    // A nutrient whose definition cannot be read has no description, and a line without one
+    // is not read back: it is left out, and said so.
+    QStringList left;
+    for (qsizetype i = recipe.Nutrients.size() - 1; i >= 0; --i) {
+        if (!recipe.Nutrients[i].Description.isEmpty())
+            continue;
+        left.prepend(QString::number(recipe.Nutrients[i].Nutr_No));
+        recipe.Nutrients.removeAt(i);
+    }
     const QString reason = writeWhole(path, [&recipe](QIODevice& out, QString* error) {
         return RecipeFileFormat::write(out, recipe, error);
     });
-    if (reason.isEmpty())
-        return true;
-    m_prompter.error(cantWrite(path, reason));
-    return false;
+    if (!reason.isEmpty()) {
+        m_prompter.error(cantWrite(path, reason));
+        return false;
+    }
+    if (!left.isEmpty())
+        m_prompter.message(QStringLiteral("The recipe was exported without the nutrients "
+                                          "numbered %1: their definitions could not be read.")
+                               .arg(left.join(QStringLiteral(", "))));
+    return true;
 }
 
 RecipeT TRecipeFiles::CurrentRecipe(Nutrients nutrients)
@@ -238,6 +259,13 @@ int TRecipeFiles::ImportRecipeFrom(const QString& path)
     RecipeT recipe;
     if (!ReadRecipeFile(file, path, recipe))
         return 0;
+    // A recipe is found and listed by its name: a file without one holds no recipe.
+    if (recipe.Name.trimmed().isEmpty()) {
+        m_prompter.message(QStringLiteral("The file %1 can't be imported: it holds no recipe "
+                                          "name (RECIPENAME=).")
+                               .arg(shownName(path)));
+        return 0;
+    }
     if (IsDuplicateRecipe(recipe) &&
         !m_prompter.question("Information", DuplicateQuestion, Prompter::Icon::Information))
         return 0;

@@ -17,7 +17,8 @@ QString TextCodec::decode(const QByteArray& data)
         return text;
     text.clear();
     text.reserve(data.size());
-    for (const char c : data)
+    // The fallback reads the body too: a byte-order mark is no text.
+    for (const char c : body)
         text.append(QChar(char16_t(Cp1252::codePoint(static_cast<unsigned char>(c)))));
     return text;
 }

@@ -126,12 +126,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, RecipeFileRead, ::testing::ValuesIn(caseNames(Re
 TEST(RecipeFileReadLimits, LinesUpTo4095CharactersAreRead)
 {
     const QByteArray header = "RPFVERSION=1.0\r\n; comment\r\n";
-    const QByteArray name = "RECIPENAME=" + QByteArray(4095 - 11, 'x');
-    EXPECT_TRUE(readOutcome(header + name + "\r\n").startsWith("name: xxx"));
-    // Characters count, not bytes: 4084 two-byte letters are one line of 4095 characters.
-    const QByteArray wide = "RECIPENAME=" + QString(4084, QChar(0xE9)).toUtf8();
-    EXPECT_TRUE(
-        readOutcome(header + wide + "\r\n").startsWith("name: " + QString(4084, QChar(0xE9))));
+    // The web link has no size of its own: only the line's length limits it.
+    const QByteArray name = "WEBLINK=" + QByteArray(4095 - 8, 'x');
+    EXPECT_TRUE(readOutcome(header + name + "\r\n").contains("weblink: xxx"));
+    // Characters count, not bytes: 4087 two-byte letters are one line of 4095 characters.
+    const QByteArray wide = "WEBLINK=" + QString(4087, QChar(0xE9)).toUtf8();
+    EXPECT_TRUE(readOutcome(header + wide + "\r\n")
+                    .contains("weblink: " + QString(4087, QChar(0xE9)) + "\n"));
 
     EXPECT_EQ(readOutcome(header + name + "y\r\n", "long.rpf"),
               "error: The file \"long.rpf\" can't be imported: line 3 is longer than 4095 "

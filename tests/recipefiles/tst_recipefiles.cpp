@@ -237,7 +237,7 @@ TEST_F(RecipeFiles, ExportWritesTheSelectedRecipeAndImportAddsItBack)
     EXPECT_EQ(tatins, 2);
 }
 
-TEST_F(RecipeFiles, EmptyNumbersStayEmptyAndAnEmptyListExportsTheFixedLines)
+TEST_F(RecipeFiles, EmptyNumbersStayEmptyAndAnEmptyListOrANamelessFileIsRefused)
 {
     select("Plain Toast");
     files.nextSave = path("toast.rpf");
@@ -257,28 +257,28 @@ TEST_F(RecipeFiles, EmptyNumbersStayEmptyAndAnEmptyListExportsTheFixedLines)
               "emptyemptyemptynone");
     EXPECT_EQ(count("Recipe_Cuisine.DB"), 2) << "no cuisine without a name";
 
+    // An empty list has nothing to export: it says so and writes no file (its file of fixed
+    // lines would import as a recipe without a name).
     recipes.ShowRecipesByCuisine("Nothing here");
+    prompter.clear();
     files.nextSave = path("nothing.rpf");
-    ASSERT_TRUE(recipeFiles.ExportRecipe());
-    const QStringList fixed = {"RPFVERSION=1.0",
-                               "; --- Recipe Information ---",
-                               "RECIPENAME=",
-                               "RECIPECUISINE=",
-                               "NUMBEROFSERVES=",
-                               "PREPTIME=",
-                               "COOKTIME=",
-                               "AUTHOR=",
-                               "SOURCE=",
-                               "WEBNAME=",
-                               "WEBLINK=",
-                               "",
-                               ";-------------------------------;",
-                               "RECIPE NUTRIENTS START",
-                               "RECIPE NUTRIENTS END",
-                               "",
-                               "",
-                               ";--- ingredient List ---"};
-    EXPECT_EQ(fileLines(path("nothing.rpf")), fixed);
+    EXPECT_FALSE(recipeFiles.ExportRecipe());
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"There is no recipe to export: choose a recipe in the list first."});
+    EXPECT_FALSE(QFile::exists(path("nothing.rpf")));
+
+    // A file without a recipe name is refused, and nothing is stored.
+    QFile nameless(path("nameless.rpf"));
+    ASSERT_TRUE(nameless.open(QIODevice::WriteOnly));
+    nameless.write("RPFVERSION=1.0\r\nRECIPENAME=\r\nRECIPECUISINE=Thai\r\n");
+    nameless.close();
+    const QString before = storedRows();
+    prompter.clear();
+    EXPECT_EQ(recipeFiles.ImportRecipeFrom(path("nameless.rpf")), 0);
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"The file \"" + QDir::toNativeSeparators(path("nameless.rpf")) +
+                          "\" can't be imported: it holds no recipe name (RECIPENAME=)."});
+    EXPECT_EQ(storedRows(), before);
 }
 
 TEST_F(RecipeFiles, ExportThatCannotWriteSaysSoAndWritesNothing)
@@ -391,12 +391,13 @@ TEST_F(RecipeFiles, CuisineAndTypesAreMatchedInAnyCaseAndNutrientsExactly)
     EXPECT_EQ(prompter.texts(), QStringList{NewRecipeAdded});
     EXPECT_EQ(column("SELECT Cuisine_ID FROM \"Recipe_Des.DB\" WHERE R_ID = 3"), "1");
     EXPECT_EQ(count("Recipe_Cuisine.DB"), 2);
-    // dessert is Dessert; Snack is new and snack is Snack again; a type without a name is none.
+    // dessert is Dessert; Snack is new and snack is Snack again, linked once (one link per
+    // type); a type without a name is none.
     EXPECT_EQ(column("SELECT group_concat(\"Recipe Type\", ',') FROM \"Recipe_Types.DB\""),
               "Dessert,Baking,Main,Snack");
     EXPECT_EQ(column("SELECT group_concat(RTYPE_ID, ',') FROM (SELECT RTYPE_ID FROM "
                      "\"Recipe_DesAndTypes.DB\" WHERE R_ID = 3 ORDER BY ID)"),
-              "1,4,4");
+              "1,4");
     // Unknown nutrients get consecutive new numbers; units compare with case; a nutrient named
     // twice is stored once, in its first place, with the later value.
     EXPECT_EQ(column("SELECT group_concat(x, ';') FROM (SELECT Nutr_No || '|' || NutrDesc || '|' "
