@@ -470,10 +470,16 @@ void TRecipeFiles::refreshAfterImport()
 bool TRecipeFiles::RenderRecipeHtml(const QString& templatePath, const QString& outputPath,
                                     QString* error)
 {
-    QByteArray data;
+    // A template that cannot be read is named, with the reason, instead of rendering a page.
     QFile file(templatePath);
-    if (!QFileInfo(templatePath).isDir() && file.open(QIODevice::ReadOnly))
-        data = file.readAll();
+    if (QFileInfo(templatePath).isDir() || !file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = "Can't read the template file " + shownName(templatePath) + ":\n" +
+                     (QFileInfo(templatePath).isDir() ? QStringLiteral("it is a folder")
+                                                      : file.errorString());
+        return false;
+    }
+    const QByteArray data = file.readAll();
     const QStringList page =
         RecipeHtmlRenderer::render(RecipeHtmlRenderer::templateLines(data),
                                    CurrentRecipe(Nutrients::Displayed), QLocale().decimalPoint());

@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -376,7 +377,7 @@ bool TRecipesPage::eventFilter(QObject* watched, QEvent* event)
             const QString link = webLink();
             if (mouse->button() == Qt::LeftButton &&
                 m_webName->rect().contains(mouse->position().toPoint()) && !link.isEmpty())
-                m_desktop.open(link);
+                openWebLink(link);
             return true;
         }
         default:
@@ -619,4 +620,24 @@ void TRecipesPage::editCuisines()
     }
     m_recipes.DiscardCuisines();
     m_tree->selectLast();
+}
+
+void TRecipesPage::openWebLink(const QString& link)
+{
+    // A link comes with the recipe, perhaps from a received file: only web and e-mail addresses
+    // are handed to the desktop, never a local file or program. An address without a scheme
+    // ("www.example.org") is a web address.
+    const QString address =
+        link.contains(QLatin1Char(':')) ? link.trimmed() : "http://" + link.trimmed();
+    const QUrl url(address);
+    const QString scheme = url.scheme().toLower();
+    const bool web = (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+                     !url.host().isEmpty();
+    if (web || scheme == QLatin1String("mailto")) {
+        m_desktop.open(address);
+        return;
+    }
+    m_prompter.message("Only web (http, https) and e-mail (mailto) links are opened; this "
+                       "recipe's link is not one:\n" +
+                       link);
 }

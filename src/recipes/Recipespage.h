@@ -98,6 +98,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Hands the recipe's web link to the desktop when it is a web or e-mail address.
+    void openWebLink(const QString& link);
     QWidget* buildRecipeList();
     QWidget* buildDetails();
     QWidget* buildInfoTab();

@@ -478,12 +478,17 @@ TEST_F(RecipeHtml, ThePageShowsTheNutrientsOfMyNutrientsWhileTheFileHasThemAll)
     ASSERT_TRUE(recipeFiles.ExportRecipeTo(path("tatin.rpf")));
     EXPECT_TRUE(fileLines(path("tatin.rpf")).contains("Protein=33.3333 g"));
 
-    // A template that cannot be read gives the page of a template without a body; an output
-    // that cannot be written is reported with its name, and nothing is written.
-    ASSERT_TRUE(recipeFiles.RenderRecipeHtml(path("none.rht"), out, &error));
-    EXPECT_TRUE(page(out).contains("ERROR in the Template File"));
+    // A template that cannot be read is named with the reason, and the page is left as it
+    // was; an output that cannot be written is reported with its name, and nothing is written.
+    const QString before = page(out);
+    EXPECT_FALSE(recipeFiles.RenderRecipeHtml(path("none.rht"), out, &error));
+    EXPECT_TRUE(error.startsWith("Can't read the template file \"" +
+                                 QDir::toNativeSeparators(path("none.rht")) + "\":\n"))
+        << error.toStdString();
+    EXPECT_EQ(page(out), before);
     const QString missing = path("no such folder/page.htm");
-    EXPECT_FALSE(recipeFiles.RenderRecipeHtml(path("none.rht"), missing, &error));
+    EXPECT_FALSE(recipeFiles.RenderRecipeHtml(
+        QDir(TDialogSaveHTM::templateDirectory(dir.path())).filePath("n.rht"), missing, &error));
     EXPECT_TRUE(error.startsWith("Can't write the file \"" + missing + "\":\n"));
     EXPECT_TRUE(prompter.entries().isEmpty()) << "the rendering shows no message of its own";
 }

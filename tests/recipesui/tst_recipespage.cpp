@@ -154,6 +154,33 @@ TEST_F(RecipesPage, WebLinkHintAndClickOpenTheLinkOnlyWhenThereIsOne)
         QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(4, label->height() / 2));
         EXPECT_EQ(desktop.opened, opened);
     }
+
+    // A link from a received file may name anything: only web and e-mail addresses open.
+    struct Link
+    {
+        const char* stored;
+        QStringList opened;
+    };
+    const Link links[] = {{"HTTP://example.org/a", {"HTTP://example.org/a"}},
+                          {"mailto:ann@example.org", {"mailto:ann@example.org"}},
+                          {"www.example.org", {"http://www.example.org"}},
+                          {"file:///etc/passwd", {}},
+                          {"/usr/bin/xterm", {}},
+                          {"javascript:alert(1)", {}}};
+    for (const Link& l : links) {
+        SCOPED_TRACE(l.stored);
+        ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE \"Recipe_Des.DB\" SET \"Web Page Link\" = "
+                                            "'%1' WHERE R_ID = 1")
+                                 .arg(l.stored)));
+        recipes().ShowAllRecipes();
+        clickRow(recipeList(), 0);
+        clickRow(recipeList(), 1);
+        desktop.opened.clear();
+        prompter.clear();
+        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(4, label->height() / 2));
+        EXPECT_EQ(desktop.opened, l.opened);
+        EXPECT_EQ(prompter.messages().size(), l.opened.isEmpty() ? 1 : 0);
+    }
 }
 
 // A new recipe through the real widgets: two ingredients typed, linked to foods of the food list
