@@ -15,7 +15,7 @@ void BenchSupport::message(const QString& text)
     std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-bool BenchSupport::question(const QString&, const QString&, Icon)
+bool BenchSupport::question(const QString&, const QString&, Icon, Preset)
 {
     return false;
 }

@@ -15,7 +15,7 @@ class BenchSupport : public Prompter, public FileChooser, public DesktopOpener, 
 {
 public:
     void message(const QString& text) override;
-    bool question(const QString& caption, const QString& text, Icon icon) override;
+    bool question(const QString& caption, const QString& text, Icon icon, Preset preset) override;
     void error(const QString& text) override;
     QString openFileName(const QString& caption, const QString& directory,
                          const QString& filter) override;

@@ -30,7 +30,7 @@ constexpr int Days = HeavyUser::Days;
 class Seams : public BenchSupport
 {
 public:
-    bool question(const QString&, const QString&, Icon) override { return true; }
+    bool question(const QString&, const QString&, Icon, Preset) override { return true; }
 };
 
 struct Fixture

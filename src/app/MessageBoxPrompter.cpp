@@ -43,11 +43,14 @@ void MessageBoxPrompter::message(const QString& text)
     box.exec();
 }
 
-bool MessageBoxPrompter::question(const QString& caption, const QString& text, Icon icon)
+bool MessageBoxPrompter::question(const QString& caption, const QString& text, Icon icon,
+                                  Preset preset)
 {
     TCentredMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No,
                            owner());
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(preset == Preset::Yes ? QMessageBox::Yes : QMessageBox::No);
+    // Escape answers No whatever the preset.
+    box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -21,7 +21,7 @@ public:
     void setMainWindow(QWidget* window) { m_mainWindow = window; }
 
     void message(const QString& text) override;
-    bool question(const QString& caption, const QString& text, Icon icon) override;
+    bool question(const QString& caption, const QString& text, Icon icon, Preset preset) override;
     void error(const QString& text) override;
 
     // The window a box shown now belongs to; nullptr when the program has none on screen.

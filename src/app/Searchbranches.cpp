@@ -87,7 +87,7 @@ void TSearchBranches::newKeywordSearch()
 void TSearchBranches::clearSearchHistory()
 {
     if (m_prompter.question("WARNING", "Are you sure you want to clear all the Search History",
-                            Prompter::Icon::None)) {
+                            Prompter::Icon::None, Prompter::Preset::No)) {
         m_searches.clearKeywords();
         // The rebuild leaves the branch itself selected.
         FillSimpleSearchNodes();

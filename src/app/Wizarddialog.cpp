@@ -247,7 +247,7 @@ bool TWizardDialog::askToRemove(const TableView& rows, const QString& nameField)
     }
     return m_prompter.question(
         "Confirmation", "Are you sure you want to delete Meaure [" + rows.asString(nameField) + "]",
-        Prompter::Icon::Question);
+        Prompter::Icon::Question, Prompter::Preset::No);
 }
 
 void TWizardDialog::removeAfterAsking(TableView& rows, const QString& nameField)

@@ -197,6 +197,6 @@ void TDailyIntakePage::btnDeleteDailyIntakeClick()
     if (m_prompter.question("Confirmation",
                             "Are you sure, you want to delete [" + list.asString("Food/Recipe") +
                                 "]",
-                            Prompter::Icon::None))
+                            Prompter::Icon::None, Prompter::Preset::No))
         m_personal.DeleteDailyIntake();
 }

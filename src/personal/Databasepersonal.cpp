@@ -390,7 +390,7 @@ void TDataModulePersonal::DeleteUser()
     }
     const QString name = m_people->asString("Name");
     if (!m_prompter.question("Confirmation", "Are you sure, you want to delete [" + name + "]",
-                             Prompter::Icon::None))
+                             Prompter::Icon::None, Prompter::Preset::No))
         return;
     const QVariant pid = m_people->value("PID");
     if (!m_people->remove()) {

@@ -439,7 +439,7 @@ void TDataModuleRecipes::DeleteRecipe()
     if (!m_prompter.question("Confirmation",
                              "Are you sure you want to delete [" +
                                  m_recipeDesc->asString("Recipe Name") + "]",
-                             Prompter::Icon::Question))
+                             Prompter::Icon::Question, Prompter::Preset::No))
         return;
     const QVariant id = m_recipeDesc->value("R_ID");
     // The type links and the recipe row go as pending deletes, written with the nutrient and

@@ -267,7 +267,8 @@ int TRecipeFiles::ImportRecipeFrom(const QString& path)
         return 0;
     }
     if (IsDuplicateRecipe(recipe) &&
-        !m_prompter.question("Information", DuplicateQuestion, Prompter::Icon::Information))
+        !m_prompter.question("Information", DuplicateQuestion, Prompter::Icon::Information,
+                             Prompter::Preset::Yes))
         return 0;
     return StoreImportedRecipe(recipe);
 }

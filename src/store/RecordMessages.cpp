@@ -11,5 +11,5 @@ bool RecordMessages::confirmDelete(Prompter& prompter, const QString& name)
 {
     return prompter.question(QStringLiteral("Confirmation!"),
                              QStringLiteral("Are you sure you want to delete [ %1 ]").arg(name),
-                             Prompter::Icon::None);
+                             Prompter::Icon::None, Prompter::Preset::No);
 }

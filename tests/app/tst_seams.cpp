@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QMessageBox>
+#include <QTest>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -46,13 +47,31 @@ TEST(MessageBoxPrompter, ShowsMessagesQuestionsAndErrorsInStandardBoxes)
     for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
         Shown question;
         driver.whenShown(capture(question, answer));
-        const bool yes =
-            prompter.question("Confirmation", "Are you sure?", Prompter::Icon::Question);
+        const bool yes = prompter.question("Confirmation", "Are you sure?",
+                                           Prompter::Icon::Question, Prompter::Preset::Yes);
         EXPECT_EQ(yes, answer == QMessageBox::Yes);
         EXPECT_EQ(question.caption, "Confirmation");
         EXPECT_EQ(question.text, "Are you sure?");
         EXPECT_EQ(question.icon, QMessageBox::Question);
         EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
+    }
+
+    // Enter answers with the preset: No for a question that deletes; Escape always says No.
+    struct Key
+    {
+        Prompter::Preset preset;
+        Qt::Key key;
+        bool yes;
+    };
+    const Key keys[] = {{Prompter::Preset::No, Qt::Key_Return, false},
+                        {Prompter::Preset::Yes, Qt::Key_Return, true},
+                        {Prompter::Preset::Yes, Qt::Key_Escape, false}};
+    for (const Key& k : keys) {
+        SCOPED_TRACE(int(k.key));
+        driver.whenShown([&](QWidget* box) { QTest::keyClick(box, k.key); });
+        EXPECT_EQ(prompter.question("Confirmation!", "Are you sure you want to delete [ Ann ]",
+                                    Prompter::Icon::None, k.preset),
+                  k.yes);
     }
 }
 

@@ -605,6 +605,7 @@ TEST_F(FoodSearchWindows, ClearSearchHistoryAsksFirst)
     ASSERT_EQ(prompter.entries().size(), 2);
     EXPECT_EQ(prompter.entries()[0].caption, "WARNING");
     EXPECT_EQ(prompter.entries()[0].text, "Are you sure you want to clear all the Search History");
+    EXPECT_EQ(prompter.entries()[0].preset, Prompter::Preset::No);
     EXPECT_EQ(prompter.entries()[0].icon, Prompter::Icon::None);
     EXPECT_EQ(entries("Simple Search"), QStringList({"New Search"}));
 }

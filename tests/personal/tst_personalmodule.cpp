@@ -290,6 +290,7 @@ TEST_F(PersonalModuleTest, DeletingAUserRemovesEverythingTheUserOwnsAndNothingEl
     module.DeleteUser();
     EXPECT_EQ(prompter.entries().first().caption, "Confirmation");
     EXPECT_EQ(prompter.entries().first().icon, Prompter::Icon::None);
+    EXPECT_EQ(prompter.entries().first().preset, Prompter::Preset::No);
     EXPECT_EQ(prompter.last(), "Are you sure, you want to delete [Bob]");
     const QString before = everything();
     EXPECT_EQ(module.currentPersonName(), "Bob");

@@ -249,6 +249,7 @@ TEST_F(RecipesModule, DeleteAsksThenRemovesTheRecipeWithAllItsRows)
     recipes.DeleteRecipe();
     ASSERT_EQ(prompter.entries().size(), 1);
     EXPECT_EQ(prompter.entries()[0].text, "Are you sure you want to delete [Pancakes]");
+    EXPECT_EQ(prompter.entries()[0].preset, Prompter::Preset::No);
     EXPECT_EQ(prompter.entries()[0].caption, "Confirmation");
     EXPECT_EQ(prompter.entries()[0].icon, Prompter::Icon::Question);
     EXPECT_EQ(storedRows(), before);

@@ -263,6 +263,7 @@ TEST_F(RecipesProgram, WizardNutrientsAreTypedOnceFromEitherList)
         prompter.answer(true);
         PictureButtons::click(w, "btnRemoveNutrient");
         EXPECT_EQ(prompter.last(), "Are you sure you want to delete Meaure [Energy]");
+        EXPECT_EQ(prompter.entries().last().preset, Prompter::Preset::No);
         EXPECT_TRUE(rows(totals).isEmpty());
         prompter.clear();
         PictureButtons::click(w, "btnRemoveNutrient");

@@ -208,6 +208,7 @@ TEST_F(FoodsPageTest, DeleteButtonAsksAndTheListFollows)
     prompter.answer(true);
     page->BtnDeleteFoodClick();
     EXPECT_EQ(prompter.last(), "Are you sure you want to delete [ Applesauce ]");
+    EXPECT_EQ(prompter.entries().last().preset, Prompter::Preset::No) << "Enter keeps the food";
     auto* grid = find<QTableView>("DBGridFoodDesc");
     EXPECT_EQ(grid->model()->rowCount(), 3);
     EXPECT_EQ(grid->currentIndex().row(), 0);

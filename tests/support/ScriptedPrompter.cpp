@@ -7,9 +7,10 @@ void ScriptedPrompter::message(const QString& text)
     m_entries.append({Entry::Message, QString(), text, Icon::None});
 }
 
-bool ScriptedPrompter::question(const QString& caption, const QString& text, Icon icon)
+bool ScriptedPrompter::question(const QString& caption, const QString& text, Icon icon,
+                                Preset preset)
 {
-    m_entries.append({Entry::Question, caption, text, icon});
+    m_entries.append({Entry::Question, caption, text, icon, preset});
     if (m_answers.isEmpty()) {
         ADD_FAILURE() << "Unexpected question: " << caption.toStdString() << ": "
                       << text.toStdString();

@@ -17,10 +17,11 @@ public:
         QString caption;
         QString text;
         Icon icon = Icon::None;
+        Preset preset = Preset::Yes; // questions: the default button
     };
 
     void message(const QString& text) override;
-    bool question(const QString& caption, const QString& text, Icon icon) override;
+    bool question(const QString& caption, const QString& text, Icon icon, Preset preset) override;
     void error(const QString& text) override;
 
     void answer(bool yes) { m_answers.append(yes); }
