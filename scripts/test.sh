@@ -1,8 +1,33 @@
 #!/usr/bin/env bash
-# Builds everything (scripts/build.sh), then runs every test through CTest.
+# Builds everything (scripts/build.sh), then runs every test through CTest. The tests run on the
+# offscreen platform, except the placement tests, which need a real X display with a window
+# manager: this script starts Xvfb and openbox for them and stops both at the end.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/build.sh"
 build=${KELORA_BUILD_DIR:-$root/build}
 export QT_QPA_PLATFORM=offscreen
+
+# A free display number: the first without a lock file.
+display=90
+while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+wm_pid=""
+cleanup() {
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X${display}" ] && break
+    sleep 0.1
+done
+export DISPLAY=":$display"
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+sleep 1
+
 ctest --test-dir "$build" --output-on-failure -j2 "$@"

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -345,9 +346,19 @@ void TFormTemplateDialog::resizeEvent(QResizeEvent* event)
     layoutFrame();
 }
 
+void TFormTemplateDialog::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        centreOverOwner();
+    QDialog::setVisible(visible);
+}
+
 void TFormTemplateDialog::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous())
-        centreOverOwner();
     QDialog::showEvent(event);
+    // Shown again, the window is mapped anew; a window manager that would put it back where it
+    // stood before is given its place once more, now that it is mapped.
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, &TFormTemplateDialog::centreOverOwner,
+                                  Qt::QueuedConnection);
 }

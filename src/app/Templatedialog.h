@@ -92,6 +92,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+public:
+    // Shown, the dialog is first centred over its owner: its place is set before its window is
+    // mapped, so the window manager puts it there and every pop-up and message box of its
+    // first showing opens from where it really stands.
+    void setVisible(bool visible) override;
+
 private:
     void layoutFrame();
     void centreOverOwner();
