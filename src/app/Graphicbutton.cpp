@@ -3,10 +3,14 @@
 #include "app/Imagecontainer.h"
 
 #include <QEnterEvent>
+#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
+#include <QPen>
 #include <QPixmap>
 
 namespace {
@@ -18,7 +22,9 @@ bool isSet(const QPixmap* picture)
 
 TGraphicButton::TGraphicButton(QWidget* parent) : QWidget(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab so that everything the button does can be done from the keyboard; a
+    // mouse click does not take the focus from the field being edited.
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     resize(25, 25);
     m_fontOver = font();
@@ -235,5 +241,38 @@ void TGraphicButton::paintEvent(QPaintEvent*)
             p.drawText(QPointF(record.caption.x(), record.caption.y() + metrics.ascent()), m_text);
         }
     }
+    if (hasFocus()) {
+        // Focus mark: a dotted frame just inside the button's edge.
+        QPainter p(this);
+        QPen pen(palette().color(QPalette::WindowText));
+        pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+        record.focusMark = true;
+    }
     m_lastPaint = record;
+}
+
+void TGraphicButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TGraphicButton::focusInEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void TGraphicButton::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }

@@ -26,8 +26,9 @@ public:
     {
         enum Picture { Nothing, Image, ImageDown, ImageOver };
         Picture picture = Nothing;
-        QPoint caption;        // top left corner of the caption, whole pixels
-        bool fontOver = false; // caption in FontOver (else the button's own font)
+        QPoint caption;         // top left corner of the caption, whole pixels
+        bool fontOver = false;  // caption in FontOver (else the button's own font)
+        bool focusMark = false; // dotted focus frame drawn (the button has the keyboard focus)
     };
 
     explicit TGraphicButton(QWidget* parent = nullptr);
@@ -88,6 +89,9 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const QPixmap* m_image = nullptr;

@@ -2,9 +2,11 @@
 #include "app/Graphicbutton.h"
 #include "app/Imagecontainer.h"
 
+#include <QApplication>
 #include <QEnterEvent>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QSignalSpy>
@@ -153,14 +155,44 @@ TEST(GraphicButton, DrawsNothingWithoutPictures)
     EXPECT_EQ(button.size(), QSize(25, 25));
 }
 
-TEST(GraphicButton, TakesTheSizeOfImageAndNoFocus)
+TEST(GraphicButton, TakesTheSizeOfImageAndTabFocus)
 {
     const QPixmap up = solid(Qt::red, QSize(48, 48));
     TGraphicButton button;
-    EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(button.focusPolicy(), Qt::TabFocus);
     button.setImage(&up);
     EXPECT_EQ(button.size(), QSize(48, 48));
     EXPECT_EQ(button.sizeHint(), QSize(48, 48));
+}
+
+TEST(GraphicButton, IsReachedWithTabShowsAFocusMarkAndSpaceOrEnterPressIt)
+{
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    auto* button = new TGraphicButton(&window);
+    const QPixmap up = solid(Qt::red);
+    button->setImage(&up);
+    button->move(0, 40);
+    QSignalSpy clicks(button, &TGraphicButton::clicked);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit->setFocus();
+
+    QTest::keyClick(edit, Qt::Key_Tab);
+    ASSERT_TRUE(button->hasFocus());
+    button->grab();
+    EXPECT_TRUE(button->lastPaint().focusMark);
+
+    QTest::keyClick(button, Qt::Key_Space);
+    QTest::keyClick(button, Qt::Key_Return);
+    QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(clicks.count(), 3);
+    QTest::keyClick(button, Qt::Key_A);
+    EXPECT_EQ(clicks.count(), 3);
+
+    edit->setFocus();
+    button->grab();
+    EXPECT_FALSE(button->lastPaint().focusMark);
 }
 
 TEST(GraphicButton, IsDownOnlyWhenItToggles)
