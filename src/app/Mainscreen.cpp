@@ -75,6 +75,8 @@ TFormMain::TFormMain(const TFormImageContainer& images, DesktopOpener& opener,
     setObjectName("FormMain");
     setWindowTitle(QLatin1String(Caption));
     resize(ClientWidth, ClientHeight);
+    // The pages are laid out for this size: smaller, labels are cut and tabs run into the logo.
+    setMinimumSize(ClientWidth, ClientHeight);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(ClientWidth / 2, ClientHeight / 2));
 

@@ -68,6 +68,10 @@ TEST_F(MainWindow, IsAFramelessWindowCentredOnTheDesktop)
     EXPECT_EQ(child<QStackedWidget>("NoteBookPages")->geometry(), QRect(20, 74, 740, 464));
     for (const char* name : {"ButtonMinimized", "ButtonMaximized", "ButtonExit"})
         EXPECT_EQ(child<TGraphicButton>(name)->size(), QSize(22, 22)) << name;
+
+    // It never shrinks below the size its pages are laid out for.
+    window->resize(600, 420);
+    EXPECT_EQ(window->size(), QSize(782, 556));
 }
 
 TEST_F(MainWindow, NotebookPagesComeInOrderEachWithItsHeaderStrip)
