@@ -8,9 +8,11 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 
 namespace {
@@ -305,10 +307,12 @@ void TFormTemplateDialog::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Escape: {
-        // Only Escape meant for the window itself cancels: a control without its own key action
-        // swallows it.
+        // Escape cancels wherever the focus is (a picture button, a list, nothing at all),
+        // except in a text box that does not take it: there it only leaves the typing alone.
         const QWidget* focus = focusWidget();
-        if (!focus || focus == this)
+        const bool textBox =
+            qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);
+        if (!textBox)
             cancelDialog();
         event->accept();
         return;

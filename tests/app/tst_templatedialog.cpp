@@ -112,7 +112,7 @@ TEST_F(DialogFrame, ButtonsShownAgainDrawTheirRestingPicture)
     }
 }
 
-TEST_F(DialogFrame, EscapeCancelsOnTheWindowAndBoundControlsOnly)
+TEST_F(DialogFrame, EscapeCancelsWhereverTheFocusIsExceptInAPlainTextBox)
 {
     TFormTemplateDialog dialog(images);
     auto* plainEdit = new QLineEdit(dialog.contentArea());
@@ -122,6 +122,8 @@ TEST_F(DialogFrame, EscapeCancelsOnTheWindowAndBoundControlsOnly)
     grid->setModel(&model);
     dialog.bindEscape(grid);
     dialog.bindEditKeys(boundEdit);
+    auto* plainGrid = new QTableView(dialog.contentArea());
+    plainGrid->setModel(&model);
 
     struct Case
     {
@@ -135,6 +137,7 @@ TEST_F(DialogFrame, EscapeCancelsOnTheWindowAndBoundControlsOnly)
         {"Escape on the window", &dialog, Qt::Key_Escape, true, QDialog::Rejected},
         {"Enter on the window", &dialog, Qt::Key_Return, false, QDialog::Rejected},
         {"Escape on a plain edit box", plainEdit, Qt::Key_Escape, false, QDialog::Rejected},
+        {"Escape on any other control", plainGrid, Qt::Key_Escape, true, QDialog::Rejected},
         {"Escape on a bound grid", grid, Qt::Key_Escape, true, QDialog::Rejected},
         {"Enter on a bound edit box", boundEdit, Qt::Key_Return, true, QDialog::Accepted},
         {"Escape on a bound edit box", boundEdit, Qt::Key_Escape, true, QDialog::Rejected},
