@@ -421,6 +421,9 @@ TEST_F(FoodWizardTest, MeasureDialogChecksItsBoxesInOrder)
             {"slice", "1", "", "Please  enter the weight in gram", grams},
             {"slice", "-", "5", "Please enter a number for the Amount", amount},
             {"slice", "1", "5e", "Please enter a number for the weight in gram", grams},
+            // A negative measure would log intakes that subtract from the day.
+            {"slice", "-1", "5", "The Amount can't be negative", amount},
+            {"slice", "1", "-5", "The weight in gram can't be negative", grams},
         };
         for (const Step& s : steps) {
             SCOPED_TRACE(s.message.toStdString());
