@@ -3,7 +3,6 @@
 #include "app/Imagecontainer.h"
 
 #include <QEnterEvent>
-#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QHideEvent>
 #include <QKeyEvent>
@@ -263,16 +262,4 @@ void TGraphicButton::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void TGraphicButton::focusInEvent(QFocusEvent* event)
-{
-    update();
-    QWidget::focusInEvent(event);
-}
-
-void TGraphicButton::focusOutEvent(QFocusEvent* event)
-{
-    update();
-    QWidget::focusOutEvent(event);
 }

@@ -89,9 +89,9 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Space and Enter press the button. (QWidget repaints it as it gains or loses the focus,
+    // which shows or hides the focus mark.)
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const QPixmap* m_image = nullptr;

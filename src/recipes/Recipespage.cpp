@@ -12,6 +12,7 @@
 #include "store/Prompter.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "store/WebAddress.h"
 
 #include <QEvent>
 #include <QFont>
@@ -27,7 +28,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -624,16 +624,8 @@ void TRecipesPage::editCuisines()
 
 void TRecipesPage::openWebLink(const QString& link)
 {
-    // A link comes with the recipe, perhaps from a received file: only web and e-mail addresses
-    // are handed to the desktop, never a local file or program. An address without a scheme
-    // ("www.example.org") is a web address.
-    const QString address =
-        link.contains(QLatin1Char(':')) ? link.trimmed() : "http://" + link.trimmed();
-    const QUrl url(address);
-    const QString scheme = url.scheme().toLower();
-    const bool web = (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-                     !url.host().isEmpty();
-    if (web || scheme == QLatin1String("mailto")) {
+    const QString address = WebAddress::openable(link);
+    if (!address.isEmpty()) {
         m_desktop.open(address);
         return;
     }

@@ -46,6 +46,21 @@ protected:
                 .arg(pid)
                 .arg(name));
     }
+    // The store refuses the statements of event ("INSERT ON ...", "DELETE ON ... WHEN ..."),
+    // as a full disk would.
+    void refuseWhen(const QString& event)
+    {
+        sql("CREATE TRIGGER refuse BEFORE " + event +
+            " BEGIN SELECT RAISE(ABORT, 'disk full'); "
+            "END");
+    }
+    // The recipe "Stew" (R_ID 1) of 4 serves with 2000 kcal in all.
+    void addStew()
+    {
+        sql("INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", \"Number of Serves\") "
+            "VALUES (1, 'Stew', 4)");
+        sql("INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES (1, 208, 2000)");
+    }
     // An intake of user pid on day with its nutrient amounts ("number=amount").
     void addIntake(int id, int pid, const QDate& day, const QString& meal, const QString& food,
                    const QStringList& nutrients)
@@ -252,8 +267,7 @@ TEST_F(PersonalModuleTest, WeightHistoryKeepsOneEntryPerUserAndDay)
 TEST_F(PersonalModuleTest, StoreFailureWhileConfirmingWritesNothingAndKeepsEverythingPending)
 {
     open();
-    sql("CREATE TRIGGER refuse BEFORE INSERT ON \"P_WeightHistory.DB\" "
-        "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    refuseWhen("INSERT ON \"P_WeightHistory.DB\"");
     ASSERT_TRUE(module.BeginNewUser());
     module.tblPersonalInfo().setValue("Name", "Ann");
     module.tblPersonalInfo().setValue("Weight", 60);
@@ -397,9 +411,7 @@ TEST_F(PersonalModuleTest, DeletingAnIntakeTakesItsNutrientRowsAndRereadsTheDay)
 TEST_F(PersonalModuleTest, LoggedIntakesStoreTheirNutrientAmountsAndCopiesKeepThem)
 {
     addUserRow(1, "Ann");
-    sql("INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", \"Number of Serves\") "
-        "VALUES (1, 'Stew', 4)");
-    sql("INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES (1, 208, 2000)");
+    addStew();
     open();
     module.ShowDailyIntakes(1, "All", Day1);
     // Two cups of 244 g of a food with 0.2 g protein per 100 g.
@@ -446,9 +458,7 @@ TEST_F(PersonalModuleTest, LoggedAmountsStayAsLoggedWhateverBecomesOfTheFoodOrRe
     addUserRow(1, "Ann");
     // A food with no nutrient values at all.
     sql("INSERT INTO \"FOOD_DES.DB\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES (9999, 900, 'Water')");
-    sql("INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", \"Number of Serves\") "
-        "VALUES (1, 'Stew', 4)");
-    sql("INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES (1, 208, 2000)");
+    addStew();
     open();
     module.ShowDailyIntakes(1, "All", Day1);
     const int water = module.LogFoodIntake(1, Day1, "Lunch", 9999, "Water", 1, "cup", 237);
@@ -483,8 +493,7 @@ TEST_F(PersonalModuleTest, FailureWhileLoggingOrCopyingLeavesNoHalfIntake)
     addIntake(1, 1, Day1, "Lunch", "soup", {"203=4"});
     addIntake(2, 1, Day1, "Dinner", "fish", {"204=8", "208=200"});
     // The store refuses a fat amount, after the intake row and the protein amount were written.
-    sql("CREATE TRIGGER refuse BEFORE INSERT ON \"DI_Nutr.db\" WHEN NEW.Nutr_No = 204 "
-        "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    refuseWhen("INSERT ON \"DI_Nutr.db\" WHEN NEW.Nutr_No = 204");
     open();
     module.ShowDailyIntakes(1, "All", Day1);
     const QString before = everything();
@@ -650,8 +659,7 @@ TEST_F(PersonalModuleTest, DeletingAnIntakeThatTheStoreRefusesKeepsItWhole)
 {
     addUserRow(1, "Ann");
     addIntake(1, 1, Day1, "Lunch", "soup", {"208=100", "203=4"});
-    sql("CREATE TRIGGER refuse BEFORE DELETE ON \"DIntake.DB\" "
-        "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    refuseWhen("DELETE ON \"DIntake.DB\"");
     open();
     module.ShowDailyIntakes(1, "All", Day1);
     const QString before = everything();
@@ -667,9 +675,7 @@ TEST_F(PersonalModuleTest, DeletingAnIntakeThatTheStoreRefusesKeepsItWhole)
 TEST_F(PersonalModuleTest, IntakesWhoseAmountsOverflowAreRefused)
 {
     addUserRow(1, "Ann");
-    sql("INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\", \"Number of Serves\") "
-        "VALUES (1, 'Stew', 4)");
-    sql("INSERT INTO \"Recipe_NUT_DATA.DB\" (R_ID, Nutr_No, Nutr_Val) VALUES (1, 208, 2000)");
+    addStew();
     open();
     const QString before = everything();
     struct Case

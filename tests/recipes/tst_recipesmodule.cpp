@@ -114,6 +114,16 @@ protected:
         }
     }
 
+    // Appends a working nutrient row typed by hand.
+    void addNutrient(int nutrient, double value)
+    {
+        TableView& nutrients = recipes.tblRecipeNutrAddEditOnly();
+        nutrients.append();
+        nutrients.setValue("Nutr_No", nutrient);
+        nutrients.setValue("Nutr_Val", value);
+        ASSERT_TRUE(nutrients.post());
+    }
+
     // The working nutrient rows as "number=value".
     QStringList workingNutrients() const
     {
@@ -378,11 +388,8 @@ TEST_F(RecipesModule, CalculationSumsEveryLinkedFoodPerNutrient)
     recipe.setValue("Recipe Name", "Cheese sauce");
     recipe.setValue("Number of Serves", 4);
     // A value typed by hand goes when the totals are calculated.
-    TableView& nutrients = recipes.tblRecipeNutrAddEditOnly();
-    nutrients.append();
-    nutrients.setValue("Nutr_No", 204);
-    nutrients.setValue("Nutr_Val", 99);
-    ASSERT_TRUE(nutrients.post());
+    addNutrient(204, 99);
+    const TableView& nutrients = recipes.tblRecipeNutrAddEditOnly();
     addIngredient("cheddar", 1009, 100); // protein 10, energy 403 per 100 g
     addIngredient("milk", 1077, 50);     // protein 4, fat 3.25, energy 61 per 100 g
 
@@ -415,11 +422,7 @@ TEST_F(RecipesModule, UnlinkedIngredientStopsTheCalculation)
     addIngredient("milk", 1077, 100);
     addIngredient("salt");
     addIngredient("cheddar", 1009, 30);
-    TableView& nutrients = recipes.tblRecipeNutrAddEditOnly();
-    nutrients.append();
-    nutrients.setValue("Nutr_No", 203);
-    nutrients.setValue("Nutr_Val", 5);
-    ASSERT_TRUE(nutrients.post());
+    addNutrient(203, 5);
 
     recipes.CalculateRecipeNutrients();
     EXPECT_EQ(prompter.messages(), QStringList{NotLinked});
@@ -449,11 +452,7 @@ TEST_F(RecipesModule, CalculationNamesIngredientsOfDeletedFoodsAndRefusesGramsTh
     addIngredient("milk", 1077, 100);
     addIngredient("cheddar", 1009, 30);
     addIngredient("more milk", 1077, 10);
-    TableView& nutrients = recipes.tblRecipeNutrAddEditOnly();
-    nutrients.append();
-    nutrients.setValue("Nutr_No", 203);
-    nutrients.setValue("Nutr_Val", 5);
-    ASSERT_TRUE(nutrients.post());
+    addNutrient(203, 5);
     ASSERT_TRUE(dir.exec("DELETE FROM \"NUT_DATA.DB\" WHERE NDB_No = 1077"));
     ASSERT_TRUE(dir.exec("DELETE FROM \"FOOD_DES.DB\" WHERE NDB_No = 1077"));
 
@@ -515,11 +514,7 @@ TEST_F(RecipesModule, LinksAndTotalsThatAreNegativeOrOverflowAreRefused)
     // 1e40 g is a finite weight, but its totals pass single precision.
     prompter.clear();
     ASSERT_TRUE(recipes.LinkIngredient(1077, 1e40, true, QVariant(), 1e40));
-    TableView& nutrients = recipes.tblRecipeNutrAddEditOnly();
-    nutrients.append();
-    nutrients.setValue("Nutr_No", 203);
-    nutrients.setValue("Nutr_Val", 5);
-    ASSERT_TRUE(nutrients.post());
+    addNutrient(203, 5);
     recipes.CalculateRecipeNutrients();
     EXPECT_EQ(prompter.messages(), QStringList{"The nutrient totals are too large to be stored: "
                                                "check the quantities of the ingredients."});
