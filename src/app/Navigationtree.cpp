@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <algorithm>
 
 TNavigationTree::TNavigationTree(QWidget* parent) : QTreeWidget(parent)
 {
@@ -32,6 +33,11 @@ void TNavigationTree::setBranch(const QString& top, Entries entries, ShowAction 
 void TNavigationTree::addCommand(const QString& top, const QString& text, Action action)
 {
     m_branches[top].commands.insert(text, std::move(action));
+}
+
+void TNavigationTree::setShowNothing(ShowAction action)
+{
+    m_showNothing = std::move(action);
 }
 
 void TNavigationTree::build()
@@ -154,9 +160,18 @@ void TNavigationTree::selectEntry(QTreeWidgetItem* item)
 {
     if (!item)
         return;
+    // A command's action may rebuild its branch and delete item: what is needed of it is read
+    // first.
+    const bool listsNothing = !item->parent() && m_showNothing &&
+                              std::any_of(m_tops.cbegin(), m_tops.cend(), [item](const auto& top) {
+                                  return top.first == item->text(0) && !top.second;
+                              });
+    const QString text = item->text(0);
     setCurrentQuietly(item);
     scrollToItem(item);
     runSelection(item);
+    if (listsNothing)
+        m_showNothing(text);
 }
 
 void TNavigationTree::selectChild(const QString& top, const QString& text)
@@ -192,6 +207,21 @@ void TNavigationTree::selectLast()
 void TNavigationTree::selectNothing()
 {
     setCurrentQuietly(nullptr);
+    if (m_showNothing)
+        m_showNothing(QString());
+}
+
+QTreeWidgetItem* TNavigationTree::markListed(const Path& path)
+{
+    QTreeWidgetItem* item = entryAt(path);
+    // A command's entry is never marked: choosing it again must open its dialog.
+    if (item && item->parent() && isCommand(path.top, item->text(0)))
+        item = nullptr;
+    setCurrentQuietly(item);
+    if (item)
+        scrollToItem(item);
+    m_last = pathOf(item);
+    return item;
 }
 
 void TNavigationTree::runSelection(QTreeWidgetItem* item)

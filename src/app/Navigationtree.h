@@ -51,6 +51,11 @@ public:
     void addTopEntry(const QString& text, Action action = {});
     void setBranch(const QString& top, Entries entries, ShowAction show);
     void addCommand(const QString& top, const QString& text, Action action);
+    // What the page shows when code (a command, going back after one) selects a top entry that
+    // has no action of its own, or nothing: an empty list under a header naming that entry
+    // (empty for nothing), so that the highlight, the header and the list agree. Such a top
+    // entry chosen by the user only opens or closes.
+    void setShowNothing(ShowAction action);
 
     // Empties the tree and adds every top entry with its children. Runs no action.
     void build();
@@ -72,7 +77,7 @@ public:
     QTreeWidgetItem* entryAt(const Path& path) const;
 
     // Selects an entry as the user would, now: its action runs (also when it was selected
-    // already), and it is scrolled into view.
+    // already), and it is scrolled into view; a top entry without an action shows nothing.
     void selectEntry(QTreeWidgetItem* item);
     // The first child of top with this text. A text that is a command of the branch selects the
     // top entry (opened) instead, so that a command never runs again by itself; with no such
@@ -83,7 +88,12 @@ public:
     // After a cancelled command: the last entry selected again (its action runs again), or
     // nothing when there is none.
     void selectLast();
+    // No entry selected, and nothing shown.
     void selectNothing();
+    // A list filled elsewhere (a dialog's menu) with what the entry at path lists: that entry is
+    // selected without running its action and becomes the last entry (nothing is selected when
+    // the tree has no such entry). Returns it.
+    QTreeWidgetItem* markListed(const Path& path);
     // The entry selected when the last selection finished; never a command (nullptr then).
     QTreeWidgetItem* lastEntry() const;
     Path lastPath() const { return m_last; }
@@ -113,6 +123,7 @@ private:
 
     QList<QPair<QString, Action>> m_tops;
     QHash<QString, Branch> m_branches;
+    ShowAction m_showNothing;
     Path m_last;
 
     int m_quiet = 0;                 // selections made here, handled here

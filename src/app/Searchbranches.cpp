@@ -35,7 +35,7 @@ TSearchBranches::TSearchBranches(TNavigationTree& tree, SearchTables& searches, 
         },
         [this](const QString& keyword) {
             m_config.showKeyword(keyword);
-            m_config.setHeader("Simple Search : " + keyword);
+            m_config.setHeader(keywordHeader(keyword));
         });
     tree.addCommand(SimpleSearch, NewSearch, [this] { newKeywordSearch(); });
     tree.addCommand(SimpleSearch, ClearSearchHistory, [this] { clearSearchHistory(); });
@@ -47,10 +47,20 @@ TSearchBranches::TSearchBranches(TNavigationTree& tree, SearchTables& searches, 
         },
         [this](const QString& name) {
             m_config.showSearch(name);
-            m_config.setHeader("Advanced Search : " + name);
+            m_config.setHeader(searchHeader(name));
         });
     tree.addCommand(AdvancedSearch, NewSearch, [this] { newSearch(); });
     tree.addCommand(AdvancedSearch, EditAdvancedSearch, [this] { editSearches(); });
+}
+
+QString TSearchBranches::keywordHeader(const QString& keyword)
+{
+    return "Simple Search : " + keyword;
+}
+
+QString TSearchBranches::searchHeader(const QString& name)
+{
+    return "Advanced Search : " + name;
 }
 
 void TSearchBranches::FillSimpleSearchNodes()
@@ -89,8 +99,9 @@ void TSearchBranches::clearSearchHistory()
     if (m_prompter.question("WARNING", "Are you sure you want to clear all the Search History",
                             Prompter::Icon::None, Prompter::Preset::No)) {
         m_searches.clearKeywords();
-        // The rebuild leaves the branch itself selected.
+        // The keyword listed may be gone: the branch itself is selected, and shows nothing.
         FillSimpleSearchNodes();
+        m_tree.selectEntry(m_tree.topEntry(SimpleSearch));
         return;
     }
     if (m_config.noToClear == NoToClear::LastEntry)

@@ -29,6 +29,10 @@ public:
     static constexpr const char* SimpleSearch = "Simple Search";
     static constexpr const char* AdvancedSearch = "Advanced Search";
 
+    // The header over what a keyword or a stored search lists.
+    static QString keywordHeader(const QString& keyword);
+    static QString searchHeader(const QString& name);
+
     // What answering No to the question of "Clear Search History" selects.
     enum class NoToClear { SimpleSearchEntry, LastEntry };
 

@@ -171,6 +171,8 @@ bool Startup::create()
     auto refreshFoodSearches = [foodsPage] { foodsPage->refreshSearchNodes(); };
     QObject::connect(w.ingredientLink->foodMenuButton(), &TFoodMenu::searchDialogClosed,
                      m_foodsPage, refreshFoodSearches);
+    QObject::connect(w.ingredientLink->foodMenuButton(), &TFoodMenu::listed, m_foodsPage,
+                     &TFoodsPage::showMenuListing);
     // The recipe wizard, with its ingredient and nutrient value dialogs, after the types list
     // and the link dialog it opens.
     w.recipeWizard = std::make_unique<TDialogRecipe>(recipes, foods, *w.recipeTypes,
@@ -241,21 +243,33 @@ bool Startup::create()
         *w.recipeTypes, *w.recipeCuisines, m_seams.clock, images, owner);
     QObject::connect(w.dailyIntake->foodMenu(), &TFoodMenu::searchDialogClosed, m_foodsPage,
                      refreshFoodSearches);
+    QObject::connect(w.dailyIntake->foodMenu(), &TFoodMenu::listed, m_foodsPage,
+                     &TFoodsPage::showMenuListing);
     // The recipe menu's search entries: the keyword just entered is searched; searches made in
     // the list are stored when it is confirmed (and the chosen one runs) or dropped when it is
     // cancelled. The Recipes page's tree then shows the new keyword or searches.
     TRecipesPage* recipesPage = m_recipesPage;
     w.dailyIntake->recipeMenu()->setSearchRunners(
         {[&w, &recipes, recipesPage] {
-             if (confirmed(*w.recipeSimpleSearch))
-                 recipes.ShowRecipesByName(w.recipeSimpleSearch->keyword());
+             QString keyword;
+             if (confirmed(*w.recipeSimpleSearch)) {
+                 keyword = w.recipeSimpleSearch->keyword();
+                 recipes.ShowRecipesByName(keyword);
+             }
              recipesPage->refreshSearchNodes();
+             return keyword;
          },
          [&w, &recipes, recipesPage] {
-             w.recipeAdvancedSearchList->runChosenSearch(
-                 [&recipes](const QString& name) { recipes.RunRecipeAdvancedSearch(name); });
+             QString ran;
+             w.recipeAdvancedSearchList->runChosenSearch([&recipes, &ran](const QString& name) {
+                 recipes.RunRecipeAdvancedSearch(name);
+                 ran = name;
+             });
              recipesPage->refreshSearchNodes();
+             return ran;
          }});
+    QObject::connect(w.dailyIntake->recipeMenu(), &TRecipeMenu::listed, recipesPage,
+                     &TRecipesPage::showMenuListing);
     w.addIntakeFood = std::make_unique<TDialogAddDailyIntakeFood>(foods, prompter, images, owner);
     w.addIntakeRecipe =
         std::make_unique<TDialogAddDailyIntakeRecipe>(recipes, prompter, images, owner);

@@ -194,6 +194,12 @@ void TDataModuleFoods::ShowAllFoods()
     SetFoodListStatement(AllFoodsStatement);
 }
 
+void TDataModuleFoods::ShowNoFoods()
+{
+    SetFoodListStatement(QStringLiteral("SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" "
+                                        "WHERE 0"));
+}
+
 void TDataModuleFoods::ShowFoodsByGroup(const QString& groupDescription)
 {
     if (!m_open)

@@ -50,6 +50,8 @@ public:
     // The food list.
     bool SetFoodListStatement(const QString& sql, const QVariantList& params = {});
     void ShowAllFoods();
+    // The food list empty (a tree entry that lists nothing is selected).
+    void ShowNoFoods();
     void ShowFoodsByGroup(const QString& groupDescription);
     // The number of the food on the food list's current row; 0 when the list is empty.
     int currentFoodNumber() const;

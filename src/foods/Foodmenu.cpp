@@ -4,6 +4,7 @@
 #include "foods/Databasefoods.h"
 #include "foods/Foodgroupsdialog.h"
 #include "foods/Simplesearchdialog.h"
+#include "store/TableView.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -25,25 +26,36 @@ TFoodMenu::TFoodMenu(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups,
 void TFoodMenu::DisplayAllFoodsClick()
 {
     m_foods.ShowAllFoods();
+    emit listed(Listing::AllFoods, QString());
 }
 
 void TFoodMenu::DisplayByFoodGroupClick()
 {
-    m_foodGroups.PickFoodGroup();
+    if (m_foodGroups.PickFoodGroup())
+        emit listed(Listing::FoodGroup, m_foods.tblFoodGroups().asString("FdGrp_Desc"));
 }
 
 void TFoodMenu::SimpleSearchClick()
 {
-    if (m_simpleSearch.execDialog() == QDialog::Accepted)
-        m_foods.RunSimpleSearch(m_simpleSearch.editSearchSimple()->text());
+    const bool accepted = m_simpleSearch.execDialog() == QDialog::Accepted;
+    const QString keyword = m_simpleSearch.editSearchSimple()->text();
+    if (accepted)
+        m_foods.RunSimpleSearch(keyword);
     emit searchDialogClosed();
+    if (accepted)
+        emit listed(Listing::Keyword, keyword);
 }
 
 void TFoodMenu::AdvancedSearchClick()
 {
     // Searches created, changed or deleted in the list are stored when it is confirmed and
     // dropped when it is cancelled, as from the food tree: nothing is left pending.
-    m_advancedSearchList.runChosenSearch(
-        [this](const QString& name) { m_foods.RunAdvancedSearch(name); });
+    QString ran;
+    m_advancedSearchList.runChosenSearch([this, &ran](const QString& name) {
+        m_foods.RunAdvancedSearch(name);
+        ran = name;
+    });
     emit searchDialogClosed();
+    if (!ran.isNull())
+        emit listed(Listing::Search, ran);
 }

@@ -29,6 +29,11 @@ const QString ViewAllFoods = QStringLiteral("View All Foods");
 const QString NewFoodGroup = QStringLiteral("New Food Group");
 const QString EditFoodGroups = QStringLiteral("Edit Food Groups");
 
+QString groupHeader(const QString& group)
+{
+    return "Food Group: " + group;
+}
+
 } // namespace
 
 TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& images,
@@ -265,6 +270,10 @@ void TFoodsPage::configureTree()
     });
     m_tree->addTopEntry(TSearchBranches::SimpleSearch);
     m_tree->addTopEntry(TSearchBranches::AdvancedSearch);
+    m_tree->setShowNothing([this](const QString& header) {
+        m_foods.ShowNoFoods();
+        setHeaderText(header);
+    });
 
     m_tree->setBranch(
         FoodGroups,
@@ -273,7 +282,7 @@ void TFoodsPage::configureTree()
         },
         [this](const QString& group) {
             m_foods.ShowFoodsByGroup(group);
-            setHeaderText("Food Group: " + group);
+            setHeaderText(groupHeader(group));
         });
     m_tree->addCommand(FoodGroups, NewFoodGroup, [this] { newFoodGroup(); });
     m_tree->addCommand(FoodGroups, EditFoodGroups, [this] { editFoodGroups(); });
@@ -326,6 +335,29 @@ void TFoodsPage::FillAdvancedSearchNodes()
 void TFoodsPage::refreshSearchNodes()
 {
     m_searchBranches->refresh();
+}
+
+void TFoodsPage::showMenuListing(TFoodMenu::Listing what, const QString& text)
+{
+    using Listing = TFoodMenu::Listing;
+    switch (what) {
+    case Listing::AllFoods:
+        m_tree->markListed({ViewAllFoods, {}, -1});
+        setHeaderText(ViewAllFoods);
+        break;
+    case Listing::FoodGroup:
+        m_tree->markListed({FoodGroups, text, -1});
+        setHeaderText(groupHeader(text));
+        break;
+    case Listing::Keyword:
+        m_tree->markListed({TSearchBranches::SimpleSearch, text, -1});
+        setHeaderText(TSearchBranches::keywordHeader(text));
+        break;
+    case Listing::Search:
+        m_tree->markListed({TSearchBranches::AdvancedSearch, text, -1});
+        setHeaderText(TSearchBranches::searchHeader(text));
+        break;
+    }
 }
 
 void TFoodsPage::selectEntry(QTreeWidgetItem* item)

@@ -2,6 +2,7 @@
 
 #include "app/Contentpage.h"
 #include "app/Navigationtree.h"
+#include "foods/Foodmenu.h"
 
 #include <QString>
 #include <functional>
@@ -57,6 +58,9 @@ public:
     // Fills both search branches again after a search made elsewhere (a dialog's food menu); the
     // selected entry stays selected.
     void refreshSearchNodes();
+    // A dialog's food menu listed what (after its search branches were refreshed): the tree selects
+    // the entry that lists the same (without running it again) and the header names it.
+    void showMenuListing(TFoodMenu::Listing what, const QString& text);
     // The tree's selection handler: runs the entry's action and records LastFoodNode.
     void TreeViewFoodsChange(QTreeWidgetItem* item);
 

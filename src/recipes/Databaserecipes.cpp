@@ -316,6 +316,11 @@ void TDataModuleRecipes::ShowAllRecipes()
     SetRecipeListStatement(ListSelect + ListOrder);
 }
 
+void TDataModuleRecipes::ShowNoRecipes()
+{
+    SetRecipeListStatement(ListSelect + " WHERE 0");
+}
+
 void TDataModuleRecipes::ShowRecipesByCuisine(const QString& cuisine)
 {
     SetRecipeListStatement(ListSelect + ByCuisineCondition + ListOrder, {cuisine});

@@ -80,6 +80,8 @@ public:
     // list adds CuisineDesc itself. User text goes in params, bound to the "?" placeholders.
     bool SetRecipeListStatement(const QString& sql, const QVariantList& params = {});
     void ShowAllRecipes();
+    // The recipe list empty (a tree entry that lists nothing is selected).
+    void ShowNoRecipes();
     void ShowRecipesByCuisine(const QString& cuisine);
     void ShowRecipesByType(const QString& type);
     // Recipes whose name holds keyword in any case; % and _ in it act as wildcards.

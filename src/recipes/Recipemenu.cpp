@@ -33,31 +33,44 @@ void TRecipeMenu::setSearchRunners(const SearchRunners& runners)
 void TRecipeMenu::DisplayAllRecipesClick()
 {
     m_recipes.ShowAllRecipes();
+    emit listed(Listing::AllRecipes, QString());
 }
 
 void TRecipeMenu::DisplayByRecipeTypeClick()
 {
     // Nothing can be changed in pick mode, so nothing is stored or dropped afterwards.
     const TableView& types = m_recipes.tblRecipeTypes();
-    if (m_recipeTypes.pick() && !types.isEmpty())
-        m_recipes.ShowRecipesByType(types.asString("Recipe Type"));
+    if (!m_recipeTypes.pick() || types.isEmpty())
+        return;
+    const QString type = types.asString("Recipe Type");
+    m_recipes.ShowRecipesByType(type);
+    emit listed(Listing::RecipeType, type);
 }
 
 void TRecipeMenu::DisplayByCuisineClick()
 {
     const TableView& cuisines = m_recipes.tblRecipeCuisine();
-    if (m_recipeCuisines.pick() && !cuisines.isEmpty())
-        m_recipes.ShowRecipesByCuisine(cuisines.asString("Cuisine"));
+    if (!m_recipeCuisines.pick() || cuisines.isEmpty())
+        return;
+    const QString cuisine = cuisines.asString("Cuisine");
+    m_recipes.ShowRecipesByCuisine(cuisine);
+    emit listed(Listing::Cuisine, cuisine);
 }
 
 void TRecipeMenu::SimpleSearchClick()
 {
-    if (m_runners.simpleSearch)
-        m_runners.simpleSearch();
+    if (!m_runners.simpleSearch)
+        return;
+    const QString keyword = m_runners.simpleSearch();
+    if (!keyword.isNull())
+        emit listed(Listing::Keyword, keyword);
 }
 
 void TRecipeMenu::AdvancedSearchClick()
 {
-    if (m_runners.advancedSearch)
-        m_runners.advancedSearch();
+    if (!m_runners.advancedSearch)
+        return;
+    const QString name = m_runners.advancedSearch();
+    if (!name.isNull())
+        emit listed(Listing::Search, name);
 }

@@ -476,6 +476,10 @@ void TRecipesPage::configureTree()
     });
     m_tree->addTopEntry(SimpleSearch);
     m_tree->addTopEntry(AdvancedSearch);
+    m_tree->setShowNothing([this](const QString& header) {
+        m_recipes.ShowNoRecipes();
+        setHeaderText(header);
+    });
 
     m_tree->setBranch(
         Cuisines,
@@ -546,6 +550,33 @@ void TRecipesPage::FillAdvancedSearchNodes()
 void TRecipesPage::refreshSearchNodes()
 {
     m_searchBranches->refresh();
+}
+
+void TRecipesPage::showMenuListing(TRecipeMenu::Listing what, const QString& text)
+{
+    using Listing = TRecipeMenu::Listing;
+    switch (what) {
+    case Listing::AllRecipes:
+        m_tree->markListed({ViewAllRecipes, {}, -1});
+        setHeaderText(ViewAllRecipes);
+        break;
+    case Listing::RecipeType:
+        m_tree->markListed({RecipesTypes, text, -1});
+        setHeaderText(QString(RecipesTypes) + ": " + text);
+        break;
+    case Listing::Cuisine:
+        m_tree->markListed({Cuisines, text, -1});
+        setHeaderText(QString(Cuisines) + ": " + text);
+        break;
+    case Listing::Keyword:
+        m_tree->markListed({SimpleSearch, text, -1});
+        setHeaderText(TSearchBranches::keywordHeader(text));
+        break;
+    case Listing::Search:
+        m_tree->markListed({AdvancedSearch, text, -1});
+        setHeaderText(TSearchBranches::searchHeader(text));
+        break;
+    }
 }
 
 void TRecipesPage::TreeViewRecipesChange(QTreeWidgetItem* item)

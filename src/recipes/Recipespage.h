@@ -2,6 +2,7 @@
 
 #include "app/Contentpage.h"
 #include "app/Navigationtree.h"
+#include "recipes/Recipemenu.h"
 
 #include <QString>
 #include <functional>
@@ -87,6 +88,9 @@ public:
     // The search branches read again after a search made from another window (the daily
     // intake's recipe menu); the entry selected stays, and nothing runs.
     void refreshSearchNodes();
+    // The daily intake dialog's recipe menu listed what: the tree selects the entry that lists
+    // the same (without running it again) and the header names it.
+    void showMenuListing(TRecipeMenu::Listing what, const QString& text);
     // The tree's selection handler: runs the entry's action and records LastRecipeNode.
     void TreeViewRecipesChange(QTreeWidgetItem* item);
     QTreeWidgetItem* lastRecipeNode() const;

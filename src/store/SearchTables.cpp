@@ -293,7 +293,9 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
             report(QStringLiteral("The rule \"%1 %2 %3\" of the search \"%4\" cannot be run: it "
                                   "needs a comparison (=, <, >, <=, >=, <>) and a number.")
                        .arg(rule.field, op, rule.value, name));
-            return false;
+            params->clear();
+            *sql = m_statement.select + " WHERE 0" + m_statement.order;
+            return true;
         }
         conditions.append({m_statement.nutrientCost,
                            m_statement.nutrientCondition.arg(op),

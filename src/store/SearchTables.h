@@ -120,8 +120,9 @@ public:
     static const QStringList& nutrientOperators();
 
     // The list statement of the stored search named name (found without regard to letter case;
-    // the first of that name), with the parameters to bind. False when there is no such search,
-    // or (reported) when one of its rules cannot be run: the list is then left as it was.
+    // the first of that name), with the parameters to bind. False when there is no such search:
+    // the list is then left as it was. A search with a rule that cannot be run is reported, and
+    // its statement lists nothing, as a list whose statement the store refused is left empty.
     bool statementOf(const QString& name, QString* sql, QVariantList* params);
 
 private:

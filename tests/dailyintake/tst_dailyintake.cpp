@@ -294,12 +294,13 @@ TEST_F(DailyIntakeScreens, FoodFoundBySearchIsLoggedWithItsNutrientAmounts)
     EXPECT_EQ(column(dayGrid()), QStringList({"Milk, whole"}));
     EXPECT_EQ(column(dayGrid(), 2), QStringList({"2"}));
     // The Foods page shows the search result, and its own grams again: 1 cup. Its tree lists
-    // the new keyword and keeps its selection.
+    // the new keyword and has it selected, and its header names it.
     EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 1);
     EXPECT_EQ(foods.MeasureGrams(), 240);
     EXPECT_EQ(FoodsPageProbe::entries(startup.foodsPage(), "Simple Search"),
               QStringList({"New Search", "Clear Search History", "MILK"}));
-    EXPECT_EQ(FoodsPageProbe::current(startup.foodsPage()), "View All Foods");
+    EXPECT_EQ(FoodsPageProbe::current(startup.foodsPage()), "MILK");
+    EXPECT_EQ(startup.foodsPage().headerText(), "Simple Search : MILK");
     EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
 }
 

@@ -267,14 +267,15 @@ TEST_F(FoodSearch, NutrientRuleNeedsANumberAndAnOfferedComparison)
     ASSERT_TRUE(foods.PostAdvancedSearch());
     ASSERT_TRUE(foods.SaveAdvancedSearches());
 
-    // A rule that did not come through the dialog is refused when the search runs.
+    // A rule that did not come through the dialog is refused when the search runs, and the list
+    // is left empty.
     ASSERT_TRUE(dir.exec("INSERT INTO \"FD_AdvancedSearch.DB\" (S_NAME, SID) VALUES ('odd', 7)"));
     ASSERT_TRUE(dir.exec("INSERT INTO \"FD_AdvancedSearchRules.DB\" (Field, Condition, RValue, "
                          "ExtraInfo, SID) VALUES ('Protein', '< 5) OR (1=1', '0', '203', 7)"));
     foods.tblAdvancedSearch().refresh();
     foods.ShowAllFoods();
     foods.RunAdvancedSearch("odd");
-    EXPECT_EQ(listed().size(), 5);
+    EXPECT_TRUE(listed().isEmpty());
     ASSERT_EQ(prompter.errors().size(), 1);
     EXPECT_TRUE(prompter.errors().first().contains("cannot be run"));
 }
@@ -515,7 +516,11 @@ TEST_F(FoodSearchWindows, DeleteInTheListConfirmsItWhateverTheAnswer)
     EXPECT_EQ(prompter.entries()[0].caption, "Confirmation!");
     EXPECT_EQ(prompter.entries()[0].text, "Are you sure you want to delete [ fruit ]");
     EXPECT_EQ(entries("Advanced Search"), QStringList({"New Search", "Edit Advanced Search"}));
+    // The search listed is gone: nothing is highlighted, named or listed.
     EXPECT_EQ(page.tree()->currentItem(), nullptr);
+    EXPECT_TRUE(page.tree()->selectedItems().isEmpty());
+    EXPECT_EQ(page.headerText(), "");
+    EXPECT_TRUE(listed().isEmpty());
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_AdvancedSearch.DB\""), 0);
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_AdvancedSearchRules.DB\""), 0);
 }
@@ -533,8 +538,9 @@ TEST_F(FoodSearchWindows, NewAdvancedSearchIsRunOrTheLastEntryComesBack)
         {"fruit", true, "fruit", "Advanced Search : fruit"},
         {"pears", false, "Fruits and Fruit Juices", "Food Group: Fruits and Fruit Juices"},
         {Hostile, true, Hostile, "Advanced Search : " + Hostile},
-        // Named like a command: stored, but the branch is shown instead of reopening a dialog.
-        {"Edit Advanced Search", true, "Advanced Search", "Food Group: Fruits and Fruit Juices"},
+        // Named like a command: stored, but the branch is selected instead of reopening a
+        // dialog, and lists nothing.
+        {"Edit Advanced Search", true, "Advanced Search", "Advanced Search"},
     };
     for (const Case& c : cases) {
         int shown = 0;
@@ -549,7 +555,9 @@ TEST_F(FoodSearchWindows, NewAdvancedSearchIsRunOrTheLastEntryComesBack)
         EXPECT_EQ(shown, 1) << c.name.toStdString();
         EXPECT_EQ(current(), c.selected);
         EXPECT_EQ(page.headerText(), c.header);
-        EXPECT_EQ(listed(), QStringList({"Apples, raw", "Applesauce"}));
+        EXPECT_EQ(listed(), c.selected == "Advanced Search"
+                                ? QStringList()
+                                : QStringList({"Apples, raw", "Applesauce"}));
     }
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_AdvancedSearch.DB\""), 3);
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_AdvancedSearchRules.DB\""), 3);
