@@ -2,8 +2,10 @@
 
 #include <QEnterEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QPixmap>
 
 namespace {
@@ -16,6 +18,8 @@ bool isSet(const QPixmap* picture)
 TAdvButton::TAdvButton(QWidget* parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Tab only: a click does not take the focus from what the user was typing in.
+    setFocusPolicy(Qt::TabFocus);
     resize(25, 25);
     m_fontOver = font();
 }
@@ -205,5 +209,24 @@ void TAdvButton::paintEvent(QPaintEvent*)
     p.setFont(captionFont);
     p.setPen(record.fontOver ? m_fontOverColor : m_fontColor);
     p.drawText(QPointF(record.caption.x(), record.caption.y() + metrics.ascent()), m_caption);
+    if (hasFocus()) {
+        QPen pen(m_fontColor);
+        pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+        record.focusMark = true;
+    }
     m_lastPaint = record;
+}
+
+void TAdvButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -19,6 +19,9 @@ class QPixmap;
 // uses the button's own font while the button is pressed or under the mouse, FontOver otherwise.
 // A button with a group number of 0 or less paints nothing.
 //
+// Keyboard: the button is in the tab order; with the focus it shows a dotted frame, and Space or
+// Enter clicks it.
+//
 // Pictures are referenced, never copied: they must outlive the button (the image store does).
 class TAdvButton : public QWidget
 {
@@ -30,8 +33,9 @@ public:
         enum Picture { Nothing, Image, ImageDown };
         bool painted = false; // false when the group number kept the button blank
         Picture picture = Nothing;
-        QPoint caption;        // top left corner of the caption, whole pixels
-        bool fontOver = false; // caption in FontOver (else the button's own font)
+        QPoint caption;         // top left corner of the caption, whole pixels
+        bool fontOver = false;  // caption in FontOver (else the button's own font)
+        bool focusMark = false; // dotted focus frame drawn (the button has the keyboard focus)
     };
 
     explicit TAdvButton(QWidget* parent = nullptr);
@@ -80,6 +84,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

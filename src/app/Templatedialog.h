@@ -25,9 +25,9 @@ class TGraphicButton;
 // of BtnOk and BtnCancel (placeOkCancel; until then they sit at the bottom right corner), its own
 // OK action (override btnOkClick() to validate, then call confirmDialog()), its close query
 // (override canClose(), asked only when CloseResult is OK), and the keys of its own controls:
-// bindEscape() for grids (Escape cancels), bindEditKeys() for edit boxes (Enter runs the OK
-// action, Escape cancels). Escape on the window itself cancels; Escape on any other control does
-// nothing.
+// bindEscape() for grids (Escape cancels), bindEditKeys() for edit boxes and for lists whose
+// double click confirms (Enter runs the OK action, Escape cancels). Escape anywhere else cancels
+// too, except in a text box that does not take it.
 //
 // The dialog is moved by dragging its border, title bar, title label or the navy panel, except
 // while maximized.

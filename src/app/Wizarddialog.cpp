@@ -9,6 +9,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QStackedWidget>
@@ -96,6 +97,9 @@ void TWizardDialog::addWizardPage(const QString& labelName, const QString& capti
     entry.label->setCursor(Qt::PointingHandCursor);
     setTextColor(entry.label, Qt::white);
     entry.label->setAttribute(Qt::WA_Hover);
+    // Keyboard: Tab reaches every entry (underlined while it has the focus), Up and Down move
+    // between them, Space or Enter chooses one.
+    entry.label->setFocusPolicy(Qt::TabFocus);
     entry.label->installEventFilter(this);
     entry.page = page;
     entry.title = title;
@@ -135,11 +139,13 @@ bool TWizardDialog::showWizardPage(int page)
         return false;
     ResetWizardMenu();
     MenuEntry& e = m_entries[page];
-    setEntryLook(page, true, false);
+    // Flagged first: hiding the old page may move the focus onto a menu entry, whose look
+    // follows its flag.
+    e.flag = true;
+    setEntryLook(page, true, e.label->hasFocus());
     m_pages->setCurrentWidget(e.page);
     m_headerTitle->setText(e.title);
     m_headerDesc->setText(e.description);
-    e.flag = true;
     return true;
 }
 
@@ -277,8 +283,34 @@ bool TWizardDialog::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::Leave:
         if (!m_entries[entry].flag)
-            setEntryLook(entry, false, false);
+            setEntryLook(entry, false, m_entries[entry].label->hasFocus());
         break;
+    case QEvent::FocusIn:
+        setEntryLook(entry, m_entries[entry].flag, true);
+        break;
+    case QEvent::FocusOut:
+        setEntryLook(entry, m_entries[entry].flag, false);
+        break;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            break;
+        if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter) {
+            menuEntryClicked(entry);
+            if (m_entries[entry].label->hasFocus())
+                setEntryLook(entry, m_entries[entry].flag, true);
+            return true;
+        }
+        const int step = key->key() == Qt::Key_Up ? -1 : key->key() == Qt::Key_Down ? 1 : 0;
+        if (step != 0) {
+            const int next = entry + step;
+            if (next >= 0 && next < int(m_entries.size()))
+                m_entries[next].label->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        break;
+    }
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&

@@ -118,8 +118,11 @@ QWidget* TDialogDailyIntake::buildFoodsTab(TDataModuleFoods& foods, TDialogFoodG
     m_foodMenu = new TFoodMenu(foods, foodGroups, simpleSearch, advancedSearchList, tab);
     m_foodMenu->move(8, 32);
     m_gridFoods = listGrid("DBGridFoods", tab, QRect(8, 58, TabWidth - 16, PagesHeight - 98));
-    bindEscape(m_gridFoods);
+    // Enter chooses the food as a double click does; what the menu lists is worked from the
+    // keyboard at once.
+    bindEditKeys(m_gridFoods);
     connect(m_gridFoods, &QTableView::doubleClicked, this, [this] { btnOkClick(); });
+    connect(m_foodMenu, &TFoodMenu::listed, m_gridFoods, [this] { m_gridFoods->setFocus(); });
     return tab;
 }
 
@@ -134,8 +137,10 @@ QWidget* TDialogDailyIntake::buildRecipesTab(TDataModuleRecipes& recipes,
     m_recipeMenu = new TRecipeMenu(recipes, recipeTypes, recipeCuisines, tab);
     m_recipeMenu->move(8, 32);
     m_gridRecipes = listGrid("DBGridRecipes", tab, QRect(8, 58, TabWidth - 16, PagesHeight - 98));
-    bindEscape(m_gridRecipes);
+    bindEditKeys(m_gridRecipes);
     connect(m_gridRecipes, &QTableView::doubleClicked, this, [this] { btnOkClick(); });
+    connect(m_recipeMenu, &TRecipeMenu::listed, m_gridRecipes,
+            [this] { m_gridRecipes->setFocus(); });
     return tab;
 }
 

@@ -87,6 +87,7 @@ TDialogRecipeIngredientLink::TDialogRecipeIngredientLink(
     m_foodGrid->horizontalHeader()->setStyleSheet(
         "QHeaderView::section { font-weight: bold; color: #006400; }");
     bindEscape(m_foodGrid);
+    connect(m_foodMenu, &TFoodMenu::listed, m_foodGrid, [this] { m_foodGrid->setFocus(); });
 
     buildMeasurePanel(area);
 
