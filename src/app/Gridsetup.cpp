@@ -10,6 +10,9 @@ QTableView* GridSetup::create(const QString& objectName, QWidget* parent, Option
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows are chosen, never cells: Tab leaves the grid for the next control instead of moving
+    // from cell to cell, which would hold the keyboard inside the grid.
+    grid->setTabKeyNavigation(false);
     grid->setAlternatingRowColors(options.testFlag(AlternatingRows));
     grid->setWordWrap(false);
     grid->setShowGrid(false);
