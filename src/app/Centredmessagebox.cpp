@@ -11,7 +11,7 @@ constexpr int CaptionButtonsWidth = 120;
 
 TCentredMessageBox::TCentredMessageBox(Icon icon, const QString& caption, const QString& text,
                                        StandardButtons buttons, QWidget* parent)
-    : QMessageBox(icon, caption, text, buttons, parent)
+    : QMessageBox(icon, caption, breakable(text), buttons, parent)
 {
     // Wide enough for the window manager to show the whole caption beside its buttons.
     if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
@@ -19,6 +19,22 @@ TCentredMessageBox::TCentredMessageBox(Icon icon, const QString& caption, const 
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
+}
+
+QString TCentredMessageBox::breakable(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / LongestUnbrokenRun);
+    int run = 0;
+    for (const QChar c : text) {
+        out += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run == LongestUnbrokenRun) {
+            out += QChar(0x200B); // zero width space: a place to break, drawn as nothing
+            run = 0;
+        }
+    }
+    return out;
 }
 
 void TCentredMessageBox::showEvent(QShowEvent* event)

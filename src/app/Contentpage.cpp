@@ -43,8 +43,7 @@ TGraphicButton* TContentPage::addHeaderButton(const QString& name, const QString
 
 void TContentPage::setHeaderDescription(const QString& name, Description kind, const QString& text)
 {
-    m_headerLabel = kind == Description::Elided ? new TElidedLabel(text, m_headerStrip)
-                                                : new QLabel(text, m_headerStrip);
+    m_headerLabel = new TElidedLabel(text, m_headerStrip);
     m_headerLabel->setObjectName(name);
     m_headerLabel->setTextFormat(Qt::PlainText);
     m_headerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -23,9 +23,10 @@ class TContentPage : public QWidget
     Q_OBJECT
 
 public:
-    // How the description label shows its text: Elided cuts a text wider than the label with an
-    // ellipsis and shows the whole text as its tool tip; Plain and Underlined show it whole.
-    enum class Description { Elided, Plain, Underlined };
+    // How the description label shows its text, plain or underlined. Either way a text wider
+    // than the label is cut at the right with an ellipsis, its whole text in the tool tip, so a
+    // long name never pushes the page's layout apart.
+    enum class Description { Plain, Underlined };
 
     // The header strip's buttons (left to right) and description label.
     QList<QWidget*> headerButtons() const;

@@ -1,5 +1,7 @@
 #include "app/Labelsetup.h"
 
+#include "app/Elidedlabel.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
@@ -26,9 +28,8 @@ QLabel* LabelSetup::create(const QString& text, QWidget* parent, const QRect& pl
 
 QLabel* LabelSetup::value(const QString& objectName, QWidget* parent)
 {
-    QLabel* label = create(QString(), parent);
+    auto* label = new TElidedLabel(QString(), parent);
     label->setObjectName(objectName);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);

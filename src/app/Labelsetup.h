@@ -7,8 +7,9 @@ class QRect;
 class QWidget;
 
 // The labels of pages and dialogs: their texts are shown as they stand (plain text, never rich
-// text); a caption that heads what follows is bold; a value read from the data is selectable
-// with the mouse and black on any ground.
+// text); a caption that heads what follows is bold; a value read from the data is black on any
+// ground and cut with an ellipsis where it does not fit (its whole text in the tool tip), so a
+// long name never pushes the layout apart.
 class LabelSetup
 {
 public:

@@ -47,7 +47,7 @@ TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& image
                     [this] { BtnDeleteFoodClick(); });
     addHeaderButton("BtnEditFood", "ImgEdit32", "Edit Selected Food/Ingredient",
                     [this] { BtnEditFoodClick(); });
-    setHeaderDescription("LabelHeaderDescriptionFood", Description::Elided,
+    setHeaderDescription("LabelHeaderDescriptionFood", Description::Plain,
                          "<<<Update This Screen as needed >>>");
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);

@@ -54,7 +54,7 @@ TReportsPage::TReportsPage(TDataModulePersonal& personal, const TFormImageContai
     : TContentPage("Reports", images, parent), m_personal(personal)
 {
     setObjectName("ReportsContent");
-    setHeaderDescription("LabelHeaderDescriptionReports", Description::Elided);
+    setHeaderDescription("LabelHeaderDescriptionReports", Description::Plain);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(8, 6, 8, 6);

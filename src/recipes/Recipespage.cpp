@@ -72,7 +72,7 @@ TRecipesPage::TRecipesPage(TDataModuleRecipes& recipes, TRecipeFiles& files,
                     [this] { BtnExportRecipeClick(); });
     addHeaderButton("BtnImportRecipe", "ImgLoad32", "Import Recipe from a file",
                     [this] { BtnImportRecipeClick(); });
-    setHeaderDescription("LabelHeaderDescriptionRecipes", Description::Elided);
+    setHeaderDescription("LabelHeaderDescriptionRecipes", Description::Plain);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("SplitterRecipes");

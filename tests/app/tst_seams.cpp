@@ -1,3 +1,4 @@
+#include "app/Centredmessagebox.h"
 #include "app/MessageBoxPrompter.h"
 #include "support/ModalDialogDriver.h"
 
@@ -104,6 +105,26 @@ TEST(MessageBoxPrompter, BoxOpensCentredOverTheDialogInUse)
 
     // With no dialog shown and no window active, the main window.
     EXPECT_EQ(prompter.owner(), &mainWindow);
+}
+
+// A long name without blanks wraps in the box instead of being cut off: it gets a break
+// opportunity after every 50 characters without a blank; blanks start the count again.
+TEST(MessageBoxPrompter, LongWordsGetPlacesToBreak)
+{
+    const QChar zw(0x200B);
+    const QString fifty(50, 'x');
+    const struct
+    {
+        QString text, shown;
+    } cases[] = {
+        {"Are you sure, you want to delete [Ann]", "Are you sure, you want to delete [Ann]"},
+        {fifty.left(49), fifty.left(49)},
+        {"[" + fifty + "]", "[" + fifty.left(49) + zw + "x]"},
+        {fifty + fifty + "y", fifty + zw + fifty + zw + "y"},
+        {fifty.left(30) + " " + fifty.left(30), fifty.left(30) + " " + fifty.left(30)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TCentredMessageBox::breakable(c.text), c.shown) << c.text.toStdString();
 }
 
 // A dialog that ignores reject(): the driver must still end it.

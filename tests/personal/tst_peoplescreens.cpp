@@ -1,4 +1,5 @@
 #include "app/Advbutton.h"
+#include "app/Elidedlabel.h"
 #include "app/Mainscreen.h"
 #include "app/Startup.h"
 #include "foods/Databasefoods.h"
@@ -16,6 +17,7 @@
 #include "support/WidgetInput.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -401,6 +403,37 @@ TEST_F(PeopleScreens, DeletingTheCurrentUserAsksThenShowsTheNextUser)
     EXPECT_EQ(shown("DBTextName"), "Bob");
     EXPECT_EQ(column(child<QTableView>(&startup.personalInfoPage(), "DBGridNutrientGoals")),
               QStringList({"Protein"}));
+}
+
+// A name as long as the field allows (longer typing stops at 255 characters) leaves the page as
+// it is laid out: the header and the name are cut with an ellipsis, their beginnings showing.
+TEST_F(PeopleScreens, LongNamesStopAtTheFieldSizeAndAreCutOnThePage)
+{
+    QString typed;
+    while (typed.size() < 300)
+        typed += "Bartholomew-";
+    typed.truncate(300);
+    start([&](QWidget* wizard) {
+        typeProfile(wizard, typed, "Female", "Metric", "165", "62.5", "58");
+        PictureButtons::click(wizard, "BtnOk");
+    });
+    startup.mainWindow().resize(800, 600);
+    QCoreApplication::processEvents();
+    const QString stored = dir.scalar("SELECT Name FROM \"PersonInfo.db\"").toString();
+    EXPECT_EQ(stored, typed.left(255));
+
+    auto* header = child<TElidedLabel>(&startup.mainWindow(), "LabelHeaderDescriptionPersonalInfo");
+    EXPECT_EQ(header->text(), "Personal Info for " + stored);
+    EXPECT_TRUE(header->shownText().startsWith("Personal Info for Bartholomew"));
+    EXPECT_TRUE(header->shownText().endsWith(QChar(0x2026)));
+    auto* name = child<TElidedLabel>(&startup.personalInfoPage(), "DBTextName");
+    EXPECT_TRUE(name->shownText().endsWith(QChar(0x2026)));
+    EXPECT_LE(name->width(), startup.personalInfoPage().width() / 2);
+    EXPECT_GE(child<QTableView>(&startup.personalInfoPage(), "DBGridNutrientGoals")->width(), 250);
+
+    prompter.answer(false);
+    press("btnDeletePerson");
+    EXPECT_EQ(prompter.last(), "Are you sure, you want to delete [" + stored + "]");
 }
 
 TEST_F(PeopleScreens, GoalsChangedInACancelledWizardStayAsTheyWere)

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -353,6 +354,36 @@ TEST(TemplateRenderForms, PageFileTemplateLinesAndDecimalPoint)
                                     "#INGREDIENT_QUANTITY", "#LIST_INGREDIENT_END", "#PREPTIME"},
                                    r, ",");
     EXPECT_EQ(page.mid(5, 4), QStringList({"<body>", "2,5", "0,75", "[ ]"}));
+}
+
+// Values per serve divide the totals by the number of serves; with no serves, or 0 of them, a
+// page still renders, showing 0 per serve rather than a division by zero.
+TEST(TemplateRenderForms, ValuesPerServeWithAndWithoutServes)
+{
+    struct Case
+    {
+        std::optional<double> serves;
+        // Serves, then per serve of Energy 250.4 and Protein 10.6 (whole numbers at least two
+        // characters wide).
+        QStringList shown;
+    };
+    const Case cases[] = {
+        {4, {"4", "63", " 3"}},
+        {2.5, {"2.5", "100", " 4"}},
+        {0, {"0", " 0", " 0"}},
+        {std::nullopt, {"[ ]", " 0", " 0"}},
+    };
+    for (const Case& c : cases) {
+        RecipeT r = renderRecipe();
+        r.Serves = c.serves;
+        const QStringList page =
+            RecipeHtmlRenderer::render({"<body>", "#NUMBEROFSERVES", "#LIST_NUTRIENTS_START",
+                                        "#NUTRIENT_VAL_SERVE", "#LIST_NUTRIENTS_END"},
+                                       r);
+        const qsizetype body = page.indexOf("<body>");
+        ASSERT_GE(body, 0);
+        EXPECT_EQ(page.mid(body + 1, 3), c.shown) << c.shown.join(' ').toStdString();
+    }
 }
 
 // The shipped templates use every token and block, and render a page without leftovers.
