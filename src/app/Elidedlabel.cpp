@@ -28,7 +28,7 @@ void TElidedLabel::paintEvent(QPaintEvent*)
     const QString shown = shownText();
     // The tool tip follows every change of the text or the width, both of which repaint.
     const QString tip = shown == text() ? QString() : text();
-    if (toolTip() != tip)
+    if (m_tipFollowsText && toolTip() != tip)
         setToolTip(tip);
     QPainter painter(this);
     const QRect area =

@@ -16,8 +16,14 @@ public:
 
     // The text as it is drawn at the label's present width.
     QString shownText() const;
+    // For a label whose tool tip says something else (a link's address): the tool tip is left
+    // to its owner instead of showing the whole text.
+    void keepOwnToolTip() { m_tipFollowsText = false; }
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_tipFollowsText = true;
 };

@@ -77,6 +77,8 @@ void FieldEditBinding::reload()
         // The limit is lifted while the text goes in, since the box cuts what is over it.
         m_edit->setMaxLength(NoLimit);
         m_edit->setText(text);
+        // A text wider than its box shows from its beginning, not its end.
+        m_edit->setCursorPosition(0);
     }
     // A stored value longer than the field's size keeps its length as the limit: it may be
     // shortened but not lengthened.

@@ -2,9 +2,11 @@
 
 #include "app/Treeentrydelegate.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <algorithm>
 
 TNavigationTree::TNavigationTree(QWidget* parent) : QTreeWidget(parent)
@@ -250,6 +252,25 @@ void TNavigationTree::runSelection(QTreeWidgetItem* item)
     }
     matchHighlight();
     m_last = pathOf(currentItem());
+}
+
+QSize TNavigationTree::minimumSizeHint() const
+{
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    // An entry stands one indentation in at the top (the open/close mark), two in a branch; the
+    // item's own margins and the frame come on top.
+    constexpr int ItemMargins = 12;
+    int widest = 0;
+    for (const auto& top : std::as_const(m_tops))
+        widest = std::max(widest, indentation() + metrics.horizontalAdvance(top.first));
+    for (const Branch& branch : std::as_const(m_branches))
+        for (auto it = branch.commands.cbegin(); it != branch.commands.cend(); ++it)
+            widest = std::max(widest, 2 * indentation() + metrics.horizontalAdvance(it.key()));
+    const int width = widest + ItemMargins + 2 * frameWidth() +
+                      (verticalScrollBar() ? verticalScrollBar()->sizeHint().width() : 0);
+    return {width, QTreeWidget::minimumSizeHint().height()};
 }
 
 // --- Input ----------------------------------------------------------------------------------

@@ -102,6 +102,10 @@ public:
     // last entry.
     void runSelection(QTreeWidgetItem* item);
 
+    // Wide enough for every top entry and command in bold at its depth, so the fixed entries
+    // ("Clear Search History") are never cut; the data's names may be.
+    QSize minimumSizeHint() const override;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -66,8 +66,11 @@ TDailyIntakePage::TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoo
                                    m_grid);
     m_grid->setModel(model);
     model->setSelectionModel(m_grid->selectionModel());
-    const int widths[] = {518, 70, 60, 65};
-    for (int column = 0; column < 4; ++column)
+    // The food or recipe takes the room left; the unit has room for a measure such as
+    // "tablespoon, heaping".
+    m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    const int widths[] = {0, 70, 60, 140};
+    for (int column = 1; column < 4; ++column)
         m_grid->setColumnWidth(column, widths[column]);
     body->addWidget(m_grid, 1);
 

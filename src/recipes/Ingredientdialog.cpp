@@ -3,6 +3,7 @@
 #include "recipes/Databaserecipes.h"
 
 #include <QLineEdit>
+#include <QPoint>
 #include <QRect>
 
 TDialogRecipeIngredientEdit::TDialogRecipeIngredientEdit(TDataModuleRecipes& recipes,
@@ -12,8 +13,13 @@ TDialogRecipeIngredientEdit::TDialogRecipeIngredientEdit(TDataModuleRecipes& rec
 {
     setObjectName("DialogRecipeIngredientEdit");
     setDialogTitle("Add/Edit Ingredients");
+    // Two rows of boxes: taller than the one-box dialogs, so OK and Cancel stand below the name.
+    setDialogSize(399, 207);
+    QWidget* area = contentArea();
+    placeOkCancel(QPoint(area->width() - 116, area->height() - 54),
+                  QPoint(area->width() - 58, area->height() - 54));
 
-    const int width = contentArea()->width() - 20;
+    const int width = area->width() - 20;
     m_editQuantity =
         addBox("Quantity:", "DBEditQuantity", "Quantity", QRect(10, 27, 110, 24),
                "Please Enter the amount of Quantity", "Please enter a number for the Quantity",

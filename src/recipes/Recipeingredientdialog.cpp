@@ -298,6 +298,10 @@ void TDialogRecipeIngredientLink::showIngredient()
     m_editFoodDesc->setText(work.asString("NDB_FoodDesc"));
     m_editLinkQuantity->setText(NumberFormat::general(work.value("NDB_Quantity")));
     m_editLinkUnit->setText(work.asString("NDB_Unit"));
+    // A text wider than its box shows from its beginning ("tablespoon, hea..."), not its end.
+    for (QLineEdit* box : {m_editIngredientName, m_editQuantity, m_editUnit, m_editFoodDesc,
+                           m_editLinkQuantity, m_editLinkUnit})
+        box->setCursorPosition(0);
 
     const QString linked =
         work.currentRow() < 0 ? QString() : TDataModuleRecipes::linkedText(work, work.currentRow());

@@ -1,5 +1,6 @@
 #include "recipes/Recipespage.h"
 
+#include "app/Elidedlabel.h"
 #include "app/Gridsetup.h"
 #include "app/Imagecontainer.h"
 #include "app/Labelsetup.h"
@@ -162,7 +163,9 @@ QWidget* TRecipesPage::buildInfoTab()
         grid->addWidget(label, row, 0);
         if (width > 0)
             box->setFixedWidth(width);
-        grid->addWidget(box, row, 1, 1, minutes || width > 0 ? 1 : 2);
+        // A box without a fixed width (the cuisine) reaches the right edge, so a long name
+        // shows.
+        grid->addWidget(box, row, 1, 1, minutes || width > 0 ? 1 : 3);
         if (minutes)
             grid->addWidget(LabelSetup::create("Min.", tab), row, 2);
         return box;
@@ -235,9 +238,11 @@ QWidget* TRecipesPage::buildSourceTab()
     QLabel* sourceLabel = LabelSetup::create("Source:", tab);
     m_editSource = readOnlyBox("DBEditSource", tab);
     sourceLabel->setBuddy(m_editSource);
-    m_webName = new QLabel(tab);
+    // A long name is cut with an ellipsis rather than widening the page's columns.
+    auto* webName = new TElidedLabel(QString(), tab);
+    webName->keepOwnToolTip();
+    m_webName = webName;
     m_webName->setObjectName("dbTextWebName");
-    m_webName->setTextFormat(Qt::PlainText);
     QFont underlined = m_webName->font();
     underlined.setUnderline(true);
     m_webName->setFont(underlined);
@@ -285,7 +290,7 @@ QWidget* TRecipesPage::buildNavigation()
 {
     auto* panel = new QWidget(this);
     panel->setObjectName("PanelNavigationRecipes");
-    panel->setMinimumWidth(150);
+    // No narrower than the tree needs for its fixed entries.
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(2, 4, 4, 4);
     layout->setSpacing(2);
@@ -330,6 +335,9 @@ void TRecipesPage::showRecipe()
         m_memoProcedures->setPlainText(procedures);
     m_editAuthor->setText(list.asString("Author"));
     m_editSource->setText(list.asString("Source"));
+    // A text wider than its box shows from its beginning.
+    for (QLineEdit* box : {m_editCuisine, m_editAuthor, m_editSource})
+        box->setCursorPosition(0);
     m_editAuthor->setCursorPosition(0);
     m_editSource->setCursorPosition(0);
     m_webName->setText(list.asString("Web Page Name"));

@@ -203,7 +203,10 @@ TEST_F(DailyIntakeScreens, PageShowsTheChosenUsersDayAndFollowsDateMealAndUser)
         widths << grid->columnWidth(c);
     }
     EXPECT_EQ(titles, QStringList({"Food/Recipe", "MealType", "Amount", "Unit"}));
-    EXPECT_EQ(widths, QList<int>({518, 70, 60, 65}));
+    // The food or recipe takes the room the others leave; the unit has room for "tablespoon".
+    EXPECT_EQ(widths.mid(1), QList<int>({70, 60, 140}));
+    EXPECT_EQ(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Stretch);
+    EXPECT_LE(grid->fontMetrics().horizontalAdvance("tablespoon, heaping") + 8, widths[3]);
     QStringList tabs;
     for (int i = 0; i < page().tabSet()->count(); ++i)
         tabs << page().tabSet()->tabText(i);

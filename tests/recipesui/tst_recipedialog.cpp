@@ -302,6 +302,12 @@ TEST_F(RecipesProgram, WizardIngredientDialogChecksItsBoxesAndCancelsCleanly)
         auto* unit = control<QLineEdit>(dialog, "DBEditUnit");
         auto* name = control<QLineEdit>(dialog, "DBEditIngredientName");
         EXPECT_EQ(dialog->focusWidget(), quantity);
+        // OK and Cancel stand clear of the boxes.
+        for (const char* button : {"BtnOk", "BtnCancel"})
+            for (QLineEdit* box : {quantity, unit, name})
+                EXPECT_FALSE(
+                    control<QWidget>(dialog, button)->geometry().intersects(box->geometry()))
+                    << button << " " << box->objectName().toStdString();
         const std::tuple<QLineEdit*, const char*, const char*, QLineEdit*> steps[] = {
             {quantity, "", "Please Enter the amount of Quantity", quantity},
             {quantity, "2", "Please Enter the Unit", unit},

@@ -1,4 +1,5 @@
 #include "RecipesProgram.h"
+#include "app/Elidedlabel.h"
 #include "app/Mainscreen.h"
 #include "foods/Databasefoods.h"
 #include "foods/Foodspage.h"
@@ -6,13 +7,16 @@
 #include "recipes/Recipedialog.h"
 #include "recipes/Recipespage.h"
 #include "store/QueryView.h"
+#include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
 #include "support/TreeInput.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -135,6 +139,41 @@ TEST_F(RecipesPage, TheTabsAndTheNutrientListShowTheRecipeChosen)
     clickRow(recipeList(), 0);
     EXPECT_EQ(details(), QStringList({" /  /  / ", "", "", "", " /  / "}));
     EXPECT_EQ(rows(nutrients()), QStringList{"Energy | 1000 |  | kcal"});
+}
+
+// Long texts leave the page's columns as they are: the web page name is cut with an ellipsis and
+// the cuisine box reaches the tab's edge; the tree is wide enough for its fixed entries.
+TEST_F(RecipesPage, LongTextsKeepTheColumnsAndFixedTreeEntriesShowWhole)
+{
+    const QString longName = "A very long web page name that goes on and on about pancakes";
+    ASSERT_TRUE(dir.exec("UPDATE \"Recipe_Des.DB\" SET \"Web Page Name\" = '" + longName +
+                         "' WHERE R_ID = 1"));
+    ASSERT_TRUE(dir.exec("UPDATE \"Recipe_Cuisine.DB\" SET Cuisine = 'Traditional Northern "
+                         "Italian' WHERE Cuisine = 'Italian'"));
+    recipes().tblRecipeCuisine().refresh();
+    recipes().ShowAllRecipes();
+    const QList<int> before = {recipeList()->width(), page().detailTabs()->width(),
+                               tree()->width()};
+    clickRow(recipeList(), 1);
+    showTab("Source");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QList<int>({recipeList()->width(), page().detailTabs()->width(), tree()->width()}),
+              before);
+    auto* web = control<TElidedLabel>(&page(), "dbTextWebName");
+    EXPECT_TRUE(web->shownText().endsWith(QChar(0x2026))) << web->shownText().toStdString();
+    showTab("Info");
+    auto* cuisine = control<QLineEdit>(&page(), "DBEditCuisine");
+    EXPECT_EQ(cuisine->text(), "Traditional Northern Italian");
+    EXPECT_GE(cuisine->width(), cuisine->fontMetrics().horizontalAdvance(cuisine->text()) + 8);
+
+    recipes().AddRecipeSimpleSearchKeyword("pie");
+    page().FillSimpleSearchNodes();
+    QFont bold = tree()->font();
+    bold.setBold(true);
+    for (const char* text : {"Clear Search History", "Edit Advanced Search", "New Recipe Type"}) {
+        const int needed = 2 * tree()->indentation() + QFontMetrics(bold).horizontalAdvance(text);
+        EXPECT_LE(needed, tree()->viewport()->width()) << text;
+    }
 }
 
 TEST_F(RecipesPage, WebLinkHintAndClickOpenTheLinkOnlyWhenThereIsOne)
