@@ -11,9 +11,10 @@ TFormSearchListDialog::TFormSearchListDialog(SearchTables& searches,
       m_searches(searches), m_searchDialog(searchDialog)
 {
     setDialogTitle("Advanced Search List");
+    // The same order as every list of named rows: create, delete, edit.
     auto* create = addListButton("BtnCreate", "ImgCreate", "Create New Advanced Search");
-    auto* edit = addListButton("BtnEdit", "ImgEdit", "Edit Selected Advanced Search");
     auto* remove = addListButton("BtnDelete", "ImgDelete", "Delete Select Advanced Search");
+    auto* edit = addListButton("BtnEdit", "ImgEdit", "Edit Selected Advanced Search");
 
     connect(create, &TGraphicButton::clicked, this, &TFormSearchListDialog::BtnCreateClick);
     connect(edit, &TGraphicButton::clicked, this, &TFormSearchListDialog::BtnEditClick);

@@ -1,4 +1,5 @@
 #include "app/Advbutton.h"
+#include "app/Listdialog.h"
 #include "app/Mainscreen.h"
 #include "app/Startup.h"
 #include "foods/Databasefoods.h"
@@ -260,6 +261,28 @@ TEST(Startup, SecondCopyOnTheSameDataFolderSaysOneIsAlreadyRunning)
     // The running copy keeps its database.
     EXPECT_TRUE(Database::connection().isOpen());
     EXPECT_EQ(running.foods().qryFoodDescDisplay().rowCount(), 4);
+}
+
+// Every list of named rows (food groups, recipe types, cuisines, both advanced search lists)
+// stacks its row buttons in one order.
+TEST_F(StartedProgram, ListDialogsStackTheirRowButtonsInOneOrder)
+{
+    const auto lists = startup.mainWindow().findChildren<TFormListDialog*>();
+    QStringList titles;
+    for (const TFormListDialog* list : lists) {
+        if (!list->findChild<QWidget*>("BtnCreate"))
+            continue; // a list to choose from only (Select User)
+        titles << list->dialogTitle();
+        QList<const QWidget*> buttons;
+        for (const char* name : {"BtnCreate", "BtnDelete", "BtnEdit"})
+            buttons << list->findChild<QWidget*>(name);
+        ASSERT_FALSE(buttons.contains(nullptr)) << list->dialogTitle().toStdString();
+        EXPECT_LT(buttons[0]->y(), buttons[1]->y()) << list->dialogTitle().toStdString();
+        EXPECT_LT(buttons[1]->y(), buttons[2]->y()) << list->dialogTitle().toStdString();
+    }
+    titles.sort();
+    EXPECT_EQ(titles, QStringList({"Advanced Search List", "Advanced Search List", "Cuisines",
+                                   "Food Groups", "Recipe Types"}));
 }
 
 TEST_F(StartedProgram, PreferenceLinkStoresTheListOnOkAndRestoresItOnCancel)
