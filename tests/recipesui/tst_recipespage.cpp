@@ -542,6 +542,42 @@ TEST_F(RecipesPage, EditCuisinesRefusesACuisineInUseAndReopensAfterARefusedSave)
               QStringList({"New Cuisine", "Edit Cuisines", "Italian", "Thai"}));
 }
 
+// The same for the types list: a refused save reopens the list with the deletion pending; OK
+// then stores it once the store takes it.
+TEST_F(RecipesPage, EditRecipeTypesReopensAfterARefusedSave)
+{
+    ASSERT_TRUE(dir.exec("INSERT INTO \"Recipe_Types.DB\" (\"Recipe Type\") VALUES ('Snack')"));
+    recipes().tblRecipeTypes().refresh();
+    page().FillRecipeTypeNodes();
+    TreeInput::click(tree(), entry(TRecipesPage::RecipesTypes, "Main"));
+    ASSERT_TRUE(dir.exec("CREATE TRIGGER refuse BEFORE DELETE ON \"Recipe_Types.DB\" "
+                         "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    QStringList shown;
+    ModalDialogDriver driver;
+    driver.whenShown([&](QWidget* list) {
+        auto* grid = control<QTableView>(list, "DBGridRecipeTypes");
+        shown << rows(grid).join(", ");
+        clickRow(grid, 2); // Snack: no recipe uses it
+        prompter.answer(true);
+        PictureButtons::click(list, "BtnDelete");
+        PictureButtons::click(list, "BtnOk");
+    });
+    driver.whenShown([&](QWidget* list) {
+        shown << rows(control<QTableView>(list, "DBGridRecipeTypes")).join(", ");
+        ASSERT_TRUE(dir.exec("DROP TRIGGER refuse"));
+        PictureButtons::click(list, "BtnOk");
+    });
+    TreeInput::click(tree(), entry(TRecipesPage::RecipesTypes, "Edit Recipe Type"));
+    EXPECT_EQ(driver.handled(), 2);
+    EXPECT_EQ(prompter.errors(), QStringList{"disk full"});
+    EXPECT_EQ(shown, QStringList({"Main, Breakfast, Snack", "Main, Breakfast"}));
+    EXPECT_EQ(dir.scalar("SELECT group_concat(\"Recipe Type\", ', ') FROM \"Recipe_Types.DB\"")
+                  .toString(),
+              "Main, Breakfast");
+    EXPECT_EQ(children(tree()->topLevelItem(1)),
+              QStringList({"New Recipe Type", "Edit Recipe Type", "Main", "Breakfast"}));
+}
+
 // Import adds the recipe with a new cuisine and type, which the tree shows at once; export and
 // the HTML view work on the recipe chosen.
 TEST_F(RecipesPage, ImportRebuildsTheTreeAndTheFileButtonsReachTheirDialogs)
