@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRect>
 #include <QTableView>
 #include <QTest>
 #include <cstdlib>
@@ -28,11 +29,20 @@ constexpr int Slack = 6;
            << ", " << expected.y() << ")";
 }
 
-// Waits until the window manager has shown window at the place Qt gives it.
+// Waits until the window manager has shown window and stopped moving it: its frame has stood
+// still for a while (at most three seconds in all). A fixed wait was not enough under load,
+// when the window manager could still move a window after it was measured.
 void settle(QWidget* window)
 {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-    QTest::qWait(150);
+    QRect last = window->frameGeometry();
+    int still = 0;
+    for (int waited = 0; waited < 3000 && still < 4; waited += 50) {
+        QTest::qWait(50);
+        const QRect now = window->frameGeometry();
+        still = now == last ? still + 1 : 0;
+        last = now;
+    }
 }
 
 class Placement : public RecipesProgram
@@ -51,7 +61,7 @@ protected:
     {
         QWidget& window = startup.mainWindow();
         window.move(window.pos() + by);
-        QTest::qWait(300);
+        settle(&window);
     }
 
     // Opens the drop-down list and checks that it opens just below the box (or above it when
@@ -127,6 +137,9 @@ TEST_F(Placement, MenuButtonMenuOpensBelowItsButtonOnEveryShowing)
         });
         driver.whenShown([&](QWidget* link) {
             settle(link);
+            // The link dialog stands centred over the wizard that opened it.
+            EXPECT_TRUE(near(link->frameGeometry().center(),
+                             link->parentWidget()->window()->frameGeometry().center()));
             auto* button = control<QPushButton>(link, "BtnSearchFood");
             QTest::mouseClick(button, Qt::LeftButton);
             QMenu* menu = nullptr;
