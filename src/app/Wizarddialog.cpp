@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <QTableView>
 
@@ -101,6 +102,9 @@ void TWizardDialog::addWizardPage(const QString& labelName, const QString& capti
     // between them, Space or Enter chooses one.
     entry.label->setFocusPolicy(Qt::TabFocus);
     entry.label->installEventFilter(this);
+    // The menu entries follow one another in the tab order, ahead of the pages' controls.
+    if (i > 0)
+        setTabOrder(m_entries[i - 1].label, entry.label);
     entry.page = page;
     entry.title = title;
     entry.description = description;
@@ -147,6 +151,21 @@ bool TWizardDialog::showWizardPage(int page)
     m_headerTitle->setText(e.title);
     m_headerDesc->setText(e.description);
     return true;
+}
+
+void TWizardDialog::showEvent(QShowEvent* event)
+{
+    TFormTemplateDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    const QWidget* focus = focusWidget();
+    if (focus && m_pages->currentWidget() && m_pages->currentWidget()->isAncestorOf(focus))
+        return;
+    for (const MenuEntry& e : std::as_const(m_entries))
+        if (e.flag) {
+            e.label->setFocus(Qt::OtherFocusReason);
+            return;
+        }
 }
 
 void TWizardDialog::menuEntryClicked(int page)

@@ -115,6 +115,11 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+protected:
+    // A page without a control to work (the Overview) gives the focus to its menu entry, so the
+    // keyboard starts in the menu rather than on the exit button.
+    void showEvent(QShowEvent* event) override;
+
 private:
     struct MenuEntry
     {

@@ -62,6 +62,10 @@ TEST_F(KeyboardOnly, UserIntakeRecipeAndReports)
     // The first start asks for the first user: the wizard's menu and boxes by Tab, the lists by
     // typing, OK by Space.
     driver.whenShown([](QWidget* wizard) {
+        // The keyboard starts in the wizard's menu, on its Overview entry; Down goes on.
+        EXPECT_EQ(focus(), control<QLabel>(wizard, "lblOverview"));
+        press(Qt::Key_Down);
+        EXPECT_EQ(focus(), control<QLabel>(wizard, "lblGeneralProfile"));
         activate(control<QLabel>(wizard, "lblGeneralProfile"));
         ASSERT_EQ(focus(), control<QLineEdit>(wizard, "DBEditName"));
         type("Ann Lee");
