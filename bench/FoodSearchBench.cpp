@@ -4,7 +4,7 @@
 // from $KELORA_USDA_DIR, else from ../shared/usda-sr28 beside the source tree; without either the
 // benchmarks are skipped.
 #include "BenchSupport.h"
-#include "foods/Databasefoods.h"
+#include "foods/DataModuleFoods.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"

@@ -5,10 +5,10 @@
 // counter: the database is built in a child process, so its building does not count. The data comes
 // from $KELORA_USDA_DIR, else from the copy shipped in resources/usda-sr28.
 #include "BenchSupport.h"
-#include "app/Mainscreen.h"
+#include "app/FormMain.h"
 #include "app/Startup.h"
-#include "foods/Databasefoods.h"
-#include "foods/Foodspage.h"
+#include "foods/DataModuleFoods.h"
+#include "foods/FoodsPage.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"

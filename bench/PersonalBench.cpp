@@ -7,7 +7,7 @@
 // ../shared/usda-sr28 beside the source tree.
 #include "BenchSupport.h"
 #include "HeavyUser.h"
-#include "personal/Databasepersonal.h"
+#include "personal/DataModulePersonal.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
 

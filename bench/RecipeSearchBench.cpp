@@ -6,8 +6,8 @@
 // skipped.
 #include "BenchSupport.h"
 #include "RecipeGenerator.h"
-#include "foods/Databasefoods.h"
-#include "recipes/Databaserecipes.h"
+#include "foods/DataModuleFoods.h"
+#include "recipes/DataModuleRecipes.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "store/SearchTables.h"

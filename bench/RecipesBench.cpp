@@ -4,8 +4,8 @@
 // The database is built once from $KELORA_USDA_DIR, else from ../shared/usda-sr28 beside the
 // source tree; without either the benchmarks are skipped.
 #include "BenchSupport.h"
-#include "foods/Databasefoods.h"
-#include "recipes/Databaserecipes.h"
+#include "foods/DataModuleFoods.h"
+#include "recipes/DataModuleRecipes.h"
 #include "store/Database.h"
 #include "store/TableView.h"
 

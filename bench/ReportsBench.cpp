@@ -5,14 +5,14 @@
 // another page, as a click on the section button does.
 #include "BenchSupport.h"
 #include "HeavyUser.h"
-#include "app/Advbutton.h"
-#include "app/Mainscreen.h"
+#include "app/FormMain.h"
 #include "app/Startup.h"
-#include "personal/Databasepersonal.h"
-#include "personal/Reportspage.h"
+#include "personal/DataModulePersonal.h"
+#include "personal/ReportsPage.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "widgets/AdvButton.h"
 
 #include <QApplication>
 #include <QDateEdit>

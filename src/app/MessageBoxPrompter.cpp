@@ -1,6 +1,6 @@
 #include "app/MessageBoxPrompter.h"
 
-#include "app/Centredmessagebox.h"
+#include "widgets/CentredMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "store/TableView.h"
 
 #include "store/Database.h"
-#include "tools/Schema.h"
+#include "store/Schema.h"
 
 #include <QSqlError>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "store/TextCodec.h"
 
-#include "tools/Cp1252.h"
+#include "store/Cp1252.h"
 
 #include <QStringDecoder>
 

@@ -1,12 +1,12 @@
-#include "DatabaseBuilder.h"
+#include "tools/DatabaseBuilder.h"
 
-#include "LookupRows.h"
-#include "Schema.h"
-#include "SqliteConnection.h"
-#include "SqliteStatement.h"
-#include "UsdaImporter.h"
 #include "store/DataFolderLock.h"
 #include "store/Database.h"
+#include "store/Schema.h"
+#include "tools/LookupRows.h"
+#include "tools/SqliteConnection.h"
+#include "tools/SqliteStatement.h"
+#include "tools/UsdaImporter.h"
 
 #include <QDir>
 #include <QFile>

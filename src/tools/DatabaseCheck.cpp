@@ -1,8 +1,8 @@
-#include "DatabaseCheck.h"
+#include "tools/DatabaseCheck.h"
 
-#include "Schema.h"
-#include "SqliteConnection.h"
 #include "store/Database.h"
+#include "store/Schema.h"
+#include "tools/SqliteConnection.h"
 
 #include <QDir>
 #include <QFileInfo>

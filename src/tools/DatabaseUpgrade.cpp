@@ -1,12 +1,12 @@
-#include "DatabaseUpgrade.h"
+#include "tools/DatabaseUpgrade.h"
 
-#include "DatabaseBuilder.h"
-#include "DatabaseCheck.h"
-#include "Schema.h"
-#include "SqliteConnection.h"
-#include "SqliteStatement.h"
 #include "store/DataFolderLock.h"
 #include "store/Database.h"
+#include "store/Schema.h"
+#include "tools/DatabaseBuilder.h"
+#include "tools/DatabaseCheck.h"
+#include "tools/SqliteConnection.h"
+#include "tools/SqliteStatement.h"
 
 #include <QDir>
 #include <QFile>

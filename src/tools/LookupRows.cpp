@@ -1,7 +1,7 @@
-#include "LookupRows.h"
+#include "tools/LookupRows.h"
 
-#include "Schema.h"
-#include "SqliteStatement.h"
+#include "store/Schema.h"
+#include "tools/SqliteStatement.h"
 
 const QList<QString>& LookupRows::genders()
 {

@@ -1,8 +1,8 @@
-#include "MakedataCommand.h"
+#include "tools/MakedataCommand.h"
 
-#include "DatabaseBuilder.h"
-#include "DatabaseCheck.h"
-#include "DatabaseUpgrade.h"
+#include "tools/DatabaseBuilder.h"
+#include "tools/DatabaseCheck.h"
+#include "tools/DatabaseUpgrade.h"
 
 #include <QDir>
 #include <QElapsedTimer>

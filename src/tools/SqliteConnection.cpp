@@ -1,4 +1,4 @@
-#include "SqliteConnection.h"
+#include "tools/SqliteConnection.h"
 
 #include <QFile>
 #include <sqlite3.h>

@@ -1,6 +1,6 @@
-#include "SqliteStatement.h"
+#include "tools/SqliteStatement.h"
 
-#include "SqliteConnection.h"
+#include "tools/SqliteConnection.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
-#include "SrFileReader.h"
+#include "tools/SrFileReader.h"
 
-#include "Cp1252.h"
+#include "store/Cp1252.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "UsdaImporter.h"
+#include "tools/UsdaImporter.h"
 
-#include "SqliteConnection.h"
-#include "SqliteStatement.h"
-#include "SrFileReader.h"
+#include "tools/SqliteConnection.h"
+#include "tools/SqliteStatement.h"
+#include "tools/SrFileReader.h"
 
 #include <QDir>
 #include <QFileInfo>

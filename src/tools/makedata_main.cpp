@@ -1,4 +1,4 @@
-#include "MakedataCommand.h"
+#include "tools/MakedataCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,6 +1,6 @@
-#include "app/Advbutton.h"
-#include "app/Graphicbutton.h"
-#include "app/Imagecontainer.h"
+#include "widgets/AdvButton.h"
+#include "widgets/FormImageContainer.h"
+#include "widgets/GraphicButton.h"
 
 #include <QApplication>
 #include <QEnterEvent>

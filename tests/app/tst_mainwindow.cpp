@@ -1,8 +1,8 @@
-#include "app/Advbutton.h"
-#include "app/Graphicbutton.h"
-#include "app/Imagecontainer.h"
-#include "app/Mainscreen.h"
+#include "app/FormMain.h"
 #include "support/FakeSeams.h"
+#include "widgets/AdvButton.h"
+#include "widgets/FormImageContainer.h"
+#include "widgets/GraphicButton.h"
 
 #include <QEnterEvent>
 #include <QFile>

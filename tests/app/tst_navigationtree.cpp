@@ -1,5 +1,5 @@
-#include "app/Navigationtree.h"
 #include "support/TreeInput.h"
+#include "widgets/NavigationTree.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "app/Centredmessagebox.h"
 #include "app/MessageBoxPrompter.h"
 #include "support/ModalDialogDriver.h"
+#include "widgets/CentredMessageBox.h"
 
 #include <QAbstractButton>
 #include <QDialog>

@@ -1,8 +1,8 @@
-#include "app/Graphicbutton.h"
-#include "app/Imagecontainer.h"
-#include "app/Templatedialog.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
+#include "widgets/FormImageContainer.h"
+#include "widgets/FormTemplateDialog.h"
+#include "widgets/GraphicButton.h"
 
 #include <QEnterEvent>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/Treeentrydelegate.h"
+#include "widgets/TreeEntryDelegate.h"
 
 #include <QStyleOptionViewItem>
 #include <QTreeWidget>

@@ -1,13 +1,13 @@
-#include "app/Imagecontainer.h"
-#include "foods/Databasefoods.h"
-#include "foods/Fooddialog.h"
-#include "foods/Foodnutrientvaluedialog.h"
-#include "foods/Measurementdialog.h"
+#include "foods/DataModuleFoods.h"
+#include "foods/DialogFood.h"
+#include "foods/DialogFoodNutrientValue.h"
+#include "foods/DialogMeasurement.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "widgets/FormImageContainer.h"
 
 #include <QComboBox>
 #include <QEnterEvent>

@@ -1,9 +1,7 @@
-#include "app/Graphicbutton.h"
-#include "app/Imagecontainer.h"
-#include "foods/Databasefoods.h"
-#include "foods/Foodgroupeditdialog.h"
-#include "foods/Foodgroupsdialog.h"
-#include "foods/Foodspage.h"
+#include "foods/DataModuleFoods.h"
+#include "foods/DialogFoodGroupEdit.h"
+#include "foods/DialogFoodGroups.h"
+#include "foods/FoodsPage.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/FoodsPageProbe.h"
@@ -11,6 +9,8 @@
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "widgets/FormImageContainer.h"
+#include "widgets/GraphicButton.h"
 
 #include <QLineEdit>
 #include <QTableView>

@@ -1,4 +1,4 @@
-#include "foods/Databasefoods.h"
+#include "foods/DataModuleFoods.h"
 #include "store/NumberFormat.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"

@@ -1,10 +1,8 @@
-#include "app/Graphicbutton.h"
-#include "app/Imagecontainer.h"
-#include "foods/Advancedsearchdialog.h"
-#include "foods/Advancedsearchlistdialog.h"
-#include "foods/Databasefoods.h"
-#include "foods/Foodspage.h"
-#include "foods/Simplesearchdialog.h"
+#include "foods/DataModuleFoods.h"
+#include "foods/DialogFoodAdvancedSearch.h"
+#include "foods/DialogFoodAdvancedSearchList.h"
+#include "foods/DialogFoodSimpleSearch.h"
+#include "foods/FoodsPage.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/FoodsPageProbe.h"
@@ -12,6 +10,8 @@
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "widgets/FormImageContainer.h"
+#include "widgets/GraphicButton.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,14 +1,14 @@
 // The program worked with the keyboard alone, from the first start to the reports: every
 // control is reached with Tab and used with keys, as a user without a mouse must be able to.
 
-#include "app/Advbutton.h"
-#include "app/Mainscreen.h"
+#include "app/FormMain.h"
 #include "app/Startup.h"
 #include "support/FakeSeams.h"
 #include "support/KeyboardInput.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "widgets/AdvButton.h"
 
 #include <QApplication>
 #include <QComboBox>

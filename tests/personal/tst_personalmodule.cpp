@@ -1,4 +1,4 @@
-#include "personal/Databasepersonal.h"
+#include "personal/DataModulePersonal.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/FakeSeams.h"

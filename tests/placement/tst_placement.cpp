@@ -1,5 +1,5 @@
 #include "RecipesProgram.h"
-#include "app/Mainscreen.h"
+#include "app/FormMain.h"
 #include "app/MessageBoxPrompter.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"

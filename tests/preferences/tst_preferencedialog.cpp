@@ -1,12 +1,12 @@
-#include "app/Graphicbutton.h"
-#include "app/Imagecontainer.h"
-#include "foods/Databasefoods.h"
-#include "preferences/Preferencedialog.h"
+#include "foods/DataModuleFoods.h"
+#include "preferences/DialogPreference.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "widgets/FormImageContainer.h"
+#include "widgets/GraphicButton.h"
 
 #include <QTableView>
 #include <QTest>

@@ -1,8 +1,8 @@
 // The recipe exchange file and the HTML template language, without a database or a window:
 // every case is a small input file beside the outcome expected from it.
 
-#include "recipes/Recipefileformat.h"
-#include "recipes/Recipehtml.h"
+#include "recipes/RecipeFileFormat.h"
+#include "recipes/RecipeHtmlRenderer.h"
 
 #include <QBuffer>
 #include <QDir>

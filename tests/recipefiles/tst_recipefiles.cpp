@@ -1,17 +1,17 @@
 // Export, import and the HTML page of a stored recipe, through the recipe data module's file
 // operations and the HTML dialog, over a temporary program directory.
 
-#include "app/Imagecontainer.h"
-#include "foods/Databasefoods.h"
-#include "recipes/Databaserecipes.h"
-#include "recipes/Recipefiles.h"
-#include "recipes/Savehtmdialog.h"
+#include "foods/DataModuleFoods.h"
+#include "recipes/DataModuleRecipes.h"
+#include "recipes/DialogSaveHTM.h"
+#include "recipes/RecipeFiles.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/FakeSeams.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
+#include "widgets/FormImageContainer.h"
 
 #include <QDir>
 #include <QFile>

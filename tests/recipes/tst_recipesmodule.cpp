@@ -1,5 +1,5 @@
-#include "foods/Databasefoods.h"
-#include "recipes/Databaserecipes.h"
+#include "foods/DataModuleFoods.h"
+#include "recipes/DataModuleRecipes.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ScriptedPrompter.h"

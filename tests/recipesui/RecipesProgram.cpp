@@ -1,12 +1,12 @@
 #include "RecipesProgram.h"
 
-#include "app/Advbutton.h"
-#include "app/Mainscreen.h"
-#include "recipes/Databaserecipes.h"
-#include "recipes/Recipespage.h"
+#include "app/FormMain.h"
+#include "recipes/DataModuleRecipes.h"
+#include "recipes/RecipesPage.h"
 #include "store/QueryView.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
+#include "widgets/AdvButton.h"
 
 #include <QCoreApplication>
 #include <QLabel>

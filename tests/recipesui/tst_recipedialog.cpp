@@ -1,13 +1,13 @@
 #include "RecipesProgram.h"
-#include "app/Graphicbutton.h"
-#include "app/Mainscreen.h"
-#include "app/Templatedialog.h"
-#include "recipes/Databaserecipes.h"
-#include "recipes/Recipedialog.h"
+#include "app/FormMain.h"
+#include "recipes/DataModuleRecipes.h"
+#include "recipes/DialogRecipe.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
+#include "widgets/FormTemplateDialog.h"
+#include "widgets/GraphicButton.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,16 +1,16 @@
 #include "RecipesProgram.h"
-#include "app/Elidedlabel.h"
-#include "app/Mainscreen.h"
-#include "foods/Databasefoods.h"
-#include "foods/Foodspage.h"
-#include "recipes/Databaserecipes.h"
-#include "recipes/Recipedialog.h"
-#include "recipes/Recipespage.h"
+#include "app/FormMain.h"
+#include "foods/DataModuleFoods.h"
+#include "foods/FoodsPage.h"
+#include "recipes/DataModuleRecipes.h"
+#include "recipes/DialogRecipe.h"
+#include "recipes/RecipesPage.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
 #include "support/TreeInput.h"
+#include "widgets/ElidedLabel.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

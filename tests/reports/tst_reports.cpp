@@ -1,12 +1,11 @@
-#include "app/Advbutton.h"
-#include "app/Mainscreen.h"
+#include "app/FormMain.h"
 #include "app/Startup.h"
-#include "personal/Averageintakechart.h"
-#include "personal/Databasepersonal.h"
-#include "personal/Peoplelistdialog.h"
-#include "personal/Reportspage.h"
-#include "personal/Weighttrend.h"
-#include "personal/Weighttrendchart.h"
+#include "personal/AverageIntakeChart.h"
+#include "personal/DataModulePersonal.h"
+#include "personal/DialogPeopleList.h"
+#include "personal/ReportsPage.h"
+#include "personal/WeightTrend.h"
+#include "personal/WeightTrendChart.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/FakeSeams.h"
@@ -15,6 +14,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 #include "support/WidgetInput.h"
+#include "widgets/AdvButton.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>

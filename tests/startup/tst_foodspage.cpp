@@ -1,13 +1,13 @@
-#include "app/Elidedlabel.h"
-#include "app/Imagecontainer.h"
-#include "foods/Databasefoods.h"
-#include "foods/Foodspage.h"
+#include "foods/DataModuleFoods.h"
+#include "foods/FoodsPage.h"
 #include "store/DataSetModel.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 #include "support/TreeInput.h"
+#include "widgets/ElidedLabel.h"
+#include "widgets/FormImageContainer.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,10 +1,9 @@
-#include "app/Imagecontainer.h"
-#include "foods/Advancedsearchdialog.h"
-#include "foods/Advancedsearchlistdialog.h"
-#include "foods/Databasefoods.h"
-#include "foods/Foodgroupeditdialog.h"
-#include "foods/Foodgroupsdialog.h"
-#include "foods/Foodspage.h"
+#include "foods/DataModuleFoods.h"
+#include "foods/DialogFoodAdvancedSearch.h"
+#include "foods/DialogFoodAdvancedSearchList.h"
+#include "foods/DialogFoodGroupEdit.h"
+#include "foods/DialogFoodGroups.h"
+#include "foods/FoodsPage.h"
 #include "store/Database.h"
 #include "store/TableView.h"
 #include "support/FoodsPageProbe.h"
@@ -13,6 +12,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 #include "support/TreeInput.h"
+#include "widgets/FormImageContainer.h"
 
 #include <QTemporaryDir>
 #include <QTest>

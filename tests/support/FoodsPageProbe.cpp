@@ -1,6 +1,6 @@
 #include "support/FoodsPageProbe.h"
 
-#include "foods/Databasefoods.h"
+#include "foods/DataModuleFoods.h"
 #include "store/QueryView.h"
 
 #include <QTreeWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foods/Foodspage.h"
+#include "foods/FoodsPage.h"
 
 #include <QString>
 #include <QStringList>

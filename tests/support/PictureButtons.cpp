@@ -1,6 +1,6 @@
 #include "support/PictureButtons.h"
 
-#include "app/Graphicbutton.h"
+#include "widgets/GraphicButton.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

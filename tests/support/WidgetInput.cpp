@@ -1,6 +1,6 @@
 #include "support/WidgetInput.h"
 
-#include "app/Menubutton.h"
+#include "widgets/MenuButton.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

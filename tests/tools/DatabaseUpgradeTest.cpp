@@ -1,9 +1,9 @@
 #include "BuiltProgramDir.h"
 #include "store/DataFolderLock.h"
 #include "store/Database.h"
+#include "store/Schema.h"
 #include "tools/LookupRows.h"
 #include "tools/MakedataCommand.h"
-#include "tools/Schema.h"
 #include "tools/SqliteConnection.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "tools/Schema.h"
+#include "store/Schema.h"
 
 #include "BuiltProgramDir.h"
 #include "store/Database.h"

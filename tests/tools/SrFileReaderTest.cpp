@@ -1,6 +1,6 @@
 #include "tools/SrFileReader.h"
 
-#include "tools/Cp1252.h"
+#include "store/Cp1252.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,0 +1,593 @@
+#include "foods/DataModuleFoods.h"
+
+#include "store/Database.h"
+#include "store/Prompter.h"
+#include "store/QueryView.h"
+#include "store/RecordMessages.h"
+#include "store/SaveBatch.h"
+#include "store/TableView.h"
+
+namespace {
+
+const QString AllFoodsStatement =
+    QStringLiteral("SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" "
+                   "ORDER BY \"Desc\" COLLATE KL_NOCASE");
+
+// The foods of the groups with the given codes (one "?" each), by name. For one code the rows
+// come straight from the group index, already in name order.
+QString foodsOfGroupsStatement(qsizetype codes)
+{
+    QStringList marks(qMax<qsizetype>(codes, 1), QStringLiteral("?"));
+    return QStringLiteral(
+               "SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" WHERE FdGrp_Cd ") +
+           (marks.size() == 1 ? QStringLiteral("= ?")
+                              : QStringLiteral("IN (%1)").arg(marks.join(QStringLiteral(", ")))) +
+           QStringLiteral(" ORDER BY \"Desc\" COLLATE KL_NOCASE");
+}
+
+// The food list of an advanced search: each word rule and nutrient rule adds its condition,
+// the description and group first. A food passes a nutrient rule only with a stored value that
+// meets the comparison; the value is looked up by the food's key, which is far quicker than
+// listing every food that has the nutrient.
+SearchTables::Statement searchStatement()
+{
+    return {QStringLiteral("SELECT f.NDB_No, f.FdGrp_Cd, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f"),
+            {{QStringLiteral("FoodName"),
+              QStringLiteral("lower(f.\"Desc\") LIKE '%' || lower(?) || '%'")},
+             {QStringLiteral("FoodGroup"), QStringLiteral("f.FdGrp_Cd = ?"), true}},
+            QStringLiteral("EXISTS (SELECT 1 FROM \"NUT_DATA.DB\" AS n WHERE n.NDB_No = f.NDB_No "
+                           "AND n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
+            1,
+            QStringLiteral(" ORDER BY f.\"Desc\" COLLATE KL_NOCASE")};
+}
+
+const QString GroupCodesStatement =
+    QStringLiteral("SELECT FdGrp_Cd FROM \"FD_GROUP.DB\" WHERE FdGrp_Desc = ?");
+
+} // namespace
+
+TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
+    : QObject(parent), m_prompter(prompter),
+      m_searches({"Food_SimpleSearch.DB", "tblSimpleSearch", "FD_AdvancedSearch.DB",
+                  "tblAdvancedSearch", "FD_AdvancedSearchRules.DB", "tblAdvancedSearchRules"},
+                 searchStatement(), prompter, this)
+{
+    setObjectName("DataModuleFoods");
+    m_foodGroups = new TableView("FD_GROUP.DB", this);
+    m_foodGroups->setObjectName("tblFoodGroups");
+    m_foodGroups->setPendingChanges(true);
+    m_foodGroups->setOrder({"FdGrp_Cd"});
+
+    m_foodDesc = new TableView("FOOD_DES.DB", this);
+    m_foodDesc->setObjectName("tblFoodDesc");
+    m_foodDesc->setPendingChanges(true);
+    m_foodDesc->setReading(TableView::Reading::Located);
+    m_foodDesc->setOrder({"NDB_No"});
+    m_foodDesc->addLookupField("FdGrp_Desc", "FdGrp_Cd", "FD_GROUP.DB", "FdGrp_Cd", "FdGrp_Desc");
+
+    m_nutrData = new TableView("NUT_DATA.DB", this);
+    m_nutrData->setObjectName("tblNutrData");
+    m_nutrData->setPendingChanges(true);
+    m_nutrData->setOrder({"NDB_No", "Nutr_No"});
+    m_nutrData->setMaster(m_foodDesc, "NDB_No", "NDB_No");
+    m_nutrData->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "NutrDesc");
+    m_nutrData->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
+
+    m_nutrDef = new TableView("NUTR_DEF.DB", this);
+    m_nutrDef->setObjectName("tblNutrDef");
+    m_nutrDef->setPendingChanges(true);
+    m_nutrDef->setOrder({"Nutr_No"});
+
+    m_nutrPref = new TableView("Nutr_Preference.DB", this);
+    m_nutrPref->setObjectName("tblNutrPref");
+    m_nutrPref->setPendingChanges(true);
+    m_nutrPref->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "NutrDesc");
+    m_nutrPref->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
+
+    m_weight = new TableView("WEIGHT.DB", this);
+    m_weight->setObjectName("tblWeight");
+    m_weight->setPendingChanges(true);
+    m_weight->setOrder({"NDB_No"});
+    m_weight->setMaster(m_foodDesc, "NDB_No", "NDB_No");
+
+    m_foodList = new QueryView(this);
+    m_foodList->setObjectName("qryFoodDescDisplay");
+    m_foodList->setStatement(AllFoodsStatement);
+
+    m_nutrDataDisplay = new TableView("NUT_DATA.DB", this);
+    m_nutrDataDisplay->setObjectName("tblNutrDataDisplay");
+    m_nutrDataDisplay->setOrder({"NDB_No", "Nutr_No"});
+    m_nutrDataDisplay->setMaster(m_foodList, "NDB_No", "NDB_No");
+    m_nutrDataDisplay->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "NutrDesc");
+    m_nutrDataDisplay->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
+    m_nutrDataDisplay->addCalculatedField("ValPerMeasure", FieldType::Float);
+    m_nutrDataDisplay->addCalculatedField("Gm_Wgt", FieldType::Float);
+    m_nutrDataDisplay->setCalcFunction(
+        [this](const DataSet&, int row, int field) { return calculate(row, field); });
+
+    m_weightDisplay = new TableView("WEIGHT.DB", this);
+    m_weightDisplay->setObjectName("tblWeightDisplay");
+    m_weightDisplay->setOrder({"NDB_No"});
+    m_weightDisplay->setMaster(m_foodList, "NDB_No", "NDB_No");
+
+    // The displays above follow the food list first; then the food's listeners hear of it.
+    connect(m_foodList, &DataSet::currentChanged, this, &TDataModuleFoods::foodChanged);
+    connect(m_foodDesc, &DataSet::currentChanged, this, &TDataModuleFoods::foodTableMoved);
+    // Every other move of the food table comes with currentChanged; the start of an edit only
+    // changes its state.
+    connect(m_foodDesc, &DataSet::stateChanged, this, [this] {
+        if (m_foodDesc->state() == DataSet::State::Edit)
+            foodTableMoved();
+    });
+    connect(m_nutrPref, &TableView::posted, this, &TDataModuleFoods::ApplyNutrientFilter);
+}
+
+TDataModuleFoods::~TDataModuleFoods() = default;
+
+void TDataModuleFoods::report(const QString& message)
+{
+    m_prompter.error(message);
+}
+
+bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
+{
+    m_followFoodTable = false;
+    QList<DataSet*> all = {m_foodGroups, m_foodDesc, m_nutrData, m_nutrDef, m_nutrPref, m_weight};
+    for (TableView* view : m_searches.views())
+        all << view;
+    all << m_foodList << m_nutrDataDisplay << m_weightDisplay;
+    for (DataSet* set : all)
+        set->close();
+    QString error;
+    bool definedNow = false;
+    if (!Database::define(programDir, &error, &definedNow)) {
+        report(error);
+        return false;
+    }
+    if (definedNow && Database::isReadOnly())
+        m_prompter.message(Database::readOnlyNotice());
+    if (!Database::openViews(all, &error)) {
+        if (!error.isEmpty())
+            report(error);
+        return false;
+    }
+    m_open = true;
+    m_followFoodTable = true;
+    m_listAsOpened = true;
+    ApplyNutrientFilter();
+    return true;
+}
+
+QStringList TDataModuleFoods::GetFoodGroupNames()
+{
+    m_groupNames.clear();
+    for (int row = 0; row < m_foodGroups->rowCount(); ++row)
+        m_groupNames << m_foodGroups->valueAt(row, "FdGrp_Desc").toString();
+    return m_groupNames;
+}
+
+bool TDataModuleFoods::SetFoodListStatement(const QString& sql, const QVariantList& params)
+{
+    // Without its tables (already reported at start-up) the food list stays empty.
+    if (!m_open)
+        return false;
+    m_listAsOpened = false;
+    if (!m_foodList->reopen(sql, params)) {
+        report(m_foodList->lastError());
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::ShowAllFoods()
+{
+    // The list still holds every food as the module's creation read it (start-up selects "View
+    // All Foods" first): it is shown from its first food without being read again.
+    if (m_listAsOpened && m_foodList->isActive() && m_foodList->statement() == AllFoodsStatement) {
+        m_listAsOpened = false;
+        if (m_foodList->currentRow() > 0)
+            m_foodList->moveTo(0);
+        else
+            m_foodList->announceCurrent();
+        return;
+    }
+    SetFoodListStatement(AllFoodsStatement);
+}
+
+void TDataModuleFoods::ShowNoFoods()
+{
+    SetFoodListStatement(QStringLiteral("SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" "
+                                        "WHERE 0"));
+}
+
+void TDataModuleFoods::ShowFoodsByGroup(const QString& groupDescription)
+{
+    if (!m_open)
+        return;
+    // The foods of every stored group with exactly that description. The group's code is
+    // looked up first, so the foods are listed through the group index rather than by reading
+    // every food.
+    QueryView groups;
+    if (!groups.reopen(GroupCodesStatement, {groupDescription})) {
+        report(groups.lastError());
+        return;
+    }
+    QVariantList codes;
+    for (int row = 0; row < groups.rowCount(); ++row)
+        codes << groups.valueAt(row, "FdGrp_Cd");
+    if (codes.isEmpty())
+        codes << QVariant(); // no group: an empty list
+    SetFoodListStatement(foodsOfGroupsStatement(codes.size()), codes);
+}
+
+int TDataModuleFoods::currentFoodNumber() const
+{
+    return m_foodList->asInteger("NDB_No");
+}
+
+void TDataModuleFoods::foodTableMoved()
+{
+    // The food list follows the food table: any move or re-read of it runs the list again, so
+    // a saved, edited or deleted food shows at once.
+    if (!m_followFoodTable || m_foodList->statement().isEmpty())
+        return;
+    SetFoodListStatement(m_foodList->statement(), m_foodList->parameters());
+}
+
+const MeasuresT& TDataModuleFoods::BuildMeasureList()
+{
+    m_measures.clear();
+    for (int row = 0; row < m_weightDisplay->rowCount(); ++row) {
+        const QString description = m_weightDisplay->valueAt(row, "Msre_Desc").toString();
+        bool seen = false;
+        for (const SMeasure& m : std::as_const(m_measures))
+            if (m.Description == description) {
+                seen = true;
+                break;
+            }
+        if (seen)
+            continue;
+        const double amount = m_weightDisplay->valueAt(row, "Amount").toDouble();
+        const double grams = m_weightDisplay->valueAt(row, "Gm_Wgt").toDouble();
+        SMeasure m;
+        // A row without a usable amount describes one unit of its weight.
+        m.GramsPerUnit = amount > 0 ? grams / amount : grams;
+        m.Description = description;
+        m.WeightID = m_weightDisplay->valueAt(row, "Weight_ID").toInt();
+        m_measures.append(m);
+    }
+    return m_measures;
+}
+
+double TDataModuleFoods::SetMeasureAmount(int index, double amount)
+{
+    if (index >= 0 && index < m_measures.size())
+        m_measureGrams = m_measures[index].GramsPerUnit * amount;
+    return m_measureGrams;
+}
+
+QVariant TDataModuleFoods::calculate(int row, int field) const
+{
+    const QString& name = m_nutrDataDisplay->fields()[field].name;
+    if (name == QLatin1String("Gm_Wgt"))
+        return m_measureGrams;
+    const double value = m_nutrDataDisplay->valueAt(row, "Nutr_Val").toDouble();
+    return value * (m_measureGrams * 0.01);
+}
+
+void TDataModuleFoods::setRecipeNutrientDisplay(TableView* view)
+{
+    m_recipeNutrDisplay = view;
+}
+
+QString TDataModuleFoods::nutrientFilter() const
+{
+    QString text;
+    for (int row = 0; row < m_nutrPref->rowCount(); ++row) {
+        if (row > 0)
+            text += " OR ";
+        text += "Nutr_No=" + QString::number(m_nutrPref->valueAt(row, "Nutr_No").toInt());
+    }
+    return text;
+}
+
+void TDataModuleFoods::ApplyNutrientFilter()
+{
+    const QString text = nutrientFilter();
+    m_nutrDataDisplay->setFilter(text);
+    m_nutrDataDisplay->setFiltered(true);
+    if (m_recipeNutrDisplay) {
+        m_recipeNutrDisplay->setFilter(text);
+        m_recipeNutrDisplay->setFiltered(true);
+    }
+}
+
+bool TDataModuleFoods::AddPreferredNutrient(int nutrientNumber)
+{
+    for (int row = 0; row < m_nutrPref->rowCount(); ++row)
+        if (m_nutrPref->valueAt(row, "Nutr_No").toInt() == nutrientNumber)
+            return false;
+    m_nutrPref->append();
+    m_nutrPref->setValue("Nutr_No", nutrientNumber);
+    m_nutrPref->post();
+    return true;
+}
+
+void TDataModuleFoods::RemovePreferredNutrient()
+{
+    if (!m_nutrPref->isEmpty())
+        m_nutrPref->remove();
+}
+
+bool TDataModuleFoods::SavePreferences()
+{
+    QString error;
+    const bool ok = SaveBatch::save({m_nutrPref}, &error);
+    if (!ok)
+        report(error);
+    ApplyNutrientFilter();
+    return ok;
+}
+
+void TDataModuleFoods::DiscardPreferences()
+{
+    m_nutrPref->cancelUpdates();
+    ApplyNutrientFilter();
+}
+
+bool TDataModuleFoods::locateListedFood(const QString& operation)
+{
+    const QVariant number = m_foodList->value("NDB_No");
+    if (!m_foodDesc->locate("NDB_No", number.isNull() ? QVariant(0) : number)) {
+        m_prompter.message(RecordMessages::locateFailed(operation));
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::DeleteFood()
+{
+    if (m_foodList->isEmpty()) {
+        m_prompter.message("No Select Food to delete");
+        return;
+    }
+    if (!locateListedFood("Food Delete"))
+        return;
+    if (!RecordMessages::confirmDelete(m_prompter, m_foodDesc->asString("Desc")))
+        return;
+    m_nutrData->removeAll();
+    m_weight->removeAll();
+    m_foodDesc->remove();
+    QString error;
+    if (!SaveBatch::save({m_nutrData, m_weight, m_foodDesc}, &error)) {
+        // Nothing was written; drop the deletions so the food shows as stored.
+        report(error);
+        DiscardFood();
+    }
+    m_nutrDataDisplay->refresh();
+    m_weightDisplay->refresh();
+}
+
+bool TDataModuleFoods::BeginNewFood()
+{
+    const int number = NewFoodID();
+    if (number < 0)
+        return false;
+    m_foodDesc->insert();
+    m_foodDesc->setValue("NDB_No", number);
+    return true;
+}
+
+bool TDataModuleFoods::BeginEditFood()
+{
+    if (!locateListedFood("Food Edit"))
+        return false;
+    return m_foodDesc->edit();
+}
+
+bool TDataModuleFoods::SaveFood()
+{
+    // Rows still open are finished first: the values and measures, then the food itself.
+    for (TableView* table : {m_nutrData, m_weight, m_foodDesc}) {
+        if (!table->post()) {
+            report(table->lastError());
+            return false;
+        }
+    }
+    QString error;
+    if (!SaveBatch::save({m_nutrData, m_weight, m_foodDesc}, &error)) {
+        report(error);
+        return false;
+    }
+    m_nutrDataDisplay->refresh();
+    m_weightDisplay->refresh();
+    return true;
+}
+
+void TDataModuleFoods::DiscardFood()
+{
+    m_foodDesc->cancel();
+    m_foodDesc->cancelUpdates();
+    m_nutrData->cancelUpdates();
+    m_weight->cancelUpdates();
+}
+
+int TDataModuleFoods::NewFoodID()
+{
+    QString error;
+    const int key = m_foodKeys.next(&error);
+    if (key < 0)
+        report(error);
+    return key;
+}
+
+int TDataModuleFoods::NewFoodGroupID()
+{
+    QString error;
+    const int key = m_groupKeys.nextWithPending(m_foodGroups->updatesPending(), &error);
+    if (key < 0)
+        report(error);
+    return key;
+}
+
+int TDataModuleFoods::NewNutrientID()
+{
+    QString error;
+    const int key = m_nutrientKeys.next(&error);
+    if (key < 0)
+        report(error);
+    return key;
+}
+
+bool TDataModuleFoods::BeginNewFoodGroup()
+{
+    // Without a code (the key could not be read, and that was reported) no row is begun.
+    const int code = NewFoodGroupID();
+    if (code < 0)
+        return false;
+    m_foodGroups->insert();
+    m_foodGroups->setValue("FdGrp_Cd", code);
+    return true;
+}
+
+bool TDataModuleFoods::PostFoodGroup()
+{
+    if (!m_foodGroups->post()) {
+        report(m_foodGroups->lastError());
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::CancelFoodGroup()
+{
+    m_foodGroups->cancel();
+}
+
+bool TDataModuleFoods::EditFoodGroup()
+{
+    return m_foodGroups->edit();
+}
+
+void TDataModuleFoods::DeleteFoodGroup()
+{
+    if (m_foodGroups->isEmpty())
+        return;
+    if (m_foodDesc->locate("FdGrp_Cd", m_foodGroups->value("FdGrp_Cd"))) {
+        m_prompter.message("Can't Delete a Group with food items in it...\n Delete Food Item(s) "
+                           "First!!");
+        return;
+    }
+    if (RecordMessages::confirmDelete(m_prompter, m_foodGroups->asString("FdGrp_Desc")))
+        m_foodGroups->remove();
+}
+
+bool TDataModuleFoods::SaveFoodGroups()
+{
+    QString error;
+    if (!SaveBatch::save({m_foodGroups}, &error)) {
+        report(error);
+        return false;
+    }
+    return true;
+}
+
+void TDataModuleFoods::DiscardFoodGroups()
+{
+    m_foodGroups->cancel();
+    m_foodGroups->cancelUpdates();
+}
+
+QStringList TDataModuleFoods::GetSimpleSearchHistory()
+{
+    return m_searches.keywords();
+}
+
+QStringList TDataModuleFoods::GetAdvancedSearchNames()
+{
+    return m_searches.searchNames();
+}
+
+void TDataModuleFoods::AddSimpleSearchKeyword(const QString& keyword)
+{
+    m_searches.addKeyword(keyword);
+}
+
+void TDataModuleFoods::ClearSimpleSearchHistory()
+{
+    m_searches.clearKeywords();
+}
+
+void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
+{
+    // The keyword is bound, never pasted: quotes are only text, while % and _ still act as
+    // wildcards of the match.
+    SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" "
+                         "WHERE lower(\"Desc\") LIKE '%' || lower(?) || '%' "
+                         "ORDER BY \"Desc\" COLLATE KL_NOCASE",
+                         {keyword});
+}
+
+void TDataModuleFoods::RunAdvancedSearch(const QString& name)
+{
+    QString sql;
+    QVariantList params;
+    if (m_searches.statementOf(name, &sql, &params))
+        SetFoodListStatement(sql, params);
+}
+
+int TDataModuleFoods::NewAdvancedSearchID()
+{
+    return m_searches.newSearchId();
+}
+
+void TDataModuleFoods::DeleteAdvancedSearch()
+{
+    m_searches.deleteSearch();
+}
+
+bool TDataModuleFoods::SaveAdvancedSearches()
+{
+    return m_searches.save();
+}
+
+void TDataModuleFoods::DiscardAdvancedSearches()
+{
+    m_searches.discard();
+}
+
+const QStringList& TDataModuleFoods::nutrientOperators()
+{
+    return SearchTables::nutrientOperators();
+}
+
+bool TDataModuleFoods::BeginNewAdvancedSearch()
+{
+    return m_searches.beginNewSearch();
+}
+
+bool TDataModuleFoods::BeginEditAdvancedSearch()
+{
+    return m_searches.beginEditSearch();
+}
+
+bool TDataModuleFoods::PostAdvancedSearch()
+{
+    return m_searches.postSearch();
+}
+
+void TDataModuleFoods::CancelAdvancedSearch()
+{
+    m_searches.cancelSearch();
+}
+
+bool TDataModuleFoods::AddAdvancedSearchRule(const QString& field, const QString& condition,
+                                             const QString& value, const QString& extraInfo)
+{
+    return m_searches.addRule(field, condition, value, extraInfo);
+}
+
+void TDataModuleFoods::RemoveAdvancedSearchRule()
+{
+    m_searches.removeRule();
+}

@@ -1,0 +1,774 @@
+#include "personal/DataModulePersonal.h"
+
+#include "store/Clock.h"
+#include "store/Database.h"
+#include "store/DateFormat.h"
+#include "store/Prompter.h"
+#include "store/QueryView.h"
+#include "store/RecordMessages.h"
+#include "store/SaveBatch.h"
+#include "store/TableView.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString DayListSelect = QStringLiteral(
+    "SELECT d.\"Food/Recipe\", d.MealType, d.Amount, d.Unit, d.\"Date\", d.DIntake_ID, d.NDB_ID, "
+    "d.R_ID, d.PID FROM \"DIntake.DB\" AS d WHERE d.PID = ? AND d.\"Date\" = ?");
+
+const QString NutrientLookup =
+    QStringLiteral("SELECT Nutr_No, Units, NutrDesc FROM \"NUTR_DEF.DB\"");
+
+// Days of the period on which the user logged anything.
+const QString CountDays = QStringLiteral(
+    "SELECT COUNT(DISTINCT d.\"Date\") AS \"COUNT OF Date\" FROM \"DIntake.DB\" AS d "
+    "WHERE d.PID = ? AND d.\"Date\" >= ? AND d.\"Date\" <= ?");
+
+// Per preferred nutrient, the user's logged total over the period, with the nutrient's
+// description and units and the user's first goal for it.
+const QString NutrientSums = QStringLiteral(
+    "SELECT SUM(n.Nutr_Val) AS \"SUM OF Nutr_Val\", n.Nutr_No AS Nutr_No, "
+    "(SELECT f.NutrDesc FROM \"NUTR_DEF.DB\" AS f WHERE f.Nutr_No = n.Nutr_No) AS Nutr_Desc, "
+    "(SELECT f.Units FROM \"NUTR_DEF.DB\" AS f WHERE f.Nutr_No = n.Nutr_No) AS Units, "
+    "(SELECT g.Goal FROM \"P_NutrGoals.DB\" AS g WHERE g.PID = ? AND g.Nutr_No = n.Nutr_No "
+    "ORDER BY g.NG_ID LIMIT 1) AS Nutr_Goal "
+    "FROM \"DIntake.DB\" AS d JOIN \"DI_Nutr.db\" AS n ON n.DIntake_ID = d.DIntake_ID "
+    "WHERE d.PID = ? AND d.\"Date\" >= ? AND d.\"Date\" <= ? "
+    "AND n.Nutr_No IN (SELECT p.Nutr_No FROM \"Nutr_Preference.DB\" AS p) "
+    "GROUP BY n.Nutr_No ORDER BY n.Nutr_No");
+
+TableView* makeTable(const QString& table, const char* name, QObject* parent)
+{
+    auto* view = new TableView(table, parent);
+    view->setObjectName(QLatin1String(name));
+    return view;
+}
+
+QueryView* makeQuery(const char* name, QObject* parent)
+{
+    auto* view = new QueryView(parent);
+    view->setObjectName(QLatin1String(name));
+    return view;
+}
+
+} // namespace
+
+const QStringList& TDataModulePersonal::mealTypes()
+{
+    static const QStringList types = {"Breakfast", "Lunch", "Dinner", "Snacks"};
+    return types;
+}
+
+TDataModulePersonal::TDataModulePersonal(Prompter& prompter, const Clock& clock, QObject* parent)
+    : QObject(parent), m_prompter(prompter), m_clock(clock)
+{
+    setObjectName("DataModulePersonal");
+
+    m_people = makeTable("PersonInfo.db", "tblPersonalInfo", this);
+    m_people->setPendingChanges(true);
+    m_people->setOrder({"PID"});
+    // The user's system with its unit labels, from the measurement systems.
+    m_people->addLookupField("MeasureSysDesc", "MeasurementSystem_ID", "MeasureSys.db",
+                             "MeasurementSystemID", "MeasurmentDesc");
+    m_people->addLookupField("HeightUnit", "MeasurementSystem_ID", "MeasureSys.db",
+                             "MeasurementSystemID", "HeightUnit");
+    m_people->addLookupField("WeightUnit", "MeasurementSystem_ID", "MeasureSys.db",
+                             "MeasurementSystemID", "WeightUnit");
+
+    // Weight history entries show their owner's weight unit, as the people view has it (an
+    // unsaved change of the user's system shows at once).
+    auto withUnit = [this](TableView* view) {
+        view->setOrder({"PID"});
+        view->addCalculatedField("Unit", FieldType::String);
+        view->setCalcFunction([this](const DataSet& set, int row, int) {
+            return weightUnitOf(set.valueAt(row, "PID"));
+        });
+    };
+    m_weightHistory = makeTable("P_WeightHistory.DB", "tblPersonalWeightHistory", this);
+    m_weightHistory->setReading(TableView::Reading::Located);
+    withUnit(m_weightHistory);
+
+    m_goals = makeTable("P_NutrGoals.DB", "tblPersonalNutrGoals", this);
+    m_goals->setPendingChanges(true);
+    m_goals->setOrder({"PID"});
+    m_goals->setMaster(m_people, "PID", "PID");
+    m_goals->addLookupField("Nutrients", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "NutrDesc");
+    m_goals->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
+
+    m_weightHistoryDisplay =
+        makeTable("P_WeightHistory.DB", "tblPersonalWeightHistoryDisplay", this);
+    withUnit(m_weightHistoryDisplay);
+    m_weightHistoryDisplay->setMaster(m_people, "PID", "PID");
+
+    m_intakes = makeTable("DIntake.DB", "tblDailyIntakes", this);
+    m_intakes->setReading(TableView::Reading::Located);
+
+    m_intakeNutrients = makeTable("DI_Nutr.db", "tblDailyIntakeNutrients", this);
+    m_intakeNutrients->setReading(TableView::Reading::Located);
+    m_intakeNutrients->setOrder({"DIntake_ID"});
+
+    m_foodNutrData = makeTable("NUT_DATA.DB", "tblFoodNutrData", this);
+    m_foodNutrData->setOrder({"NDB_No"});
+    m_foodNutrData->setMaster(m_intakes, "NDB_ID", "NDB_No");
+
+    m_recipeNutrData = makeTable("Recipe_NUT_DATA.DB", "tblRecipeNutrData", this);
+    m_recipeNutrData->setOrder({"R_ID"});
+    m_recipeNutrData->setMaster(m_intakes, "R_ID", "R_ID");
+
+    m_dayList = makeQuery("qryDailyIntakesDisplay", this);
+
+    m_intakeNutrientsDisplay = makeTable("DI_Nutr.db", "tblDailyIntakeNutrientsDisplay", this);
+    m_intakeNutrientsDisplay->setOrder({"DIntake_ID"});
+    m_intakeNutrientsDisplay->setMaster(m_dayList, "DIntake_ID", "DIntake_ID");
+    m_intakeNutrientsDisplay->addLookupField("NutrDesc", "Nutr_No", "NUTR_DEF.DB", "Nutr_No",
+                                             "NutrDesc");
+    m_intakeNutrientsDisplay->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
+
+    m_measureSystems = makeTable("MeasureSys.db", "tblLookupMeasureSys", this);
+    m_genders = makeTable("Gender.db", "tblGender", this);
+
+    m_reportWeightHistory = makeTable("P_WeightHistory.DB", "tblReportWeightHistory", this);
+    withUnit(m_reportWeightHistory);
+    m_reportWeightHistory->setMaster(m_people, "PID", "PID");
+
+    m_nutrientLookup = makeQuery("qryNutrDef_Lookup", this);
+    m_nutrientLookup->setStatement(NutrientLookup);
+    m_reportSums = makeQuery("qryReportDINutrientSum", this);
+    m_reportSums->addCalculatedField("DailyAvg", FieldType::Float);
+    m_reportSums->setCalcFunction(
+        [this](const DataSet&, int row, int) { return qryReportDINutrientSumCalcFields(row); });
+    m_reportDays = makeQuery("qryDICountDays", this);
+
+    connect(m_people, &DataSet::currentChanged, this, &TDataModulePersonal::currentUserChanged);
+    // A changed measurement system relabels the weights at once.
+    connect(m_people, &DataSet::rowUpdated, this, [this] {
+        m_weightHistoryDisplay->recalculate();
+        m_reportWeightHistory->recalculate();
+    });
+}
+
+TDataModulePersonal::~TDataModulePersonal() = default;
+
+void TDataModulePersonal::report(const QString& message)
+{
+    m_prompter.error(message);
+}
+
+bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
+{
+    m_open = false;
+    // In their opening order.
+    const QList<DataSet*> all = {m_people,
+                                 m_weightHistory,
+                                 m_goals,
+                                 m_weightHistoryDisplay,
+                                 m_intakes,
+                                 m_intakeNutrients,
+                                 m_foodNutrData,
+                                 m_recipeNutrData,
+                                 m_intakeNutrientsDisplay,
+                                 m_measureSystems,
+                                 m_genders,
+                                 m_reportWeightHistory,
+                                 m_dayList,
+                                 m_nutrientLookup};
+    for (DataSet* set : all)
+        set->close();
+    m_reportSums->close();
+    m_reportDays->close();
+
+    // A database that could not be opened was reported by the food module already.
+    QString error;
+    m_openError.clear();
+    if (!Database::define(programDir, &error)) {
+        m_openError = error;
+        return false;
+    }
+
+    // The day list starts empty (no user, today) rather than with every intake ever logged.
+    m_dayPid = 0;
+    m_dayMeal = QLatin1String(AllMeals);
+    m_day = m_clock.today();
+    m_dayList->setStatement(DayListSelect + " ORDER BY d.DIntake_ID",
+                            {0, DateFormat::stored(m_day)});
+
+    // Every table that can be opened is: the people table alone lets users be chosen, and an
+    // action that needs a table that failed says so (usable()). The first failure is reported.
+    bool allOpen = true;
+    for (DataSet* set : all) {
+        if (Database::openViews({set}, &error))
+            continue;
+        if (allOpen) {
+            m_openError = set->lastError();
+            if (!error.isEmpty())
+                report(error);
+        }
+        allOpen = false;
+    }
+    m_open = allOpen;
+    return m_open;
+}
+
+bool TDataModulePersonal::usable() const
+{
+    if (m_open)
+        return true;
+    m_prompter.error(QStringLiteral("This cannot be done: a table it needs could not be opened.\n"
+                                    "%1")
+                         .arg(m_openError));
+    return false;
+}
+
+QVariant TDataModulePersonal::weightUnitOf(const QVariant& pid) const
+{
+    if (pid.isNull())
+        return QVariant();
+    // The people table is small and held whole, pending changes included.
+    for (int row = 0; row < m_people->rowCount(); ++row)
+        if (m_people->valueAt(row, "PID").toLongLong() == pid.toLongLong())
+            return m_people->valueAt(row, "WeightUnit");
+    return QVariant();
+}
+
+// --- Users ----------------------------------------------------------------------------------
+
+bool TDataModulePersonal::peopleOpen() const
+{
+    return m_people->isActive();
+}
+
+bool TDataModulePersonal::hasUsers() const
+{
+    return m_people->isActive() && !m_people->isEmpty();
+}
+
+int TDataModulePersonal::currentPersonID() const
+{
+    return m_people->asInteger("PID");
+}
+
+QString TDataModulePersonal::currentPersonName() const
+{
+    return m_people->asString("Name");
+}
+
+int TDataModulePersonal::NewPersonID()
+{
+    QString error;
+    const int key = m_personKeys.next(&error);
+    if (key < 0)
+        report(error);
+    return key;
+}
+
+bool TDataModulePersonal::BeginNewUser()
+{
+    if (!m_people->isActive())
+        return false;
+    const int pid = NewPersonID();
+    if (pid < 0)
+        return false;
+    m_people->insert();
+    m_people->setValue("PID", pid);
+    m_newUser = true;
+    return true;
+}
+
+bool TDataModulePersonal::BeginEditUser()
+{
+    if (!hasUsers()) {
+        m_prompter.message("No User in the database to Edit");
+        return false;
+    }
+    m_newUser = false;
+    return m_people->edit();
+}
+
+bool TDataModulePersonal::keepWeightHistory(bool newUser, QString* error)
+{
+    const QVariant pid = m_people->value("PID");
+    const double weight = m_people->asFloat("Weight");
+    const QDate today = m_clock.today();
+    auto failed = [this, error](TableView* view) {
+        *error = view->lastError();
+        view->cancel();
+        return false;
+    };
+
+    if (!newUser) {
+        // Today's entry of the user, if there is one, takes the current weight.
+        QSqlQuery q(Database::connection());
+        q.prepare("SELECT WID FROM \"P_WeightHistory.DB\" WHERE PID = ? AND "
+                  "date(\"Date Entered\") = ? ORDER BY WID LIMIT 1");
+        q.addBindValue(pid);
+        q.addBindValue(DateFormat::stored(today));
+        if (!q.exec()) {
+            *error = Database::errorText(q.lastError());
+            return false;
+        }
+        if (q.next()) {
+            const QVariant wid = q.value(0);
+            q.finish();
+            if (!m_weightHistory->locate("WID", wid)) {
+                *error = RecordMessages::locateFailed("Weight History Edit");
+                return false;
+            }
+            if (!m_weightHistory->setValue("Weight", weight) || !m_weightHistory->post())
+                return failed(m_weightHistory);
+            return true;
+        }
+        // Otherwise an entry is added only when the weight changed since the latest one.
+        q.prepare("SELECT Weight FROM \"P_WeightHistory.DB\" WHERE PID = ? ORDER BY WID DESC "
+                  "LIMIT 1");
+        q.addBindValue(pid);
+        if (!q.exec()) {
+            *error = Database::errorText(q.lastError());
+            return false;
+        }
+        const double latest = q.next() ? q.value(0).toDouble() : 0.0;
+        q.finish();
+        if (latest == weight)
+            return true;
+    }
+    m_weightHistory->append();
+    if (!m_weightHistory->setValue("PID", pid) ||
+        !m_weightHistory->setValue("Date Entered", DateFormat::stored(today)) ||
+        !m_weightHistory->setValue("Weight", weight) || !m_weightHistory->post())
+        return failed(m_weightHistory);
+    return true;
+}
+
+bool TDataModulePersonal::SaveUser()
+{
+    if (!usable())
+        return false;
+    // The rows still open are finished first: the goal, then the user.
+    for (TableView* table : {m_goals, m_people}) {
+        if (!table->post()) {
+            report(table->lastError());
+            return false;
+        }
+    }
+    const bool newUser = m_newUser;
+    QString error;
+    const bool ok = SaveBatch::saveWith({m_people, m_goals}, &error,
+                                        [&](QString* e) { return keepWeightHistory(newUser, e); });
+    if (!ok) {
+        // Nothing was written: the views show the stored rows again, with the pending ones.
+        m_weightHistoryDisplay->refresh();
+        report(error);
+        return false;
+    }
+    m_newUser = false;
+    m_weightHistoryDisplay->refresh();
+    m_reportWeightHistory->refresh();
+    emit currentUserChanged();
+    return true;
+}
+
+void TDataModulePersonal::DiscardUser()
+{
+    m_goals->cancel();
+    m_goals->cancelUpdates();
+    m_people->cancel();
+    m_people->cancelUpdates();
+    m_newUser = false;
+    m_weightHistoryDisplay->refresh();
+}
+
+void TDataModulePersonal::DeleteUser()
+{
+    if (!usable())
+        return;
+    if (!hasUsers()) {
+        m_prompter.message("No User in the database to delete");
+        return;
+    }
+    const QString name = m_people->asString("Name");
+    if (!m_prompter.question("Confirmation", "Are you sure, you want to delete [" + name + "]",
+                             Prompter::Icon::None, Prompter::Preset::No))
+        return;
+    const QVariant pid = m_people->value("PID");
+    if (!m_people->remove()) {
+        report(m_people->lastError());
+        return;
+    }
+    // Everything the user owns goes with the user, through the tables' PID indexes.
+    QString error;
+    const bool ok = SaveBatch::saveWith({m_people}, &error, [&](QString* e) {
+        return Database::run("DELETE FROM \"P_WeightHistory.DB\" WHERE PID = ?", {pid}, e) &&
+               Database::run("DELETE FROM \"P_NutrGoals.DB\" WHERE PID = ?", {pid}, e) &&
+               Database::run(
+                   "DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID IN (SELECT DIntake_ID FROM "
+                   "\"DIntake.DB\" WHERE PID = ?)",
+                   {pid}, e) &&
+               Database::run("DELETE FROM \"DIntake.DB\" WHERE PID = ?", {pid}, e);
+    });
+    if (!ok) {
+        // Nothing was deleted: the user is back, and current again.
+        m_people->cancelUpdates();
+        m_people->locate("PID", pid);
+        report(error);
+        return;
+    }
+    m_goals->refresh();
+    m_weightHistoryDisplay->refresh();
+    m_reportWeightHistory->refresh();
+    if (m_dayPid == pid.toInt())
+        rereadDayList();
+}
+
+bool TDataModulePersonal::SelectUser(int pid)
+{
+    return m_people->locate("PID", pid);
+}
+
+// --- Goals ----------------------------------------------------------------------------------
+
+bool TDataModulePersonal::BeginNewGoal(int nutrientNumber)
+{
+    if (!m_goals->isActive() || nutrientNumber == 0)
+        return false;
+    m_goals->append();
+    m_goals->setValue("PID", m_people->value("PID"));
+    m_goals->setValue("Nutr_No", nutrientNumber);
+    return true;
+}
+
+bool TDataModulePersonal::PostGoal()
+{
+    if (!m_goals->post()) {
+        report(m_goals->lastError());
+        m_goals->cancel();
+        return false;
+    }
+    return true;
+}
+
+void TDataModulePersonal::CancelGoal()
+{
+    m_goals->cancel();
+}
+
+void TDataModulePersonal::RemoveGoal()
+{
+    if (!m_goals->isEmpty())
+        m_goals->remove();
+}
+
+// --- The intake log -------------------------------------------------------------------------
+
+void TDataModulePersonal::ShowDailyIntakes(int pid, const QString& mealType, const QDate& day)
+{
+    m_dayPid = pid;
+    m_dayMeal = mealType;
+    m_day = day;
+    rereadDayList();
+}
+
+bool TDataModulePersonal::rereadDayList()
+{
+    if (!m_open)
+        return false;
+    QString sql = DayListSelect;
+    QVariantList params = {m_dayPid, DateFormat::stored(m_day)};
+    if (m_dayMeal != QLatin1String(AllMeals)) {
+        sql += " AND d.MealType = ?";
+        params << m_dayMeal;
+    }
+    sql += " ORDER BY d.DIntake_ID";
+    if (!m_dayList->reopen(sql, params)) {
+        report(m_dayList->lastError());
+        return false;
+    }
+    return true;
+}
+
+void TDataModulePersonal::DeleteDailyIntake()
+{
+    if (!usable() || m_dayList->isEmpty())
+        return;
+    const QVariant id = m_dayList->value("DIntake_ID");
+    if (!m_intakes->locate("DIntake_ID", id)) {
+        m_prompter.message(RecordMessages::locateFailed("Delete Daily Intake"));
+        return;
+    }
+    QString error;
+    const bool ok = Database::runInTransaction(
+        [&](QString* e) {
+            if (!Database::run("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID = ?", {id}, e))
+                return false;
+            if (m_intakes->remove())
+                return true;
+            *e = m_intakes->lastError();
+            return false;
+        },
+        &error);
+    if (!ok)
+        report(error);
+    rereadDayList();
+}
+
+int TDataModulePersonal::writeIntake(const DailyIntakeT& intake, QString* error)
+{
+    TableView& t = *m_intakes;
+    t.append();
+    bool ok = t.setValue("PID", intake.PID) && t.setValue("Food/Recipe", intake.FoodRecipe) &&
+              t.setValue("Date", DateFormat::stored(intake.Date)) &&
+              t.setValue("MealType", intake.MealType) && t.setValue("Amount", intake.Amount) &&
+              t.setValue("Unit", intake.Unit);
+    if (ok && intake.NDB_ID != -1)
+        ok = t.setValue("NDB_ID", intake.NDB_ID);
+    if (ok && intake.R_ID != -1)
+        ok = t.setValue("R_ID", intake.R_ID);
+    if (!ok || !t.post()) {
+        *error = t.lastError();
+        t.cancel();
+        return -1;
+    }
+    const int id = t.asInteger("DIntake_ID");
+
+    QSqlQuery q(Database::connection());
+    if (!q.prepare("INSERT INTO \"DI_Nutr.db\" (DIntake_ID, Nutr_No, Nutr_Val) VALUES (?, ?, ?)")) {
+        *error = Database::errorText(q.lastError());
+        return -1;
+    }
+    for (const DailyIntakeNutrientT& n : intake.Nutrients) {
+        q.bindValue(0, id);
+        q.bindValue(1, n.Nutr_No);
+        q.bindValue(2, n.Nutr_Val);
+        if (!q.exec()) {
+            *error = Database::errorText(q.lastError());
+            return -1;
+        }
+    }
+    return id;
+}
+
+int TDataModulePersonal::LogFoodIntake(int pid, const QDate& day, const QString& mealType,
+                                       int foodNumber, const QString& foodDescription,
+                                       double amount, const QString& unitDescription,
+                                       double gramsPerUnit)
+{
+    if (!usable())
+        return -1;
+    DailyIntakeT intake;
+    intake.PID = pid;
+    intake.FoodRecipe = foodDescription;
+    intake.Date = day;
+    intake.MealType = mealType;
+    intake.Amount = amount;
+    intake.Unit = unitDescription;
+    intake.NDB_ID = foodNumber;
+    // The food's stored values per 100 g.
+    const double grams = amount * gramsPerUnit;
+    return logIntake(
+        intake, "SELECT Nutr_No, Nutr_Val FROM \"NUT_DATA.DB\" WHERE NDB_No = ? ORDER BY Nutr_No",
+        foodNumber, grams * 0.01);
+}
+
+int TDataModulePersonal::LogRecipeIntake(int pid, const QDate& day, const QString& mealType,
+                                         int recipeNumber, const QString& recipeName, double serves,
+                                         double recipeServes)
+{
+    if (!usable() || recipeServes == 0)
+        return -1;
+    DailyIntakeT intake;
+    intake.PID = pid;
+    intake.FoodRecipe = recipeName;
+    intake.Date = day;
+    intake.MealType = mealType;
+    intake.Amount = serves;
+    intake.Unit = QStringLiteral("serving");
+    intake.R_ID = recipeNumber;
+    // The recipe's stored totals for the whole recipe.
+    return logIntake(
+        intake, "SELECT Nutr_No, Nutr_Val FROM \"Recipe_NUT_DATA.DB\" WHERE R_ID = ? ORDER BY ID",
+        recipeNumber, serves / recipeServes);
+}
+
+int TDataModulePersonal::logIntake(DailyIntakeT intake, const QString& valuesSql,
+                                   const QVariant& key, double factor)
+{
+    QString error;
+    QSqlQuery q(Database::connection());
+    if (!Database::run(q, valuesSql, {key}, &error)) {
+        report(error);
+        return -1;
+    }
+    while (q.next())
+        intake.Nutrients.append({q.value(0).toInt(), factor * q.value(1).toDouble()});
+    q.finish();
+    // An amount so large that its grams or a nutrient amount is no finite number would store
+    // values that no report can sum: it is refused and nothing is stored.
+    const bool finite =
+        std::isfinite(intake.Amount) && std::isfinite(factor) &&
+        std::all_of(intake.Nutrients.cbegin(), intake.Nutrients.cend(),
+                    [](const DailyIntakeNutrientT& n) { return std::isfinite(n.Nutr_Val); });
+    if (!finite) {
+        m_prompter.message(QStringLiteral("Invalid number for amount"));
+        return -1;
+    }
+
+    int id = -1;
+    if (!Database::runInTransaction(
+            [&](QString* e) {
+                id = writeIntake(intake, e);
+                return id >= 0;
+            },
+            &error)) {
+        report(error);
+        id = -1;
+    }
+    rereadDayList();
+    return id;
+}
+
+DailyIntakesT TDataModulePersonal::ReadDailyIntakes(bool onlyCurrent, int pid,
+                                                    const QDate& day) const
+{
+    DailyIntakesT out;
+    if (!usable() || m_dayList->isEmpty())
+        return out;
+    QSqlQuery q(Database::connection());
+    auto failed = [&] {
+        // A copy without its nutrient amounts would count as nothing eaten: nothing is copied.
+        m_prompter.error(Database::errorText(q.lastError()));
+        return DailyIntakesT();
+    };
+    if (!q.prepare("SELECT Nutr_No, Nutr_Val FROM \"DI_Nutr.db\" WHERE DIntake_ID = ? "
+                   "ORDER BY DINutr_ID"))
+        return failed();
+    const int first = onlyCurrent ? m_dayList->currentRow() : 0;
+    const int last = onlyCurrent ? m_dayList->currentRow() : m_dayList->rowCount() - 1;
+    for (int row = first; row <= last; ++row) {
+        auto field = [&](const char* name) { return m_dayList->valueAt(row, name); };
+        DailyIntakeT intake;
+        intake.PID = pid;
+        intake.FoodRecipe = field("Food/Recipe").toString();
+        intake.Date = day;
+        intake.MealType = field("MealType").toString();
+        // An amount that is no number (a damaged table) would be copied as 0: nothing is copied.
+        bool number = false;
+        intake.Amount = field("Amount").toDouble(&number);
+        if (!number) {
+            m_prompter.error(QStringLiteral("The amount of the intake \"%1\" is not a number "
+                                            "(\"%2\"): the stored data is damaged, so nothing "
+                                            "was copied.")
+                                 .arg(intake.FoodRecipe, field("Amount").toString()));
+            return DailyIntakesT();
+        }
+        intake.Unit = field("Unit").toString();
+        intake.NDB_ID = field("NDB_ID").isNull() ? -1 : field("NDB_ID").toInt();
+        intake.R_ID = field("R_ID").isNull() ? -1 : field("R_ID").toInt();
+        q.bindValue(0, field("DIntake_ID"));
+        if (!q.exec())
+            return failed();
+        while (q.next())
+            intake.Nutrients.append({q.value(0).toInt(), q.value(1).toDouble()});
+        q.finish();
+        out.append(intake);
+    }
+    return out;
+}
+
+bool TDataModulePersonal::AddDailyIntakes(const DailyIntakesT& intakes)
+{
+    if (!usable())
+        return false;
+    QString error;
+    const bool ok = Database::runInTransaction(
+        [&](QString* e) {
+            for (const DailyIntakeT& intake : intakes)
+                if (writeIntake(intake, e) < 0)
+                    return false;
+            return true;
+        },
+        &error);
+    if (!ok)
+        report(error);
+    rereadDayList();
+    return ok;
+}
+
+// --- Reports --------------------------------------------------------------------------------
+
+void TDataModulePersonal::OpenReportViews()
+{
+    if (m_open && !m_reportWeightHistory->isActive() && !m_reportWeightHistory->open())
+        report(m_reportWeightHistory->lastError());
+}
+
+void TDataModulePersonal::CloseReportViews()
+{
+    m_reportWeightHistory->close();
+    m_reportSums->close();
+    m_reportDays->close();
+}
+
+bool TDataModulePersonal::reportViewsOpen() const
+{
+    return m_reportWeightHistory->isActive();
+}
+
+void TDataModulePersonal::ShowReportWeightHistory(const QDate& start, const QDate& end)
+{
+    if (!m_open)
+        return;
+    // Both days are made by the program (ISO text), never typed: safe in the filter. The
+    // entries' days are compared as days, so an entry stored with a time of day still counts.
+    const QString filter = QStringLiteral("date(\"Date Entered\") >= '%1' AND "
+                                          "date(\"Date Entered\") <= '%2'")
+                               .arg(DateFormat::stored(start), DateFormat::stored(end));
+    const bool wasOpen = m_reportWeightHistory->isActive();
+    const bool unchanged =
+        filter == m_reportWeightHistory->filter() && m_reportWeightHistory->isFiltered();
+    // A new filter re-reads an open view; a closed one reads its rows once, when it opens.
+    m_reportWeightHistory->setFilter(filter);
+    m_reportWeightHistory->setFiltered(true);
+    if (!wasOpen)
+        OpenReportViews();
+    else if (unchanged)
+        m_reportWeightHistory->refresh(); // every showing reads the stored entries again
+}
+
+WeightTrendT TDataModulePersonal::ReportWeightTrend() const
+{
+    const TableView& history = *m_reportWeightHistory;
+    const int last = history.rowCount() - 1;
+    const double current = m_people->asFloat("Weight");
+    const double target = m_people->asFloat("TargetWeight");
+    if (!history.isActive() || last < 0)
+        return WeightTrendT::calculate(QDate(), 0, QDate(), 0, current, target);
+    return WeightTrendT::calculate(DateFormat::day(history.valueAt(0, "Date Entered")),
+                                   history.valueAt(0, "Weight").toDouble(),
+                                   DateFormat::day(history.valueAt(last, "Date Entered")),
+                                   history.valueAt(last, "Weight").toDouble(), current, target);
+}
+
+void TDataModulePersonal::ShowAverageDailyIntake(const QDate& start, const QDate& end)
+{
+    if (!m_open)
+        return;
+    const QVariant pid = currentPersonID();
+    const QString from = DateFormat::stored(start);
+    const QString to = DateFormat::stored(end);
+    if (!m_reportDays->reopen(CountDays, {pid, from, to})) {
+        report(m_reportDays->lastError());
+        return;
+    }
+    if (!m_reportSums->reopen(NutrientSums, {pid, pid, from, to}))
+        report(m_reportSums->lastError());
+}
+
+QVariant TDataModulePersonal::qryReportDINutrientSumCalcFields(int row) const
+{
+    const QVariant days = m_reportDays->valueAt(0, "COUNT OF Date");
+    if (days.isNull() || days.toDouble() == 0)
+        return QVariant();
+    return m_reportSums->valueAt(row, "SUM OF Nutr_Val").toDouble() / days.toDouble();
+}

@@ -1,0 +1,44 @@
+#include "recipes/DialogRecipeAdvancedSearch.h"
+
+#include "foods/DataModuleFoods.h"
+#include "recipes/DataModuleRecipes.h"
+#include "store/TableView.h"
+
+namespace {
+
+// The names of a column of a table, in table order, without keys: rules match them by name.
+TFormSearchRulesDialog::Choices namesOf(const TableView& table, const QString& field)
+{
+    return [&table, field] {
+        QList<QPair<QString, QVariant>> names;
+        for (int row = 0; row < table.rowCount(); ++row)
+            names.append({table.valueAt(row, field).toString(), QVariant()});
+        return names;
+    };
+}
+
+} // namespace
+
+TDialogRecipeAdvancedSearch::TDialogRecipeAdvancedSearch(TDataModuleRecipes& recipes,
+                                                         TDataModuleFoods& foods,
+                                                         const TFormImageContainer& images,
+                                                         Prompter& prompter, QWidget* owner)
+    : TFormSearchRulesDialog(recipes.recipeSearches(), images, prompter, owner)
+{
+    setObjectName("DialogRecipeAdvancedSearch");
+    setDialogTitle("Advance Search");
+    addWordKind("by Keyword in Recipe Name", "RecipeName",
+                "Enter a word to search within recipe name", "edtSearchRecipeName", "RecipeName",
+                true);
+    // An empty word is a rule too: every recipe with an ingredient passes it.
+    addWordKind("by Keyword in Ingredients", "Ingredients",
+                "Enter a word to search within ingredients", "editSearchIngredient", "Ingredients",
+                false);
+    addChoiceKind("by Recipe Type", "RecipeType", "Select Recipe Type",
+                  "DBLookupComboBoxRecipeType", "RecipeType",
+                  namesOf(recipes.tblRecipeTypes(), "Recipe Type"), QString(), false);
+    addChoiceKind("by Recipe Cuisine", "Cuisine", "Select Cuisine", "DBLookupComboBoxCuisine",
+                  "RecipeCuisine", namesOf(recipes.tblRecipeCuisine(), "Cuisine"), QString(),
+                  false);
+    addNutrientKind("By Nutrient and its Value...", "Nutrient", foods.tblNutrDef());
+}

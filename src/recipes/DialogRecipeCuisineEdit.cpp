@@ -1,0 +1,14 @@
+#include "recipes/DialogRecipeCuisineEdit.h"
+
+#include "recipes/DataModuleRecipes.h"
+
+TDialogRecipeCuisineEdit::TDialogRecipeCuisineEdit(TDataModuleRecipes& recipes,
+                                                   const TFormImageContainer& images,
+                                                   Prompter& prompter, QWidget* owner)
+    : TFormNameEditDialog(
+          images, prompter, recipes.tblRecipeCuisine(),
+          {"Add/Edit Cuisine Dialog", "Cuisine", "DBEditCuisine", "Cuisine", "Missing Cuisine"},
+          owner)
+{
+    setObjectName("DialogRecipeCuisineEdit");
+}

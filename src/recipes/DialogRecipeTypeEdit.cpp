@@ -1,0 +1,14 @@
+#include "recipes/DialogRecipeTypeEdit.h"
+
+#include "recipes/DataModuleRecipes.h"
+
+TDialogRecipeTypeEdit::TDialogRecipeTypeEdit(TDataModuleRecipes& recipes,
+                                             const TFormImageContainer& images, Prompter& prompter,
+                                             QWidget* owner)
+    : TFormNameEditDialog(images, prompter, recipes.tblRecipeTypes(),
+                          {"Add/Edit Type Dialog", "Recipe Type:", "DBEditRecipeType",
+                           "Recipe Type", "Missing Type"},
+                          owner)
+{
+    setObjectName("DialogRecipeTypeEdit");
+}

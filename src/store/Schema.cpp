@@ -1,0 +1,354 @@
+#include "store/Schema.h"
+
+namespace {
+using T = Schema::Type;
+
+// Tables whose rows the program reads (food data, searches, recipes, people and intake). The
+// working recipe tables have the fields of the stored ones but no index.
+QList<Schema::Table> makeTables()
+{
+    const QList<Schema::Field> ingredientFields = {
+        {"R_ING_ID", T::AutoIncrement}, {"Ingredient Name", T::Text, 179},
+        {"R_ID", T::Integer},           {"Quantity", T::Real},
+        {"Unit", T::Text, 80},          {"NDB_No", T::Integer},
+        {"NDB_ByGram", T::Integer},     {"NDB_Quantity", T::Real},
+        {"NDB_Weight_ID", T::Real},     {"WeightInGram", T::Real},
+    };
+    const QList<Schema::Field> recipeNutrientFields = {
+        {"ID", T::AutoIncrement},
+        {"R_ID", T::Integer},
+        {"Nutr_No", T::Integer},
+        {"Nutr_Val", T::Real},
+    };
+
+    return {
+        // Food reference tables
+        {"FD_GROUP.DB", {{"FdGrp_Cd", T::Integer}, {"FdGrp_Desc", T::Text, 33}}, {"FdGrp_Cd"}, {}},
+        {"FOOD_DES.DB",
+         {{"NDB_No", T::Integer}, {"FdGrp_Cd", T::Integer}, {"Desc", T::Text, 177}},
+         {"NDB_No"},
+         {}},
+        {"NUTR_DEF.DB",
+         {{"Nutr_No", T::Integer}, {"Units", T::Text, 7}, {"NutrDesc", T::Text, 34}},
+         {"Nutr_No"},
+         {}},
+        {"NUT_DATA.DB",
+         {{"NDB_No", T::Integer}, {"Nutr_No", T::Integer}, {"Nutr_Val", T::Real}},
+         {"NDB_No", "Nutr_No"},
+         {{"NDB_Index", {"NDB_No"}}}},
+        {"WEIGHT.DB",
+         {{"Weight_ID", T::AutoIncrement},
+          {"NDB_No", T::Integer},
+          {"Amount", T::Real},
+          {"Msre_Desc", T::Text, 77},
+          {"Gm_Wgt", T::Real}},
+         {"Weight_ID"},
+         {{"NDB_Index", {"NDB_No"}}}},
+        {"Nutr_Preference.DB", {{"Nutr_No", T::Integer}}, {}, {}},
+
+        // Food searches
+        {"Food_SimpleSearch.DB", {{"Keyword", T::Text, 255}}, {}, {}},
+        {"FD_AdvancedSearch.DB", {{"S_NAME", T::Text, 255}, {"SID", T::Integer}}, {}, {}},
+        {"FD_AdvancedSearchRules.DB",
+         {{"Rule_ID", T::AutoIncrement},
+          {"Field", T::Text, 128},
+          {"Condition", T::Text, 128},
+          {"RValue", T::Text, 255},
+          {"ExtraInfo", T::Text, 255},
+          {"SID", T::Integer}},
+         {"Rule_ID"},
+         {{"SQL_Index", {"SID"}}}},
+
+        // Recipes
+        {"Recipe_Des.DB",
+         {{"R_ID", T::Integer},
+          {"Recipe Name", T::Text, 179},
+          {"Cuisine_ID", T::Real},
+          {"Preperation Time", T::Real},
+          {"Cooking Time", T::Real},
+          {"Number of Serves", T::Real},
+          {"Procedures", T::Text},
+          {"Author", T::Text, 80},
+          {"Source", T::Text, 179},
+          {"Web Page Name", T::Text, 225},
+          {"Web Page Link", T::Text}},
+         {"R_ID"},
+         {}},
+        {"Recipe_Cuisine.DB",
+         {{"Cuisine_ID", T::AutoIncrement}, {"Cuisine", T::Text, 50}},
+         {"Cuisine_ID"},
+         {}},
+        {"Recipe_Types.DB",
+         {{"RTYPE_ID", T::AutoIncrement}, {"Recipe Type", T::Text, 60}},
+         {"RTYPE_ID"},
+         {}},
+        {"Recipe_DesAndTypes.DB",
+         {{"ID", T::AutoIncrement}, {"RTYPE_ID", T::Integer}, {"R_ID", T::Integer}},
+         {"ID"},
+         {{"R_Index", {"R_ID"}}}},
+        {"Recipe_Ingredients.DB", ingredientFields, {"R_ING_ID"}, {{"R_INDEX", {"R_ID"}}}},
+        {"Recipe_NUT_DATA.DB", recipeNutrientFields, {"ID"}, {{"R_Index", {"R_ID"}}}},
+        {"Recipe_Ingredients_Add.DB", ingredientFields, {"R_ING_ID"}, {}},
+        {"Recipe_NUT_DATA_Add.DB", recipeNutrientFields, {"ID"}, {}},
+
+        // Recipe searches
+        {"Recipe_SimpleSearch.DB", {{"Keyword", T::Text, 255}}, {}, {}},
+        {"R_AdvancedSearch.DB", {{"SID", T::Integer}, {"S_NAME", T::Text, 255}}, {}, {}},
+        {"R_AdvancedSearchRules.DB",
+         {{"Rule_ID", T::AutoIncrement},
+          {"Field", T::Text, 128},
+          {"Condition", T::Text, 128},
+          {"RValue", T::Text, 255},
+          {"SID", T::Integer},
+          {"ExtraInfo", T::Text, 255}},
+         {"Rule_ID"},
+         {{"SQL_Index", {"SID"}}}},
+
+        // People, goals and the intake log
+        {"PersonInfo.db",
+         {{"PID", T::Integer},
+          {"Name", T::Text, 255},
+          {"Gender", T::Text, 120},
+          {"BirthDay", T::Text},
+          {"Height", T::Real},
+          {"Weight", T::Real},
+          {"TargetWeight", T::Real},
+          {"MeasurementSystem_ID", T::Text, 4}},
+         {"PID"},
+         {}},
+        {"MeasureSys.db",
+         {{"MeasurementSystemID", T::Text, 4},
+          {"MeasurmentDesc", T::Text},
+          {"HeightUnit", T::Text},
+          {"WeightUnit", T::Text}},
+         {"MeasurementSystemID"},
+         {}},
+        {"Gender.db", {{"Gender", T::Text}}, {}, {}},
+        {"P_WeightHistory.DB",
+         {{"WID", T::AutoIncrement},
+          {"PID", T::Integer},
+          {"Date Entered", T::Text},
+          {"Weight", T::Real}},
+         {"WID"},
+         {{"PID_Index", {"PID"}}}},
+        {"P_NutrGoals.DB",
+         {{"NG_ID", T::AutoIncrement},
+          {"Nutr_No", T::Integer},
+          {"Goal", T::Real},
+          {"PID", T::Integer}},
+         {"NG_ID"},
+         {{"PID_Index", {"PID"}}}},
+        {"DIntake.DB",
+         {{"DIntake_ID", T::AutoIncrement},
+          {"PID", T::Integer},
+          {"Food/Recipe", T::Text, 179},
+          {"Date", T::Text},
+          {"MealType", T::Text, 20},
+          {"Amount", T::Real},
+          {"Unit", T::Text, 77},
+          {"NDB_ID", T::Integer},
+          {"R_ID", T::Integer}},
+         {"DIntake_ID"},
+         // A user's intakes of one day (the day list, the reports, deleting a user).
+         {{"PID_Date_Index", {"PID", "Date"}}}},
+        {"DI_Nutr.db",
+         {{"DINutr_ID", T::AutoIncrement},
+          {"DIntake_ID", T::Integer},
+          {"Nutr_No", T::Integer},
+          {"Nutr_Val", T::Real}},
+         {"DINutr_ID"},
+         {{"DIntake_Index", {"DIntake_ID"}}}},
+
+        // Facts about the database itself, one per row: "Collation" holds the version of the
+        // name collation that the ordering indexes were built with.
+        {"KL_Info.DB", {{"Item", T::Text}, {"Value", T::Text}}, {"Item"}, {}},
+    };
+}
+} // namespace
+
+QStringList Schema::Table::fieldNames() const
+{
+    QStringList names;
+    for (const Field& f : fields)
+        names << f.name;
+    return names;
+}
+
+const QList<Schema::Table>& Schema::tables()
+{
+    static const QList<Table> all = makeTables();
+    return all;
+}
+
+QStringList Schema::tableNames()
+{
+    QStringList names;
+    for (const Table& t : tables())
+        names << t.name;
+    return names;
+}
+
+const Schema::Table* Schema::table(const QString& name)
+{
+    for (const Table& t : tables())
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
+const Schema::Field* Schema::Table::field(const QString& name) const
+{
+    for (const Field& f : fields)
+        if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+const Schema::Field* Schema::field(const QString& table, const QString& field)
+{
+    const Table* t = Schema::table(table);
+    return t ? t->field(field) : nullptr;
+}
+
+int Schema::fieldSize(const QString& table, const QString& field)
+{
+    const Field* f = Schema::field(table, field);
+    return f ? f->size : 0;
+}
+
+QString Schema::structureProblem(const Table& table, const QList<Column>& columns)
+{
+    const auto find = [&columns](const QString& name) -> const Column* {
+        for (const Column& c : columns)
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &c;
+        return nullptr;
+    };
+    for (const Field& f : table.fields) {
+        const Column* c = find(f.name);
+        if (!c)
+            return QStringLiteral("the field \"%1\" is missing").arg(f.name);
+        const QString expected =
+            f.type == Type::AutoIncrement ? sqlType(Type::Integer) : sqlType(f.type);
+        if (c->declaredType.compare(expected, Qt::CaseInsensitive) != 0)
+            return QStringLiteral("the field \"%1\" is of type %2 instead of %3")
+                .arg(f.name, c->declaredType.isEmpty() ? QStringLiteral("none") : c->declaredType,
+                     expected);
+    }
+    QStringList key;
+    for (const Column& c : columns) {
+        if (!table.field(c.name))
+            return QStringLiteral("the field \"%1\" is not one of its fields").arg(c.name);
+        if (c.keyPosition > 0) {
+            if (key.size() < c.keyPosition)
+                key.resize(c.keyPosition);
+            key[c.keyPosition - 1] = table.field(c.name)->name;
+        }
+    }
+    if (key != table.primaryKey)
+        return table.primaryKey.isEmpty() ? QStringLiteral("it has a key, which it must not have")
+                                          : QStringLiteral("its key is not %1")
+                                                .arg(table.primaryKey.join(QStringLiteral(", ")));
+    return QString();
+}
+
+QString Schema::indexName(const QString& table, const QString& index)
+{
+    return table + QLatin1Char('.') + index;
+}
+
+QString Schema::quoted(const QString& identifier)
+{
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QString Schema::sqlType(Type type)
+{
+    switch (type) {
+    case Type::Integer:
+        return QStringLiteral("INTEGER");
+    case Type::Real:
+        return QStringLiteral("REAL");
+    case Type::Text:
+        return QStringLiteral("TEXT");
+    case Type::AutoIncrement:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    }
+    return QString();
+}
+
+QString Schema::createStatement(const Table& table)
+{
+    QStringList parts;
+    bool keyInColumn = false;
+    for (const Field& f : table.fields) {
+        QString column = quoted(f.name) + QLatin1Char(' ') + sqlType(f.type);
+        if (f.type == Type::AutoIncrement)
+            keyInColumn = true;
+        else if (table.primaryKey.contains(f.name))
+            column += QStringLiteral(" NOT NULL");
+        parts << column;
+    }
+    if (!keyInColumn && !table.primaryKey.isEmpty()) {
+        QStringList key;
+        for (const QString& f : table.primaryKey)
+            key << quoted(f);
+        parts << QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", ")));
+    }
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(quoted(table.name), parts.join(QStringLiteral(", ")));
+}
+
+QString Schema::createIndexStatement(const Table& table, const Index& index)
+{
+    QStringList fields;
+    for (const QString& f : index.fields)
+        fields << quoted(f);
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        .arg(quoted(indexName(table.name, index.name)), quoted(table.name),
+             fields.join(QStringLiteral(", ")));
+}
+
+QStringList Schema::createStatements()
+{
+    QStringList statements;
+    for (const Table& t : tables()) {
+        statements << createStatement(t);
+        for (const Index& index : t.indexes)
+            statements << createIndexStatement(t, index);
+    }
+    return statements;
+}
+
+QList<Schema::StoredIndex> Schema::indexes()
+{
+    QList<StoredIndex> all;
+    for (const Table& t : tables())
+        for (const Index& index : t.indexes)
+            all.append({indexName(t.name, index.name), t.name, createIndexStatement(t, index)});
+    return all;
+}
+
+QList<Schema::StoredIndex> Schema::orderingIndexes()
+{
+    const QString foods = QStringLiteral("FOOD_DES.DB");
+    return {
+        // The group code rides along so the whole food list is read from the index alone.
+        {indexName(foods, QStringLiteral("Desc_Index")), foods,
+         QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Desc_Index\" ON \"FOOD_DES.DB\" "
+                        "(\"Desc\" COLLATE KL_NOCASE, \"FdGrp_Cd\")")},
+        {indexName(foods, QStringLiteral("Group_Index")), foods,
+         QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Group_Index\" ON \"FOOD_DES.DB\" "
+                        "(\"FdGrp_Cd\", \"Desc\" COLLATE KL_NOCASE)")},
+    };
+}
+
+QStringList Schema::orderingIndexStatements()
+{
+    QStringList statements;
+    for (const StoredIndex& index : orderingIndexes())
+        statements << index.statement;
+    return statements;
+}
