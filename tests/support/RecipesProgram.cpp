@@ -1,4 +1,4 @@
-#include "RecipesProgram.h"
+#include "support/RecipesProgram.h"
 
 #include "app/FormMain.h"
 #include "recipes/DataModuleRecipes.h"
