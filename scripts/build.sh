@@ -11,7 +11,7 @@ build=${KELORA_BUILD_DIR:-$root/build}
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite
           qt6-svg-dev libsqlite3-dev zlib1g-dev libicu-dev libgtest-dev libbenchmark-dev xvfb xauth
-          fonts-dejavu-core libxkbcommon-dev openbox)
+          fonts-dejavu-core libxkbcommon-dev openbox clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,8 +1,8 @@
-#include "support/RecipesProgram.h"
 #include "app/FormMain.h"
 #include "app/MessageBoxPrompter.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
+#include "support/RecipesProgram.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

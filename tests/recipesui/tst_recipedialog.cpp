@@ -1,4 +1,3 @@
-#include "support/RecipesProgram.h"
 #include "app/FormMain.h"
 #include "recipes/DataModuleRecipes.h"
 #include "recipes/DialogRecipe.h"
@@ -6,6 +5,7 @@
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
+#include "support/RecipesProgram.h"
 #include "widgets/FormTemplateDialog.h"
 #include "widgets/GraphicButton.h"
 

@@ -1,4 +1,3 @@
-#include "support/RecipesProgram.h"
 #include "app/FormMain.h"
 #include "foods/DataModuleFoods.h"
 #include "foods/FoodsPage.h"
@@ -9,6 +8,7 @@
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PictureButtons.h"
+#include "support/RecipesProgram.h"
 #include "support/TreeInput.h"
 #include "widgets/ElidedLabel.h"
 

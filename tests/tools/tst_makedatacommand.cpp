@@ -1,8 +1,7 @@
-#include "tools/MakedataCommand.h"
-
 #include "BuiltProgramDir.h"
 #include "store/DataFolderLock.h"
 #include "store/Database.h"
+#include "tools/MakedataCommand.h"
 
 #include <QDir>
 #include <QFile>

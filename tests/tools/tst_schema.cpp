@@ -1,7 +1,6 @@
-#include "store/Schema.h"
-
 #include "BuiltProgramDir.h"
 #include "store/Database.h"
+#include "store/Schema.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-#include "tools/SrFileReader.h"
-
 #include "store/Cp1252.h"
+#include "tools/SrFileReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
