@@ -3,6 +3,7 @@
 #include "store/DesktopOpener.h"
 #include "store/InternetShortcut.h"
 #include "widgets/AdvButton.h"
+#include "widgets/ContentPage.h"
 #include "widgets/FormImageContainer.h"
 #include "widgets/GraphicButton.h"
 
@@ -313,10 +314,16 @@ void TFormMain::showPage(const QString& name)
 
 void TFormMain::sectionClicked(const QString& name)
 {
+    auto* coming = qobject_cast<TContentPage*>(m_contents.value(name));
     emit pageAboutToShow(name);
+    for (QWidget* content : std::as_const(m_contents))
+        if (auto* page = qobject_cast<TContentPage*>(content); page && page != coming)
+            page->pageHidden();
     if (QWidget* target = m_pages.value(name))
         m_notebook->setCurrentWidget(target);
     emit pageShown(name);
+    if (coming)
+        coming->pageShown();
 }
 
 void TFormMain::addStartupStep(int number, std::function<void()> step)

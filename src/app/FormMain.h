@@ -35,9 +35,10 @@ class TGraphicButton;
 //
 // Sections: clicking a section button (BtnDailyIntake, BtnReport, BtnRecipes, BtnFoods,
 // BtnPersonalInfo; BtnDailyActivities and BtnActivityList are hidden) emits
-// pageAboutToShow(name), shows the page and emits pageShown(name), so modules can close or open
-// their views and refresh what the page lists. showPage() presses a button and shows its page
-// without those signals.
+// pageAboutToShow(name) and tells every other page (a TContentPage) pageHidden(), shows the
+// page, then emits pageShown(name) and tells the page chosen pageShown(), so pages can close or
+// open their views and refresh what they list. showPage() presses a button and shows its page
+// without any of these.
 //
 // Start-up steps: numbered callbacks run once, in ascending order (several under one number run
 // in the order added), soon after the window is first shown (queued, so that a dialog a step

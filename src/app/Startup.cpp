@@ -42,6 +42,7 @@
 #include "store/Database.h"
 #include "store/Prompter.h"
 #include "widgets/FormImageContainer.h"
+#include "widgets/Lazy.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -59,31 +60,32 @@ bool confirmed(TFormTemplateDialog& dialog)
 
 } // namespace
 
-// Dialogs created at start-up, in their order, hidden between showings.
+// The dialogs, each made when it is first needed (a dialog made before another that it opens
+// makes that one first), hidden between showings, kept until the end.
 struct Startup::Windows
 {
-    std::unique_ptr<TDialogFoodGroupEdit> foodGroupEdit;
-    std::unique_ptr<TDialogFoodGroups> foodGroups;
-    std::unique_ptr<TDialogFoodSimpleSearch> simpleSearch;
-    std::unique_ptr<TDialogFoodAdvancedSearch> advancedSearch;
-    std::unique_ptr<TDialogFoodAdvancedSearchList> advancedSearchList;
-    std::unique_ptr<TDialogFood> foodWizard;
-    std::unique_ptr<TDialogRecipeCuisineEdit> recipeCuisineEdit;
-    std::unique_ptr<TDialogRecipeCuisines> recipeCuisines;
-    std::unique_ptr<TDialogRecipeTypeEdit> recipeTypeEdit;
-    std::unique_ptr<TDialogRecipeTypes> recipeTypes;
-    std::unique_ptr<TDialogRecipeIngredientLink> ingredientLink;
-    std::unique_ptr<TDialogRecipe> recipeWizard;
-    std::unique_ptr<TDialogRecipeSimpleSearch> recipeSimpleSearch;
-    std::unique_ptr<TDialogRecipeAdvancedSearch> recipeAdvancedSearch;
-    std::unique_ptr<TDialogRecipeAdvancedSearchList> recipeAdvancedSearchList;
-    std::unique_ptr<TDialogSaveHTM> saveHtm;
-    std::unique_ptr<TDialogPreference> preferences;
-    std::unique_ptr<TDialogPersonalInfo> personalInfo;
-    std::unique_ptr<TDialogDailyIntake> dailyIntake;
-    std::unique_ptr<TDialogAddDailyIntakeFood> addIntakeFood;
-    std::unique_ptr<TDialogAddDailyIntakeRecipe> addIntakeRecipe;
-    std::unique_ptr<TDialogPeopleList> peopleList;
+    TLazy<TDialogFoodGroupEdit> foodGroupEdit;
+    TLazy<TDialogFoodGroups> foodGroups;
+    TLazy<TDialogFoodSimpleSearch> simpleSearch;
+    TLazy<TDialogFoodAdvancedSearch> advancedSearch;
+    TLazy<TDialogFoodAdvancedSearchList> advancedSearchList;
+    TLazy<TDialogFood> foodWizard;
+    TLazy<TDialogRecipeCuisineEdit> recipeCuisineEdit;
+    TLazy<TDialogRecipeCuisines> recipeCuisines;
+    TLazy<TDialogRecipeTypeEdit> recipeTypeEdit;
+    TLazy<TDialogRecipeTypes> recipeTypes;
+    TLazy<TDialogRecipeIngredientLink> ingredientLink;
+    TLazy<TDialogRecipe> recipeWizard;
+    TLazy<TDialogRecipeSimpleSearch> recipeSimpleSearch;
+    TLazy<TDialogRecipeAdvancedSearch> recipeAdvancedSearch;
+    TLazy<TDialogRecipeAdvancedSearchList> recipeAdvancedSearchList;
+    TLazy<TDialogSaveHTM> saveHtm;
+    TLazy<TDialogPreference> preferences;
+    TLazy<TDialogPersonalInfo> personalInfo;
+    TLazy<TDialogDailyIntake> dailyIntake;
+    TLazy<TDialogAddDailyIntakeFood> addIntakeFood;
+    TLazy<TDialogAddDailyIntakeRecipe> addIntakeRecipe;
+    TLazy<TDialogPeopleList> peopleList;
 };
 
 Startup::Startup(const QString& programDir, const Seams& seams)
@@ -139,53 +141,84 @@ bool Startup::create()
     hostPage("Recipes", m_recipesPage);
     m_recipesPage->setFoodTree(m_foodsPage->tree());
 
-    // The dialogs, in their order: food groups, food searches, the food wizard, the recipe
-    // dialogs, the preferences dialog; then the personal data module, the personal-information
-    // wizard and the intake and people dialogs.
+    // The dialogs, each made when first needed, from the modules and windows made above.
     m_windows = std::make_unique<Windows>();
     Windows& w = *m_windows;
     TDataModuleFoods& foods = *m_foods;
+    TDataModuleRecipes& recipes = *m_recipes;
     const TFormImageContainer& images = *m_images;
     Prompter& prompter = m_seams.prompter;
     QWidget* owner = m_mainWindow.get();
-    w.foodGroupEdit = std::make_unique<TDialogFoodGroupEdit>(foods, images, prompter, owner);
-    w.foodGroups = std::make_unique<TDialogFoodGroups>(foods, *w.foodGroupEdit, images, owner);
-    w.simpleSearch = std::make_unique<TDialogFoodSimpleSearch>(foods, images, owner);
-    w.advancedSearch = std::make_unique<TDialogFoodAdvancedSearch>(foods, images, prompter, owner);
-    w.advancedSearchList =
-        std::make_unique<TDialogFoodAdvancedSearchList>(foods, *w.advancedSearch, images, owner);
-    w.foodWizard = std::make_unique<TDialogFood>(foods, images, prompter, owner);
-    // The recipe dialogs: cuisines and types (each list after the edit dialog it opens), then
-    // the ingredient link dialog over the food list and the food dialogs made above.
-    TDataModuleRecipes& recipes = *m_recipes;
-    w.recipeCuisineEdit =
-        std::make_unique<TDialogRecipeCuisineEdit>(recipes, images, prompter, owner);
-    w.recipeCuisines =
-        std::make_unique<TDialogRecipeCuisines>(recipes, *w.recipeCuisineEdit, images, owner);
-    w.recipeTypeEdit = std::make_unique<TDialogRecipeTypeEdit>(recipes, images, prompter, owner);
-    w.recipeTypes = std::make_unique<TDialogRecipeTypes>(recipes, *w.recipeTypeEdit, images, owner);
-    w.ingredientLink = std::make_unique<TDialogRecipeIngredientLink>(
-        recipes, foods, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList, images, owner);
-    // A search made from a dialog's food menu shows in the Foods page's tree, as one made there.
     TFoodsPage* foodsPage = m_foodsPage;
-    auto refreshFoodSearches = [foodsPage] { foodsPage->refreshSearchNodes(); };
-    QObject::connect(w.ingredientLink->foodMenuButton(), &TFoodMenu::searchDialogClosed,
-                     m_foodsPage, refreshFoodSearches);
-    QObject::connect(w.ingredientLink->foodMenuButton(), &TFoodMenu::listed, m_foodsPage,
-                     &TFoodsPage::showMenuListing);
-    // The recipe wizard, with its ingredient and nutrient value dialogs, after the types list
-    // and the link dialog it opens.
-    w.recipeWizard = std::make_unique<TDialogRecipe>(recipes, foods, *w.recipeTypes,
-                                                     *w.ingredientLink, images, prompter, owner);
-    // The recipe searches: the list after the search dialog it opens.
-    w.recipeSimpleSearch = std::make_unique<TDialogRecipeSimpleSearch>(recipes, images, owner);
-    w.recipeAdvancedSearch =
-        std::make_unique<TDialogRecipeAdvancedSearch>(recipes, foods, images, prompter, owner);
-    w.recipeAdvancedSearchList = std::make_unique<TDialogRecipeAdvancedSearchList>(
-        recipes, *w.recipeAdvancedSearch, images, owner);
-    w.saveHtm = std::make_unique<TDialogSaveHTM>(*m_recipeFiles, m_seams.fileChooser, prompter,
-                                                 m_programDir, images, owner);
-    w.preferences = std::make_unique<TDialogPreference>(foods, images, prompter, owner);
+    TRecipesPage* recipesPage = m_recipesPage;
+    // A search or listing made from a dialog's food menu shows in the Foods page's tree and
+    // header, as one made there.
+    auto followFoodMenu = [foodsPage](TFoodMenu* menu) {
+        QObject::connect(menu, &TFoodMenu::searchDialogClosed, foodsPage,
+                         &TFoodsPage::refreshSearchNodes);
+        QObject::connect(menu, &TFoodMenu::listed, foodsPage, &TFoodsPage::showMenuListing);
+    };
+
+    w.foodGroupEdit.setFactory([&foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogFoodGroupEdit>(foods, images, prompter, owner);
+    });
+    w.foodGroups.setFactory([&w, &foods, &images, owner] {
+        return std::make_unique<TDialogFoodGroups>(foods, *w.foodGroupEdit, images, owner);
+    });
+    w.simpleSearch.setFactory([&foods, &images, owner] {
+        return std::make_unique<TDialogFoodSimpleSearch>(foods, images, owner);
+    });
+    w.advancedSearch.setFactory([&foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogFoodAdvancedSearch>(foods, images, prompter, owner);
+    });
+    w.advancedSearchList.setFactory([&w, &foods, &images, owner] {
+        return std::make_unique<TDialogFoodAdvancedSearchList>(foods, *w.advancedSearch, images,
+                                                               owner);
+    });
+    w.foodWizard.setFactory([&foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogFood>(foods, images, prompter, owner);
+    });
+    w.recipeCuisineEdit.setFactory([&recipes, &images, &prompter, owner] {
+        return std::make_unique<TDialogRecipeCuisineEdit>(recipes, images, prompter, owner);
+    });
+    w.recipeCuisines.setFactory([&w, &recipes, &images, owner] {
+        return std::make_unique<TDialogRecipeCuisines>(recipes, *w.recipeCuisineEdit, images,
+                                                       owner);
+    });
+    w.recipeTypeEdit.setFactory([&recipes, &images, &prompter, owner] {
+        return std::make_unique<TDialogRecipeTypeEdit>(recipes, images, prompter, owner);
+    });
+    w.recipeTypes.setFactory([&w, &recipes, &images, owner] {
+        return std::make_unique<TDialogRecipeTypes>(recipes, *w.recipeTypeEdit, images, owner);
+    });
+    w.ingredientLink.setFactory([&w, &recipes, &foods, &images, owner, followFoodMenu] {
+        auto link = std::make_unique<TDialogRecipeIngredientLink>(
+            recipes, foods, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList, images, owner);
+        followFoodMenu(link->foodMenuButton());
+        return link;
+    });
+    w.recipeWizard.setFactory([&w, &recipes, &foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogRecipe>(recipes, foods, *w.recipeTypes, *w.ingredientLink,
+                                               images, prompter, owner);
+    });
+    w.recipeSimpleSearch.setFactory([&recipes, &images, owner] {
+        return std::make_unique<TDialogRecipeSimpleSearch>(recipes, images, owner);
+    });
+    w.recipeAdvancedSearch.setFactory([&recipes, &foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogRecipeAdvancedSearch>(recipes, foods, images, prompter,
+                                                             owner);
+    });
+    w.recipeAdvancedSearchList.setFactory([&w, &recipes, &images, owner] {
+        return std::make_unique<TDialogRecipeAdvancedSearchList>(recipes, *w.recipeAdvancedSearch,
+                                                                 images, owner);
+    });
+    w.saveHtm.setFactory([this, &images, &prompter, owner] {
+        return std::make_unique<TDialogSaveHTM>(*m_recipeFiles, m_seams.fileChooser, prompter,
+                                                m_programDir, images, owner);
+    });
+    w.preferences.setFactory([&foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogPreference>(foods, images, prompter, owner);
+    });
 
     TFoodsPage::DialogRunners runners;
     runners.foodWizard = [&w] { return confirmed(*w.foodWizard); };
@@ -235,45 +268,54 @@ bool Startup::create()
     m_personal = std::make_unique<TDataModulePersonal>(prompter, m_seams.clock);
     m_personal->DataModuleCreate(m_programDir);
     TDataModulePersonal& personal = *m_personal;
-    w.personalInfo =
-        std::make_unique<TDialogPersonalInfo>(personal, foods, images, prompter, owner);
-    w.personalInfo->setPreferenceRunner(runPreferences);
-    w.dailyIntake = std::make_unique<TDialogDailyIntake>(
-        personal, foods, recipes, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList,
-        *w.recipeTypes, *w.recipeCuisines, m_seams.clock, images, owner);
-    QObject::connect(w.dailyIntake->foodMenu(), &TFoodMenu::searchDialogClosed, m_foodsPage,
-                     refreshFoodSearches);
-    QObject::connect(w.dailyIntake->foodMenu(), &TFoodMenu::listed, m_foodsPage,
-                     &TFoodsPage::showMenuListing);
-    // The recipe menu's search entries: the keyword just entered is searched; searches made in
-    // the list are stored when it is confirmed (and the chosen one runs) or dropped when it is
-    // cancelled. The Recipes page's tree then shows the new keyword or searches.
-    TRecipesPage* recipesPage = m_recipesPage;
-    w.dailyIntake->recipeMenu()->setSearchRunners(
-        {[&w, &recipes, recipesPage] {
-             QString keyword;
-             if (confirmed(*w.recipeSimpleSearch)) {
-                 keyword = w.recipeSimpleSearch->keyword();
-                 recipes.ShowRecipesByName(keyword);
-             }
-             recipesPage->refreshSearchNodes();
-             return keyword;
-         },
-         [&w, &recipes, recipesPage] {
-             QString ran;
-             w.recipeAdvancedSearchList->runChosenSearch([&recipes, &ran](const QString& name) {
-                 recipes.RunRecipeAdvancedSearch(name);
-                 ran = name;
-             });
-             recipesPage->refreshSearchNodes();
-             return ran;
-         }});
-    QObject::connect(w.dailyIntake->recipeMenu(), &TRecipeMenu::listed, recipesPage,
-                     &TRecipesPage::showMenuListing);
-    w.addIntakeFood = std::make_unique<TDialogAddDailyIntakeFood>(foods, prompter, images, owner);
-    w.addIntakeRecipe =
-        std::make_unique<TDialogAddDailyIntakeRecipe>(recipes, prompter, images, owner);
-    w.peopleList = std::make_unique<TDialogPeopleList>(personal, images, owner);
+    w.personalInfo.setFactory([&personal, &foods, &images, &prompter, owner, runPreferences] {
+        auto wizard =
+            std::make_unique<TDialogPersonalInfo>(personal, foods, images, prompter, owner);
+        wizard->setPreferenceRunner(runPreferences);
+        return wizard;
+    });
+    w.dailyIntake.setFactory([this, &w, &personal, &foods, &recipes, &images, owner, followFoodMenu,
+                              recipesPage] {
+        auto intake = std::make_unique<TDialogDailyIntake>(
+            personal, foods, recipes, *w.foodGroups, *w.simpleSearch, *w.advancedSearchList,
+            *w.recipeTypes, *w.recipeCuisines, m_seams.clock, images, owner);
+        followFoodMenu(intake->foodMenu());
+        // The recipe menu's search entries: the keyword just entered is searched; searches made
+        // in the list are stored when it is confirmed (and the chosen one runs) or dropped when
+        // it is cancelled. The Recipes page's tree then shows the new keyword or searches, and
+        // follows what the menu listed.
+        intake->recipeMenu()->setSearchRunners({[&w, &recipes, recipesPage] {
+                                                    QString keyword;
+                                                    if (confirmed(*w.recipeSimpleSearch)) {
+                                                        keyword = w.recipeSimpleSearch->keyword();
+                                                        recipes.ShowRecipesByName(keyword);
+                                                    }
+                                                    recipesPage->refreshSearchNodes();
+                                                    return keyword;
+                                                },
+                                                [&w, &recipes, recipesPage] {
+                                                    QString ran;
+                                                    w.recipeAdvancedSearchList->runChosenSearch(
+                                                        [&recipes, &ran](const QString& name) {
+                                                            recipes.RunRecipeAdvancedSearch(name);
+                                                            ran = name;
+                                                        });
+                                                    recipesPage->refreshSearchNodes();
+                                                    return ran;
+                                                }});
+        QObject::connect(intake->recipeMenu(), &TRecipeMenu::listed, recipesPage,
+                         &TRecipesPage::showMenuListing);
+        return intake;
+    });
+    w.addIntakeFood.setFactory([&foods, &prompter, &images, owner] {
+        return std::make_unique<TDialogAddDailyIntakeFood>(foods, prompter, images, owner);
+    });
+    w.addIntakeRecipe.setFactory([&recipes, &prompter, &images, owner] {
+        return std::make_unique<TDialogAddDailyIntakeRecipe>(recipes, prompter, images, owner);
+    });
+    w.peopleList.setFactory([&personal, &images, owner] {
+        return std::make_unique<TDialogPeopleList>(personal, images, owner);
+    });
 
     m_personalInfoPage = new TPersonalInfoPage(personal, images);
     hostPage("PersonalInfo", m_personalInfoPage);
@@ -282,9 +324,8 @@ bool Startup::create()
     people.peopleList = [&w] { return confirmed(*w.peopleList); };
     m_personalInfoPage->setDialogRunners(people);
 
-    m_dailyIntakePage =
-        new TDailyIntakePage(personal, foods, recipes, *w.dailyIntake, *w.addIntakeFood,
-                             *w.addIntakeRecipe, prompter, images);
+    m_dailyIntakePage = new TDailyIntakePage(personal, foods, recipes, w.dailyIntake,
+                                             w.addIntakeFood, w.addIntakeRecipe, prompter, images);
     hostPage("DailyIntake", m_dailyIntakePage);
     // The add food dialog changes the program's one gram amount; the Foods page gets its own
     // back afterwards.
@@ -292,28 +333,9 @@ bool Startup::create()
     // Another user chosen: the day list is the new user's.
     QObject::connect(m_personalInfoPage, &TPersonalInfoPage::userSelected, m_dailyIntakePage,
                      &TDailyIntakePage::DailyIntakeDateChange);
-    // Showing the page reads its day again.
-    QObject::connect(m_mainWindow.get(), &TFormMain::pageShown, m_dailyIntakePage,
-                     [this](const QString& page) {
-                         if (page == QLatin1String("DailyIntake"))
-                             m_dailyIntakePage->DailyIntakeDateChange();
-                     });
-
-    // The report views are open only while the Reports page is shown.
-    QObject::connect(m_mainWindow.get(), &TFormMain::pageAboutToShow, m_personal.get(),
-                     [&personal](const QString& page) {
-                         if (page != QLatin1String("Reports"))
-                             personal.CloseReportViews();
-                     });
-
-    // The Reports page; showing it opens the report views and computes the chosen tab's report.
+    // The Reports page; the report views are open only while it is shown.
     m_reportsPage = new TReportsPage(personal, images);
     hostPage("Reports", m_reportsPage);
-    QObject::connect(m_mainWindow.get(), &TFormMain::pageShown, m_reportsPage,
-                     [this](const QString& page) {
-                         if (page == QLatin1String("Reports"))
-                             m_reportsPage->BtnReportClick();
-                     });
     // Start-up step 7: the report period of the 31 days ending today, on "Weight Trend".
     m_mainWindow->addStartupStep(7, [this] { m_reportsPage->FormShow(m_seams.clock.today()); });
 
@@ -343,6 +365,38 @@ TDialogSaveHTM& Startup::saveHtmDialog() const
 TDialogRecipe& Startup::recipeWizard() const
 {
     return *m_windows->recipeWizard;
+}
+
+TDialogDailyIntake& Startup::dailyIntakeDialog() const
+{
+    return *m_windows->dailyIntake;
+}
+
+void Startup::makeAllDialogs() const
+{
+    Windows& w = *m_windows;
+    w.foodGroupEdit.get();
+    w.foodGroups.get();
+    w.simpleSearch.get();
+    w.advancedSearch.get();
+    w.advancedSearchList.get();
+    w.foodWizard.get();
+    w.recipeCuisineEdit.get();
+    w.recipeCuisines.get();
+    w.recipeTypeEdit.get();
+    w.recipeTypes.get();
+    w.ingredientLink.get();
+    w.recipeWizard.get();
+    w.recipeSimpleSearch.get();
+    w.recipeAdvancedSearch.get();
+    w.recipeAdvancedSearchList.get();
+    w.saveHtm.get();
+    w.preferences.get();
+    w.personalInfo.get();
+    w.dailyIntake.get();
+    w.addIntakeFood.get();
+    w.addIntakeRecipe.get();
+    w.peopleList.get();
 }
 
 int Startup::run(QApplication& app, const QString& programDir)

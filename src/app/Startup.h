@@ -11,6 +11,7 @@ class Prompter;
 class QApplication;
 class TContentPage;
 class TDailyIntakePage;
+class TDialogDailyIntake;
 class TDataModuleFoods;
 class TDataModulePersonal;
 class TDataModuleRecipes;
@@ -56,6 +57,10 @@ public:
     TRecipeFiles& recipeFiles() const { return *m_recipeFiles; }
     TDialogSaveHTM& saveHtmDialog() const;
     TDialogRecipe& recipeWizard() const;
+    TDialogDailyIntake& dailyIntakeDialog() const;
+    // Dialogs are made when first needed; this makes every one now (for checks that look at all
+    // of them).
+    void makeAllDialogs() const;
     TDataModulePersonal& personal() const { return *m_personal; }
     TFormMain& mainWindow() const { return *m_mainWindow; }
     TFoodsPage& foodsPage() const { return *m_foodsPage; }

@@ -24,10 +24,12 @@
 #include <QVBoxLayout>
 
 TDailyIntakePage::TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoods& foods,
-                                   TDataModuleRecipes& recipes, TDialogDailyIntake& dailyIntake,
-                                   TDialogAddDailyIntakeFood& addFood,
-                                   TDialogAddDailyIntakeRecipe& addRecipe, Prompter& prompter,
-                                   const TFormImageContainer& images, QWidget* parent)
+                                   TDataModuleRecipes& recipes,
+                                   TLazy<TDialogDailyIntake>& dailyIntake,
+                                   TLazy<TDialogAddDailyIntakeFood>& addFood,
+                                   TLazy<TDialogAddDailyIntakeRecipe>& addRecipe,
+                                   Prompter& prompter, const TFormImageContainer& images,
+                                   QWidget* parent)
     : TContentPage("DailyIntake", images, parent), m_personal(personal), m_foods(foods),
       m_recipes(recipes), m_dailyIntake(dailyIntake), m_addFood(addFood), m_addRecipe(addRecipe),
       m_prompter(prompter)
@@ -122,6 +124,11 @@ QString TDailyIntakePage::mealType() const
     return m_tabSet->tabText(m_tabSet->currentIndex());
 }
 
+void TDailyIntakePage::pageShown()
+{
+    DailyIntakeDateChange();
+}
+
 void TDailyIntakePage::DailyIntakeDateChange()
 {
     m_personal.ShowDailyIntakes(m_personal.currentPersonID(), mealType(), date());
@@ -135,8 +142,8 @@ void TDailyIntakePage::btnNewDailyIntakeClick()
         m_prompter.message("Can't Add daily Intake when there is no User selected");
         return;
     }
-    if (m_dailyIntake.execDialog() == QDialog::Accepted) {
-        switch (m_dailyIntake.activeTab()) {
+    if (m_dailyIntake->execDialog() == QDialog::Accepted) {
+        switch (m_dailyIntake->activeTab()) {
         case TDialogDailyIntake::FromFoods:
             logFood();
             break;
@@ -154,12 +161,12 @@ void TDailyIntakePage::btnNewDailyIntakeClick()
 
 void TDailyIntakePage::logFood()
 {
-    m_addFood.clearInputs();
-    if (m_addFood.execDialog() == QDialog::Accepted) {
-        const SMeasure measure = m_addFood.chosenMeasure();
-        m_personal.LogFoodIntake(m_personal.currentPersonID(), date(), m_addFood.mealType(),
+    m_addFood->clearInputs();
+    if (m_addFood->execDialog() == QDialog::Accepted) {
+        const SMeasure measure = m_addFood->chosenMeasure();
+        m_personal.LogFoodIntake(m_personal.currentPersonID(), date(), m_addFood->mealType(),
                                  m_foods.currentFoodNumber(),
-                                 m_foods.qryFoodDescDisplay().asString("Desc"), m_addFood.amount(),
+                                 m_foods.qryFoodDescDisplay().asString("Desc"), m_addFood->amount(),
                                  measure.Description, measure.GramsPerUnit);
     }
     // Confirmed or not, the Foods page's values per measure follow its own amount and measure.
@@ -170,18 +177,18 @@ void TDailyIntakePage::logFood()
 void TDailyIntakePage::logRecipe()
 {
     // The dialog shows the meal and serves it was left with.
-    if (m_addRecipe.execDialog() != QDialog::Accepted)
+    if (m_addRecipe->execDialog() != QDialog::Accepted)
         return;
     const QueryView& list = m_recipes.qryRecipeDescDisplay();
-    m_personal.LogRecipeIntake(m_personal.currentPersonID(), date(), m_addRecipe.mealType(),
+    m_personal.LogRecipeIntake(m_personal.currentPersonID(), date(), m_addRecipe->mealType(),
                                list.asInteger("R_ID"), list.asString("Recipe Name"),
-                               m_addRecipe.amount(), list.asFloat("Number of Serves"));
+                               m_addRecipe->amount(), list.asFloat("Number of Serves"));
 }
 
 void TDailyIntakePage::copyIntakes()
 {
     // Everything is read from the source day before the first copy is written.
-    const DailyIntakesT copies = m_personal.ReadDailyIntakes(m_dailyIntake.copyOnlySelected(),
+    const DailyIntakesT copies = m_personal.ReadDailyIntakes(m_dailyIntake->copyOnlySelected(),
                                                              m_personal.currentPersonID(), date());
     if (!copies.isEmpty())
         m_personal.AddDailyIntakes(copies);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/ContentPage.h"
+#include "widgets/Lazy.h"
 
 #include <QDate>
 #include <functional>
@@ -36,10 +37,10 @@ class TDailyIntakePage : public TContentPage
 
 public:
     TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoods& foods,
-                     TDataModuleRecipes& recipes, TDialogDailyIntake& dailyIntake,
-                     TDialogAddDailyIntakeFood& addFood, TDialogAddDailyIntakeRecipe& addRecipe,
-                     Prompter& prompter, const TFormImageContainer& images,
-                     QWidget* parent = nullptr);
+                     TDataModuleRecipes& recipes, TLazy<TDialogDailyIntake>& dailyIntake,
+                     TLazy<TDialogAddDailyIntakeFood>& addFood,
+                     TLazy<TDialogAddDailyIntakeRecipe>& addRecipe, Prompter& prompter,
+                     const TFormImageContainer& images, QWidget* parent = nullptr);
 
     // Sets the Foods page's gram amount back from its own amount and measure.
     void setFoodsMeasureRestorer(std::function<void()> restore) { m_restoreFoodsMeasure = restore; }
@@ -52,6 +53,8 @@ public:
 
     // Reads the day list again for the current user, the picker's day and the chosen tab.
     void DailyIntakeDateChange();
+    // Shown: the day is read again.
+    void pageShown() override;
     // Create New Daily Intake: the Daily Intake dialog, then logging or copying.
     void btnNewDailyIntakeClick();
     // Delete Selected Daily Intake, after the question.
@@ -69,9 +72,10 @@ private:
     TDataModulePersonal& m_personal;
     TDataModuleFoods& m_foods;
     TDataModuleRecipes& m_recipes;
-    TDialogDailyIntake& m_dailyIntake;
-    TDialogAddDailyIntakeFood& m_addFood;
-    TDialogAddDailyIntakeRecipe& m_addRecipe;
+    // Made when first opened.
+    TLazy<TDialogDailyIntake>& m_dailyIntake;
+    TLazy<TDialogAddDailyIntakeFood>& m_addFood;
+    TLazy<TDialogAddDailyIntakeRecipe>& m_addRecipe;
     Prompter& m_prompter;
     std::function<void()> m_restoreFoodsMeasure;
 

@@ -236,6 +236,16 @@ void TReportsPage::FormShow(const QDate& today)
     m_tabs->setCurrentIndex(WeightTrend);
 }
 
+void TReportsPage::pageShown()
+{
+    BtnReportClick();
+}
+
+void TReportsPage::pageHidden()
+{
+    m_personal.CloseReportViews();
+}
+
 void TReportsPage::BtnReportClick()
 {
     showUser();

@@ -38,6 +38,9 @@ public:
     void FormShow(const QDate& today);
     // The Reports section button: opens the report views and computes the chosen tab's report.
     void BtnReportClick();
+    // Shown: BtnReportClick. Left: the report views are closed.
+    void pageShown() override;
+    void pageHidden() override;
 
     // The period rule: a start day after the end day moves the end day to it, an end day before
     // the start day moves the start day to it; then the chosen tab's report is computed once.

@@ -37,6 +37,13 @@ public:
     void setHeaderText(const QString& text);
     QString headerText() const;
 
+    // The main window calls these when a section button is clicked: pageHidden() on every other
+    // page before the change (whether it was shown or not), pageShown() on the page chosen after
+    // it is shown, also when it was shown already (so a page reads again what it lists). Nothing
+    // by default.
+    virtual void pageShown() {}
+    virtual void pageHidden() {}
+
 protected:
     // The page's strip is named "PanelHeader" + headerName.
     TContentPage(const QString& headerName, const TFormImageContainer& images,

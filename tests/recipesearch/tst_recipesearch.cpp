@@ -676,7 +676,7 @@ TEST_F(RecipeSearch, DailyIntakeRecipeMenuSearches)
     click("Cuisines", "Thai");
 
     // No user is stored, so the intake dialog is shown on its own here.
-    auto* intake = startup.mainWindow().findChild<TDialogDailyIntake*>("DialogDailyIntake");
+    TDialogDailyIntake* intake = &startup.dailyIntakeDialog();
     ASSERT_NE(intake, nullptr);
     driver.whenShown([&](QWidget* dialog) {
         auto* tabs = child<QTabWidget>(dialog, "DailyIntakePages");

@@ -267,6 +267,7 @@ TEST(Startup, SecondCopyOnTheSameDataFolderSaysOneIsAlreadyRunning)
 // stacks its row buttons in one order.
 TEST_F(StartedProgram, ListDialogsStackTheirRowButtonsInOneOrder)
 {
+    startup.makeAllDialogs();
     const auto lists = startup.mainWindow().findChildren<TFormListDialog*>();
     QStringList titles;
     for (const TFormListDialog* list : lists) {
