@@ -17,6 +17,11 @@ class TDataModulePersonal;
 class TDataModuleRecipes;
 class TDialogSaveHTM;
 class TFoodsPage;
+class TFoodsSubject;
+class TPersonalSubject;
+class TRecipesSubject;
+class TDialogPreference;
+template <class T> class TLazy;
 class TFormImageContainer;
 class TFormMain;
 class TPersonalInfoPage;
@@ -25,8 +30,9 @@ class TRecipesPage;
 class TDialogRecipe;
 class TReportsPage;
 
-// Start-up: creates the data modules and the windows once each, in their fixed order, hands
-// each what it needs, and registers the main window's start-up steps. Everything lives until the
+// Start-up: creates the data modules, the main window and the subjects (foods, recipes,
+// personal; each puts its own page and dialogs together) once each, in their fixed order, hosts
+// the subjects' pages and registers the main window's start-up steps. Everything lives until the
 // object is destroyed (the end of the program). Tests create it with a temporary program
 // directory and fake seams.
 class Startup
@@ -63,18 +69,19 @@ public:
     void makeAllDialogs() const;
     TDataModulePersonal& personal() const { return *m_personal; }
     TFormMain& mainWindow() const { return *m_mainWindow; }
-    TFoodsPage& foodsPage() const { return *m_foodsPage; }
-    TRecipesPage& recipesPage() const { return *m_recipesPage; }
-    TPersonalInfoPage& personalInfoPage() const { return *m_personalInfoPage; }
-    TDailyIntakePage& dailyIntakePage() const { return *m_dailyIntakePage; }
+    TFoodsPage& foodsPage() const;
+    TRecipesPage& recipesPage() const;
+    TPersonalInfoPage& personalInfoPage() const;
+    TDailyIntakePage& dailyIntakePage() const;
     const TFormImageContainer& images() const { return *m_images; }
-    TReportsPage& reportsPage() const { return *m_reportsPage; }
+    TReportsPage& reportsPage() const;
 
     // The program: the real seams, the main window shown, the event loop until it closes.
     static int run(QApplication& app, const QString& programDir);
 
 private:
-    struct Windows;
+    // "Preference": the "My Nutrients" dialog, from the main window's link or the user wizard's.
+    void runPreferences();
 
     // Hosts page as the main window's page name: its header buttons and description label go
     // onto the window's page header (its own strip is hidden) and the page fills the rest.
@@ -89,10 +96,9 @@ private:
     std::unique_ptr<TDataModulePersonal> m_personal;
     std::unique_ptr<TFormImageContainer> m_images;
     std::unique_ptr<TFormMain> m_mainWindow;
-    TReportsPage* m_reportsPage = nullptr;           // owned by the main window
-    TFoodsPage* m_foodsPage = nullptr;               // owned by the main window
-    TRecipesPage* m_recipesPage = nullptr;           // owned by the main window
-    TPersonalInfoPage* m_personalInfoPage = nullptr; // owned by the main window
-    TDailyIntakePage* m_dailyIntakePage = nullptr;   // owned by the main window
-    std::unique_ptr<Windows> m_windows;
+    // The subjects, each with its page (owned by the main window) and its dialogs.
+    std::unique_ptr<TFoodsSubject> m_foodsSubject;
+    std::unique_ptr<TRecipesSubject> m_recipesSubject;
+    std::unique_ptr<TPersonalSubject> m_personalSubject;
+    std::unique_ptr<TLazy<TDialogPreference>> m_preferences;
 };

@@ -1,0 +1,93 @@
+#include "foods/FoodsSubject.h"
+
+#include "foods/DataModuleFoods.h"
+#include "foods/DialogFood.h"
+#include "foods/DialogFoodAdvancedSearch.h"
+#include "foods/DialogFoodAdvancedSearchList.h"
+#include "foods/DialogFoodGroupEdit.h"
+#include "foods/DialogFoodGroups.h"
+#include "foods/DialogFoodSimpleSearch.h"
+#include "foods/FoodMenu.h"
+#include "foods/FoodsPage.h"
+
+#include <QDialog>
+
+namespace {
+
+bool confirmed(TFormTemplateDialog& dialog)
+{
+    return dialog.execDialog() == QDialog::Accepted;
+}
+
+} // namespace
+
+TFoodsSubject::TFoodsSubject(TDataModuleFoods& foods, const TFormImageContainer& images,
+                             Prompter& prompter, QWidget* owner)
+    : m_page(new TFoodsPage(foods, images, prompter))
+{
+    // Each list dialog after the dialog it opens.
+    m_foodGroupEdit.setFactory([&foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogFoodGroupEdit>(foods, images, prompter, owner);
+    });
+    m_foodGroups.setFactory([this, &foods, &images, owner] {
+        return std::make_unique<TDialogFoodGroups>(foods, *m_foodGroupEdit, images, owner);
+    });
+    m_simpleSearch.setFactory([&foods, &images, owner] {
+        return std::make_unique<TDialogFoodSimpleSearch>(foods, images, owner);
+    });
+    m_advancedSearch.setFactory([&foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogFoodAdvancedSearch>(foods, images, prompter, owner);
+    });
+    m_advancedSearchList.setFactory([this, &foods, &images, owner] {
+        return std::make_unique<TDialogFoodAdvancedSearchList>(foods, *m_advancedSearch, images,
+                                                               owner);
+    });
+    m_foodWizard.setFactory([&foods, &images, &prompter, owner] {
+        return std::make_unique<TDialogFood>(foods, images, prompter, owner);
+    });
+
+    TFoodsPage::DialogRunners runners;
+    runners.foodWizard = [this] { return confirmed(*m_foodWizard); };
+    runners.foodGroupEdit = [this] { return confirmed(*m_foodGroupEdit); };
+    runners.foodGroups = [this] {
+        m_foodGroups->setEditButtonsVisible(true);
+        return confirmed(*m_foodGroups);
+    };
+    runners.simpleSearch = [this] { return confirmed(*m_simpleSearch); };
+    runners.advancedSearch = [this] { return confirmed(*m_advancedSearch); };
+    runners.advancedSearchList = [this] { return confirmed(*m_advancedSearchList); };
+    m_page->setDialogRunners(runners);
+}
+
+TFoodsSubject::~TFoodsSubject() = default;
+
+void TFoodsSubject::makeAllDialogs()
+{
+    m_foodGroupEdit.get();
+    m_foodGroups.get();
+    m_simpleSearch.get();
+    m_advancedSearch.get();
+    m_advancedSearchList.get();
+    m_foodWizard.get();
+}
+
+void TFoodsSubject::followFoodMenu(TFoodMenu* menu)
+{
+    QObject::connect(menu, &TFoodMenu::searchDialogClosed, m_page, &TFoodsPage::refreshSearchNodes);
+    QObject::connect(menu, &TFoodMenu::listed, m_page, &TFoodsPage::showMenuListing);
+}
+
+TDialogFoodGroups& TFoodsSubject::foodGroups()
+{
+    return *m_foodGroups;
+}
+
+TDialogFoodSimpleSearch& TFoodsSubject::simpleSearch()
+{
+    return *m_simpleSearch;
+}
+
+TDialogFoodAdvancedSearchList& TFoodsSubject::advancedSearchList()
+{
+    return *m_advancedSearchList;
+}
