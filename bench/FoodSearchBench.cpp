@@ -46,12 +46,12 @@ int main(int argc, char** argv)
         return 1;
 
     // "lean cheese": cheeses with at least 20 g protein and under 30 g fat per 100 g.
-    foods.BeginNewAdvancedSearch();
+    foods.foodSearches().beginNewSearch();
     foods.tblAdvancedSearch().setValue("S_NAME", "lean cheese");
-    foods.AddAdvancedSearchRule("FoodName", "contains", "cheese");
-    foods.AddAdvancedSearchRule("Protein", ">=", "20", "203");
-    foods.AddAdvancedSearchRule("Total lipid (fat)", "<", "30", "204");
-    if (!foods.PostAdvancedSearch() || !foods.SaveAdvancedSearches())
+    foods.foodSearches().addRule("FoodName", "contains", "cheese");
+    foods.foodSearches().addRule("Protein", ">=", "20", "203");
+    foods.foodSearches().addRule("Total lipid (fat)", "<", "30", "204");
+    if (!foods.foodSearches().postSearch() || !foods.foodSearches().save())
         return 1;
 
     benchmark::RegisterBenchmark("SimpleSearch/milk", simpleSearch, &foods, QString("milk"))

@@ -546,48 +546,7 @@ void TDataModuleFoods::DeleteAdvancedSearch()
     m_searches.deleteSearch();
 }
 
-bool TDataModuleFoods::SaveAdvancedSearches()
-{
-    return m_searches.save();
-}
-
-void TDataModuleFoods::DiscardAdvancedSearches()
-{
-    m_searches.discard();
-}
-
 const QStringList& TDataModuleFoods::nutrientOperators()
 {
     return SearchTables::nutrientOperators();
-}
-
-bool TDataModuleFoods::BeginNewAdvancedSearch()
-{
-    return m_searches.beginNewSearch();
-}
-
-bool TDataModuleFoods::BeginEditAdvancedSearch()
-{
-    return m_searches.beginEditSearch();
-}
-
-bool TDataModuleFoods::PostAdvancedSearch()
-{
-    return m_searches.postSearch();
-}
-
-void TDataModuleFoods::CancelAdvancedSearch()
-{
-    m_searches.cancelSearch();
-}
-
-bool TDataModuleFoods::AddAdvancedSearchRule(const QString& field, const QString& condition,
-                                             const QString& value, const QString& extraInfo)
-{
-    return m_searches.addRule(field, condition, value, extraInfo);
-}
-
-void TDataModuleFoods::RemoveAdvancedSearchRule()
-{
-    m_searches.removeRule();
 }

@@ -108,26 +108,8 @@ public:
     void RunAdvancedSearch(const QString& name);
     int NewAdvancedSearchID();
     void DeleteAdvancedSearch();
-    bool SaveAdvancedSearches();
-    void DiscardAdvancedSearches();
-
-    // One advanced search as the search dialogs edit it; every change stays pending until
-    // SaveAdvancedSearches or DiscardAdvancedSearches. A new search is appended with its SID
-    // already set, so its rules follow it from the start; false (after the message) when no SID
-    // could be read, and then nothing was begun.
-    bool BeginNewAdvancedSearch();
-    bool BeginEditAdvancedSearch();
-    bool PostAdvancedSearch();
-    // Drops the search's insert or edit. A new search takes its rules with it (a later search
-    // may be given the same SID); an edited search gets back the rules it had when the edit
-    // began.
-    void CancelAdvancedSearch();
-    // Adds a rule to the current search. A nutrient rule (any field other than "FoodName" and
-    // "FoodGroup") is refused unless its condition is one of nutrientOperators() and its value
-    // is a number. The operations above are those of foodSearches().
-    bool AddAdvancedSearchRule(const QString& field, const QString& condition, const QString& value,
-                               const QString& extraInfo = QString());
-    void RemoveAdvancedSearchRule();
+    // The rest of the search operations (storing or dropping pending changes, one search as the
+    // search dialogs edit it, its rules) are those of foodSearches().
     static const QStringList& nutrientOperators();
 
 signals:

@@ -376,16 +376,6 @@ void TDataModuleRecipes::DeleteRecipeAdvancedSearch()
     m_searches.deleteSearch();
 }
 
-bool TDataModuleRecipes::SaveRecipeAdvancedSearches()
-{
-    return m_searches.save();
-}
-
-void TDataModuleRecipes::DiscardRecipeAdvancedSearches()
-{
-    m_searches.discard();
-}
-
 int TDataModuleRecipes::selectedRecipeID() const
 {
     return m_list->asInteger("R_ID");

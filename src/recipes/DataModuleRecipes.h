@@ -106,11 +106,8 @@ public:
     int NewRecipeAdvancedSearchID();
     // Asks, then deletes the current search with its rules (pending).
     void DeleteRecipeAdvancedSearch();
-    // Stores or drops every pending change of the two advanced search tables.
-    bool SaveRecipeAdvancedSearches();
-    void DiscardRecipeAdvancedSearches();
-    // The search tables with the operations the search dialogs and the recipe tree use (a
-    // search edited, its rules added and removed).
+    // The search tables with the operations the search dialogs and the recipe tree use (pending
+    // changes stored or dropped, a search edited, its rules added and removed).
     SearchTables& recipeSearches() { return m_searches; }
 
     // The largest stored recipe number + 1; -1 after a reported failure.

@@ -136,16 +136,16 @@ TEST_F(FoodTreeInput, EveryCommandEntryClickedEndsOnTheEntryItLists)
         {"Advanced Search", "New Search", &Runners::advancedSearch,
          [](TDataModuleFoods& f) {
              f.tblAdvancedSearch().setValue("S_NAME", "Fruit");
-             return f.AddAdvancedSearchRule("FoodName", "contains", "apple");
+             return f.foodSearches().addRule("FoodName", "contains", "apple");
          },
          false, "Fruit", "Advanced Search : Fruit", AppleFoods},
         {"Advanced Search", "New Search", &Runners::advancedSearch, cancel, false, "", "", {}},
         {"Advanced Search", "Edit Advanced Search", &Runners::advancedSearchList,
          [](TDataModuleFoods& f) {
-             f.BeginNewAdvancedSearch();
+             f.foodSearches().beginNewSearch();
              f.tblAdvancedSearch().setValue("S_NAME", "Fruit 2");
-             return f.AddAdvancedSearchRule("FoodName", "contains", "apple") &&
-                    f.PostAdvancedSearch();
+             return f.foodSearches().addRule("FoodName", "contains", "apple") &&
+                    f.foodSearches().postSearch();
          },
          false, "Fruit 2", "Advanced Search : Fruit 2", AppleFoods},
         {"Advanced Search",

@@ -65,12 +65,12 @@ protected:
     // Begins a new search named name with these rules and posts it (pending); returns its SID.
     int newSearch(const QString& name, const QList<Rule>& rules)
     {
-        foods.BeginNewAdvancedSearch();
+        foods.foodSearches().beginNewSearch();
         const int sid = foods.tblAdvancedSearch().asInteger("SID");
         foods.tblAdvancedSearch().setValue("S_NAME", name);
         for (const Rule& r : rules)
-            EXPECT_TRUE(foods.AddAdvancedSearchRule(r.field, r.condition, r.value, r.extra));
-        EXPECT_TRUE(foods.PostAdvancedSearch());
+            EXPECT_TRUE(foods.foodSearches().addRule(r.field, r.condition, r.value, r.extra));
+        EXPECT_TRUE(foods.foodSearches().postSearch());
         return sid;
     }
 
@@ -234,7 +234,7 @@ TEST_F(FoodSearch, AdvancedRulesAreJoinedWithAnd)
     };
     for (const Case& c : cases)
         newSearch(c.name, c.rules);
-    ASSERT_TRUE(foods.SaveAdvancedSearches());
+    ASSERT_TRUE(foods.foodSearches().save());
     for (const Case& c : cases) {
         foods.RunAdvancedSearch(c.name.toUpper()); // names are found without regard to case
         EXPECT_EQ(listed(), c.found) << c.name.toStdString();
@@ -243,7 +243,7 @@ TEST_F(FoodSearch, AdvancedRulesAreJoinedWithAnd)
 
     // Of two searches with the same name, the first stored one runs.
     newSearch("FRUIT", {{"FoodName", "contains", "butter", ""}});
-    ASSERT_TRUE(foods.SaveAdvancedSearches());
+    ASSERT_TRUE(foods.foodSearches().save());
     foods.RunAdvancedSearch("Fruit");
     EXPECT_EQ(listed(), QStringList({"Apples, raw", "Applesauce"}));
     // An unknown name leaves the list as it was.
@@ -253,19 +253,19 @@ TEST_F(FoodSearch, AdvancedRulesAreJoinedWithAnd)
 
 TEST_F(FoodSearch, NutrientRuleNeedsANumberAndAnOfferedComparison)
 {
-    foods.BeginNewAdvancedSearch();
+    foods.foodSearches().beginNewSearch();
     foods.tblAdvancedSearch().setValue("S_NAME", "protein");
     for (const Rule& r :
          {Rule{"Protein", "<", "abc", "203"}, Rule{"Protein", "<", "5)", "203"},
           Rule{"Protein", "LIKE", "5", "203"}, Rule{"Protein", "<5 OR 1=1 --", "5", "203"},
           Rule{"Protein", "<", Hostile, "203"}})
-        EXPECT_FALSE(foods.AddAdvancedSearchRule(r.field, r.condition, r.value, r.extra))
+        EXPECT_FALSE(foods.foodSearches().addRule(r.field, r.condition, r.value, r.extra))
             << r.condition.toStdString() << " " << r.value.toStdString();
     EXPECT_TRUE(rulesShown().isEmpty());
-    EXPECT_TRUE(foods.AddAdvancedSearchRule("FoodName", "contains", Hostile));
-    EXPECT_TRUE(foods.AddAdvancedSearchRule("Protein", "<=", "10", "203"));
-    ASSERT_TRUE(foods.PostAdvancedSearch());
-    ASSERT_TRUE(foods.SaveAdvancedSearches());
+    EXPECT_TRUE(foods.foodSearches().addRule("FoodName", "contains", Hostile));
+    EXPECT_TRUE(foods.foodSearches().addRule("Protein", "<=", "10", "203"));
+    ASSERT_TRUE(foods.foodSearches().postSearch());
+    ASSERT_TRUE(foods.foodSearches().save());
 
     // A rule that did not come through the dialog is refused when the search runs, and the list
     // is left empty.
@@ -283,27 +283,27 @@ TEST_F(FoodSearch, NutrientRuleNeedsANumberAndAnOfferedComparison)
 TEST_F(FoodSearch, CancelledEditGivesBackTheRulesAndACancelledNewSearchTakesThemAlong)
 {
     const int sid = newSearch("fruit", {Apple, ProteinBelow5});
-    ASSERT_TRUE(foods.SaveAdvancedSearches());
+    ASSERT_TRUE(foods.foodSearches().save());
 
-    ASSERT_TRUE(foods.BeginEditAdvancedSearch());
+    ASSERT_TRUE(foods.foodSearches().beginEditSearch());
     foods.tblAdvancedSearch().setValue("S_NAME", "changed");
     foods.tblAdvancedSearchRules().first();
-    foods.RemoveAdvancedSearchRule();
-    EXPECT_TRUE(foods.AddAdvancedSearchRule("FoodName", "contains", "sauce"));
-    foods.CancelAdvancedSearch();
+    foods.foodSearches().removeRule();
+    EXPECT_TRUE(foods.foodSearches().addRule("FoodName", "contains", "sauce"));
+    foods.foodSearches().cancelSearch();
     EXPECT_EQ(foods.tblAdvancedSearch().asString("S_NAME"), "fruit");
     EXPECT_EQ(rulesShown(), QList<Rule>({Apple, ProteinBelow5}));
 
     // A new search cancelled in the list: the next one may get the same SID and starts empty.
-    foods.BeginNewAdvancedSearch();
+    foods.foodSearches().beginNewSearch();
     const int next = foods.tblAdvancedSearch().asInteger("SID");
-    EXPECT_TRUE(foods.AddAdvancedSearchRule("FoodName", "contains", "butter"));
-    foods.CancelAdvancedSearch();
-    foods.BeginNewAdvancedSearch();
+    EXPECT_TRUE(foods.foodSearches().addRule("FoodName", "contains", "butter"));
+    foods.foodSearches().cancelSearch();
+    foods.foodSearches().beginNewSearch();
     EXPECT_TRUE(rulesShown().isEmpty());
-    foods.CancelAdvancedSearch();
+    foods.foodSearches().cancelSearch();
 
-    ASSERT_TRUE(foods.SaveAdvancedSearches());
+    ASSERT_TRUE(foods.foodSearches().save());
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_AdvancedSearchRules.DB\""), 2);
     EXPECT_EQ(
         stored(
@@ -347,7 +347,7 @@ TEST_F(FoodSearchWindows, AdvancedSearchDialogChecksEveryInput)
     auto* pages = searchDialog.findChild<QStackedWidget*>();
     ASSERT_TRUE(name && word && group && value && pages);
 
-    foods.BeginNewAdvancedSearch();
+    foods.foodSearches().beginNewSearch();
     searchDialog.show();
     EXPECT_EQ(searchDialog.conditionKind(), TDialogFoodAdvancedSearch::ByKeyword);
 
@@ -468,7 +468,7 @@ TEST_F(FoodSearchWindows, DropDownListsOpenAtTheirBox)
 TEST_F(FoodSearchWindows, SearchesCreatedInOneVisitGetConsecutiveIdsAndCancelStoresNeither)
 {
     newSearch("stored", {Apple});
-    ASSERT_TRUE(foods.SaveAdvancedSearches());
+    ASSERT_TRUE(foods.foodSearches().save());
     setRunner(&TFoodsPage::DialogRunners::advancedSearchList,
               [&] { return listDialog.execDialog() == QDialog::Accepted; });
     select("Food Groups", 3);
@@ -503,7 +503,7 @@ TEST_F(FoodSearchWindows, SearchesCreatedInOneVisitGetConsecutiveIdsAndCancelSto
 TEST_F(FoodSearchWindows, DeleteInTheListConfirmsItWhateverTheAnswer)
 {
     newSearch("fruit", {Apple, ProteinBelow5});
-    ASSERT_TRUE(foods.SaveAdvancedSearches());
+    ASSERT_TRUE(foods.foodSearches().save());
     setRunner(&TFoodsPage::DialogRunners::advancedSearchList,
               [&] { return listDialog.execDialog() == QDialog::Accepted; });
     for (const bool yes : {false, true}) {
@@ -547,7 +547,7 @@ TEST_F(FoodSearchWindows, NewAdvancedSearchIsRunOrTheLastEntryComesBack)
         setRunner(&TFoodsPage::DialogRunners::advancedSearch, [&] {
             ++shown;
             foods.tblAdvancedSearch().setValue("S_NAME", c.name);
-            foods.AddAdvancedSearchRule("FoodName", "contains", "apple");
+            foods.foodSearches().addRule("FoodName", "contains", "apple");
             return c.confirm;
         });
         page.selectEntry(page.childEntry("Food Groups", "Fruits and Fruit Juices"));
@@ -623,7 +623,7 @@ TEST_F(FoodSearchWindows, EntriesNamedLikeCommandsRunTheCommand)
     foods.AddSimpleSearchKeyword("New Search");
     foods.AddSimpleSearchKeyword("apple");
     newSearch("Edit Advanced Search", {Apple});
-    ASSERT_TRUE(foods.SaveAdvancedSearches());
+    ASSERT_TRUE(foods.foodSearches().save());
     page.BuildFoodTree();
     ASSERT_EQ(entries("Simple Search"),
               QStringList({"New Search", "Clear Search History", "apple", "New Search"}));

@@ -260,7 +260,7 @@ TEST_F(RecipeSearch, EveryRuleKindAloneAndJoinedWithAndListsByName)
     };
     for (const Case& c : cases)
         newSearch(c.name, c.rules);
-    ASSERT_TRUE(recipes().SaveRecipeAdvancedSearches());
+    ASSERT_TRUE(recipes().recipeSearches().save());
     for (const Case& c : cases) {
         recipes().RunRecipeAdvancedSearch(c.name.toUpper()); // found without regard to case
         EXPECT_EQ(listed(), c.found) << c.name.toStdString();
@@ -269,7 +269,7 @@ TEST_F(RecipeSearch, EveryRuleKindAloneAndJoinedWithAndListsByName)
 
     // Of two searches of the same name the first stored runs; an unknown name changes nothing.
     newSearch("PIES", {AnyIngredient});
-    ASSERT_TRUE(recipes().SaveRecipeAdvancedSearches());
+    ASSERT_TRUE(recipes().recipeSearches().save());
     recipes().RunRecipeAdvancedSearch("Pies");
     EXPECT_EQ(listed(), QStringList({"Apple Pie", MomsPie}));
     recipes().RunRecipeAdvancedSearch("no such search");
@@ -288,7 +288,7 @@ TEST_F(RecipeSearch, NutrientRuleNeedsAnOfferedComparisonAndANumberWhenAddedAndW
             << r.condition.toStdString() << " " << r.value.toStdString();
     EXPECT_EQ(rulesShown(), QStringList{"Energy < 950 208"});
     ASSERT_TRUE(searches().postSearch());
-    ASSERT_TRUE(recipes().SaveRecipeAdvancedSearches());
+    ASSERT_TRUE(recipes().recipeSearches().save());
 
     // Rules that did not come through the dialog are refused when the search runs, and the list
     // is left empty rather than showing the previous search's recipes.
@@ -345,13 +345,13 @@ TEST_F(RecipeSearch, KeywordHistoryKeepsTwelveApartFromTheFoodHistory)
 TEST_F(RecipeSearch, IdentifiersCountOnTheirOwnAndDeletingAsksFirst)
 {
     // A pending food search does not move the recipe counter, nor the other way round.
-    ASSERT_TRUE(startup.foods().BeginNewAdvancedSearch());
+    ASSERT_TRUE(startup.foods().foodSearches().beginNewSearch());
     EXPECT_EQ(startup.foods().tblAdvancedSearch().asInteger("SID"), 1);
     EXPECT_EQ(newSearch("one", {NameHasPie}), 1);
     EXPECT_EQ(newSearch("two", {NameHasPie}), 2);
     EXPECT_EQ(recipes().NewRecipeAdvancedSearchID(), 3);
-    startup.foods().DiscardAdvancedSearches();
-    ASSERT_TRUE(recipes().SaveRecipeAdvancedSearches());
+    startup.foods().foodSearches().discard();
+    ASSERT_TRUE(recipes().recipeSearches().save());
     EXPECT_EQ(recipes().NewRecipeAdvancedSearchID(), 3); // nothing pending: stored maximum + 1
 
     EXPECT_EQ(recipes().GetRecipeAdvancedSearchNames(), QStringList({"two", "one"}));
@@ -362,7 +362,7 @@ TEST_F(RecipeSearch, IdentifiersCountOnTheirOwnAndDeletingAsksFirst)
     ASSERT_EQ(prompter.entries().size(), 2);
     EXPECT_EQ(prompter.entries()[0].caption, "Confirmation!");
     EXPECT_EQ(prompter.entries()[0].text, "Are you sure you want to delete [ two ]");
-    ASSERT_TRUE(recipes().SaveRecipeAdvancedSearches());
+    ASSERT_TRUE(recipes().recipeSearches().save());
     EXPECT_EQ(recipes().GetRecipeAdvancedSearchNames(), QStringList({"one"}));
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"R_AdvancedSearchRules.DB\""), 1);
 }
@@ -619,7 +619,7 @@ TEST_F(RecipeSearch, ListDialogEditsDeletesAndCancelsAsOne)
 {
     newSearch("pies", {NameHasPie});
     newSearch("light", {EnergyBelow950});
-    ASSERT_TRUE(recipes().SaveRecipeAdvancedSearches());
+    ASSERT_TRUE(recipes().recipeSearches().save());
     page().FillAdvancedSearchNodes();
     click("Advanced Search", "pies");
     EXPECT_EQ(listed(), QStringList({"Apple Pie", MomsPie}));
@@ -671,7 +671,7 @@ TEST_F(RecipeSearch, ListDialogEditsDeletesAndCancelsAsOne)
 TEST_F(RecipeSearch, DailyIntakeRecipeMenuSearches)
 {
     newSearch("light", {EnergyBelow950});
-    ASSERT_TRUE(recipes().SaveRecipeAdvancedSearches());
+    ASSERT_TRUE(recipes().recipeSearches().save());
     page().FillAdvancedSearchNodes();
     click("Cuisines", "Thai");
 
