@@ -8,6 +8,7 @@
 #include "store/TableView.h"
 #include "widgets/DropDownList.h"
 #include "widgets/GridSetup.h"
+#include "widgets/LookupBranch.h"
 #include "widgets/NavigationTree.h"
 #include "widgets/SearchBranches.h"
 
@@ -275,17 +276,24 @@ void TFoodsPage::configureTree()
         setHeaderText(header);
     });
 
-    m_tree->setBranch(
-        FoodGroups,
-        [this] {
-            return QStringList{NewFoodGroup, EditFoodGroups} + m_foods.GetFoodGroupNames();
-        },
-        [this](const QString& group) {
-            m_foods.ShowFoodsByGroup(group);
-            setHeaderText(groupHeader(group));
-        });
-    m_tree->addCommand(FoodGroups, NewFoodGroup, [this] { newFoodGroup(); });
-    m_tree->addCommand(FoodGroups, EditFoodGroups, [this] { editFoodGroups(); });
+    TLookupBranch::Config groups;
+    groups.newCommand = NewFoodGroup;
+    groups.editCommand = EditFoodGroups;
+    groups.names = [this] { return m_foods.GetFoodGroupNames(); };
+    groups.show = [this](const QString& group) {
+        m_foods.ShowFoodsByGroup(group);
+        setHeaderText(groupHeader(group));
+    };
+    groups.beginNew = [this] { return m_foods.BeginNewFoodGroup(); };
+    groups.post = [this] { return m_foods.PostFoodGroup(); };
+    groups.save = [this] { return m_foods.SaveFoodGroups(); };
+    groups.edit = [this] { m_foods.EditFoodGroup(); };
+    groups.cancel = [this] { m_foods.CancelFoodGroup(); };
+    groups.discard = [this] { m_foods.DiscardFoodGroups(); };
+    groups.currentName = [this] { return m_foods.tblFoodGroups().asString("FdGrp_Desc"); };
+    groups.nameDialog = &m_dialogs.foodGroupEdit;
+    groups.listDialog = &m_dialogs.foodGroups;
+    new TLookupBranch(*m_tree, FoodGroups, groups);
 
     TSearchBranches::Config searches;
     searches.showKeyword = [this](const QString& keyword) { m_foods.RunSimpleSearch(keyword); };
@@ -368,36 +376,4 @@ void TFoodsPage::selectEntry(QTreeWidgetItem* item)
 void TFoodsPage::TreeViewFoodsChange(QTreeWidgetItem* item)
 {
     m_tree->runSelection(item);
-}
-
-void TFoodsPage::newFoodGroup()
-{
-    if (!m_foods.BeginNewFoodGroup()) {
-        m_tree->selectLast();
-        return;
-    }
-    // A save the store refuses keeps the group pending and opens the dialog again with it.
-    while (m_dialogs.foodGroupEdit && m_dialogs.foodGroupEdit()) {
-        if (m_foods.PostFoodGroup() && m_foods.SaveFoodGroups()) {
-            m_tree->rebuildAndSelect(FoodGroups, m_foods.tblFoodGroups().asString("FdGrp_Desc"));
-            return;
-        }
-        m_foods.EditFoodGroup();
-    }
-    m_foods.CancelFoodGroup();
-    m_foods.DiscardFoodGroups();
-    m_tree->selectLast();
-}
-
-void TFoodsPage::editFoodGroups()
-{
-    while (m_dialogs.foodGroups && m_dialogs.foodGroups()) {
-        if (m_foods.SaveFoodGroups()) {
-            // The group last chosen in the dialog; with no group left nothing is selected.
-            m_tree->rebuildAndSelect(FoodGroups, m_foods.tblFoodGroups().asString("FdGrp_Desc"));
-            return;
-        }
-    }
-    m_foods.DiscardFoodGroups();
-    m_tree->selectLast();
 }

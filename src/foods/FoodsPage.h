@@ -78,8 +78,6 @@ private:
     void configureTree();
     void updateGramsLabel();
     void runFoodWizard();
-    void newFoodGroup();
-    void editFoodGroups();
 
     TDataModuleFoods& m_foods;
     Prompter& m_prompter;

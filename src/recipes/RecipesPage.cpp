@@ -13,6 +13,7 @@
 #include "widgets/FormImageContainer.h"
 #include "widgets/GridSetup.h"
 #include "widgets/LabelSetup.h"
+#include "widgets/LookupBranch.h"
 #include "widgets/SearchBranches.h"
 
 #include <QEvent>
@@ -489,29 +490,49 @@ void TRecipesPage::configureTree()
         setHeaderText(header);
     });
 
-    m_tree->setBranch(
-        Cuisines,
-        [this] {
-            return QStringList{NewCuisine, EditCuisines} + m_recipes.GetCuisineNames();
-        },
-        [this](const QString& cuisine) {
-            m_recipes.ShowRecipesByCuisine(cuisine);
-            setHeaderText(QString(Cuisines) + ": " + cuisine);
-        });
-    m_tree->addCommand(Cuisines, NewCuisine, [this] { newCuisine(); });
-    m_tree->addCommand(Cuisines, EditCuisines, [this] { editCuisines(); });
+    TLookupBranch::Config cuisines;
+    cuisines.newCommand = NewCuisine;
+    cuisines.editCommand = EditCuisines;
+    cuisines.names = [this] { return m_recipes.GetCuisineNames(); };
+    cuisines.show = [this](const QString& cuisine) {
+        m_recipes.ShowRecipesByCuisine(cuisine);
+        setHeaderText(QString(Cuisines) + ": " + cuisine);
+    };
+    cuisines.beginNew = [this] {
+        m_recipes.BeginNewCuisine();
+        return true;
+    };
+    cuisines.post = [this] { return m_recipes.PostCuisine(); };
+    cuisines.save = [this] { return m_recipes.SaveCuisines(); };
+    cuisines.edit = [this] { m_recipes.EditCuisine(); };
+    cuisines.cancel = [this] { m_recipes.CancelCuisine(); };
+    cuisines.discard = [this] { m_recipes.DiscardCuisines(); };
+    cuisines.currentName = [this] { return m_recipes.tblRecipeCuisine().asString("Cuisine"); };
+    cuisines.nameDialog = &m_dialogs.cuisineEdit;
+    cuisines.listDialog = &m_dialogs.cuisines;
+    new TLookupBranch(*m_tree, Cuisines, cuisines);
 
-    m_tree->setBranch(
-        RecipesTypes,
-        [this] {
-            return QStringList{NewRecipeType, EditRecipeType} + m_recipes.GetRecipeTypeNames();
-        },
-        [this](const QString& type) {
-            m_recipes.ShowRecipesByType(type);
-            setHeaderText(QString(RecipesTypes) + ": " + type);
-        });
-    m_tree->addCommand(RecipesTypes, NewRecipeType, [this] { newRecipeType(); });
-    m_tree->addCommand(RecipesTypes, EditRecipeType, [this] { editRecipeTypes(); });
+    TLookupBranch::Config types;
+    types.newCommand = NewRecipeType;
+    types.editCommand = EditRecipeType;
+    types.names = [this] { return m_recipes.GetRecipeTypeNames(); };
+    types.show = [this](const QString& type) {
+        m_recipes.ShowRecipesByType(type);
+        setHeaderText(QString(RecipesTypes) + ": " + type);
+    };
+    types.beginNew = [this] {
+        m_recipes.BeginNewRecipeType();
+        return true;
+    };
+    types.post = [this] { return m_recipes.PostRecipeType(); };
+    types.save = [this] { return m_recipes.SaveRecipeTypes(); };
+    types.edit = [this] { m_recipes.EditRecipeType(); };
+    types.cancel = [this] { m_recipes.CancelRecipeType(); };
+    types.discard = [this] { m_recipes.DiscardRecipeTypes(); };
+    types.currentName = [this] { return m_recipes.tblRecipeTypes().asString("Recipe Type"); };
+    types.nameDialog = &m_dialogs.typeEdit;
+    types.listDialog = &m_dialogs.types;
+    new TLookupBranch(*m_tree, RecipesTypes, types);
     configureSearches();
 }
 
@@ -595,70 +616,6 @@ void TRecipesPage::TreeViewRecipesChange(QTreeWidgetItem* item)
 QTreeWidgetItem* TRecipesPage::lastRecipeNode() const
 {
     return m_tree->lastEntry();
-}
-
-void TRecipesPage::newRecipeType()
-{
-    m_recipes.BeginNewRecipeType();
-    // A save the store refuses keeps the type pending and opens the dialog again with it.
-    while (m_dialogs.typeEdit && m_dialogs.typeEdit()) {
-        if (!m_recipes.PostRecipeType())
-            break;
-        const QString name = m_recipes.tblRecipeTypes().asString("Recipe Type");
-        if (m_recipes.SaveRecipeTypes()) {
-            m_tree->rebuildAndSelect(RecipesTypes, name);
-            return;
-        }
-        m_recipes.EditRecipeType();
-    }
-    m_recipes.CancelRecipeType();
-    m_recipes.DiscardRecipeTypes();
-    m_tree->selectLast();
-}
-
-void TRecipesPage::editRecipeTypes()
-{
-    while (m_dialogs.types && m_dialogs.types()) {
-        // The type the list stands on; with no type left nothing is selected.
-        const QString name = m_recipes.tblRecipeTypes().asString("Recipe Type");
-        if (m_recipes.SaveRecipeTypes()) {
-            m_tree->rebuildAndSelect(RecipesTypes, name);
-            return;
-        }
-    }
-    m_recipes.DiscardRecipeTypes();
-    m_tree->selectLast();
-}
-
-void TRecipesPage::newCuisine()
-{
-    m_recipes.BeginNewCuisine();
-    while (m_dialogs.cuisineEdit && m_dialogs.cuisineEdit()) {
-        if (!m_recipes.PostCuisine())
-            break;
-        const QString name = m_recipes.tblRecipeCuisine().asString("Cuisine");
-        if (m_recipes.SaveCuisines()) {
-            m_tree->rebuildAndSelect(Cuisines, name);
-            return;
-        }
-        m_recipes.EditCuisine();
-    }
-    m_recipes.CancelCuisine();
-    m_recipes.DiscardCuisines();
-    m_tree->selectLast();
-}
-
-void TRecipesPage::editCuisines()
-{
-    while (m_dialogs.cuisines && m_dialogs.cuisines()) {
-        const QString name = m_recipes.tblRecipeCuisine().asString("Cuisine");
-        if (m_recipes.SaveCuisines()) {
-            m_tree->rebuildAndSelect(Cuisines, name);
-            return;
-        }
-    }
-    m_recipes.DiscardCuisines();
-    m_tree->selectLast();
 }
 
 void TRecipesPage::openWebLink(const QString& link)

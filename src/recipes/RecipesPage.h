@@ -126,10 +126,6 @@ private:
     // tree's selection again.
     void runRecipeWizard(bool newRecipe);
     // Type and cuisine commands.
-    void newRecipeType();
-    void editRecipeTypes();
-    void newCuisine();
-    void editCuisines();
     void recipeImported();
 
     TDataModuleRecipes& m_recipes;
