@@ -9,6 +9,7 @@
 #include "widgets/DropDownList.h"
 #include "widgets/GridSetup.h"
 #include "widgets/LookupBranch.h"
+#include "widgets/NavigationPanel.h"
 #include "widgets/NavigationTree.h"
 #include "widgets/SearchBranches.h"
 
@@ -159,21 +160,11 @@ QWidget* TFoodsPage::buildNutrientPanel()
 
 QWidget* TFoodsPage::buildNavigation()
 {
-    auto* panel = new QWidget(this);
-    panel->setObjectName("PanelNavigation");
+    auto* panel =
+        new TNavigationPanel("USDA Nutrient Database Nagivation",
+                             {"PanelNavigation", "LabelNavigation", "TreeViewFoods"}, this);
     panel->setMinimumWidth(150);
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(2, 4, 4, 4);
-    layout->setSpacing(2);
-    auto* caption = new QLabel("USDA Nutrient Database Nagivation", panel);
-    caption->setObjectName("LabelNavigation");
-    caption->setWordWrap(true);
-    caption->setAlignment(Qt::AlignCenter);
-    caption->setStyleSheet("font-weight: bold; color: white; background: #0145B6; padding: 3px;");
-    layout->addWidget(caption);
-    m_tree = new TNavigationTree(panel);
-    m_tree->setObjectName("TreeViewFoods");
-    layout->addWidget(m_tree, 1);
+    m_tree = panel->tree();
     configureTree();
     return panel;
 }

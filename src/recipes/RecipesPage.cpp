@@ -14,6 +14,7 @@
 #include "widgets/GridSetup.h"
 #include "widgets/LabelSetup.h"
 #include "widgets/LookupBranch.h"
+#include "widgets/NavigationPanel.h"
 #include "widgets/SearchBranches.h"
 
 #include <QEvent>
@@ -289,21 +290,11 @@ QWidget* TRecipesPage::buildNutrientList()
 
 QWidget* TRecipesPage::buildNavigation()
 {
-    auto* panel = new QWidget(this);
-    panel->setObjectName("PanelNavigationRecipes");
     // No narrower than the tree needs for its fixed entries.
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(2, 4, 4, 4);
-    layout->setSpacing(2);
-    auto* caption = new QLabel("Recipes Navigation", panel);
-    caption->setObjectName("LabelNavigationRecipes");
-    caption->setWordWrap(true);
-    caption->setAlignment(Qt::AlignCenter);
-    caption->setStyleSheet("font-weight: bold; color: white; background: #0145B6; padding: 3px;");
-    layout->addWidget(caption);
-    m_tree = new TNavigationTree(panel);
-    m_tree->setObjectName("TreeViewRecipes");
-    layout->addWidget(m_tree, 1);
+    auto* panel = new TNavigationPanel(
+        "Recipes Navigation",
+        {"PanelNavigationRecipes", "LabelNavigationRecipes", "TreeViewRecipes"}, this);
+    m_tree = panel->tree();
     configureTree();
     return panel;
 }
