@@ -90,8 +90,8 @@ bool Startup::create()
         owner);
     hostPage("Recipes", m_recipesSubject->page());
     m_preferences = std::make_unique<TLazy<TDialogPreference>>();
-    m_preferences->setFactory([this, &prompter, owner] {
-        return std::make_unique<TDialogPreference>(*m_foods, *m_images, prompter, owner);
+    m_preferences->setFactory([this, owner] {
+        return std::make_unique<TDialogPreference>(*m_foods, *m_images, m_seams.prompter, owner);
     });
     QObject::connect(m_mainWindow.get(), &TFormMain::preferenceRequested, m_mainWindow.get(),
                      [this] { runPreferences(); });

@@ -515,24 +515,20 @@ void TDataModulePersonal::DeleteDailyIntake()
 
 int TDataModulePersonal::writeIntake(const DailyIntakeT& intake, QString* error)
 {
-    TableView& t = *m_intakes;
-    t.append();
-    bool ok = t.setValue("PID", intake.PID) && t.setValue("Food/Recipe", intake.FoodRecipe) &&
-              t.setValue("Date", DateFormat::stored(intake.Date)) &&
-              t.setValue("MealType", intake.MealType) && t.setValue("Amount", intake.Amount) &&
-              t.setValue("Unit", intake.Unit);
-    if (ok && intake.NDB_ID != -1)
-        ok = t.setValue("NDB_ID", intake.NDB_ID);
-    if (ok && intake.R_ID != -1)
-        ok = t.setValue("R_ID", intake.R_ID);
-    if (!ok || !t.post()) {
-        *error = t.lastError();
-        t.cancel();
-        return -1;
-    }
-    const int id = t.asInteger("DIntake_ID");
-
+    // The intake and its nutrient rows are written one way, by statement, inside the caller's
+    // transaction: a nutrient row that fails takes the intake back with it, and no view is left
+    // holding a row the rollback removed (the intakes view reads a row only when it locates it).
     QSqlQuery q(Database::connection());
+    const auto orNull = [](int key) { return key == -1 ? QVariant() : QVariant(key); };
+    if (!Database::run(q,
+                       "INSERT INTO \"DIntake.DB\" (PID, \"Food/Recipe\", \"Date\", MealType, "
+                       "Amount, Unit, NDB_ID, R_ID) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                       {intake.PID, intake.FoodRecipe, DateFormat::stored(intake.Date),
+                        intake.MealType, intake.Amount, intake.Unit, orNull(intake.NDB_ID),
+                        orNull(intake.R_ID)},
+                       error))
+        return -1;
+    const int id = q.lastInsertId().toInt();
     if (!q.prepare("INSERT INTO \"DI_Nutr.db\" (DIntake_ID, Nutr_No, Nutr_Val) VALUES (?, ?, ?)")) {
         *error = Database::errorText(q.lastError());
         return -1;
