@@ -25,7 +25,6 @@
 #include "widgets/FormImageContainer.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <exception>
@@ -122,7 +121,7 @@ void Startup::runPreferences()
 {
     // The list is stored when the dialog is confirmed (shown again while the store refuses it,
     // so nothing chosen is lost) and restored when it is cancelled.
-    while ((*m_preferences)->execDialog() == QDialog::Accepted) {
+    while ((*m_preferences)->execConfirmed()) {
         if (m_foods->SavePreferences())
             return;
     }

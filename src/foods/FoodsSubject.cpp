@@ -10,17 +10,6 @@
 #include "foods/FoodMenu.h"
 #include "foods/FoodsPage.h"
 
-#include <QDialog>
-
-namespace {
-
-bool confirmed(TFormTemplateDialog& dialog)
-{
-    return dialog.execDialog() == QDialog::Accepted;
-}
-
-} // namespace
-
 TFoodsSubject::TFoodsSubject(TDataModuleFoods& foods, const TFormImageContainer& images,
                              Prompter& prompter, QWidget* owner)
     : m_page(new TFoodsPage(foods, images, prompter))
@@ -47,15 +36,15 @@ TFoodsSubject::TFoodsSubject(TDataModuleFoods& foods, const TFormImageContainer&
     });
 
     TFoodsPage::DialogRunners runners;
-    runners.foodWizard = [this] { return confirmed(*m_foodWizard); };
-    runners.foodGroupEdit = [this] { return confirmed(*m_foodGroupEdit); };
+    runners.foodWizard = [this] { return m_foodWizard->execConfirmed(); };
+    runners.foodGroupEdit = [this] { return m_foodGroupEdit->execConfirmed(); };
     runners.foodGroups = [this] {
         m_foodGroups->setEditButtonsVisible(true);
-        return confirmed(*m_foodGroups);
+        return m_foodGroups->execConfirmed();
     };
-    runners.simpleSearch = [this] { return confirmed(*m_simpleSearch); };
-    runners.advancedSearch = [this] { return confirmed(*m_advancedSearch); };
-    runners.advancedSearchList = [this] { return confirmed(*m_advancedSearchList); };
+    runners.simpleSearch = [this] { return m_simpleSearch->execConfirmed(); };
+    runners.advancedSearch = [this] { return m_advancedSearch->execConfirmed(); };
+    runners.advancedSearchList = [this] { return m_advancedSearchList->execConfirmed(); };
     m_page->setDialogRunners(runners);
 }
 

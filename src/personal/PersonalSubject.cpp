@@ -12,17 +12,6 @@
 #include "personal/ReportsPage.h"
 #include "recipes/RecipesSubject.h"
 
-#include <QDialog>
-
-namespace {
-
-bool confirmed(TFormTemplateDialog& dialog)
-{
-    return dialog.execDialog() == QDialog::Accepted;
-}
-
-} // namespace
-
 TPersonalSubject::TPersonalSubject(TDataModulePersonal& personal, TDataModuleFoods& foods,
                                    TDataModuleRecipes& recipes, TFoodsSubject& foodsSubject,
                                    TRecipesSubject& recipesSubject,
@@ -60,8 +49,8 @@ TPersonalSubject::TPersonalSubject(TDataModulePersonal& personal, TDataModuleFoo
 
     m_personalInfoPage = new TPersonalInfoPage(personal, images);
     TPersonalInfoPage::DialogRunners people;
-    people.personalInfo = [this] { return confirmed(*m_personalInfo); };
-    people.peopleList = [this] { return confirmed(*m_peopleList); };
+    people.personalInfo = [this] { return m_personalInfo->execConfirmed(); };
+    people.peopleList = [this] { return m_peopleList->execConfirmed(); };
     m_personalInfoPage->setDialogRunners(people);
 
     m_dailyIntakePage = new TDailyIntakePage(personal, foods, recipes, m_dailyIntake,

@@ -16,17 +16,6 @@
 #include "recipes/RecipeMenu.h"
 #include "recipes/RecipesPage.h"
 
-#include <QDialog>
-
-namespace {
-
-bool confirmed(TFormTemplateDialog& dialog)
-{
-    return dialog.execDialog() == QDialog::Accepted;
-}
-
-} // namespace
-
 TRecipesSubject::TRecipesSubject(TDataModuleRecipes& recipes, TRecipeFiles& files,
                                  TDataModuleFoods& foods, TFoodsSubject& foodsSubject,
                                  const TFormImageContainer& images, const Services& services,
@@ -81,21 +70,21 @@ TRecipesSubject::TRecipesSubject(TDataModuleRecipes& recipes, TRecipeFiles& file
     });
 
     TRecipesPage::DialogRunners runners;
-    runners.recipeWizard = [this] { return confirmed(*m_wizard); };
-    runners.cuisineEdit = [this] { return confirmed(*m_cuisineEdit); };
+    runners.recipeWizard = [this] { return m_wizard->execConfirmed(); };
+    runners.cuisineEdit = [this] { return m_cuisineEdit->execConfirmed(); };
     runners.cuisines = [this] {
         m_cuisines->setListButtonsVisible(true);
-        return confirmed(*m_cuisines);
+        return m_cuisines->execConfirmed();
     };
-    runners.typeEdit = [this] { return confirmed(*m_typeEdit); };
+    runners.typeEdit = [this] { return m_typeEdit->execConfirmed(); };
     runners.types = [this] {
         m_types->setListButtonsVisible(true);
-        return confirmed(*m_types);
+        return m_types->execConfirmed();
     };
     runners.htmlView = [this] { m_saveHtm->execDialog(); };
-    runners.simpleSearch = [this] { return confirmed(*m_simpleSearch); };
-    runners.advancedSearch = [this] { return confirmed(*m_advancedSearch); };
-    runners.advancedSearchList = [this] { return confirmed(*m_advancedSearchList); };
+    runners.simpleSearch = [this] { return m_simpleSearch->execConfirmed(); };
+    runners.advancedSearch = [this] { return m_advancedSearch->execConfirmed(); };
+    runners.advancedSearchList = [this] { return m_advancedSearchList->execConfirmed(); };
     m_page->setDialogRunners(runners);
 }
 
@@ -108,7 +97,7 @@ void TRecipesSubject::followRecipeMenu(TRecipeMenu* menu)
     // Recipes page's tree then shows the keywords and searches as they are now.
     menu->setSearchRunners({[this] {
                                 QString keyword;
-                                if (confirmed(*m_simpleSearch)) {
+                                if (m_simpleSearch->execConfirmed()) {
                                     keyword = m_simpleSearch->keyword();
                                     m_recipes.ShowRecipesByName(keyword);
                                 }

@@ -1,5 +1,7 @@
 #include "widgets/AdvButton.h"
 
+#include "widgets/FocusMark.h"
+
 #include <QEnterEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -210,10 +212,7 @@ void TAdvButton::paintEvent(QPaintEvent*)
     p.setPen(record.fontOver ? m_fontOverColor : m_fontColor);
     p.drawText(QPointF(record.caption.x(), record.caption.y() + metrics.ascent()), m_caption);
     if (hasFocus()) {
-        QPen pen(m_fontColor);
-        pen.setStyle(Qt::DotLine);
-        p.setPen(pen);
-        p.drawRect(rect().adjusted(2, 2, -3, -3));
+        FocusMark::draw(p, rect().adjusted(2, 2, -3, -3), m_fontColor);
         record.focusMark = true;
     }
     m_lastPaint = record;
@@ -221,9 +220,7 @@ void TAdvButton::paintEvent(QPaintEvent*)
 
 void TAdvButton::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (FocusMark::presses(*event)) {
         event->accept();
         click();
         return;

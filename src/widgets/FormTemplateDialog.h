@@ -46,6 +46,8 @@ public:
     void confirmDialog();
     // Shows the dialog modally; QDialog::Accepted when it was confirmed, else Rejected.
     int execDialog();
+    // The same as a yes or no: true when it was confirmed.
+    bool execConfirmed() { return execDialog() == QDialog::Accepted; }
 
     // The OK action (BtnOk). The frame's action confirms; validating dialogs replace it.
     virtual void btnOkClick();

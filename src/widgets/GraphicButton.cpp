@@ -1,5 +1,6 @@
 #include "widgets/GraphicButton.h"
 
+#include "widgets/FocusMark.h"
 #include "widgets/FormImageContainer.h"
 
 #include <QEnterEvent>
@@ -243,10 +244,7 @@ void TGraphicButton::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         // Focus mark: a dotted frame just inside the button's edge.
         QPainter p(this);
-        QPen pen(palette().color(QPalette::WindowText));
-        pen.setStyle(Qt::DotLine);
-        p.setPen(pen);
-        p.drawRect(rect().adjusted(1, 1, -2, -2));
+        FocusMark::draw(p, rect().adjusted(1, 1, -2, -2), palette().color(QPalette::WindowText));
         record.focusMark = true;
     }
     m_lastPaint = record;
@@ -254,9 +252,7 @@ void TGraphicButton::paintEvent(QPaintEvent*)
 
 void TGraphicButton::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (FocusMark::presses(*event)) {
         event->accept();
         emit clicked();
         return;

@@ -2,6 +2,7 @@
 
 #include "store/Prompter.h"
 #include "store/TableView.h"
+#include "widgets/FocusMark.h"
 #include "widgets/GraphicButton.h"
 #include "widgets/GridSetup.h"
 #include "widgets/LabelSetup.h"
@@ -312,17 +313,15 @@ bool TWizardDialog::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-            break;
-        if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
-            key->key() == Qt::Key_Enter) {
+        if (FocusMark::presses(*key)) {
             menuEntryClicked(entry);
             if (m_entries[entry].label->hasFocus())
                 setEntryLook(entry, m_entries[entry].flag, true);
             return true;
         }
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
         const int step = key->key() == Qt::Key_Up ? -1 : key->key() == Qt::Key_Down ? 1 : 0;
-        if (step != 0) {
+        if (plain && step != 0) {
             const int next = entry + step;
             if (next >= 0 && next < int(m_entries.size()))
                 m_entries[next].label->setFocus(Qt::TabFocusReason);
