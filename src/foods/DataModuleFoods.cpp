@@ -111,7 +111,9 @@ TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
     m_weightDisplay->setMaster(m_foodList, "NDB_No", "NDB_No");
 
     // The displays above follow the food list first; then the food's listeners hear of it.
-    connect(m_foodList, &DataSet::currentChanged, this, &TDataModuleFoods::foodChanged);
+    m_list = new TFoodList(*m_foodList, *m_weightDisplay, this);
+    // The values per measure follow every change of the gram amount, whoever sets it.
+    connect(m_list, &TFoodList::gramsChanged, m_nutrDataDisplay, &DataSet::recalculate);
     connect(m_foodDesc, &DataSet::currentChanged, this, &TDataModuleFoods::foodTableMoved);
     // Every other move of the food table comes with currentChanged; the start of an edit only
     // changes its state.
@@ -220,11 +222,6 @@ void TDataModuleFoods::ShowFoodsByGroup(const QString& groupDescription)
     SetFoodListStatement(foodsOfGroupsStatement(codes.size()), codes);
 }
 
-int TDataModuleFoods::currentFoodNumber() const
-{
-    return m_foodList->asInteger("NDB_No");
-}
-
 void TDataModuleFoods::foodTableMoved()
 {
     // The food list follows the food table: any move or re-read of it runs the list again, so
@@ -234,45 +231,14 @@ void TDataModuleFoods::foodTableMoved()
     SetFoodListStatement(m_foodList->statement(), m_foodList->parameters());
 }
 
-const MeasuresT& TDataModuleFoods::BuildMeasureList()
-{
-    m_measures.clear();
-    for (int row = 0; row < m_weightDisplay->rowCount(); ++row) {
-        const QString description = m_weightDisplay->valueAt(row, "Msre_Desc").toString();
-        bool seen = false;
-        for (const SMeasure& m : std::as_const(m_measures))
-            if (m.Description == description) {
-                seen = true;
-                break;
-            }
-        if (seen)
-            continue;
-        const double amount = m_weightDisplay->valueAt(row, "Amount").toDouble();
-        const double grams = m_weightDisplay->valueAt(row, "Gm_Wgt").toDouble();
-        SMeasure m;
-        // A row without a usable amount describes one unit of its weight.
-        m.GramsPerUnit = amount > 0 ? grams / amount : grams;
-        m.Description = description;
-        m.WeightID = m_weightDisplay->valueAt(row, "Weight_ID").toInt();
-        m_measures.append(m);
-    }
-    return m_measures;
-}
-
-double TDataModuleFoods::SetMeasureAmount(int index, double amount)
-{
-    if (index >= 0 && index < m_measures.size())
-        m_measureGrams = m_measures[index].GramsPerUnit * amount;
-    return m_measureGrams;
-}
-
 QVariant TDataModuleFoods::calculate(int row, int field) const
 {
     const QString& name = m_nutrDataDisplay->fields()[field].name;
+    const double grams = m_list->grams();
     if (name == QLatin1String("Gm_Wgt"))
-        return m_measureGrams;
+        return grams;
     const double value = m_nutrDataDisplay->valueAt(row, "Nutr_Val").toDouble();
-    return value * (m_measureGrams * 0.01);
+    return value * (grams * 0.01);
 }
 
 void TDataModuleFoods::setRecipeNutrientDisplay(TableView* view)

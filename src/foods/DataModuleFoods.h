@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foods/FoodList.h"
 #include "foods/Measure.h"
 #include "store/KeyAllocator.h"
 #include "store/SearchTables.h"
@@ -54,14 +55,17 @@ public:
     void ShowNoFoods();
     void ShowFoodsByGroup(const QString& groupDescription);
     // The number of the food on the food list's current row; 0 when the list is empty.
-    int currentFoodNumber() const;
+    int currentFoodNumber() const { return m_list->currentNumber(); }
+    // The one food list with its measures and gram amount, which the food displays follow.
+    TFoodList& foodList() const { return *m_list; }
 
     // Measures of the current food and the grams of the chosen amount.
-    const MeasuresT& BuildMeasureList();
-    const MeasuresT& measures() const { return m_measures; }
-    double SetMeasureAmount(int index, double amount);
-    double MeasureGrams() const { return m_measureGrams; }
-    void setMeasureGrams(double grams) { m_measureGrams = grams; }
+    const MeasuresT& BuildMeasureList() { return m_list->buildMeasures(); }
+    double SetMeasureAmount(int index, double amount)
+    {
+        return m_list->chooseMeasureAmount(index, amount);
+    }
+    double MeasureGrams() const { return m_list->grams(); }
 
     // "My Nutrients": the filter of the nutrient displays.
     void ApplyNutrientFilter();
@@ -112,10 +116,6 @@ public:
     // search dialogs edit it, its rules) are those of foodSearches().
     static const QStringList& nutrientOperators();
 
-signals:
-    // The food list's current food changed (its followers have moved already).
-    void foodChanged();
-
 private:
     void report(const QString& message);
     void foodTableMoved();
@@ -135,10 +135,9 @@ private:
     TableView* m_nutrDataDisplay;
     TableView* m_weightDisplay;
     QPointer<TableView> m_recipeNutrDisplay;
+    TFoodList* m_list;
 
     QStringList m_groupNames;
-    MeasuresT m_measures;
-    double m_measureGrams = 0;
     bool m_followFoodTable = false;
     // The food list holds the rows read when the module was created, not read again since.
     bool m_listAsOpened = false;

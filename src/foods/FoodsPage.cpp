@@ -63,7 +63,7 @@ TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& image
 
     m_foodGrid = GridSetup::create("DBGridFoodDesc", left,
                                    GridSetup::AlternatingRows | GridSetup::StretchLastColumn);
-    m_foodModel = new DataSetModel(&foods.qryFoodDescDisplay(), {{"Desc", "Foods"}}, this);
+    m_foodModel = foods.foodList().newGridModel(this);
     m_foodGrid->setModel(m_foodModel);
     m_foodModel->setSelectionModel(m_foodGrid->selectionModel());
     m_foodGrid->horizontalHeader()->setStyleSheet(
@@ -78,11 +78,11 @@ TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& image
     splitter->setSizes({540, 200});
     pageLayout()->addWidget(splitter, 1);
 
-    connect(&foods, &TDataModuleFoods::foodChanged, this, &TFoodsPage::ResetMeasurePanel);
-    connect(&foods.tblNutrDataDisplay(), &DataSet::recalculated, this,
-            &TFoodsPage::updateGramsLabel);
-    connect(&foods.tblNutrDataDisplay(), &DataSet::currentChanged, this,
-            &TFoodsPage::updateGramsLabel);
+    const TFoodList& list = foods.foodList();
+    connect(&list, &TFoodList::foodChanged, this, &TFoodsPage::ResetMeasurePanel);
+    // The gram label shows the grams beside the values per measure: whenever either changes.
+    connect(&list, &TFoodList::gramsChanged, this, &TFoodsPage::updateGramsLabel);
+    connect(m_nutrientModel, &QAbstractItemModel::modelReset, this, &TFoodsPage::updateGramsLabel);
 }
 
 QWidget* TFoodsPage::buildNutrientPanel()
@@ -199,8 +199,7 @@ void TFoodsPage::ResetMeasurePanel()
     } else {
         // A food without measures has no amount in grams: the previous food's grams would show
         // values per measure that mean nothing for this one.
-        m_foods.setMeasureGrams(0);
-        m_foods.tblNutrDataDisplay().recalculate();
+        m_foods.foodList().clearChoice(0);
     }
     updateGramsLabel();
 }
@@ -210,15 +209,16 @@ void TFoodsPage::ComboBoxMeasuresChange()
     const int index = m_comboMeasures->currentIndex();
     if (index < 0)
         return;
+    // The values per measure follow the gram amount by themselves.
     m_foods.SetMeasureAmount(index, NumberFormat::leadingNumber(m_editAmount->text()));
-    m_foods.tblNutrDataDisplay().recalculate();
 }
 
 void TFoodsPage::updateGramsLabel()
 {
-    const TableView& display = m_foods.tblNutrDataDisplay();
-    m_gramsLabel->setText(
-        display.isEmpty() ? QString() : NumberFormat::hashes(display.value("Gm_Wgt").toDouble()));
+    // The grams of each value row, which there are none of for a food without shown values.
+    m_gramsLabel->setText(m_nutrientModel->rowCount() == 0
+                              ? QString()
+                              : NumberFormat::hashes(m_foods.MeasureGrams()));
 }
 
 // --- Food buttons ---------------------------------------------------------------------------

@@ -165,13 +165,11 @@ void TDailyIntakePage::logFood()
     if (m_addFood->execDialog() == QDialog::Accepted) {
         const SMeasure measure = m_addFood->chosenMeasure();
         m_personal.LogFoodIntake(m_personal.currentPersonID(), date(), m_addFood->mealType(),
-                                 m_foods.currentFoodNumber(),
-                                 m_foods.qryFoodDescDisplay().asString("Desc"), m_addFood->amount(),
-                                 measure.Description, measure.GramsPerUnit);
+                                 m_foods.currentFoodNumber(), m_foods.foodList().currentName(),
+                                 m_addFood->amount(), measure.Description, measure.GramsPerUnit);
     }
     // Confirmed or not, the Foods page's values per measure follow its own amount and measure.
-    if (m_restoreFoodsMeasure)
-        m_restoreFoodsMeasure();
+    m_foods.foodList().restoreChosenAmount();
 }
 
 void TDailyIntakePage::logRecipe()

@@ -30,7 +30,7 @@ class TFormImageContainer;
 // A new intake is chosen in the Daily Intake dialog and then logged: a food with the meal,
 // amount and measure of the add food dialog, a recipe with the meal and serves of the add recipe
 // dialog, or a copy of intakes of another day. The food module's gram amount, which the add food
-// dialog changes, is given back to the Foods page afterwards through the restorer start-up sets.
+// dialog changes, is given back to the Foods page afterwards (the food list keeps its choice).
 class TDailyIntakePage : public TContentPage
 {
     Q_OBJECT
@@ -41,9 +41,6 @@ public:
                      TLazy<TDialogAddDailyIntakeFood>& addFood,
                      TLazy<TDialogAddDailyIntakeRecipe>& addRecipe, Prompter& prompter,
                      const TFormImageContainer& images, QWidget* parent = nullptr);
-
-    // Sets the Foods page's gram amount back from its own amount and measure.
-    void setFoodsMeasureRestorer(std::function<void()> restore) { m_restoreFoodsMeasure = restore; }
 
     QDate date() const;
     // Start-up: the picker shows day, and the day list is read.
@@ -77,7 +74,6 @@ private:
     TLazy<TDialogAddDailyIntakeFood>& m_addFood;
     TLazy<TDialogAddDailyIntakeRecipe>& m_addRecipe;
     Prompter& m_prompter;
-    std::function<void()> m_restoreFoodsMeasure;
 
     QDateEdit* m_date = nullptr;
     QTableView* m_grid = nullptr;

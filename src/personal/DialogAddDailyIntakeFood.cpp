@@ -70,7 +70,7 @@ void TDialogAddDailyIntakeFood::ComboBoxMeasuresChange()
     if (measureIndex() >= 0) {
         m_grams = chosenMeasure().GramsPerUnit * amount();
         // The program has one gram amount, which the Foods page's per-measure column shows.
-        m_foods.setMeasureGrams(m_grams);
+        m_foods.foodList().setGrams(m_grams);
     }
     if (!editAmount()->text().isEmpty() && m_grams != 0)
         label += NumberFormat::general(m_grams);

@@ -31,11 +31,11 @@ constexpr int TabWidth = PagesWidth - 8;
 // A grid shows set while the dialog is shown, and nothing while it is hidden, so that a hidden
 // grid never slows the shared lists down. The grid makes a selection model for each model it is
 // given and keeps the old one; both old ones go.
-void showInGrid(QTableView* grid, DataSet* set, const QList<DataSetModel::Column>& columns)
+// Shows model (none: an empty grid) in grid, in place of the model it showed.
+void showInGrid(QTableView* grid, DataSetModel* model)
 {
     QAbstractItemModel* oldModel = grid->model();
     QItemSelectionModel* oldSelection = grid->selectionModel();
-    DataSetModel* model = set ? new DataSetModel(set, columns, grid) : nullptr;
     grid->setModel(model);
     delete oldSelection;
     delete oldModel;
@@ -207,20 +207,26 @@ void TDialogDailyIntake::DailyIntakeDateChange()
 
 void TDialogDailyIntake::bindGrids(bool bound)
 {
-    showInGrid(m_gridFoods, bound ? &m_foods.qryFoodDescDisplay() : nullptr, {{"Desc", "Foods"}});
-    showInGrid(m_gridRecipes, bound ? &m_recipes.qryRecipeDescDisplay() : nullptr,
-               {{"Recipe Name", "Recipe Name"}});
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    showInGrid(m_gridIntakes, bound ? &m_personal.qryDailyIntakesDisplay() : nullptr,
-               {{"Food/Recipe", "Food/Recipe"},
-                {"MealType", "MealType"},
-                {"Amount", "Amount", DataSetModel::Form::General, right},
-                {"Unit", "Unit"}});
-    if (bound) {
-        m_gridIntakes->setColumnWidth(0, 360);
-        m_gridIntakes->setColumnWidth(1, 70);
-        m_gridIntakes->setColumnWidth(2, 60);
+    if (!bound) {
+        showInGrid(m_gridFoods, nullptr);
+        showInGrid(m_gridRecipes, nullptr);
+        showInGrid(m_gridIntakes, nullptr);
+        return;
     }
+    showInGrid(m_gridFoods, m_foods.foodList().newGridModel(m_gridFoods));
+    showInGrid(m_gridRecipes, new DataSetModel(&m_recipes.qryRecipeDescDisplay(),
+                                               {{"Recipe Name", "Recipe Name"}}, m_gridRecipes));
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    const QList<DataSetModel::Column> intakeColumns = {
+        {"Food/Recipe", "Food/Recipe"},
+        {"MealType", "MealType"},
+        {"Amount", "Amount", DataSetModel::Form::General, right},
+        {"Unit", "Unit"}};
+    showInGrid(m_gridIntakes, new DataSetModel(&m_personal.qryDailyIntakesDisplay(), intakeColumns,
+                                               m_gridIntakes));
+    m_gridIntakes->setColumnWidth(0, 360);
+    m_gridIntakes->setColumnWidth(1, 70);
+    m_gridIntakes->setColumnWidth(2, 60);
 }
 
 void TDialogDailyIntake::showEvent(QShowEvent* event)

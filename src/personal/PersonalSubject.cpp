@@ -1,6 +1,5 @@
 #include "personal/PersonalSubject.h"
 
-#include "foods/FoodsPage.h"
 #include "foods/FoodsSubject.h"
 #include "personal/DailyIntakePage.h"
 #include "personal/DialogAddDailyIntakeFood.h"
@@ -55,11 +54,6 @@ TPersonalSubject::TPersonalSubject(TDataModulePersonal& personal, TDataModuleFoo
 
     m_dailyIntakePage = new TDailyIntakePage(personal, foods, recipes, m_dailyIntake,
                                              m_addIntakeFood, m_addIntakeRecipe, prompter, images);
-    // The add food dialog changes the program's one gram amount; the Foods page gets its own
-    // back afterwards.
-    TFoodsPage* foodsPage = foodsSubject.page();
-    m_dailyIntakePage->setFoodsMeasureRestorer(
-        [foodsPage] { foodsPage->ComboBoxMeasuresChange(); });
     // Another user chosen: the day list is the new user's.
     QObject::connect(m_personalInfoPage, &TPersonalInfoPage::userSelected, m_dailyIntakePage,
                      &TDailyIntakePage::DailyIntakeDateChange);

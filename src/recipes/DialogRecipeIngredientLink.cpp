@@ -126,7 +126,7 @@ TDialogRecipeIngredientLink::TDialogRecipeIngredientLink(
         if (isVisible())
             showIngredient();
     });
-    connect(&m_foods, &TDataModuleFoods::foodChanged, this, [this] {
+    connect(&m_foods.foodList(), &TFoodList::foodChanged, this, [this] {
         if (isVisible())
             FillMeasureList();
     });
@@ -229,7 +229,7 @@ void TDialogRecipeIngredientLink::showEvent(QShowEvent* event)
 {
     // The food list is shown only while the dialog is: a hidden grid never slows the list down.
     if (!m_foodModel) {
-        m_foodModel = new DataSetModel(&m_foods.qryFoodDescDisplay(), {{"Desc", "Foods"}}, this);
+        m_foodModel = m_foods.foodList().newGridModel(this);
         setGridModel(m_foodModel);
         m_foodModel->setSelectionModel(m_foodGrid->selectionModel());
     }
@@ -338,7 +338,7 @@ void TDialogRecipeIngredientLink::UpdateGrams()
     m_grams =
         m_comboMeasures->chosenIndex() >= 0 ? m_comboMeasures->chosen().GramsPerUnit * quantity : 0;
     // The Foods page's per-measure column shares the one gram amount of the program.
-    m_foods.setMeasureGrams(m_grams);
+    m_foods.foodList().setGrams(m_grams);
     QString label = QStringLiteral("Amount (g): ");
     if (!text.isEmpty() && m_grams != 0)
         label += NumberFormat::general(m_grams);
