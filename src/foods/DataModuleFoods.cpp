@@ -65,6 +65,19 @@ TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
     m_foodDesc->setOrder({"NDB_No"});
     m_foodDesc->addLookupField("FdGrp_Desc", "FdGrp_Cd", "FD_GROUP.DB", "FdGrp_Cd", "FdGrp_Desc");
 
+    LookupList::Config groups;
+    groups.keyField = "FdGrp_Cd";
+    groups.nameField = "FdGrp_Desc";
+    groups.usage = m_foodDesc;
+    groups.usageField = "FdGrp_Cd";
+    groups.refusal = "Can't Delete a Group with food items in it...\n Delete Food Item(s) First!!";
+    groups.beginAtCurrentRow = true;
+    groups.newKey = [this]() -> QVariant {
+        const int code = NewFoodGroupID();
+        return code < 0 ? QVariant() : QVariant(code);
+    };
+    m_groups = new LookupList(*m_foodGroups, prompter, groups, this);
+
     m_nutrData = new TableView("NUT_DATA.DB", this);
     m_nutrData->setObjectName("tblNutrData");
     m_nutrData->setPendingChanges(true);
@@ -162,9 +175,7 @@ bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
 
 QStringList TDataModuleFoods::GetFoodGroupNames()
 {
-    m_groupNames.clear();
-    for (int row = 0; row < m_foodGroups->rowCount(); ++row)
-        m_groupNames << m_foodGroups->valueAt(row, "FdGrp_Desc").toString();
+    m_groupNames = m_groups->names();
     return m_groupNames;
 }
 
@@ -403,65 +414,6 @@ int TDataModuleFoods::NewNutrientID()
     if (key < 0)
         report(error);
     return key;
-}
-
-bool TDataModuleFoods::BeginNewFoodGroup()
-{
-    // Without a code (the key could not be read, and that was reported) no row is begun.
-    const int code = NewFoodGroupID();
-    if (code < 0)
-        return false;
-    m_foodGroups->insert();
-    m_foodGroups->setValue("FdGrp_Cd", code);
-    return true;
-}
-
-bool TDataModuleFoods::PostFoodGroup()
-{
-    if (!m_foodGroups->post()) {
-        report(m_foodGroups->lastError());
-        return false;
-    }
-    return true;
-}
-
-void TDataModuleFoods::CancelFoodGroup()
-{
-    m_foodGroups->cancel();
-}
-
-bool TDataModuleFoods::EditFoodGroup()
-{
-    return m_foodGroups->edit();
-}
-
-void TDataModuleFoods::DeleteFoodGroup()
-{
-    if (m_foodGroups->isEmpty())
-        return;
-    if (m_foodDesc->locate("FdGrp_Cd", m_foodGroups->value("FdGrp_Cd"))) {
-        m_prompter.message("Can't Delete a Group with food items in it...\n Delete Food Item(s) "
-                           "First!!");
-        return;
-    }
-    if (RecordMessages::confirmDelete(m_prompter, m_foodGroups->asString("FdGrp_Desc")))
-        m_foodGroups->remove();
-}
-
-bool TDataModuleFoods::SaveFoodGroups()
-{
-    QString error;
-    if (!SaveBatch::save({m_foodGroups}, &error)) {
-        report(error);
-        return false;
-    }
-    return true;
-}
-
-void TDataModuleFoods::DiscardFoodGroups()
-{
-    m_foodGroups->cancel();
-    m_foodGroups->cancelUpdates();
 }
 
 QStringList TDataModuleFoods::GetSimpleSearchHistory()

@@ -3,6 +3,7 @@
 #include "foods/FoodList.h"
 #include "foods/Measure.h"
 #include "store/KeyAllocator.h"
+#include "store/LookupList.h"
 #include "store/SearchTables.h"
 
 #include <QObject>
@@ -30,7 +31,8 @@ public:
     bool DataModuleCreate(const QString& programDir);
     bool isOpen() const { return m_open; }
 
-    TableView& tblFoodGroups() const { return *m_foodGroups; }
+    // The food groups, edited in their list and name dialogs.
+    LookupList& foodGroups() const { return *m_groups; }
     TableView& tblFoodDesc() const { return *m_foodDesc; }
     TableView& tblNutrData() const { return *m_nutrData; }
     TableView& tblNutrDef() const { return *m_nutrDef; }
@@ -93,15 +95,11 @@ public:
     int NewFoodGroupID();
     int NewNutrientID();
 
-    // Food groups. BeginNewFoodGroup appends a row with a new code; false (after the message)
-    // when no code could be read, and then nothing was begun.
-    bool BeginNewFoodGroup();
-    bool PostFoodGroup();
-    void CancelFoodGroup();
-    bool EditFoodGroup();
-    void DeleteFoodGroup();
-    bool SaveFoodGroups();
-    void DiscardFoodGroups();
+    // Food groups. BeginNewFoodGroup inserts a row with a new code; false (after the message)
+    // when no code could be read, and then nothing was begun. DeleteFoodGroup refuses a group
+    // that foods belong to. Posting, saving and the rest are those of foodGroups().
+    bool BeginNewFoodGroup() { return m_groups->beginNew(); }
+    void DeleteFoodGroup() { m_groups->deleteCurrent(); }
 
     // Food search.
     QStringList GetSimpleSearchHistory();
@@ -125,6 +123,7 @@ private:
     Prompter& m_prompter;
     bool m_open = false;
     TableView* m_foodGroups;
+    LookupList* m_groups;
     TableView* m_foodDesc;
     TableView* m_nutrData;
     TableView* m_nutrDef;

@@ -4,6 +4,7 @@
 #include "foods/DialogFoodNutrientValue.h"
 #include "foods/DialogMeasurement.h"
 #include "store/DataSetModel.h"
+#include "store/LookupList.h"
 #include "store/Prompter.h"
 #include "store/TableView.h"
 #include "widgets/DropDownList.h"
@@ -59,7 +60,7 @@ TDialogFood::TDialogFood(TDataModuleFoods& foods, const TFormImageContainer& ima
     m_valueDialog = new TDialogFoodNutrientValue(foods, images, prompter, this);
     m_measureDialog = new TDialogMeasurement(foods, images, prompter, this);
 
-    connect(&foods.tblFoodGroups(), &DataSet::rowsReset, this, &TDialogFood::fillFoodGroups);
+    connect(&foods.foodGroups(), &LookupList::changed, this, &TDialogFood::fillFoodGroups);
     TableView& food = foods.tblFoodDesc();
     for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
         connect(&food, signal, this, &TDialogFood::showFoodGroup);
@@ -214,11 +215,10 @@ void TDialogFood::showEvent(QShowEvent* event)
 
 void TDialogFood::fillFoodGroups()
 {
-    const TableView& groups = m_foods.tblFoodGroups();
     m_groupItems->removeRows(0, m_groupItems->rowCount());
-    for (int row = 0; row < groups.rowCount(); ++row) {
-        auto* description = new QStandardItem(groups.valueAt(row, "FdGrp_Desc").toString());
-        const QVariant code = groups.valueAt(row, "FdGrp_Cd");
+    for (const LookupList::Entry& group : m_foods.foodGroups().entries()) {
+        auto* description = new QStandardItem(group.name);
+        const QVariant code = group.key;
         description->setData(code, Qt::UserRole);
         auto* codeItem = new QStandardItem(code.toString());
         codeItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

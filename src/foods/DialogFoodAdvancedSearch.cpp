@@ -1,6 +1,7 @@
 #include "foods/DialogFoodAdvancedSearch.h"
 
 #include "foods/DataModuleFoods.h"
+#include "store/LookupList.h"
 #include "store/TableView.h"
 
 TDialogFoodAdvancedSearch::TDialogFoodAdvancedSearch(TDataModuleFoods& foods,
@@ -18,10 +19,8 @@ TDialogFoodAdvancedSearch::TDialogFoodAdvancedSearch(TDataModuleFoods& foods,
         "FoodGroup",
         [&foods] {
             QList<QPair<QString, QVariant>> groups;
-            const TableView& table = foods.tblFoodGroups();
-            for (int row = 0; row < table.rowCount(); ++row)
-                groups.append(
-                    {table.valueAt(row, "FdGrp_Desc").toString(), table.valueAt(row, "FdGrp_Cd")});
+            for (const LookupList::Entry& group : foods.foodGroups().entries())
+                groups.append({group.name, group.key});
             return groups;
         },
         "Please Select a Food Group.", true);

@@ -25,7 +25,8 @@ TDialogFoodGroupEdit::TDialogFoodGroupEdit(TDataModuleFoods& foods,
     m_edit->setObjectName("DBEditFoodGroup");
     m_edit->setGeometry(10, 24, 264, 22);
     label->setBuddy(m_edit);
-    m_binding = new FieldEditBinding(m_edit, &foods.tblFoodGroups(), "FdGrp_Desc");
+    m_binding =
+        new FieldEditBinding(m_edit, &foods.foodGroups().rows(), foods.foodGroups().nameField());
     placeOkCancel(QPoint(282, 12), QPoint(334, 12));
     bindEditKeys(m_edit);
 }

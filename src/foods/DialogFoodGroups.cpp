@@ -2,22 +2,17 @@
 
 #include "foods/DataModuleFoods.h"
 #include "foods/DialogFoodGroupEdit.h"
-#include "store/TableView.h"
 
 TDialogFoodGroups::TDialogFoodGroups(TDataModuleFoods& foods, TDialogFoodGroupEdit& editDialog,
                                      const TFormImageContainer& images, QWidget* owner)
-    : TFormListDialog(images, "DBGrid1", foods.tblFoodGroups(), "FdGrp_Desc", owner), m_foods(foods)
+    : TFormListDialog(images, "DBGrid1", foods.foodGroups().rows(), foods.foodGroups().nameField(),
+                      owner),
+      m_foods(foods)
 {
     setObjectName("DialogFoodGroups");
     setDialogTitle("Food Groups");
-    RowActions actions;
-    actions.beginNew = [&foods] { return foods.BeginNewFoodGroup(); };
-    actions.beginEdit = [&foods] { return foods.EditFoodGroup(); };
-    actions.post = [&foods] { return foods.PostFoodGroup(); };
-    actions.cancel = [&foods] { foods.CancelFoodGroup(); };
-    actions.remove = [&foods] { foods.DeleteFoodGroup(); };
-    addRowButtons(editDialog, actions, "Create New Food Group", "Delete Selected Food Group",
-                  "Edit Selected Group");
+    addRowButtons(editDialog, actionsOf(foods.foodGroups()), "Create New Food Group",
+                  "Delete Selected Food Group", "Edit Selected Group");
 }
 
 void TDialogFoodGroups::setEditButtonsVisible(bool visible)
@@ -29,6 +24,6 @@ bool TDialogFoodGroups::PickFoodGroup()
 {
     const bool chosen = pick();
     if (chosen)
-        m_foods.ShowFoodsByGroup(m_foods.tblFoodGroups().asString("FdGrp_Desc"));
+        m_foods.ShowFoodsByGroup(m_foods.foodGroups().currentName());
     return chosen;
 }

@@ -32,7 +32,7 @@ void TFoodMenu::DisplayAllFoodsClick()
 void TFoodMenu::DisplayByFoodGroupClick()
 {
     if (m_foodGroups.PickFoodGroup())
-        emit listed(Listing::FoodGroup, m_foods.tblFoodGroups().asString("FdGrp_Desc"));
+        emit listed(Listing::FoodGroup, m_foods.foodGroups().currentName());
 }
 
 void TFoodMenu::SimpleSearchClick()

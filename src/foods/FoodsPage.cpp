@@ -275,13 +275,7 @@ void TFoodsPage::configureTree()
         m_foods.ShowFoodsByGroup(group);
         setHeaderText(groupHeader(group));
     };
-    groups.beginNew = [this] { return m_foods.BeginNewFoodGroup(); };
-    groups.post = [this] { return m_foods.PostFoodGroup(); };
-    groups.save = [this] { return m_foods.SaveFoodGroups(); };
-    groups.edit = [this] { m_foods.EditFoodGroup(); };
-    groups.cancel = [this] { m_foods.CancelFoodGroup(); };
-    groups.discard = [this] { m_foods.DiscardFoodGroups(); };
-    groups.currentName = [this] { return m_foods.tblFoodGroups().asString("FdGrp_Desc"); };
+    groups.operate(m_foods.foodGroups());
     groups.nameDialog = &m_dialogs.foodGroupEdit;
     groups.listDialog = &m_dialogs.foodGroups;
     new TLookupBranch(*m_tree, FoodGroups, groups);

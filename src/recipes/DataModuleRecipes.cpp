@@ -143,6 +143,35 @@ TDataModuleRecipes::TDataModuleRecipes(TDataModuleFoods& foods, Prompter& prompt
     m_allTypeLinks->addLookupField("TypeDesc", "RTYPE_ID", "Recipe_Types.DB", "RTYPE_ID",
                                    "Recipe Type");
 
+    LookupList::Config cuisines;
+    cuisines.keyField = "Cuisine_ID";
+    cuisines.nameField = "Cuisine";
+    cuisines.usage = m_recipeDesc;
+    cuisines.usageField = "Cuisine_ID";
+    cuisines.refusal = "Can't Delete This Cuisine, one or more recipe is using it, modify or "
+                       "delete recipe(s) first";
+    m_cuisineList = new LookupList(*m_cuisines, prompter, cuisines, this);
+    // A recipe shows its cuisine's name: saved cuisines are read again with it (unless the
+    // recipe is being edited).
+    connect(m_cuisineList, &LookupList::saved, this, [this] {
+        if (!m_recipeDesc->isEditing())
+            m_recipeDesc->refresh();
+    });
+
+    LookupList::Config types;
+    types.keyField = "RTYPE_ID";
+    types.nameField = "Recipe Type";
+    types.usage = m_allTypeLinks;
+    types.usageField = "RTYPE_ID";
+    types.refusal = "Can't Delete This Type, one or more recipe is using it, modify or delete "
+                    "recipe(s) first";
+    m_typeList = new LookupList(*m_types, prompter, types, this);
+    // Type names shown beside recipes are read again.
+    connect(m_typeList, &LookupList::saved, this, [this] {
+        m_typesAddEdit->refresh();
+        m_typesDisplay->refresh();
+    });
+
     m_typesAddEdit = table("Recipe_DesAndTypes.DB", "tblRecipeDesAndTypesAddEditOnly", true);
     m_typesAddEdit->setMaster(m_recipeDesc, "R_ID", "R_ID");
     m_typesAddEdit->addLookupField("TypeDesc", "RTYPE_ID", "Recipe_Types.DB", "RTYPE_ID",
@@ -276,17 +305,13 @@ QVariant TDataModuleRecipes::calculate(const DataSet& set, int row, int field) c
 
 QStringList TDataModuleRecipes::GetCuisineNames()
 {
-    m_cuisineNames.clear();
-    for (int row = 0; row < m_cuisines->rowCount(); ++row)
-        m_cuisineNames << m_cuisines->valueAt(row, "Cuisine").toString();
+    m_cuisineNames = m_cuisineList->names();
     return m_cuisineNames;
 }
 
 QStringList TDataModuleRecipes::GetRecipeTypeNames()
 {
-    m_typeNames.clear();
-    for (int row = 0; row < m_types->rowCount(); ++row)
-        m_typeNames << m_types->valueAt(row, "Recipe Type").toString();
+    m_typeNames = m_typeList->names();
     return m_typeNames;
 }
 
@@ -784,110 +809,3 @@ QList<std::pair<int, double>> TDataModuleRecipes::RecipeNutrientTotals(int recip
 }
 
 // --- Recipe types and cuisines ----------------------------------------------------------------
-
-bool TDataModuleRecipes::deleteUnused(TableView& rows, TableView& usage, const QString& key,
-                                      const QString& nameField, const QString& refusal)
-{
-    if (!ready() || rows.isEmpty())
-        return false;
-    // Only stored rows can use it; a row not yet stored has no key.
-    const QVariant id = rows.value(key);
-    if (!id.isNull() && usage.locate(key, id)) {
-        m_prompter.message(refusal);
-        return false;
-    }
-    if (!RecordMessages::confirmDelete(m_prompter, rows.asString(nameField)))
-        return false;
-    return rows.remove();
-}
-
-void TDataModuleRecipes::BeginNewRecipeType()
-{
-    m_types->append();
-}
-
-bool TDataModuleRecipes::EditRecipeType()
-{
-    return !m_types->isEmpty() && m_types->edit();
-}
-
-bool TDataModuleRecipes::PostRecipeType()
-{
-    return post(*m_types);
-}
-
-void TDataModuleRecipes::CancelRecipeType()
-{
-    m_types->cancel();
-}
-
-void TDataModuleRecipes::DeleteRecipeType()
-{
-    deleteUnused(*m_types, *m_allTypeLinks, "RTYPE_ID", "Recipe Type",
-                 "Can't Delete This Type, one or more recipe is using it, modify or delete "
-                 "recipe(s) first");
-}
-
-bool TDataModuleRecipes::SaveRecipeTypes()
-{
-    QString error;
-    if (!SaveBatch::save({m_types}, &error)) {
-        report(error);
-        return false;
-    }
-    // Type names shown beside recipes are read again.
-    m_typesAddEdit->refresh();
-    m_typesDisplay->refresh();
-    return true;
-}
-
-void TDataModuleRecipes::DiscardRecipeTypes()
-{
-    m_types->cancel();
-    m_types->cancelUpdates();
-}
-
-void TDataModuleRecipes::BeginNewCuisine()
-{
-    m_cuisines->append();
-}
-
-bool TDataModuleRecipes::EditCuisine()
-{
-    return !m_cuisines->isEmpty() && m_cuisines->edit();
-}
-
-bool TDataModuleRecipes::PostCuisine()
-{
-    return post(*m_cuisines);
-}
-
-void TDataModuleRecipes::CancelCuisine()
-{
-    m_cuisines->cancel();
-}
-
-void TDataModuleRecipes::DeleteCuisine()
-{
-    deleteUnused(*m_cuisines, *m_recipeDesc, "Cuisine_ID", "Cuisine",
-                 "Can't Delete This Cuisine, one or more recipe is using it, modify or delete "
-                 "recipe(s) first");
-}
-
-bool TDataModuleRecipes::SaveCuisines()
-{
-    QString error;
-    if (!SaveBatch::save({m_cuisines}, &error)) {
-        report(error);
-        return false;
-    }
-    if (!m_recipeDesc->isEditing())
-        m_recipeDesc->refresh();
-    return true;
-}
-
-void TDataModuleRecipes::DiscardCuisines()
-{
-    m_cuisines->cancel();
-    m_cuisines->cancelUpdates();
-}

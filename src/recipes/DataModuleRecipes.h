@@ -2,6 +2,7 @@
 
 #include "recipes/Nutrient.h"
 #include "store/KeyAllocator.h"
+#include "store/LookupList.h"
 #include "store/SearchTables.h"
 
 #include <QList>
@@ -56,9 +57,10 @@ public:
     TableView& tblRecipeIngredientsAddEditOnly() const { return *m_workIngredients; }
     TableView& tblRecipeNutrAddEditOnly() const { return *m_workNutrients; }
     TableView& tblIngredientNutrients() const { return *m_ingredientNutrients; }
-    // Cuisines and types (pending until their caller saves them), and every type link.
-    TableView& tblRecipeCuisine() const { return *m_cuisines; }
-    TableView& tblRecipeTypes() const { return *m_types; }
+    // Cuisines and types, edited in their list and name dialogs (pending until saved), and
+    // every type link.
+    LookupList& cuisines() const { return *m_cuisineList; }
+    LookupList& recipeTypes() const { return *m_typeList; }
     TableView& tblRecipeDesAndTypes() const { return *m_allTypeLinks; }
     // The recipe searches' tables.
     TableView& tblRecipeSimpleSearch() const { return m_searches.historyView(); }
@@ -160,25 +162,10 @@ public:
     // The stored nutrient totals of a recipe (number, amount), in stored order.
     QList<std::pair<int, double>> RecipeNutrientTotals(int recipeId);
 
-    // Recipe types, edited in their list dialog; every change stays pending until SaveRecipeTypes
-    // or DiscardRecipeTypes.
-    void BeginNewRecipeType();
-    bool EditRecipeType();
-    bool PostRecipeType();
-    void CancelRecipeType();
-    // Refused while a stored recipe uses the type; otherwise asked, then deleted (pending).
-    void DeleteRecipeType();
-    bool SaveRecipeTypes();
-    void DiscardRecipeTypes();
-
-    // Cuisines, the same way.
-    void BeginNewCuisine();
-    bool EditCuisine();
-    bool PostCuisine();
-    void CancelCuisine();
-    void DeleteCuisine();
-    bool SaveCuisines();
-    void DiscardCuisines();
+    // Refused while a stored recipe uses the type or cuisine; otherwise asked, then deleted
+    // (pending). The rest of their editing is that of recipeTypes() and cuisines().
+    void DeleteRecipeType() { m_typeList->deleteCurrent(); }
+    void DeleteCuisine() { m_cuisineList->deleteCurrent(); }
 
 private:
     void report(const QString& message);
@@ -194,8 +181,6 @@ private:
     bool emptyWorkingTables(QString* error);
     bool saveRecipe();
     void refreshStoredRows();
-    bool deleteUnused(TableView& rows, TableView& usage, const QString& key,
-                      const QString& nameField, const QString& refusal);
 
     TDataModuleFoods& m_foods;
     Prompter& m_prompter;
@@ -204,6 +189,8 @@ private:
     TableView* m_recipeDesc;
     TableView* m_cuisines;
     TableView* m_types;
+    LookupList* m_cuisineList;
+    LookupList* m_typeList;
     TableView* m_allTypeLinks;
     TableView* m_typesAddEdit;
     TableView* m_ingredients;

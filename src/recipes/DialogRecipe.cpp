@@ -7,6 +7,7 @@
 #include "recipes/DialogRecipeNutrientValue.h"
 #include "recipes/DialogRecipeTypes.h"
 #include "store/DataSetModel.h"
+#include "store/LookupList.h"
 #include "store/NumberFormat.h"
 #include "store/Prompter.h"
 #include "store/TableView.h"
@@ -75,8 +76,7 @@ TDialogRecipe::TDialogRecipe(TDataModuleRecipes& recipes, TDataModuleFoods& food
     m_ingredientDialog = new TDialogRecipeIngredientEdit(recipes, images, prompter, this);
     m_valueDialog = new TDialogRecipeNutrientValue(recipes, images, prompter, this);
 
-    connect(&recipes.tblRecipeCuisine(), &DataSet::rowsReset, this, &TDialogRecipe::fillCuisines);
-    connect(&recipes.tblRecipeCuisine(), &DataSet::rowUpdated, this, &TDialogRecipe::fillCuisines);
+    connect(&recipes.cuisines(), &LookupList::changed, this, &TDialogRecipe::fillCuisines);
     TableView& recipe = recipes.tblRecipeDesc();
     for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
         connect(&recipe, signal, this, &TDialogRecipe::showCuisine);
@@ -352,17 +352,14 @@ void TDialogRecipe::showEvent(QShowEvent* event)
 
 void TDialogRecipe::fillCuisines()
 {
-    const TableView& cuisines = m_recipes.tblRecipeCuisine();
     {
         const QSignalBlocker quiet(m_comboCuisine);
         m_comboCuisine->clear();
         // The first entry is "no cuisine", so a cuisine chosen by mistake can be taken back.
         m_comboCuisine->addItem(QString(), QVariant());
-        for (int row = 0; row < cuisines.rowCount(); ++row) {
-            const QVariant id = cuisines.valueAt(row, "Cuisine_ID");
-            if (!id.isNull())
-                m_comboCuisine->addItem(cuisines.valueAt(row, "Cuisine").toString(), id);
-        }
+        for (const LookupList::Entry& cuisine : m_recipes.cuisines().entries())
+            if (!cuisine.key.isNull())
+                m_comboCuisine->addItem(cuisine.name, cuisine.key);
     }
     showCuisine();
 }
@@ -406,14 +403,14 @@ void TDialogRecipe::btnAddRecipeTypeClick()
         links.cancel();
         return;
     }
-    const TableView& types = m_recipes.tblRecipeTypes();
-    const QVariant type = types.value("RTYPE_ID");
+    const LookupList& types = m_recipes.recipeTypes();
+    const QVariant type = types.currentKey();
     // An empty list offers no type; a type not yet stored has no key to link to.
     if (type.isNull())
         return;
     for (int row = 0; row < links.rowCount(); ++row)
         if (links.valueAt(row, "RTYPE_ID").toLongLong() == type.toLongLong()) {
-            prompter().message(types.asString("Recipe Type") + " Already Added");
+            prompter().message(types.currentName() + " Already Added");
             return;
         }
     links.append();

@@ -2,17 +2,17 @@
 
 #include "foods/DataModuleFoods.h"
 #include "recipes/DataModuleRecipes.h"
-#include "store/TableView.h"
+#include "store/LookupList.h"
 
 namespace {
 
-// The names of a column of a table, in table order, without keys: rules match them by name.
-TFormSearchRulesDialog::Choices namesOf(const TableView& table, const QString& field)
+// The names of a list, in table order, without keys: rules match them by name.
+TFormSearchRulesDialog::Choices namesOf(const LookupList& list)
 {
-    return [&table, field] {
+    return [&list] {
         QList<QPair<QString, QVariant>> names;
-        for (int row = 0; row < table.rowCount(); ++row)
-            names.append({table.valueAt(row, field).toString(), QVariant()});
+        for (const QString& name : list.names())
+            names.append({name, QVariant()});
         return names;
     };
 }
@@ -35,10 +35,9 @@ TDialogRecipeAdvancedSearch::TDialogRecipeAdvancedSearch(TDataModuleRecipes& rec
                 "Enter a word to search within ingredients", "editSearchIngredient", "Ingredients",
                 false);
     addChoiceKind("by Recipe Type", "RecipeType", "Select Recipe Type",
-                  "DBLookupComboBoxRecipeType", "RecipeType",
-                  namesOf(recipes.tblRecipeTypes(), "Recipe Type"), QString(), false);
+                  "DBLookupComboBoxRecipeType", "RecipeType", namesOf(recipes.recipeTypes()),
+                  QString(), false);
     addChoiceKind("by Recipe Cuisine", "Cuisine", "Select Cuisine", "DBLookupComboBoxCuisine",
-                  "RecipeCuisine", namesOf(recipes.tblRecipeCuisine(), "Cuisine"), QString(),
-                  false);
+                  "RecipeCuisine", namesOf(recipes.cuisines()), QString(), false);
     addNutrientKind("By Nutrient and its Value...", "Nutrient", foods.tblNutrDef());
 }

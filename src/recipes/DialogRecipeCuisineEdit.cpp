@@ -6,9 +6,8 @@ TDialogRecipeCuisineEdit::TDialogRecipeCuisineEdit(TDataModuleRecipes& recipes,
                                                    const TFormImageContainer& images,
                                                    Prompter& prompter, QWidget* owner)
     : TFormNameEditDialog(
-          images, prompter, recipes.tblRecipeCuisine(),
-          {"Add/Edit Cuisine Dialog", "Cuisine", "DBEditCuisine", "Cuisine", "Missing Cuisine"},
-          owner)
+          images, prompter, recipes.cuisines(),
+          {"Add/Edit Cuisine Dialog", "Cuisine", "DBEditCuisine", "Missing Cuisine"}, owner)
 {
     setObjectName("DialogRecipeCuisineEdit");
 }

@@ -5,10 +5,9 @@
 TDialogRecipeTypeEdit::TDialogRecipeTypeEdit(TDataModuleRecipes& recipes,
                                              const TFormImageContainer& images, Prompter& prompter,
                                              QWidget* owner)
-    : TFormNameEditDialog(images, prompter, recipes.tblRecipeTypes(),
-                          {"Add/Edit Type Dialog", "Recipe Type:", "DBEditRecipeType",
-                           "Recipe Type", "Missing Type"},
-                          owner)
+    : TFormNameEditDialog(
+          images, prompter, recipes.recipeTypes(),
+          {"Add/Edit Type Dialog", "Recipe Type:", "DBEditRecipeType", "Missing Type"}, owner)
 {
     setObjectName("DialogRecipeTypeEdit");
 }

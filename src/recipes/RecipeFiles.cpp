@@ -457,8 +457,8 @@ void TRecipeFiles::refreshAfterImport()
     // Nutrient names, cuisines and types first, so that the recipe rows read again show them;
     // reading the recipe table again runs the recipe list again.
     m_foods.tblNutrDef().refresh();
-    m_recipes.tblRecipeCuisine().refresh();
-    m_recipes.tblRecipeTypes().refresh();
+    m_recipes.cuisines().reread();
+    m_recipes.recipeTypes().reread();
     m_recipes.tblRecipeDesAndTypes().refresh();
     m_recipes.tblRecipeDesc().refresh();
     m_recipes.tblRecipeDesAndTypesDisplay().refresh();

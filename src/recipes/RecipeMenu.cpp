@@ -39,20 +39,18 @@ void TRecipeMenu::DisplayAllRecipesClick()
 void TRecipeMenu::DisplayByRecipeTypeClick()
 {
     // Nothing can be changed in pick mode, so nothing is stored or dropped afterwards.
-    const TableView& types = m_recipes.tblRecipeTypes();
-    if (!m_recipeTypes.pick() || types.isEmpty())
+    if (!m_recipeTypes.pick() || m_recipes.recipeTypes().rows().isEmpty())
         return;
-    const QString type = types.asString("Recipe Type");
+    const QString type = m_recipes.recipeTypes().currentName();
     m_recipes.ShowRecipesByType(type);
     emit listed(Listing::RecipeType, type);
 }
 
 void TRecipeMenu::DisplayByCuisineClick()
 {
-    const TableView& cuisines = m_recipes.tblRecipeCuisine();
-    if (!m_recipeCuisines.pick() || cuisines.isEmpty())
+    if (!m_recipeCuisines.pick() || m_recipes.cuisines().rows().isEmpty())
         return;
-    const QString cuisine = cuisines.asString("Cuisine");
+    const QString cuisine = m_recipes.cuisines().currentName();
     m_recipes.ShowRecipesByCuisine(cuisine);
     emit listed(Listing::Cuisine, cuisine);
 }

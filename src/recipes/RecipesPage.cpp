@@ -489,16 +489,7 @@ void TRecipesPage::configureTree()
         m_recipes.ShowRecipesByCuisine(cuisine);
         setHeaderText(QString(Cuisines) + ": " + cuisine);
     };
-    cuisines.beginNew = [this] {
-        m_recipes.BeginNewCuisine();
-        return true;
-    };
-    cuisines.post = [this] { return m_recipes.PostCuisine(); };
-    cuisines.save = [this] { return m_recipes.SaveCuisines(); };
-    cuisines.edit = [this] { m_recipes.EditCuisine(); };
-    cuisines.cancel = [this] { m_recipes.CancelCuisine(); };
-    cuisines.discard = [this] { m_recipes.DiscardCuisines(); };
-    cuisines.currentName = [this] { return m_recipes.tblRecipeCuisine().asString("Cuisine"); };
+    cuisines.operate(m_recipes.cuisines());
     cuisines.nameDialog = &m_dialogs.cuisineEdit;
     cuisines.listDialog = &m_dialogs.cuisines;
     new TLookupBranch(*m_tree, Cuisines, cuisines);
@@ -511,16 +502,7 @@ void TRecipesPage::configureTree()
         m_recipes.ShowRecipesByType(type);
         setHeaderText(QString(RecipesTypes) + ": " + type);
     };
-    types.beginNew = [this] {
-        m_recipes.BeginNewRecipeType();
-        return true;
-    };
-    types.post = [this] { return m_recipes.PostRecipeType(); };
-    types.save = [this] { return m_recipes.SaveRecipeTypes(); };
-    types.edit = [this] { m_recipes.EditRecipeType(); };
-    types.cancel = [this] { m_recipes.CancelRecipeType(); };
-    types.discard = [this] { m_recipes.DiscardRecipeTypes(); };
-    types.currentName = [this] { return m_recipes.tblRecipeTypes().asString("Recipe Type"); };
+    types.operate(m_recipes.recipeTypes());
     types.nameDialog = &m_dialogs.typeEdit;
     types.listDialog = &m_dialogs.types;
     new TLookupBranch(*m_tree, RecipesTypes, types);

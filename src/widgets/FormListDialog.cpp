@@ -1,6 +1,7 @@
 #include "widgets/FormListDialog.h"
 
 #include "store/DataSetModel.h"
+#include "store/LookupList.h"
 #include "store/TableView.h"
 #include "widgets/GraphicButton.h"
 #include "widgets/GridSetup.h"
@@ -94,4 +95,15 @@ bool TFormListDialog::pick()
     const bool chosen = execDialog() == QDialog::Accepted;
     setListButtonsVisible(true);
     return chosen;
+}
+
+TFormListDialog::RowActions TFormListDialog::actionsOf(LookupList& list)
+{
+    RowActions actions;
+    actions.beginNew = [&list] { return list.beginNew(); };
+    actions.beginEdit = [&list] { return list.beginEdit(); };
+    actions.post = [&list] { return list.post(); };
+    actions.cancel = [&list] { list.cancel(); };
+    actions.remove = [&list] { list.deleteCurrent(); };
+    return actions;
 }

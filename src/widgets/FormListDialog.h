@@ -6,6 +6,7 @@
 #include <functional>
 
 class QTableView;
+class LookupList;
 class TableView;
 
 // The frame of the dialogs that manage one list of rows (the food groups, the stored advanced
@@ -37,6 +38,10 @@ public:
         std::function<void()> cancel;
         std::function<void()> remove;
     };
+
+    // The row buttons' actions over a list of named rows: begin, edit, post, cancel and delete
+    // its rows with its rules.
+    static RowActions actionsOf(LookupList& list);
 
     QTableView* grid() const { return m_grid; }
 

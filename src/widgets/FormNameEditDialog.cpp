@@ -1,5 +1,6 @@
 #include "widgets/FormNameEditDialog.h"
 
+#include "store/LookupList.h"
 #include "store/Prompter.h"
 #include "store/TableView.h"
 #include "widgets/FieldEditBinding.h"
@@ -8,7 +9,7 @@
 #include <QLineEdit>
 
 TFormNameEditDialog::TFormNameEditDialog(const TFormImageContainer& images, Prompter& prompter,
-                                         TableView& rows, const Settings& settings, QWidget* owner)
+                                         LookupList& list, const Settings& settings, QWidget* owner)
     : TFormTemplateDialog(images, owner), m_prompter(prompter), m_settings(settings)
 {
     setDialogTitle(settings.title);
@@ -23,7 +24,7 @@ TFormNameEditDialog::TFormNameEditDialog(const TFormImageContainer& images, Prom
     m_edit->setGeometry(10, 24, 264, 22);
     label->setBuddy(m_edit);
     // The binding limits the box to the field's size in the table.
-    m_binding = new FieldEditBinding(m_edit, &rows, settings.field);
+    m_binding = new FieldEditBinding(m_edit, &list.rows(), list.nameField());
     placeOkCancel(QPoint(282, 12), QPoint(334, 12));
     bindEditKeys(m_edit);
 }

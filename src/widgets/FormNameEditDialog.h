@@ -5,7 +5,7 @@
 class FieldEditBinding;
 class Prompter;
 class QLineEdit;
-class TableView;
+class LookupList;
 
 // The frame of the small dialogs that edit one name of a list's current row (a recipe type, a
 // cuisine): a 398 x 105 dialog with a label, one box bound to the field, and OK and Cancel at its
@@ -30,11 +30,10 @@ protected:
         QString title;
         QString label;
         QString editName;    // the box's object name
-        QString field;       // the field of rows it edits
         QString missingText; // the message for an empty box
     };
 
-    TFormNameEditDialog(const TFormImageContainer& images, Prompter& prompter, TableView& rows,
+    TFormNameEditDialog(const TFormImageContainer& images, Prompter& prompter, LookupList& list,
                         const Settings& settings, QWidget* owner);
 
     void showEvent(QShowEvent* event) override;

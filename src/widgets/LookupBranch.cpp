@@ -1,5 +1,6 @@
 #include "widgets/LookupBranch.h"
 
+#include "store/LookupList.h"
 #include "widgets/NavigationTree.h"
 
 namespace {
@@ -63,4 +64,15 @@ void TLookupBranch::editList()
     }
     m_config.discard();
     m_tree.selectLast();
+}
+
+void TLookupBranch::Config::operate(LookupList& list)
+{
+    beginNew = [&list] { return list.beginNew(); };
+    post = [&list] { return list.post(); };
+    save = [&list] { return list.save(); };
+    edit = [&list] { list.beginEdit(); };
+    cancel = [&list] { list.cancel(); };
+    discard = [&list] { list.discard(); };
+    currentName = [&list] { return list.currentName(); };
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 
+class LookupList;
 class TNavigationTree;
 
 // A branch of a page's navigation tree over a list of named rows (food groups, recipe types,
@@ -43,6 +44,9 @@ public:
         // dialog is needed, so they may be set after configuring.
         const std::function<bool()>* nameDialog = nullptr;
         const std::function<bool()>* listDialog = nullptr;
+
+        // Sets the list's operations to those of list.
+        void operate(LookupList& list);
     };
 
     // Configures the branch of the top entry top on tree; the object lives as long as the tree.

@@ -41,9 +41,9 @@ protected:
     int newGroup(const QString& name)
     {
         foods.BeginNewFoodGroup();
-        const int code = foods.tblFoodGroups().asInteger("FdGrp_Cd");
-        foods.tblFoodGroups().setValue("FdGrp_Desc", name);
-        EXPECT_TRUE(foods.PostFoodGroup());
+        const int code = foods.foodGroups().rows().asInteger("FdGrp_Cd");
+        foods.foodGroups().rows().setValue("FdGrp_Desc", name);
+        EXPECT_TRUE(foods.foodGroups().post());
         return code;
     }
 
@@ -98,12 +98,12 @@ TEST_F(FoodGroups, NewCodesCountOnWithinOneVisitAndStartAgainAfterCancel)
 {
     EXPECT_EQ(newGroup("Nuts"), 1101);
     EXPECT_EQ(newGroup("Seeds"), 1102);
-    foods.DiscardFoodGroups();
+    foods.foodGroups().discard();
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_GROUP.DB\""), 3);
     EXPECT_EQ(foods.GetFoodGroupNames().size(), 3);
 
     EXPECT_EQ(newGroup("Grains"), 1101);
-    ASSERT_TRUE(foods.SaveFoodGroups());
+    ASSERT_TRUE(foods.foodGroups().save());
     EXPECT_EQ(stored("SELECT FdGrp_Cd FROM \"FD_GROUP.DB\" WHERE FdGrp_Desc = 'Grains'"), 1101);
     // After the save the counter starts again over the new largest code.
     EXPECT_EQ(newGroup("Oils"), 1102);
@@ -111,7 +111,7 @@ TEST_F(FoodGroups, NewCodesCountOnWithinOneVisitAndStartAgainAfterCancel)
 
 TEST_F(FoodGroups, DeleteIsRefusedWhileTheGroupHasFoodsAndAskedOnceItIsEmpty)
 {
-    TableView& groups = foods.tblFoodGroups();
+    TableView& groups = foods.foodGroups().rows();
     ASSERT_TRUE(groups.locate("FdGrp_Cd", 100));
     foods.DeleteFoodGroup();
     EXPECT_EQ(prompter.messages(), QStringList{Refusal});
@@ -137,7 +137,7 @@ TEST_F(FoodGroups, DeleteIsRefusedWhileTheGroupHasFoodsAndAskedOnceItIsEmpty)
               "Are you sure you want to delete [ Dairy and Egg Products ]");
     EXPECT_EQ(prompter.entries()[1].icon, Prompter::Icon::None);
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_GROUP.DB\" WHERE FdGrp_Cd = 100"), 1);
-    ASSERT_TRUE(foods.SaveFoodGroups());
+    ASSERT_TRUE(foods.foodGroups().save());
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"FD_GROUP.DB\" WHERE FdGrp_Cd = 100"), 0);
 }
 
@@ -157,7 +157,7 @@ TEST_F(FoodGroupsWindows, GroupEditDialogRefusesAnEmptyNameAndTakesEnterAndEscap
     EXPECT_TRUE(editDialog.isVisible());
 
     QTest::keyClicks(edit, "Nuts");
-    EXPECT_EQ(foods.tblFoodGroups().asString("FdGrp_Desc"), "Nuts");
+    EXPECT_EQ(foods.foodGroups().rows().asString("FdGrp_Desc"), "Nuts");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_FALSE(editDialog.isVisible());
     EXPECT_EQ(editDialog.closeResult(), QDialog::Accepted);
@@ -259,7 +259,7 @@ TEST_F(FoodGroupsWindows, NewGroupFromTheTreeIsSelectedOrTheLastEntryComesBack)
         int shown = 0;
         setRunner(&TFoodsPage::DialogRunners::foodGroupEdit, [&] {
             ++shown;
-            foods.tblFoodGroups().setValue("FdGrp_Desc", c.name);
+            foods.foodGroups().rows().setValue("FdGrp_Desc", c.name);
             return c.confirm;
         });
         page.selectEntry(page.childEntry("Food Groups", "Fruits and Fruit Juices"));
@@ -292,7 +292,7 @@ TEST_F(FoodGroupsWindows, ConfirmedListWithNoGroupLeftSelectsNothing)
         foods.DeleteFood();
     }
     setRunner(&TFoodsPage::DialogRunners::foodGroups, [&] {
-        while (!foods.tblFoodGroups().isEmpty()) {
+        while (!foods.foodGroups().rows().isEmpty()) {
             prompter.answer(true);
             foods.DeleteFoodGroup();
         }

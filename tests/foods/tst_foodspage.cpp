@@ -198,7 +198,7 @@ TEST_F(FoodsPageTest, TreeEntriesNamedLikeCommands)
     EXPECT_EQ(page->tree()->currentItem()->text(0), "Dairy and Egg Products");
     EXPECT_EQ(page->headerText(), "Food Group: Dairy and Egg Products");
     EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 2);
-    EXPECT_FALSE(foods.tblFoodGroups().updatesPending());
+    EXPECT_FALSE(foods.foodGroups().rows().updatesPending());
     EXPECT_EQ(dir.scalar("SELECT COUNT(*) FROM \"FD_GROUP.DB\"").toInt(), 4);
 }
 

@@ -97,7 +97,7 @@ TEST_F(FoodTreeInput, EveryCommandEntryClickedEndsOnTheEntryItLists)
          "New Food Group",
          &Runners::foodGroupEdit,
          [](TDataModuleFoods& f) {
-             f.tblFoodGroups().setValue("FdGrp_Desc", "Nuts");
+             f.foodGroups().rows().setValue("FdGrp_Desc", "Nuts");
              return true;
          },
          false,
@@ -106,7 +106,7 @@ TEST_F(FoodTreeInput, EveryCommandEntryClickedEndsOnTheEntryItLists)
          {}},
         {"Food Groups", "New Food Group", &Runners::foodGroupEdit, cancel, false, "", "", {}},
         {"Food Groups", "Edit Food Groups", &Runners::foodGroups,
-         [](TDataModuleFoods& f) { return f.tblFoodGroups().locate("FdGrp_Cd", 900); }, false,
+         [](TDataModuleFoods& f) { return f.foodGroups().rows().locate("FdGrp_Cd", 900); }, false,
          "Fruits and Fruit Juices", "Food Group: Fruits and Fruit Juices", AppleFoods},
         {"Food Groups", "Edit Food Groups", &Runners::foodGroups, cancel, false, "", "", {}},
         {"Simple Search", "New Search", &Runners::simpleSearch,
@@ -199,7 +199,7 @@ TEST_F(FoodTreeInput, CommandReachedByKeysEndsOnTheEntryItLists)
 
     // Down from the last entry of the branch's data reaches the next top entry.
     setRunner(&Runners::foodGroupEdit, [&] {
-        foods.tblFoodGroups().setValue("FdGrp_Desc", "Nuts");
+        foods.foodGroups().rows().setValue("FdGrp_Desc", "Nuts");
         return true;
     });
     TreeInput::key(tree, Qt::Key_Home);
@@ -216,7 +216,7 @@ TEST_F(FoodTreeInput, EntryMadeBelowTheVisibleRowsIsScrolledIntoView)
     page->resize(740, 260);
     TreeInput::click(tree, entry("Food Groups", Dairy));
     setRunner(&Runners::foodGroupEdit, [&] {
-        foods.tblFoodGroups().setValue("FdGrp_Desc", "Nuts");
+        foods.foodGroups().rows().setValue("FdGrp_Desc", "Nuts");
         return true;
     });
     TreeInput::click(tree, entry("Food Groups", "New Food Group"));
@@ -268,7 +268,7 @@ TEST(FoodTreeWithoutDatabase, CommandsThatCannotNumberANewRowOpenNoDialog)
             EXPECT_EQ(prompter.entries().size(), 1);
             EXPECT_TRUE(driver.unexpected().isEmpty());
             EXPECT_EQ(FoodsPageProbe::current(page), "View All Foods");
-            EXPECT_FALSE(foods.tblFoodGroups().updatesPending());
+            EXPECT_FALSE(foods.foodGroups().rows().updatesPending());
             EXPECT_FALSE(foods.tblAdvancedSearch().updatesPending());
         }
         EXPECT_EQ(dialogs, 0);

@@ -438,10 +438,10 @@ TEST_F(FoodSearchWindows, DropDownListsOpenAtTheirBox)
 {
     for (int i = 1; i <= 30; ++i) {
         ASSERT_TRUE(foods.BeginNewFoodGroup());
-        foods.tblFoodGroups().setValue("FdGrp_Desc", QString("Group %1").arg(i));
-        ASSERT_TRUE(foods.PostFoodGroup());
+        foods.foodGroups().rows().setValue("FdGrp_Desc", QString("Group %1").arg(i));
+        ASSERT_TRUE(foods.foodGroups().post());
     }
-    ASSERT_TRUE(foods.SaveFoodGroups());
+    ASSERT_TRUE(foods.foodGroups().save());
     searchDialog.show();
     QTest::mouseClick(searchDialog.findChild<QRadioButton*>("RadioFoodGroup"), Qt::LeftButton);
     for (const char* name : {"dbLookupComboBoxFoodGroup", "ComboBoxCondition"}) {

@@ -150,7 +150,7 @@ TEST_F(RecipesPage, LongTextsKeepTheColumnsAndFixedTreeEntriesShowWhole)
                          "' WHERE R_ID = 1"));
     ASSERT_TRUE(dir.exec("UPDATE \"Recipe_Cuisine.DB\" SET Cuisine = 'Traditional Northern "
                          "Italian' WHERE Cuisine = 'Italian'"));
-    recipes().tblRecipeCuisine().refresh();
+    recipes().cuisines().rows().refresh();
     recipes().ShowAllRecipes();
     const QList<int> before = {recipeList()->width(), page().detailTabs()->width(),
                                tree()->width()};
@@ -547,7 +547,7 @@ TEST_F(RecipesPage, EditCuisinesRefusesACuisineInUseAndReopensAfterARefusedSave)
 TEST_F(RecipesPage, EditRecipeTypesReopensAfterARefusedSave)
 {
     ASSERT_TRUE(dir.exec("INSERT INTO \"Recipe_Types.DB\" (\"Recipe Type\") VALUES ('Snack')"));
-    recipes().tblRecipeTypes().refresh();
+    recipes().recipeTypes().rows().refresh();
     page().FillRecipeTypeNodes();
     TreeInput::click(tree(), entry(TRecipesPage::RecipesTypes, "Main"));
     ASSERT_TRUE(dir.exec("CREATE TRIGGER refuse BEFORE DELETE ON \"Recipe_Types.DB\" "

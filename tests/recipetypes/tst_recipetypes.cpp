@@ -70,7 +70,7 @@ protected:
             {"Recipe Types",
              &typesDialog,
              &typeEdit,
-             &recipes.tblRecipeTypes(),
+             &recipes.recipeTypes().rows(),
              "Recipe_Types.DB",
              "Recipe Type",
              "Add/Edit Type Dialog",
@@ -83,12 +83,12 @@ protected:
              "Snack",
              "Can't Delete This Type, one or more recipe is using it, modify or delete recipe(s) "
              "first",
-             [this] { return recipes.SaveRecipeTypes(); },
-             [this] { recipes.DiscardRecipeTypes(); }},
+             [this] { return recipes.recipeTypes().save(); },
+             [this] { recipes.recipeTypes().discard(); }},
             {"Cuisines",
              &cuisinesDialog,
              &cuisineEdit,
-             &recipes.tblRecipeCuisine(),
+             &recipes.cuisines().rows(),
              "Recipe_Cuisine.DB",
              "Cuisine",
              "Add/Edit Cuisine Dialog",
@@ -101,8 +101,8 @@ protected:
              "Thai",
              "Can't Delete This Cuisine, one or more recipe is using it, modify or delete "
              "recipe(s) first",
-             [this] { return recipes.SaveCuisines(); },
-             [this] { recipes.DiscardCuisines(); }},
+             [this] { return recipes.cuisines().save(); },
+             [this] { recipes.cuisines().discard(); }},
         };
     }
 
@@ -236,12 +236,12 @@ TEST_F(RecipeTypeDialogs, DeleteIsRefusedWhileARecipeUsesItAndAskedOtherwise)
     r.tblRecipeDesAndTypesAddEditOnly().removeAll();
     ASSERT_TRUE(r.SaveEditedRecipe());
     prompter.clear();
-    ASSERT_TRUE(r.tblRecipeTypes().locate("Recipe Type", "Breakfast"));
+    ASSERT_TRUE(r.recipeTypes().rows().locate("Recipe Type", "Breakfast"));
     prompter.answer(true);
     r.DeleteRecipeType();
     EXPECT_TRUE(prompter.messages().isEmpty());
     EXPECT_EQ(prompter.entries().size(), 1);
-    ASSERT_TRUE(r.SaveRecipeTypes());
+    ASSERT_TRUE(r.recipeTypes().save());
     EXPECT_EQ(r.GetRecipeTypeNames(), QStringList{"Snack"});
 }
 
@@ -305,7 +305,7 @@ TEST_F(RecipeTypeDialogs, PickModeHidesTheButtonsOnlyWhileShown)
         }
     }
     // The chosen name lists its recipes.
-    recipes.ShowRecipesByCuisine(recipes.tblRecipeCuisine().asString("Cuisine"));
+    recipes.ShowRecipesByCuisine(recipes.cuisines().rows().asString("Cuisine"));
     EXPECT_TRUE(recipes.qryRecipeDescDisplay().isEmpty());
 }
 
