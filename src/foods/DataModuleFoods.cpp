@@ -252,6 +252,11 @@ QVariant TDataModuleFoods::calculate(int row, int field) const
     return value * (grams * 0.01);
 }
 
+void TDataModuleFoods::RereadNutrientDefinitions()
+{
+    m_nutrDef->refresh();
+}
+
 void TDataModuleFoods::setRecipeNutrientDisplay(TableView* view)
 {
     m_recipeNutrDisplay = view;

@@ -69,6 +69,9 @@ public:
     }
     double MeasureGrams() const { return m_list->grams(); }
 
+    // Reads the nutrient definitions again after another writer (a recipe import) added some.
+    void RereadNutrientDefinitions();
+
     // "My Nutrients": the filter of the nutrient displays.
     void ApplyNutrientFilter();
     QString nutrientFilter() const;

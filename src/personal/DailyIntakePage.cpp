@@ -177,10 +177,10 @@ void TDailyIntakePage::logRecipe()
     // The dialog shows the meal and serves it was left with.
     if (m_addRecipe->execDialog() != QDialog::Accepted)
         return;
-    const QueryView& list = m_recipes.qryRecipeDescDisplay();
+    const RecipeRecord recipe = m_recipes.shownRecipe();
     m_personal.LogRecipeIntake(m_personal.currentPersonID(), date(), m_addRecipe->mealType(),
-                               list.asInteger("R_ID"), list.asString("Recipe Name"),
-                               m_addRecipe->amount(), list.asFloat("Number of Serves"));
+                               recipe.R_ID, recipe.Name, m_addRecipe->amount(),
+                               recipe.Serves.value_or(0));
 }
 
 void TDailyIntakePage::copyIntakes()

@@ -22,8 +22,8 @@ void TDialogAddDailyIntakeRecipe::btnOkClick()
 {
     if (!checkMealAndAmount())
         return;
-    const QVariant serves = m_recipes.qryRecipeDescDisplay().value("Number of Serves");
-    if (serves.isNull() || !(serves.toDouble() > 0)) {
+    const std::optional<double> serves = m_recipes.shownRecipe().Serves;
+    if (!serves || !(*serves > 0)) {
         prompter().message(NoServesMessage);
         return;
     }

@@ -221,6 +221,94 @@ TDataModuleRecipes::TDataModuleRecipes(TDataModuleFoods& foods, Prompter& prompt
     // The list's cuisine names come from the cuisine table.
     connect(m_cuisines, &DataSet::rowsReset, m_list, &DataSet::recalculate);
     connect(m_cuisines, &DataSet::rowUpdated, m_list, &DataSet::recalculate);
+
+    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::recalculated}) {
+        connect(m_list, signal, this, &TDataModuleRecipes::shownRecipeChanged);
+        connect(m_typesDisplay, signal, this, &TDataModuleRecipes::shownTypesChanged);
+    }
+    connect(m_list, &DataSet::rowUpdated, this, &TDataModuleRecipes::shownRecipeChanged);
+    connect(m_typesDisplay, &DataSet::rowUpdated, this, &TDataModuleRecipes::shownTypesChanged);
+}
+
+namespace {
+
+std::optional<double> optionalNumber(const QVariant& value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    return value.toDouble();
+}
+
+} // namespace
+
+bool TDataModuleRecipes::hasShownRecipe() const
+{
+    return m_list->isActive() && m_list->currentRow() >= 0;
+}
+
+RecipeRecord TDataModuleRecipes::shownRecipe() const
+{
+    RecipeRecord r;
+    if (!hasShownRecipe())
+        return r;
+    const QueryView& list = *m_list;
+    r.R_ID = list.asInteger("R_ID");
+    r.Name = list.asString("Recipe Name");
+    r.Cuisine_ID = list.value("Cuisine_ID");
+    r.Cuisine = list.asString("CuisineDesc");
+    r.Serves = optionalNumber(list.value("Number of Serves"));
+    r.PrepTime = optionalNumber(list.value("Preperation Time"));
+    r.CookTime = optionalNumber(list.value("Cooking Time"));
+    r.Procedures = list.asString("Procedures");
+    r.Author = list.asString("Author");
+    r.Source = list.asString("Source");
+    r.WebName = list.asString("Web Page Name");
+    r.WebLink = list.asString("Web Page Link");
+    return r;
+}
+
+QList<RecipeTypeT> TDataModuleRecipes::shownTypes() const
+{
+    QList<RecipeTypeT> types;
+    for (int row = 0; row < m_typesDisplay->rowCount(); ++row)
+        types.append({m_typesDisplay->valueAt(row, "RTYPE_ID"),
+                      m_typesDisplay->valueAt(row, "TypeDesc").toString()});
+    return types;
+}
+
+QList<IngredientT> TDataModuleRecipes::shownIngredients() const
+{
+    QList<IngredientT> ingredients;
+    const TableView& shown = *m_ingredientsDisplay;
+    for (int row = 0; row < shown.rowCount(); ++row)
+        ingredients.append({shown.valueAt(row, "Ingredient Name").toString(),
+                            optionalNumber(shown.valueAt(row, "Quantity")),
+                            shown.valueAt(row, "Unit").toString()});
+    return ingredients;
+}
+
+QList<NutrientT> TDataModuleRecipes::shownNutrients() const
+{
+    QList<NutrientT> nutrients;
+    const TableView& shown = *m_nutrientsDisplay;
+    for (int row = 0; row < shown.rowCount(); ++row)
+        nutrients.append(
+            {shown.valueAt(row, "Nutr_No").toInt(), shown.valueAt(row, "NutrDesc").toString(),
+             shown.valueAt(row, "Nutr_Val").toDouble(), shown.valueAt(row, "Units").toString()});
+    return nutrients;
+}
+
+void TDataModuleRecipes::RereadRecipes()
+{
+    // Cuisines and types first, so that the recipe rows read again show them; reading the
+    // recipe table again runs the recipe list again.
+    m_cuisines->refresh();
+    m_types->refresh();
+    m_allTypeLinks->refresh();
+    m_recipeDesc->refresh();
+    m_typesDisplay->refresh();
+    m_ingredientsDisplay->refresh();
+    m_nutrientsDisplay->refresh();
 }
 
 TDataModuleRecipes::~TDataModuleRecipes() = default;

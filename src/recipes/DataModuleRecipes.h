@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recipes/Nutrient.h"
+#include "recipes/Recipe.h"
 #include "store/KeyAllocator.h"
 #include "store/LookupList.h"
 #include "store/SearchTables.h"
@@ -94,6 +95,17 @@ public:
     static QString recipeListOrder();
     // The R_ID of the list's current recipe; 0 when the list is empty.
     int selectedRecipeID() const;
+    // The list's current recipe as shown, with its types, its ingredients and the nutrient
+    // totals the nutrient display shows ("My Nutrients" when that list is not empty). All empty
+    // when the list has no recipe.
+    bool hasShownRecipe() const;
+    RecipeRecord shownRecipe() const;
+    QList<RecipeTypeT> shownTypes() const;
+    QList<IngredientT> shownIngredients() const;
+    QList<NutrientT> shownNutrients() const;
+    // Reads every recipe table and display again after another writer (a recipe import)
+    // changed them; the nutrient definitions are the food module's.
+    void RereadRecipes();
 
     // Recipe searches: the keyword history (12 at most, newest first, apart from the food one)
     // and the stored advanced searches, whose rules on the recipe name, ingredients, type,
@@ -166,6 +178,12 @@ public:
     // (pending). The rest of their editing is that of recipeTypes() and cuisines().
     void DeleteRecipeType() { m_typeList->deleteCurrent(); }
     void DeleteCuisine() { m_cuisineList->deleteCurrent(); }
+
+signals:
+    // The shown recipe or its fields changed (another row, the list read again, a cuisine
+    // renamed); its types changed.
+    void shownRecipeChanged();
+    void shownTypesChanged();
 
 private:
     void report(const QString& message);

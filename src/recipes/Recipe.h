@@ -53,3 +53,21 @@ struct RecipeT
     QList<NutrientT> Nutrients;
     QList<IngredientT> Ingredients;
 };
+
+// The recipe list's current recipe as its page shows it: the fields of its row, read as they
+// are stored. An empty record (id 0) when the list has no recipe.
+struct RecipeRecord
+{
+    int R_ID = 0;
+    QString Name;
+    QVariant Cuisine_ID;
+    QString Cuisine;
+    std::optional<double> Serves;
+    std::optional<double> PrepTime;
+    std::optional<double> CookTime;
+    QString Procedures;
+    QString Author;
+    QString Source;
+    QString WebName;
+    QString WebLink;
+};

@@ -55,13 +55,6 @@ QString writeWhole(const QString& path, const std::function<bool(QIODevice&, QSt
     return QString();
 }
 
-std::optional<double> optionalNumber(const QVariant& value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    return value.toDouble();
-}
-
 // An empty text is stored as an empty field.
 QVariant text(const QString& value)
 {
@@ -150,8 +143,7 @@ bool TRecipeFiles::ExportRecipe()
 bool TRecipeFiles::ExportRecipeTo(const QString& path)
 {
     // An empty list has no recipe to export: no file is written.
-    const QueryView& list = m_recipes.qryRecipeDescDisplay();
-    if (!list.isActive() || list.currentRow() < 0) {
+    if (!m_recipes.hasShownRecipe()) {
         m_prompter.message(QStringLiteral("There is no recipe to export: choose a recipe in the "
                                           "list first."));
         return false;
@@ -183,38 +175,24 @@ bool TRecipeFiles::ExportRecipeTo(const QString& path)
 RecipeT TRecipeFiles::CurrentRecipe(Nutrients nutrients)
 {
     RecipeT r;
-    const QueryView& list = m_recipes.qryRecipeDescDisplay();
-    if (!list.isActive() || list.currentRow() < 0)
+    if (!m_recipes.hasShownRecipe())
         return r;
-    r.Name = list.asString("Recipe Name");
-    r.Cuisine_ID = list.value("Cuisine_ID");
-    r.Cuisine = list.asString("CuisineDesc");
-    r.Serves = optionalNumber(list.value("Number of Serves"));
-    r.PrepTime = optionalNumber(list.value("Preperation Time"));
-    r.CookTime = optionalNumber(list.value("Cooking Time"));
-    r.Procedure = RecipeFileFormat::splitLines(list.asString("Procedures"));
-    r.Author = list.asString("Author");
-    r.Source = list.asString("Source");
-    r.WebName = list.asString("Web Page Name");
-    r.WebLink = list.asString("Web Page Link");
-
-    const TableView& types = m_recipes.tblRecipeDesAndTypesDisplay();
-    for (int row = 0; row < types.rowCount(); ++row)
-        r.Types.append({types.valueAt(row, "RTYPE_ID"), types.valueAt(row, "TypeDesc").toString()});
-
-    const TableView& ingredients = m_recipes.tblRecipeIngredientsDisplay();
-    for (int row = 0; row < ingredients.rowCount(); ++row)
-        r.Ingredients.append({ingredients.valueAt(row, "Ingredient Name").toString(),
-                              optionalNumber(ingredients.valueAt(row, "Quantity")),
-                              ingredients.valueAt(row, "Unit").toString()});
-
+    const RecipeRecord shown = m_recipes.shownRecipe();
+    r.Name = shown.Name;
+    r.Cuisine_ID = shown.Cuisine_ID;
+    r.Cuisine = shown.Cuisine;
+    r.Serves = shown.Serves;
+    r.PrepTime = shown.PrepTime;
+    r.CookTime = shown.CookTime;
+    r.Procedure = RecipeFileFormat::splitLines(shown.Procedures);
+    r.Author = shown.Author;
+    r.Source = shown.Source;
+    r.WebName = shown.WebName;
+    r.WebLink = shown.WebLink;
+    r.Types = m_recipes.shownTypes();
+    r.Ingredients = m_recipes.shownIngredients();
     if (nutrients == Nutrients::Displayed) {
-        const TableView& shown = m_recipes.tblRecipeNutrDisplay();
-        for (int row = 0; row < shown.rowCount(); ++row)
-            r.Nutrients.append({shown.valueAt(row, "Nutr_No").toInt(),
-                                shown.valueAt(row, "NutrDesc").toString(),
-                                shown.valueAt(row, "Nutr_Val").toDouble(),
-                                shown.valueAt(row, "Units").toString()});
+        r.Nutrients = m_recipes.shownNutrients();
         return r;
     }
     // Every stored nutrient, whatever the "My Nutrients" list holds.
@@ -454,16 +432,9 @@ int TRecipeFiles::StoreImportedRecipe(RecipeT& recipe)
 
 void TRecipeFiles::refreshAfterImport()
 {
-    // Nutrient names, cuisines and types first, so that the recipe rows read again show them;
-    // reading the recipe table again runs the recipe list again.
-    m_foods.tblNutrDef().refresh();
-    m_recipes.cuisines().reread();
-    m_recipes.recipeTypes().reread();
-    m_recipes.tblRecipeDesAndTypes().refresh();
-    m_recipes.tblRecipeDesc().refresh();
-    m_recipes.tblRecipeDesAndTypesDisplay().refresh();
-    m_recipes.tblRecipeIngredientsDisplay().refresh();
-    m_recipes.tblRecipeNutrDisplay().refresh();
+    // Nutrient names first, so that the recipe rows read again show them.
+    m_foods.RereadNutrientDefinitions();
+    m_recipes.RereadRecipes();
 }
 
 // --- HTML -------------------------------------------------------------------------------------

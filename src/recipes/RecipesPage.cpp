@@ -102,14 +102,8 @@ TRecipesPage::TRecipesPage(TDataModuleRecipes& recipes, TRecipeFiles& files,
     pageLayout()->addWidget(splitter, 1);
 
     // Every area follows the recipe list's current row.
-    QueryView& list = recipes.qryRecipeDescDisplay();
-    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::recalculated})
-        connect(&list, signal, this, &TRecipesPage::showRecipe);
-    connect(&list, &DataSet::rowUpdated, this, &TRecipesPage::showRecipe);
-    TableView& types = recipes.tblRecipeDesAndTypesDisplay();
-    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::recalculated})
-        connect(&types, signal, this, &TRecipesPage::showTypes);
-    connect(&types, &DataSet::rowUpdated, this, &TRecipesPage::showTypes);
+    connect(&recipes, &TDataModuleRecipes::shownRecipeChanged, this, &TRecipesPage::showRecipe);
+    connect(&recipes, &TDataModuleRecipes::shownTypesChanged, this, &TRecipesPage::showTypes);
     connect(&files, &TRecipeFiles::recipeImported, this, &TRecipesPage::recipeImported);
     showRecipe();
     showTypes();
@@ -315,34 +309,36 @@ void TRecipesPage::ShowFirstTab()
 void TRecipesPage::showRecipe()
 {
     // An empty list shows nothing: every field then reads as empty.
-    const QueryView& list = m_recipes.qryRecipeDescDisplay();
-    m_editCuisine->setText(list.asString("CuisineDesc"));
-    m_editServes->setText(NumberFormat::general(list.value("Number of Serves")));
-    m_editPreparation->setText(NumberFormat::general(list.value("Preperation Time")));
-    m_editCooking->setText(NumberFormat::general(list.value("Cooking Time")));
+    const RecipeRecord recipe = m_recipes.shownRecipe();
+    const auto number = [](const std::optional<double>& value) {
+        return value ? NumberFormat::general(*value) : QString();
+    };
+    m_editCuisine->setText(recipe.Cuisine);
+    m_editServes->setText(number(recipe.Serves));
+    m_editPreparation->setText(number(recipe.PrepTime));
+    m_editCooking->setText(number(recipe.CookTime));
     for (QLineEdit* box : {m_editCuisine, m_editServes, m_editPreparation, m_editCooking})
         box->setCursorPosition(0);
-    const QString procedures = list.asString("Procedures");
-    if (m_memoProcedures->toPlainText() != procedures)
-        m_memoProcedures->setPlainText(procedures);
-    m_editAuthor->setText(list.asString("Author"));
-    m_editSource->setText(list.asString("Source"));
+    if (m_memoProcedures->toPlainText() != recipe.Procedures)
+        m_memoProcedures->setPlainText(recipe.Procedures);
+    m_editAuthor->setText(recipe.Author);
+    m_editSource->setText(recipe.Source);
     // A text wider than its box shows from its beginning.
     for (QLineEdit* box : {m_editCuisine, m_editAuthor, m_editSource})
         box->setCursorPosition(0);
     m_editAuthor->setCursorPosition(0);
     m_editSource->setCursorPosition(0);
-    m_webName->setText(list.asString("Web Page Name"));
+    m_webName->setText(recipe.WebName);
 }
 
 void TRecipesPage::showTypes()
 {
-    const TableView& links = m_recipes.tblRecipeDesAndTypesDisplay();
-    const int count = links.rowCount();
+    const QList<RecipeTypeT> types = m_recipes.shownTypes();
+    const int count = int(types.size());
     m_types->clearContents();
     m_types->setRowCount((count + TypeColumns - 1) / TypeColumns);
     for (int i = 0; i < count; ++i) {
-        auto* item = new QTableWidgetItem(links.valueAt(i, "TypeDesc").toString());
+        auto* item = new QTableWidgetItem(types[i].Text);
         item->setToolTip(item->text());
         m_types->setItem(i / TypeColumns, i % TypeColumns, item);
     }
@@ -357,7 +353,7 @@ void TRecipesPage::layoutTypes()
 
 QString TRecipesPage::webLink() const
 {
-    return m_recipes.qryRecipeDescDisplay().asString("Web Page Link");
+    return m_recipes.shownRecipe().WebLink;
 }
 
 bool TRecipesPage::eventFilter(QObject* watched, QEvent* event)
@@ -425,7 +421,7 @@ void TRecipesPage::BtnNewRecipeClick()
 
 void TRecipesPage::BtnEditRecipesClick()
 {
-    if (m_recipes.qryRecipeDescDisplay().isEmpty()) {
+    if (!m_recipes.hasShownRecipe()) {
         m_prompter.message("No Selected Recipe to Edit");
         return;
     }
