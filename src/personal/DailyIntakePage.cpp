@@ -93,10 +93,7 @@ TDailyIntakePage::TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoo
     connect(m_tabSet, &QTabBar::currentChanged, this, &TDailyIntakePage::DailyIntakeDateChange);
     connect(&personal, &TDataModulePersonal::currentUserChanged, this,
             &TDailyIntakePage::DailyIntakeDateChange);
-    TableView& people = personal.tblPersonalInfo();
-    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
-        connect(&people, signal, this, &TDailyIntakePage::showUser);
-    connect(&people, &DataSet::rowUpdated, this, &TDailyIntakePage::showUser);
+    connect(&personal, &TDataModulePersonal::shownUserChanged, this, &TDailyIntakePage::showUser);
     showUser();
 }
 

@@ -144,6 +144,9 @@ TDataModulePersonal::TDataModulePersonal(Prompter& prompter, const Clock& clock,
     m_reportDays = makeQuery("qryDICountDays", this);
 
     connect(m_people, &DataSet::currentChanged, this, &TDataModulePersonal::currentUserChanged);
+    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
+        connect(m_people, signal, this, &TDataModulePersonal::shownUserChanged);
+    connect(m_people, &DataSet::rowUpdated, this, &TDataModulePersonal::shownUserChanged);
     // A changed measurement system relabels the weights at once.
     connect(m_people, &DataSet::rowUpdated, this, [this] {
         m_weightHistoryDisplay->recalculate();
@@ -254,6 +257,34 @@ int TDataModulePersonal::currentPersonID() const
 QString TDataModulePersonal::currentPersonName() const
 {
     return m_people->asString("Name");
+}
+
+bool TDataModulePersonal::hasCurrentPerson() const
+{
+    return m_people->currentRow() >= 0;
+}
+
+PersonRecord TDataModulePersonal::currentPerson() const
+{
+    PersonRecord p;
+    if (!hasCurrentPerson())
+        return p;
+    const auto number = [this](const char* field) -> std::optional<double> {
+        const QVariant value = m_people->value(field);
+        if (value.isNull() || !value.isValid())
+            return std::nullopt;
+        return value.toDouble();
+    };
+    p.PID = m_people->asInteger("PID");
+    p.Name = m_people->asString("Name");
+    p.BirthDay = DateFormat::day(m_people->value("BirthDay"));
+    p.Gender = m_people->asString("Gender");
+    p.Height = number("Height");
+    p.HeightUnit = m_people->asString("HeightUnit");
+    p.Weight = number("Weight");
+    p.TargetWeight = number("TargetWeight");
+    p.WeightUnit = m_people->asString("WeightUnit");
+    return p;
 }
 
 int TDataModulePersonal::NewPersonID()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "personal/DailyIntake.h"
+#include "personal/Person.h"
 #include "personal/WeightTrend.h"
 #include "store/KeyAllocator.h"
 
@@ -70,6 +71,9 @@ public:
     // The current user's PID; 0 when no user is stored.
     int currentPersonID() const;
     QString currentPersonName() const;
+    // The current user's fields; an empty record when there is none.
+    bool hasCurrentPerson() const;
+    PersonRecord currentPerson() const;
     // The largest stored PID + 1 (1 for the first user); -1 after a reported failure.
     int NewPersonID();
 
@@ -157,6 +161,9 @@ public:
 signals:
     // The current user changed (another row, a new or deleted user, an edit stored).
     void currentUserChanged();
+    // What the pages show of the current user changed: another user, a field, or the row put
+    // into edit or back.
+    void shownUserChanged();
 
 private:
     void report(const QString& message);

@@ -38,10 +38,7 @@ TPersonalInfoPage::TPersonalInfoPage(TDataModulePersonal& personal,
     body->addWidget(buildGoals(), 4);
     pageLayout()->addLayout(body, 1);
 
-    TableView& people = personal.tblPersonalInfo();
-    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
-        connect(&people, signal, this, &TPersonalInfoPage::showUser);
-    connect(&people, &DataSet::rowUpdated, this, &TPersonalInfoPage::showUser);
+    connect(&personal, &TDataModulePersonal::shownUserChanged, this, &TPersonalInfoPage::showUser);
     showUser();
 }
 
@@ -130,17 +127,14 @@ QWidget* TPersonalInfoPage::buildGoals()
 
 void TPersonalInfoPage::showUser()
 {
-    const TableView& people = m_personal.tblPersonalInfo();
-    m_name->setText(people.asString("Name"));
-    m_birthDay->setText(DateFormat::shortDate(people.value("BirthDay")));
-    m_gender->setText(people.asString("Gender"));
-    m_height->setText(
-        NumberFormat::withUnit(people.value("Height"), people.asString("HeightUnit")));
-    m_weight->setText(
-        NumberFormat::withUnit(people.value("Weight"), people.asString("WeightUnit")));
-    m_targetWeight->setText(
-        NumberFormat::withUnit(people.value("TargetWeight"), people.asString("WeightUnit")));
-    setHeaderText(people.isEmpty() ? QString() : "Personal Info for " + people.asString("Name"));
+    const PersonRecord person = m_personal.currentPerson();
+    m_name->setText(person.Name);
+    m_birthDay->setText(DateFormat::shortDate(person.BirthDay));
+    m_gender->setText(person.Gender);
+    m_height->setText(NumberFormat::optionalWithUnit(person.Height, person.HeightUnit));
+    m_weight->setText(NumberFormat::optionalWithUnit(person.Weight, person.WeightUnit));
+    m_targetWeight->setText(NumberFormat::optionalWithUnit(person.TargetWeight, person.WeightUnit));
+    setHeaderText(m_personal.hasCurrentPerson() ? "Personal Info for " + person.Name : QString());
 }
 
 void TPersonalInfoPage::runWizard()

@@ -307,15 +307,15 @@ void TReportsPage::showWeightTrend()
 {
     m_personal.ShowReportWeightHistory(startDate(), endDate());
     const TableView& history = m_personal.tblReportWeightHistory();
-    const TableView& people = m_personal.tblPersonalInfo();
-    const QString unit = people.asString("WeightUnit");
+    const PersonRecord person = m_personal.currentPerson();
+    const QString unit = person.WeightUnit;
 
     const WeightTrendT trend = m_personal.ReportWeightTrend();
     m_avgWeight->setText(trend.weeklyText());
     m_avgWeightUnit->setText(unit);
     m_weeksLeft->setText(trend.weeksLeftText());
-    m_currentWeight->setText(NumberFormat::withUnit(people.value("Weight"), unit));
-    m_targetWeight->setText(NumberFormat::withUnit(people.value("TargetWeight"), unit));
+    m_currentWeight->setText(NumberFormat::optionalWithUnit(person.Weight, unit));
+    m_targetWeight->setText(NumberFormat::optionalWithUnit(person.TargetWeight, unit));
 
     QList<QPair<QDate, double>> entries;
     entries.reserve(history.rowCount());
@@ -344,6 +344,6 @@ void TReportsPage::showAverageDailyIntake()
 
 void TReportsPage::showUser()
 {
-    const TableView& people = m_personal.tblPersonalInfo();
-    setHeaderText(people.isEmpty() ? QString() : "Report(s) for " + people.asString("Name"));
+    setHeaderText(m_personal.hasCurrentPerson() ? "Report(s) for " + m_personal.currentPersonName()
+                                                : QString());
 }

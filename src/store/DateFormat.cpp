@@ -28,6 +28,10 @@ QString DateFormat::shortPattern()
 
 QString DateFormat::shortDate(const QVariant& value)
 {
-    const QDate d = day(value);
-    return d.isValid() ? QLocale().toString(d, shortPattern()) : QString();
+    return shortDate(day(value));
+}
+
+QString DateFormat::shortDate(const QDate& day)
+{
+    return day.isValid() ? QLocale().toString(day, shortPattern()) : QString();
 }

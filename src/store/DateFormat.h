@@ -17,4 +17,5 @@ public:
     static QString shortPattern();
     // A stored day in short date form; empty for an empty value.
     static QString shortDate(const QVariant& value);
+    static QString shortDate(const QDate& day);
 };

@@ -58,6 +58,11 @@ QString NumberFormat::withUnit(const QVariant& value, const QString& unit)
     return unit.isEmpty() ? number : number + " " + unit;
 }
 
+QString NumberFormat::optionalWithUnit(const std::optional<double>& value, const QString& unit)
+{
+    return value ? withUnit(QVariant(*value), unit) : QString();
+}
+
 QString NumberFormat::g6(double value)
 {
     if (!std::isfinite(value))

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 // The number forms shown throughout the program, and the reader of typed amounts. Every finite
 // value shows as a number: one too large for a fixed form (1e18 and more) takes the general form
@@ -25,6 +26,8 @@ public:
     // A stored value in general form followed by a blank and its unit (the number alone without
     // a unit); empty for an empty field.
     static QString withUnit(const QVariant& value, const QString& unit);
+    // The same for a value that may be missing: empty then.
+    static QString optionalWithUnit(const std::optional<double>& value, const QString& unit);
 
     // The number at the start of text: optional blanks, an optional sign, digits with "." as
     // the decimal point, an optional exponent. What follows is ignored; no number gives 0.
