@@ -135,6 +135,9 @@ TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
             foodTableMoved();
     });
     connect(m_nutrPref, &TableView::posted, this, &TDataModuleFoods::ApplyNutrientFilter);
+    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
+        connect(m_foodDesc, signal, this, &TDataModuleFoods::wizardFoodChanged);
+    connect(m_foodDesc, &DataSet::rowUpdated, this, &TDataModuleFoods::wizardFoodChanged);
 }
 
 TDataModuleFoods::~TDataModuleFoods() = default;
@@ -358,6 +361,39 @@ bool TDataModuleFoods::BeginNewFood()
     m_foodDesc->insert();
     m_foodDesc->setValue("NDB_No", number);
     return true;
+}
+
+void TDataModuleFoods::SetFoodGroup(const QVariant& code)
+{
+    m_foodDesc->setValue("FdGrp_Cd", code);
+}
+
+QVariant TDataModuleFoods::FoodGroupOfFood() const
+{
+    if (m_foodDesc->value("FdGrp_Desc").isNull())
+        return QVariant();
+    return m_foodDesc->asInteger("FdGrp_Cd");
+}
+
+bool TDataModuleFoods::FoodHasValue(int nutrientNumber) const
+{
+    for (int row = 0; row < m_nutrData->rowCount(); ++row)
+        if (m_nutrData->valueAt(row, "Nutr_No").toInt() == nutrientNumber)
+            return true;
+    return false;
+}
+
+void TDataModuleFoods::BeginNewFoodValue(int nutrientNumber)
+{
+    m_nutrData->append();
+    m_nutrData->setValue("NDB_No", m_foodDesc->value("NDB_No"));
+    m_nutrData->setValue("Nutr_No", nutrientNumber);
+}
+
+void TDataModuleFoods::BeginNewMeasure()
+{
+    m_weight->append();
+    m_weight->setValue("NDB_No", m_foodDesc->value("NDB_No"));
 }
 
 bool TDataModuleFoods::BeginEditFood()

@@ -93,6 +93,15 @@ public:
     // message is shown and everything stays pending.
     bool SaveFood();
     void DiscardFood();
+    // The wizard's food: its group, whether it has a value of a nutrient (pending rows
+    // included), a new value row of a nutrient and a new measure row, each begun for the food
+    // and left for the value or measure dialog to post or cancel.
+    void SetFoodGroup(const QVariant& code);
+    // The wizard's food's group code; a null value when no stored group has it.
+    QVariant FoodGroupOfFood() const;
+    bool FoodHasValue(int nutrientNumber) const;
+    void BeginNewFoodValue(int nutrientNumber);
+    void BeginNewMeasure();
 
     int NewFoodID();
     int NewFoodGroupID();
@@ -116,6 +125,10 @@ public:
     // The rest of the search operations (storing or dropping pending changes, one search as the
     // search dialogs edit it, its rules) are those of foodSearches().
     static const QStringList& nutrientOperators();
+
+signals:
+    // The wizard's food moved, changed or went into or out of edit.
+    void wizardFoodChanged();
 
 private:
     void report(const QString& message);

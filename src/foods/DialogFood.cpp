@@ -61,10 +61,7 @@ TDialogFood::TDialogFood(TDataModuleFoods& foods, const TFormImageContainer& ima
     m_measureDialog = new TDialogMeasurement(foods, images, prompter, this);
 
     connect(&foods.foodGroups(), &LookupList::changed, this, &TDialogFood::fillFoodGroups);
-    TableView& food = foods.tblFoodDesc();
-    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
-        connect(&food, signal, this, &TDialogFood::showFoodGroup);
-    connect(&food, &DataSet::rowUpdated, this, &TDialogFood::showFoodGroup);
+    connect(&foods, &TDataModuleFoods::wizardFoodChanged, this, &TDialogFood::showFoodGroup);
     fillFoodGroups();
 
     // Once when it is created, like every time it is shown.
@@ -231,10 +228,10 @@ void TDialogFood::showFoodGroup()
 {
     // The box shows the food's group through its looked-up description: nothing when the
     // food's group code has no group row.
-    const TableView& food = m_foods.tblFoodDesc();
     int index = -1;
-    if (!food.value("FdGrp_Desc").isNull()) {
-        const int code = food.asInteger("FdGrp_Cd");
+    const QVariant group = m_foods.FoodGroupOfFood();
+    if (!group.isNull()) {
+        const int code = group.toInt();
         for (int row = 0; row < m_groupItems->rowCount(); ++row)
             if (m_groupItems->item(row, 0)->data(Qt::UserRole).toInt() == code) {
                 index = row;
@@ -249,21 +246,11 @@ void TDialogFood::chooseFoodGroup(int index)
 {
     if (index < 0 || index >= m_groupItems->rowCount())
         return;
-    m_foods.tblFoodDesc().setValue("FdGrp_Cd", m_groupItems->item(index, 0)->data(Qt::UserRole));
+    m_foods.SetFoodGroup(m_groupItems->item(index, 0)->data(Qt::UserRole));
     showFoodGroup();
 }
 
 // --- Nutrient values --------------------------------------------------------------------------
-
-bool TDialogFood::hasNutrient(int nutrient) const
-{
-    // The food's rows, pending ones included.
-    const TableView& values = m_foods.tblNutrData();
-    for (int row = 0; row < values.rowCount(); ++row)
-        if (values.valueAt(row, "Nutr_No").toInt() == nutrient)
-            return true;
-    return false;
-}
 
 void TDialogFood::btnAddNutrientClick()
 {
@@ -271,15 +258,12 @@ void TDialogFood::btnAddNutrientClick()
     // An empty list offers no nutrient: a value without one would be meaningless.
     if (nutrient == 0)
         return;
-    if (hasNutrient(nutrient)) {
+    if (m_foods.FoodHasValue(nutrient)) {
         prompter().message("Already Added");
         return;
     }
-    TableView& values = m_foods.tblNutrData();
-    values.append();
-    values.setValue("NDB_No", m_foods.tblFoodDesc().value("NDB_No"));
-    values.setValue("Nutr_No", nutrient);
-    postFromDialog(values, *m_valueDialog);
+    m_foods.BeginNewFoodValue(nutrient);
+    postFromDialog(m_foods.tblNutrData(), *m_valueDialog);
 }
 
 void TDialogFood::btnRemoveNutrientClick()
@@ -291,10 +275,8 @@ void TDialogFood::btnRemoveNutrientClick()
 
 void TDialogFood::BtnNewMeasureClick()
 {
-    TableView& measures = m_foods.tblWeight();
-    measures.append();
-    measures.setValue("NDB_No", m_foods.tblFoodDesc().value("NDB_No"));
-    postFromDialog(measures, *m_measureDialog);
+    m_foods.BeginNewMeasure();
+    postFromDialog(m_foods.tblWeight(), *m_measureDialog);
 }
 
 void TDialogFood::BtnEditMeasureClick()

@@ -70,7 +70,6 @@ private:
     void fillFoodGroups();
     void showFoodGroup();
     void chooseFoodGroup(int index);
-    bool hasNutrient(int nutrient) const;
 
     TDataModuleFoods& m_foods;
     TDialogFoodNutrientValue* m_valueDialog = nullptr;
