@@ -897,3 +897,62 @@ QList<std::pair<int, double>> TDataModuleRecipes::RecipeNutrientTotals(int recip
 }
 
 // --- Recipe types and cuisines ----------------------------------------------------------------
+
+// --- The wizard's recipe ----------------------------------------------------------------------
+
+void TDataModuleRecipes::SetRecipeCuisine(const QVariant& cuisineId)
+{
+    if (m_recipeDesc->currentRow() >= 0)
+        m_recipeDesc->setValue("Cuisine_ID", cuisineId);
+}
+
+void TDataModuleRecipes::SetRecipeWebName(const QString& name)
+{
+    if (m_recipeDesc->currentRow() >= 0)
+        m_recipeDesc->setValue("Web Page Name", name);
+}
+
+TDataModuleRecipes::TypeLink TDataModuleRecipes::LinkRecipeType(const QVariant& typeId)
+{
+    if (typeId.isNull())
+        return TypeLink::NoType;
+    TableView& links = *m_typesAddEdit;
+    for (int row = 0; row < links.rowCount(); ++row)
+        if (links.valueAt(row, "RTYPE_ID").toLongLong() == typeId.toLongLong())
+            return TypeLink::Already;
+    links.append();
+    links.setValue("RTYPE_ID", typeId);
+    links.setValue("R_ID", m_recipeDesc->value("R_ID"));
+    return post(links) ? TypeLink::Linked : TypeLink::Failed;
+}
+
+bool TDataModuleRecipes::HasWorkingIngredients() const
+{
+    return !m_workIngredients->isEmpty();
+}
+
+void TDataModuleRecipes::BeginNewIngredient()
+{
+    m_workIngredients->append();
+}
+
+bool TDataModuleRecipes::PostNewIngredient()
+{
+    m_workIngredients->setValue("R_ID", m_recipeDesc->value("R_ID"));
+    return post(*m_workIngredients);
+}
+
+bool TDataModuleRecipes::RecipeHasNutrient(int nutrientNumber) const
+{
+    for (int row = 0; row < m_workNutrients->rowCount(); ++row)
+        if (m_workNutrients->valueAt(row, "Nutr_No").toInt() == nutrientNumber)
+            return true;
+    return false;
+}
+
+void TDataModuleRecipes::BeginNewRecipeNutrient(int nutrientNumber)
+{
+    m_workNutrients->append();
+    m_workNutrients->setValue("R_ID", m_recipeDesc->value("R_ID"));
+    m_workNutrients->setValue("Nutr_No", nutrientNumber);
+}

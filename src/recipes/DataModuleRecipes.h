@@ -171,6 +171,21 @@ public:
     // ingredient not linked it says so, changes nothing and stays on that ingredient.
     void CalculateRecipeNutrients();
 
+    // The wizard's recipe: its cuisine and web page name (nothing without a recipe row); a type
+    // linked to it (Already when it is linked, NoType for a type not yet stored, Failed after the
+    // store's message); whether it has ingredients; a new ingredient row (posted for the recipe
+    // by PostNewIngredient, which reports a refusal and drops the row); whether it has a total
+    // of a nutrient; a new total row of a nutrient for the value dialog to post or cancel.
+    void SetRecipeCuisine(const QVariant& cuisineId);
+    void SetRecipeWebName(const QString& name);
+    enum class TypeLink { Linked, Already, NoType, Failed };
+    TypeLink LinkRecipeType(const QVariant& typeId);
+    bool HasWorkingIngredients() const;
+    void BeginNewIngredient();
+    bool PostNewIngredient();
+    bool RecipeHasNutrient(int nutrientNumber) const;
+    void BeginNewRecipeNutrient(int nutrientNumber);
+
     // The stored nutrient totals of a recipe (number, amount), in stored order.
     QList<std::pair<int, double>> RecipeNutrientTotals(int recipeId);
 

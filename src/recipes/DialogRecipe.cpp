@@ -386,10 +386,9 @@ void TDialogRecipe::showCuisine()
 
 void TDialogRecipe::chooseCuisine(int index)
 {
-    TableView& recipe = m_recipes.tblRecipeDesc();
-    if (index < 0 || index >= m_comboCuisine->count() || recipe.currentRow() < 0)
+    if (index < 0 || index >= m_comboCuisine->count())
         return;
-    recipe.setValue("Cuisine_ID", m_comboCuisine->itemData(index));
+    m_recipes.SetRecipeCuisine(m_comboCuisine->itemData(index));
     showCuisine();
 }
 
@@ -397,29 +396,15 @@ void TDialogRecipe::chooseCuisine(int index)
 
 void TDialogRecipe::btnAddRecipeTypeClick()
 {
-    TableView& links = m_recipes.tblRecipeDesAndTypesAddEditOnly();
     // pick() hides the list's own buttons while it is shown and shows them again afterwards.
     if (!m_typesList.pick()) {
-        links.cancel();
+        m_recipes.tblRecipeDesAndTypesAddEditOnly().cancel();
         return;
     }
-    const LookupList& types = m_recipes.recipeTypes();
-    const QVariant type = types.currentKey();
     // An empty list offers no type; a type not yet stored has no key to link to.
-    if (type.isNull())
-        return;
-    for (int row = 0; row < links.rowCount(); ++row)
-        if (links.valueAt(row, "RTYPE_ID").toLongLong() == type.toLongLong()) {
-            prompter().message(types.currentName() + " Already Added");
-            return;
-        }
-    links.append();
-    links.setValue("RTYPE_ID", type);
-    links.setValue("R_ID", m_recipes.tblRecipeDesc().value("R_ID"));
-    if (!links.post()) {
-        prompter().error(links.lastError());
-        links.cancel();
-    }
+    const LookupList& types = m_recipes.recipeTypes();
+    if (m_recipes.LinkRecipeType(types.currentKey()) == TDataModuleRecipes::TypeLink::Already)
+        prompter().message(types.currentName() + " Already Added");
 }
 
 void TDialogRecipe::btnRemoveRecipeTypeClick()
@@ -431,17 +416,12 @@ void TDialogRecipe::btnRemoveRecipeTypeClick()
 
 void TDialogRecipe::BtnAddIngredientClick()
 {
-    TableView& ingredients = m_recipes.tblRecipeIngredientsAddEditOnly();
-    ingredients.append();
+    m_recipes.BeginNewIngredient();
     if (m_ingredientDialog->execDialog() != QDialog::Accepted) {
-        ingredients.cancel();
+        m_recipes.tblRecipeIngredientsAddEditOnly().cancel();
         return;
     }
-    ingredients.setValue("R_ID", m_recipes.tblRecipeDesc().value("R_ID"));
-    if (!ingredients.post()) {
-        prompter().error(ingredients.lastError());
-        ingredients.cancel();
-    }
+    m_recipes.PostNewIngredient();
 }
 
 void TDialogRecipe::BtnEditIngredientClick()
@@ -469,16 +449,12 @@ void TDialogRecipe::btnAddNutrientClick()
     // An empty list offers no nutrient: a total without one would be meaningless.
     if (nutrient == 0)
         return;
-    TableView& values = m_recipes.tblRecipeNutrAddEditOnly();
-    for (int row = 0; row < values.rowCount(); ++row)
-        if (values.valueAt(row, "Nutr_No").toInt() == nutrient) {
-            prompter().message("Already Added");
-            return;
-        }
-    values.append();
-    values.setValue("R_ID", m_recipes.tblRecipeDesc().value("R_ID"));
-    values.setValue("Nutr_No", nutrient);
-    postFromDialog(values, *m_valueDialog);
+    if (m_recipes.RecipeHasNutrient(nutrient)) {
+        prompter().message("Already Added");
+        return;
+    }
+    m_recipes.BeginNewRecipeNutrient(nutrient);
+    postFromDialog(m_recipes.tblRecipeNutrAddEditOnly(), *m_valueDialog);
 }
 
 void TDialogRecipe::btnRemoveNutrientClick()
@@ -488,7 +464,7 @@ void TDialogRecipe::btnRemoveNutrientClick()
 
 bool TDialogRecipe::hasIngredients()
 {
-    if (!m_recipes.tblRecipeIngredientsAddEditOnly().isEmpty())
+    if (m_recipes.HasWorkingIngredients())
         return true;
     prompter().message("This Recipe has no ingredients, Please Add Some Ingredients first");
     return false;
@@ -515,11 +491,8 @@ void TDialogRecipe::ApplyWebLinkRule()
     // A name the user typed is never replaced.
     if (!m_editWebName->text().isEmpty() || m_editWebLink->text().isEmpty())
         return;
-    TableView& recipe = m_recipes.tblRecipeDesc();
-    if (recipe.currentRow() < 0)
-        return;
     // The name box follows the row.
-    recipe.setValue("Web Page Name", m_editWebLink->text());
+    m_recipes.SetRecipeWebName(m_editWebLink->text());
 }
 
 bool TDialogRecipe::refuse(QLineEdit* box, const QString& message)
