@@ -279,6 +279,7 @@ PersonRecord TDataModulePersonal::currentPerson() const
     p.Name = m_people->asString("Name");
     p.BirthDay = DateFormat::day(m_people->value("BirthDay"));
     p.Gender = m_people->asString("Gender");
+    p.MeasurementSystem_ID = m_people->value("MeasurementSystem_ID");
     p.Height = number("Height");
     p.HeightUnit = m_people->asString("HeightUnit");
     p.Weight = number("Weight");
@@ -798,4 +799,28 @@ QVariant TDataModulePersonal::qryReportDINutrientSumCalcFields(int row) const
     if (days.isNull() || days.toDouble() == 0)
         return QVariant();
     return m_reportSums->valueAt(row, "SUM OF Nutr_Val").toDouble() / days.toDouble();
+}
+
+// --- The wizard's user ------------------------------------------------------------------------
+
+void TDataModulePersonal::SetUserGender(const QString& gender)
+{
+    m_people->setValue("Gender", gender);
+}
+
+void TDataModulePersonal::SetUserMeasurementSystem(const QVariant& systemId)
+{
+    m_people->setValue("MeasurementSystem_ID", systemId);
+}
+
+void TDataModulePersonal::SetUserBirthDay(const QDate& day)
+{
+    if (hasCurrentPerson())
+        m_people->setValue("BirthDay", DateFormat::stored(day));
+}
+
+void TDataModulePersonal::SetUserNumber(BodyNumber which, double value)
+{
+    static const char* const fields[] = {"Height", "Weight", "TargetWeight"};
+    m_people->setValue(fields[int(which)], value);
 }

@@ -74,6 +74,13 @@ public:
     // The current user's fields; an empty record when there is none.
     bool hasCurrentPerson() const;
     PersonRecord currentPerson() const;
+    // The wizard's user: gender, measurement system (only its key: heights and weights keep
+    // their numbers), date of birth and the checked numbers of the body.
+    enum class BodyNumber { Height, Weight, TargetWeight };
+    void SetUserGender(const QString& gender);
+    void SetUserMeasurementSystem(const QVariant& systemId);
+    void SetUserBirthDay(const QDate& day);
+    void SetUserNumber(BodyNumber which, double value);
     // The largest stored PID + 1 (1 for the first user); -1 after a reported failure.
     int NewPersonID();
 

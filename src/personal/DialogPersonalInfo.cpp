@@ -65,10 +65,8 @@ TDialogPersonalInfo::TDialogPersonalInfo(TDataModulePersonal& personal, TDataMod
 
     m_goalDialog = new TDialogNutrientGoalValue(personal, images, prompter, this);
 
-    TableView& people = personal.tblPersonalInfo();
-    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
-        connect(&people, signal, this, &TDialogPersonalInfo::showUser);
-    connect(&people, &DataSet::rowUpdated, this, &TDialogPersonalInfo::showUser);
+    connect(&personal, &TDataModulePersonal::shownUserChanged, this,
+            &TDialogPersonalInfo::showUser);
     connect(&personal.tblGender(), &DataSet::rowsReset, this, &TDialogPersonalInfo::fillLists);
     connect(&personal.tblLookupMeasureSys(), &DataSet::rowsReset, this,
             &TDialogPersonalInfo::fillLists);
@@ -261,7 +259,7 @@ void TDialogPersonalInfo::showEvent(QShowEvent* event)
         // one of its own dialogs closed) keeps the page the user is working on.
         ShowOverviewPage();
         // A stored date of birth is shown; without one the picker keeps what it showed last.
-        const QDate birthDay = DateFormat::day(m_personal.tblPersonalInfo().value("BirthDay"));
+        const QDate birthDay = m_personal.currentPerson().BirthDay;
         if (birthDay.isValid()) {
             m_showingDate = true;
             m_dateOfBirth->setDate(birthDay);
@@ -293,43 +291,40 @@ void TDialogPersonalInfo::fillLists()
 
 void TDialogPersonalInfo::showUser()
 {
-    const TableView& people = m_personal.tblPersonalInfo();
+    const PersonRecord person = m_personal.currentPerson();
     // The lists show the user's gender and system, or nothing when the user has none (or one
     // that is not offered).
-    const int gender = people.value("Gender").isNull()
-                           ? -1
-                           : m_comboGender->findText(people.asString("Gender"), Qt::MatchExactly);
+    const int gender =
+        person.Gender.isEmpty() ? -1 : m_comboGender->findText(person.Gender, Qt::MatchExactly);
     if (m_comboGender->currentIndex() != gender)
         m_comboGender->setCurrentIndex(gender);
-    const int system = people.value("MeasurementSystem_ID").isNull()
+    const int system = person.MeasurementSystem_ID.isNull()
                            ? -1
-                           : m_comboMeasureSystem->findData(people.value("MeasurementSystem_ID"));
+                           : m_comboMeasureSystem->findData(person.MeasurementSystem_ID);
     if (m_comboMeasureSystem->currentIndex() != system)
         m_comboMeasureSystem->setCurrentIndex(system);
-    m_heightUnit->setText(people.asString("HeightUnit"));
-    m_weightUnit->setText(people.asString("WeightUnit"));
-    m_targetWeightUnit->setText(people.asString("WeightUnit"));
+    m_heightUnit->setText(person.HeightUnit);
+    m_weightUnit->setText(person.WeightUnit);
+    m_targetWeightUnit->setText(person.WeightUnit);
 }
 
 void TDialogPersonalInfo::chooseGender(int index)
 {
     if (index >= 0)
-        m_personal.tblPersonalInfo().setValue("Gender", m_comboGender->itemText(index));
+        m_personal.SetUserGender(m_comboGender->itemText(index));
 }
 
 void TDialogPersonalInfo::chooseMeasureSystem(int index)
 {
     // Only the key changes: the stored height and weights keep their numbers.
     if (index >= 0)
-        m_personal.tblPersonalInfo().setValue("MeasurementSystem_ID",
-                                              m_comboMeasureSystem->itemData(index));
+        m_personal.SetUserMeasurementSystem(m_comboMeasureSystem->itemData(index));
 }
 
 void TDialogPersonalInfo::birthDateChanged()
 {
-    if (m_showingDate || m_personal.tblPersonalInfo().currentRow() < 0)
-        return;
-    m_personal.tblPersonalInfo().setValue("BirthDay", DateFormat::stored(m_dateOfBirth->date()));
+    if (!m_showingDate)
+        m_personal.SetUserBirthDay(m_dateOfBirth->date());
 }
 
 // --- Goals ------------------------------------------------------------------------------------
@@ -363,8 +358,8 @@ bool TDialogPersonalInfo::refuse(const QString& message, Page page, QWidget* con
     return false;
 }
 
-bool TDialogPersonalInfo::checkNumber(QLineEdit* box, const QString& field, const QString& name,
-                                      Page page)
+bool TDialogPersonalInfo::checkNumber(QLineEdit* box, TDataModulePersonal::BodyNumber field,
+                                      const QString& name, Page page)
 {
     double value = 0;
     if (!NumberFormat::isNumber(box->text(), &value)) {
@@ -379,7 +374,7 @@ bool TDialogPersonalInfo::checkNumber(QLineEdit* box, const QString& field, cons
         return false;
     }
     // The row holds exactly the number that was checked.
-    m_personal.tblPersonalInfo().setValue(field, value);
+    m_personal.SetUserNumber(field, value);
     return true;
 }
 
@@ -394,15 +389,18 @@ bool TDialogPersonalInfo::canClose()
                       GeneralProfile, m_comboMeasureSystem);
     if (m_editHeight->text().isEmpty())
         return refuse("Missing Height, Please Enter the Height", GeneralProfile, m_editHeight);
-    if (!checkNumber(m_editHeight, "Height", "Height", GeneralProfile))
+    if (!checkNumber(m_editHeight, TDataModulePersonal::BodyNumber::Height, "Height",
+                     GeneralProfile))
         return false;
     if (m_editWeight->text().isEmpty())
         return refuse("Missing Current Weight, Please Enter Current Weight", WeightGoal,
                       m_editWeight);
-    if (!checkNumber(m_editWeight, "Weight", "Current Weight", WeightGoal))
+    if (!checkNumber(m_editWeight, TDataModulePersonal::BodyNumber::Weight, "Current Weight",
+                     WeightGoal))
         return false;
     if (m_editTargetWeight->text().isEmpty())
         return refuse("Missing Target Weight, Please Enter Target Weight", WeightGoal,
                       m_editTargetWeight);
-    return checkNumber(m_editTargetWeight, "TargetWeight", "Target Weight", WeightGoal);
+    return checkNumber(m_editTargetWeight, TDataModulePersonal::BodyNumber::TargetWeight,
+                       "Target Weight", WeightGoal);
 }

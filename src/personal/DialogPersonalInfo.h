@@ -1,5 +1,6 @@
 #pragma once
 
+#include "personal/DataModulePersonal.h"
 #include "widgets/WizardDialog.h"
 
 #include <functional>
@@ -11,7 +12,6 @@ class QLabel;
 class QLineEdit;
 class QTableView;
 class TDataModuleFoods;
-class TDataModulePersonal;
 class TDialogNutrientGoalValue;
 class TNutrientPickTabs;
 
@@ -80,7 +80,8 @@ private:
     void chooseMeasureSystem(int index);
     void birthDateChanged();
     bool refuse(const QString& message, Page page, QWidget* control);
-    bool checkNumber(QLineEdit* box, const QString& field, const QString& name, Page page);
+    bool checkNumber(QLineEdit* box, TDataModulePersonal::BodyNumber field, const QString& name,
+                     Page page);
 
     TDataModulePersonal& m_personal;
     TDataModuleFoods& m_foods;

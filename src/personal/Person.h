@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 #include <optional>
 
 // The current user as the pages show them: the fields of their row, an empty value where the
@@ -12,6 +13,7 @@ struct PersonRecord
     QString Name;
     QDate BirthDay;
     QString Gender;
+    QVariant MeasurementSystem_ID;
     std::optional<double> Height;
     QString HeightUnit;
     std::optional<double> Weight;
