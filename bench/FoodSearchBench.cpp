@@ -8,6 +8,7 @@
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "support/ModuleViews.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -20,14 +21,14 @@ void simpleSearch(benchmark::State& state, TDataModuleFoods* foods, QString keyw
 {
     for (auto _ : state)
         foods->RunSimpleSearch(keyword);
-    state.counters["foods"] = foods->qryFoodDescDisplay().rowCount();
+    state.counters["foods"] = viewOf<QueryView>(*foods, "qryFoodDescDisplay").rowCount();
 }
 
 void advancedSearch(benchmark::State& state, TDataModuleFoods* foods, QString name)
 {
     for (auto _ : state)
         foods->RunAdvancedSearch(name);
-    state.counters["foods"] = foods->qryFoodDescDisplay().rowCount();
+    state.counters["foods"] = viewOf<QueryView>(*foods, "qryFoodDescDisplay").rowCount();
 }
 
 } // namespace
@@ -47,7 +48,7 @@ int main(int argc, char** argv)
 
     // "lean cheese": cheeses with at least 20 g protein and under 30 g fat per 100 g.
     foods.foodSearches().beginNewSearch();
-    foods.tblAdvancedSearch().setValue("S_NAME", "lean cheese");
+    viewOf(foods, "tblAdvancedSearch").setValue("S_NAME", "lean cheese");
     foods.foodSearches().addRule("FoodName", "contains", "cheese");
     foods.foodSearches().addRule("Protein", ">=", "20", "203");
     foods.foodSearches().addRule("Total lipid (fat)", "<", "30", "204");

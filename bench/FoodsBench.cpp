@@ -12,6 +12,7 @@
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "support/ModuleViews.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -83,7 +84,8 @@ void startUp(benchmark::State& state)
         startup.mainWindow().show();
         runStartupSteps(startup.mainWindow());
         QApplication::processEvents();
-        benchmark::DoNotOptimize(startup.foods().qryFoodDescDisplay().rowCount());
+        benchmark::DoNotOptimize(
+            viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay").rowCount());
         state.PauseTiming();
         startup.mainWindow().hide();
         state.ResumeTiming();
@@ -96,7 +98,8 @@ void viewAllFoods(benchmark::State& state)
     TFoodsPage& page = shared().foodsPage();
     for (auto _ : state) {
         page.TreeViewFoodsChange(page.topEntry("View All Foods"));
-        benchmark::DoNotOptimize(shared().foods().qryFoodDescDisplay().rowCount());
+        benchmark::DoNotOptimize(
+            viewOf<QueryView>(shared().foods(), "qryFoodDescDisplay").rowCount());
     }
 }
 
@@ -106,10 +109,10 @@ void moveToAnotherFood(benchmark::State& state)
     foods.ShowAllFoods();
     int row = 0;
     for (auto _ : state) {
-        row = (row + 977) % foods.qryFoodDescDisplay().rowCount();
+        row = (row + 977) % viewOf<QueryView>(foods, "qryFoodDescDisplay").rowCount();
         // The nutrient grid, measure list and measure panel follow at once; painting them
         // happens later in the event loop and is not counted.
-        foods.qryFoodDescDisplay().moveTo(row);
+        viewOf<QueryView>(foods, "qryFoodDescDisplay").moveTo(row);
     }
 }
 
@@ -124,8 +127,8 @@ void moveToAnotherFoodAndRepaint(benchmark::State& state)
     QApplication::processEvents();
     int row = 0;
     for (auto _ : state) {
-        row = (row + 977) % foods.qryFoodDescDisplay().rowCount();
-        foods.qryFoodDescDisplay().moveTo(row);
+        row = (row + 977) % viewOf<QueryView>(foods, "qryFoodDescDisplay").rowCount();
+        viewOf<QueryView>(foods, "qryFoodDescDisplay").moveTo(row);
         QApplication::processEvents();
     }
 }
@@ -153,7 +156,7 @@ void listGroup(benchmark::State& state)
     TDataModuleFoods& foods = shared().foods();
     for (auto _ : state)
         foods.ShowFoodsByGroup("Vegetables and Vegetable Products");
-    state.counters["foods"] = foods.qryFoodDescDisplay().rowCount();
+    state.counters["foods"] = viewOf<QueryView>(foods, "qryFoodDescDisplay").rowCount();
 }
 
 } // namespace

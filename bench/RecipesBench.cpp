@@ -8,6 +8,7 @@
 #include "recipes/DataModuleRecipes.h"
 #include "store/Database.h"
 #include "store/TableView.h"
+#include "support/ModuleViews.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -78,8 +79,8 @@ void editAndSave(benchmark::State& state, TDataModuleRecipes* recipes)
         recipes->BeginEditRecipe();
         recipes->SaveEditedRecipe();
     }
-    state.counters["ingredients"] = recipes->tblRecipeIngredients().rowCount();
-    state.counters["nutrients"] = recipes->tblRecipeNutr().rowCount();
+    state.counters["ingredients"] = viewOf(*recipes, "tblRecipeIngredients").rowCount();
+    state.counters["nutrients"] = viewOf(*recipes, "tblRecipeNutr").rowCount();
 }
 
 } // namespace

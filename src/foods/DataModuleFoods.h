@@ -38,15 +38,10 @@ public:
     TableView& tblNutrDef() const { return *m_nutrDef; }
     TableView& tblNutrPref() const { return *m_nutrPref; }
     TableView& tblWeight() const { return *m_weight; }
-    TableView& tblSimpleSearch() const { return m_searches.historyView(); }
-    TableView& tblAdvancedSearch() const { return m_searches.searchesView(); }
-    TableView& tblAdvancedSearchRules() const { return m_searches.rulesView(); }
     // The food search tables with their operations, which the search dialogs and the food
     // tree share with the recipe searches.
     SearchTables& foodSearches() { return m_searches; }
-    QueryView& qryFoodDescDisplay() const { return *m_foodList; }
     TableView& tblNutrDataDisplay() const { return *m_nutrDataDisplay; }
-    TableView& tblWeightDisplay() const { return *m_weightDisplay; }
 
     QStringList GetFoodGroupNames();
 

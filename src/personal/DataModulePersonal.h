@@ -53,18 +53,12 @@ public:
     TableView& tblLookupMeasureSys() const { return *m_measureSystems; }
     TableView& tblGender() const { return *m_genders; }
     TableView& tblPersonalNutrGoals() const { return *m_goals; }
-    TableView& tblPersonalWeightHistory() const { return *m_weightHistory; }
     TableView& tblPersonalWeightHistoryDisplay() const { return *m_weightHistoryDisplay; }
     TableView& tblReportWeightHistory() const { return *m_reportWeightHistory; }
-    TableView& tblDailyIntakes() const { return *m_intakes; }
     QueryView& qryDailyIntakesDisplay() const { return *m_dayList; }
     TableView& tblDailyIntakeNutrientsDisplay() const { return *m_intakeNutrientsDisplay; }
-    TableView& tblDailyIntakeNutrients() const { return *m_intakeNutrients; }
-    TableView& tblFoodNutrData() const { return *m_foodNutrData; }
-    TableView& tblRecipeNutrData() const { return *m_recipeNutrData; }
     QueryView& qryNutrDef_Lookup() const { return *m_nutrientLookup; }
     QueryView& qryReportDINutrientSum() const { return *m_reportSums; }
-    QueryView& qryDICountDays() const { return *m_reportDays; }
 
     // --- Users ---------------------------------------------------------------------------
     bool hasUsers() const;

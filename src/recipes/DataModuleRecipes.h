@@ -48,30 +48,20 @@ public:
     bool DataModuleCreate(const QString& programDir);
     bool isOpen() const { return m_open; }
 
-    // The recipe being created, edited or deleted, with its stored rows.
+    // The data sets the wizard's bound boxes, grids and value dialogs work on (the other views
+    // stay inside the module): the recipe being created or edited and its type links.
     TableView& tblRecipeDesc() const { return *m_recipeDesc; }
     TableView& tblRecipeDesAndTypesAddEditOnly() const { return *m_typesAddEdit; }
-    TableView& tblRecipeIngredients() const { return *m_ingredients; }
-    TableView& tblRecipeNutr() const { return *m_nutrients; }
-    // The working rows of the recipe being edited, and the values per 100 g of the food linked
-    // to the current working ingredient.
+    // The working rows of the recipe being edited.
     TableView& tblRecipeIngredientsAddEditOnly() const { return *m_workIngredients; }
     TableView& tblRecipeNutrAddEditOnly() const { return *m_workNutrients; }
-    TableView& tblIngredientNutrients() const { return *m_ingredientNutrients; }
-    // Cuisines and types, edited in their list and name dialogs (pending until saved), and
-    // every type link.
+    // Cuisines and types, edited in their list and name dialogs (pending until saved).
     LookupList& cuisines() const { return *m_cuisineList; }
     LookupList& recipeTypes() const { return *m_typeList; }
-    TableView& tblRecipeDesAndTypes() const { return *m_allTypeLinks; }
-    // The recipe searches' tables.
-    TableView& tblRecipeSimpleSearch() const { return m_searches.historyView(); }
-    TableView& tblRecipeAdvancedSearch() const { return m_searches.searchesView(); }
-    TableView& tblRecipeAdvancedSearchRules() const { return m_searches.rulesView(); }
     // The recipe list and what it shows of its current recipe. tblRecipeNutrDisplay has the
     // calculated Serve_Val (the total per serve) and shows only the "My Nutrients" nutrients
     // when that list is not empty.
     QueryView& qryRecipeDescDisplay() const { return *m_list; }
-    TableView& tblRecipeDesAndTypesDisplay() const { return *m_typesDisplay; }
     TableView& tblRecipeIngredientsDisplay() const { return *m_ingredientsDisplay; }
     TableView& tblRecipeNutrDisplay() const { return *m_nutrientsDisplay; }
 

@@ -12,6 +12,7 @@
 #include "support/FakeSeams.h"
 #include "support/FoodsPageProbe.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -298,7 +299,7 @@ TEST_F(DailyIntakeScreens, FoodFoundBySearchIsLoggedWithItsNutrientAmounts)
     EXPECT_EQ(column(dayGrid(), 2), QStringList({"2"}));
     // The Foods page shows the search result, and its own grams again: 1 cup. Its tree lists
     // the new keyword and has it selected, and its header names it.
-    EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 1);
+    EXPECT_EQ(viewOf<QueryView>(foods, "qryFoodDescDisplay").rowCount(), 1);
     EXPECT_EQ(foods.MeasureGrams(), 240);
     EXPECT_EQ(FoodsPageProbe::entries(startup.foodsPage(), "Simple Search"),
               QStringList({"New Search", "Clear Search History", "MILK"}));

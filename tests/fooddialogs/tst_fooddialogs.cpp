@@ -5,6 +5,7 @@
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 #include "widgets/FormImageContainer.h"
@@ -49,7 +50,7 @@ protected:
 
     void editFood(const QString& description)
     {
-        QueryView& list = foods.qryFoodDescDisplay();
+        QueryView& list = viewOf<QueryView>(foods, "qryFoodDescDisplay");
         for (int row = 0; row < list.rowCount(); ++row)
             if (list.valueAt(row, "Desc").toString() == description)
                 list.moveTo(row);

@@ -3,6 +3,7 @@
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/FoodsPageProbe.h"
+#include "support/ModuleViews.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
@@ -22,7 +23,7 @@ protected:
 
     bool selectFood(const QString& description)
     {
-        QueryView& list = foods.qryFoodDescDisplay();
+        QueryView& list = viewOf<QueryView>(foods, "qryFoodDescDisplay");
         for (int row = 0; row < list.rowCount(); ++row)
             if (list.valueAt(row, "Desc").toString() == description) {
                 list.moveTo(row);
@@ -188,7 +189,7 @@ TEST_F(FoodsModuleTest, NewFoodIsSavedWholeAndListedAtOnce)
     EXPECT_EQ(count("SELECT COUNT(*) FROM \"NUT_DATA.DB\" WHERE NDB_No = 9003"), 3);
     EXPECT_EQ(count("SELECT COUNT(*) FROM \"WEIGHT.DB\" WHERE NDB_No = 9003"), 1);
     EXPECT_TRUE(listed().contains("Apple pie"));
-    EXPECT_EQ(foods.qryFoodDescDisplay().currentRow(), 0);
+    EXPECT_EQ(viewOf<QueryView>(foods, "qryFoodDescDisplay").currentRow(), 0);
 }
 
 TEST_F(FoodsModuleTest, MeasuresOfTheOnlyListedFoodAreReadAgainAfterItsSave)

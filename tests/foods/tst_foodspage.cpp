@@ -3,6 +3,7 @@
 #include "store/DataSetModel.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "support/ModuleViews.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 #include "support/TreeInput.h"
@@ -186,18 +187,18 @@ TEST_F(FoodsPageTest, TreeEntriesNamedLikeCommands)
     // A group named like a search command is listed as a group.
     page->selectEntry(groupEntry("New Search"));
     EXPECT_EQ(page->headerText(), "Food Group: New Search");
-    EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 0);
+    EXPECT_EQ(viewOf<QueryView>(foods, "qryFoodDescDisplay").rowCount(), 0);
     EXPECT_EQ(groupDialogs, 0);
 
     // A group named like the group command runs the command; cancelling it brings back the
     // entry selected before, with its foods.
     page->selectEntry(groupEntry("Dairy and Egg Products"));
-    EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 2);
+    EXPECT_EQ(viewOf<QueryView>(foods, "qryFoodDescDisplay").rowCount(), 2);
     page->selectEntry(groupEntry("New Food Group", 1));
     EXPECT_EQ(groupDialogs, 1);
     EXPECT_EQ(page->tree()->currentItem()->text(0), "Dairy and Egg Products");
     EXPECT_EQ(page->headerText(), "Food Group: Dairy and Egg Products");
-    EXPECT_EQ(foods.qryFoodDescDisplay().rowCount(), 2);
+    EXPECT_EQ(viewOf<QueryView>(foods, "qryFoodDescDisplay").rowCount(), 2);
     EXPECT_FALSE(foods.foodGroups().rows().updatesPending());
     EXPECT_EQ(dir.scalar("SELECT COUNT(*) FROM \"FD_GROUP.DB\"").toInt(), 4);
 }

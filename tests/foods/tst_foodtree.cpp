@@ -8,6 +8,7 @@
 #include "store/TableView.h"
 #include "support/FoodsPageProbe.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -135,7 +136,7 @@ TEST_F(FoodTreeInput, EveryCommandEntryClickedEndsOnTheEntryItLists)
          {}},
         {"Advanced Search", "New Search", &Runners::advancedSearch,
          [](TDataModuleFoods& f) {
-             f.tblAdvancedSearch().setValue("S_NAME", "Fruit");
+             viewOf(f, "tblAdvancedSearch").setValue("S_NAME", "Fruit");
              return f.foodSearches().addRule("FoodName", "contains", "apple");
          },
          false, "Fruit", "Advanced Search : Fruit", AppleFoods},
@@ -143,7 +144,7 @@ TEST_F(FoodTreeInput, EveryCommandEntryClickedEndsOnTheEntryItLists)
         {"Advanced Search", "Edit Advanced Search", &Runners::advancedSearchList,
          [](TDataModuleFoods& f) {
              f.foodSearches().beginNewSearch();
-             f.tblAdvancedSearch().setValue("S_NAME", "Fruit 2");
+             viewOf(f, "tblAdvancedSearch").setValue("S_NAME", "Fruit 2");
              return f.foodSearches().addRule("FoodName", "contains", "apple") &&
                     f.foodSearches().postSearch();
          },
@@ -269,7 +270,7 @@ TEST(FoodTreeWithoutDatabase, CommandsThatCannotNumberANewRowOpenNoDialog)
             EXPECT_TRUE(driver.unexpected().isEmpty());
             EXPECT_EQ(FoodsPageProbe::current(page), "View All Foods");
             EXPECT_FALSE(foods.foodGroups().rows().updatesPending());
-            EXPECT_FALSE(foods.tblAdvancedSearch().updatesPending());
+            EXPECT_FALSE(viewOf(foods, "tblAdvancedSearch").updatesPending());
         }
         EXPECT_EQ(dialogs, 0);
     }

@@ -7,6 +7,7 @@
 #include "store/TableView.h"
 #include "support/FoodsPageProbe.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -66,8 +67,8 @@ protected:
     int newSearch(const QString& name, const QList<Rule>& rules)
     {
         foods.foodSearches().beginNewSearch();
-        const int sid = foods.tblAdvancedSearch().asInteger("SID");
-        foods.tblAdvancedSearch().setValue("S_NAME", name);
+        const int sid = viewOf(foods, "tblAdvancedSearch").asInteger("SID");
+        viewOf(foods, "tblAdvancedSearch").setValue("S_NAME", name);
         for (const Rule& r : rules)
             EXPECT_TRUE(foods.foodSearches().addRule(r.field, r.condition, r.value, r.extra));
         EXPECT_TRUE(foods.foodSearches().postSearch());
@@ -77,7 +78,7 @@ protected:
     QList<Rule> rulesShown() const
     {
         QList<Rule> out;
-        const TableView& rules = foods.tblAdvancedSearchRules();
+        const TableView& rules = viewOf(foods, "tblAdvancedSearchRules");
         for (int row = 0; row < rules.rowCount(); ++row)
             out << Rule{rules.valueAt(row, "Field").toString(),
                         rules.valueAt(row, "Condition").toString(),
@@ -254,7 +255,7 @@ TEST_F(FoodSearch, AdvancedRulesAreJoinedWithAnd)
 TEST_F(FoodSearch, NutrientRuleNeedsANumberAndAnOfferedComparison)
 {
     foods.foodSearches().beginNewSearch();
-    foods.tblAdvancedSearch().setValue("S_NAME", "protein");
+    viewOf(foods, "tblAdvancedSearch").setValue("S_NAME", "protein");
     for (const Rule& r :
          {Rule{"Protein", "<", "abc", "203"}, Rule{"Protein", "<", "5)", "203"},
           Rule{"Protein", "LIKE", "5", "203"}, Rule{"Protein", "<5 OR 1=1 --", "5", "203"},
@@ -272,7 +273,7 @@ TEST_F(FoodSearch, NutrientRuleNeedsANumberAndAnOfferedComparison)
     ASSERT_TRUE(dir.exec("INSERT INTO \"FD_AdvancedSearch.DB\" (S_NAME, SID) VALUES ('odd', 7)"));
     ASSERT_TRUE(dir.exec("INSERT INTO \"FD_AdvancedSearchRules.DB\" (Field, Condition, RValue, "
                          "ExtraInfo, SID) VALUES ('Protein', '< 5) OR (1=1', '0', '203', 7)"));
-    foods.tblAdvancedSearch().refresh();
+    viewOf(foods, "tblAdvancedSearch").refresh();
     foods.ShowAllFoods();
     foods.RunAdvancedSearch("odd");
     EXPECT_TRUE(listed().isEmpty());
@@ -286,17 +287,17 @@ TEST_F(FoodSearch, CancelledEditGivesBackTheRulesAndACancelledNewSearchTakesThem
     ASSERT_TRUE(foods.foodSearches().save());
 
     ASSERT_TRUE(foods.foodSearches().beginEditSearch());
-    foods.tblAdvancedSearch().setValue("S_NAME", "changed");
-    foods.tblAdvancedSearchRules().first();
+    viewOf(foods, "tblAdvancedSearch").setValue("S_NAME", "changed");
+    viewOf(foods, "tblAdvancedSearchRules").first();
     foods.foodSearches().removeRule();
     EXPECT_TRUE(foods.foodSearches().addRule("FoodName", "contains", "sauce"));
     foods.foodSearches().cancelSearch();
-    EXPECT_EQ(foods.tblAdvancedSearch().asString("S_NAME"), "fruit");
+    EXPECT_EQ(viewOf(foods, "tblAdvancedSearch").asString("S_NAME"), "fruit");
     EXPECT_EQ(rulesShown(), QList<Rule>({Apple, ProteinBelow5}));
 
     // A new search cancelled in the list: the next one may get the same SID and starts empty.
     foods.foodSearches().beginNewSearch();
-    const int next = foods.tblAdvancedSearch().asInteger("SID");
+    const int next = viewOf(foods, "tblAdvancedSearch").asInteger("SID");
     EXPECT_TRUE(foods.foodSearches().addRule("FoodName", "contains", "butter"));
     foods.foodSearches().cancelSearch();
     foods.foodSearches().beginNewSearch();
@@ -420,7 +421,7 @@ TEST_F(FoodSearchWindows, AdvancedSearchDialogChecksEveryInput)
     EXPECT_EQ(group->currentText(), "Fruits and Fruit Juices");
 
     // Remove the group rule selected in the grid.
-    foods.tblAdvancedSearchRules().moveTo(1);
+    viewOf(foods, "tblAdvancedSearchRules").moveTo(1);
     searchDialog.btnRemoveClick();
     EXPECT_EQ(rulesShown(), QList<Rule>({Apple, ProteinBelow5}));
 
@@ -477,7 +478,7 @@ TEST_F(FoodSearchWindows, SearchesCreatedInOneVisitGetConsecutiveIdsAndCancelSto
         driver.whenShown([&, confirm](QWidget* dialog) {
             createSearch(dialog, "pears", "pear");
             createSearch(dialog, "sauce", "sauce");
-            const TableView& searches = foods.tblAdvancedSearch();
+            const TableView& searches = viewOf(foods, "tblAdvancedSearch");
             ASSERT_EQ(searches.rowCount(), 3);
             EXPECT_EQ(searches.valueAt(1, "SID").toInt(), 2);
             EXPECT_EQ(searches.valueAt(2, "SID").toInt(), 3);
@@ -546,7 +547,7 @@ TEST_F(FoodSearchWindows, NewAdvancedSearchIsRunOrTheLastEntryComesBack)
         int shown = 0;
         setRunner(&TFoodsPage::DialogRunners::advancedSearch, [&] {
             ++shown;
-            foods.tblAdvancedSearch().setValue("S_NAME", c.name);
+            viewOf(foods, "tblAdvancedSearch").setValue("S_NAME", c.name);
             foods.foodSearches().addRule("FoodName", "contains", "apple");
             return c.confirm;
         });

@@ -9,6 +9,7 @@
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -78,7 +79,7 @@ protected:
     // Clicks the food list's row showing description.
     void clickFood(const QString& description) const
     {
-        const QueryView& list = foods.qryFoodDescDisplay();
+        const QueryView& list = viewOf<QueryView>(foods, "qryFoodDescDisplay");
         int row = -1;
         for (int i = 0; i < list.rowCount(); ++i)
             if (list.valueAt(i, "Desc").toString() == description)
@@ -112,8 +113,8 @@ protected:
     QStringList listedFoods() const
     {
         QStringList out;
-        for (int i = 0; i < foods.qryFoodDescDisplay().rowCount(); ++i)
-            out << foods.qryFoodDescDisplay().valueAt(i, "Desc").toString();
+        for (int i = 0; i < viewOf<QueryView>(foods, "qryFoodDescDisplay").rowCount(); ++i)
+            out << viewOf<QueryView>(foods, "qryFoodDescDisplay").valueAt(i, "Desc").toString();
         return out;
     }
     QStringList measures() const
@@ -333,7 +334,7 @@ TEST_F(IngredientLink, FoodMenuFillsTheSharedFoodListAndTheMeasuresFollow)
     });
     EXPECT_EQ(linkDialog.execDialog(), QDialog::Accepted);
     EXPECT_EQ(foods.GetSimpleSearchHistory(), QStringList({"zzz", "MILK"}));
-    EXPECT_FALSE(foods.tblAdvancedSearch().updatesPending());
+    EXPECT_FALSE(viewOf(foods, "tblAdvancedSearch").updatesPending());
 }
 
 } // namespace

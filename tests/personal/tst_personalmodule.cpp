@@ -2,6 +2,7 @@
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/FakeSeams.h"
+#include "support/ModuleViews.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
@@ -560,7 +561,7 @@ TEST_F(PersonalModuleTest, AverageDailyIntakeCountsTheUsersOwnDaysAndPreferredNu
     module.OpenReportViews();
     module.ShowAverageDailyIntake(Day1, Day1.addDays(2));
 
-    EXPECT_EQ(module.qryDICountDays().valueAt(0, "COUNT OF Date").toInt(), 2);
+    EXPECT_EQ(viewOf<QueryView>(module, "qryDICountDays").valueAt(0, "COUNT OF Date").toInt(), 2);
     const QueryView& sums = module.qryReportDINutrientSum();
     QStringList rows;
     for (int row = 0; row < sums.rowCount(); ++row)

@@ -3,6 +3,7 @@
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 #include "widgets/FormImageContainer.h"
@@ -29,7 +30,7 @@ protected:
         ASSERT_TRUE(dir.isValid()) << dir.error().toStdString();
         ASSERT_TRUE(foods.DataModuleCreate(dir.path()));
         // The Foods page shows butter: Protein, Total lipid (fat), Energy.
-        QueryView& list = foods.qryFoodDescDisplay();
+        QueryView& list = viewOf<QueryView>(foods, "qryFoodDescDisplay");
         for (int row = 0; row < list.rowCount(); ++row)
             if (list.valueAt(row, "Desc").toString() == "Butter, salted")
                 list.moveTo(row);

@@ -2,6 +2,7 @@
 #include "recipes/DataModuleRecipes.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "support/ModuleViews.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
@@ -205,7 +206,7 @@ TEST_F(RecipesModule, SelectedRecipeShowsItsTypesIngredientsAndValuesPerServe)
             out << rows.valueAt(row, field).toString();
         return out;
     };
-    EXPECT_EQ(column(recipes.tblRecipeDesAndTypesDisplay(), "TypeDesc"),
+    EXPECT_EQ(column(viewOf(recipes, "tblRecipeDesAndTypesDisplay"), "TypeDesc"),
               QStringList({"Breakfast", "Dessert"}));
     const TableView& ingredients = recipes.tblRecipeIngredientsDisplay();
     EXPECT_EQ(column(ingredients, "Ingredient Name"), QStringList({"flour", "milk"}));

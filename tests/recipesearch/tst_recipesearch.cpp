@@ -10,6 +10,7 @@
 #include "store/TableView.h"
 #include "support/FakeSeams.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -346,7 +347,7 @@ TEST_F(RecipeSearch, IdentifiersCountOnTheirOwnAndDeletingAsksFirst)
 {
     // A pending food search does not move the recipe counter, nor the other way round.
     ASSERT_TRUE(startup.foods().foodSearches().beginNewSearch());
-    EXPECT_EQ(startup.foods().tblAdvancedSearch().asInteger("SID"), 1);
+    EXPECT_EQ(viewOf(startup.foods(), "tblAdvancedSearch").asInteger("SID"), 1);
     EXPECT_EQ(newSearch("one", {NameHasPie}), 1);
     EXPECT_EQ(newSearch("two", {NameHasPie}), 2);
     EXPECT_EQ(recipes().NewRecipeAdvancedSearchID(), 3);

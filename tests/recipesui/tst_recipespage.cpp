@@ -7,6 +7,7 @@
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/RecipesProgram.h"
 #include "support/TreeInput.h"
@@ -232,8 +233,11 @@ TEST_F(RecipesPage, NewRecipeWithTwoLinkedIngredientsIsCalculatedSavedAndListed)
     const QStringList dairy = {"Cheese, cheddar", "Milk, whole"};
     auto foodsListed = [&] {
         QStringList out;
-        for (int i = 0; i < startup.foods().qryFoodDescDisplay().rowCount(); ++i)
-            out << startup.foods().qryFoodDescDisplay().valueAt(i, "Desc").toString();
+        for (int i = 0; i < viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay").rowCount();
+             ++i)
+            out << viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay")
+                       .valueAt(i, "Desc")
+                       .toString();
         return out;
     };
     ASSERT_EQ(foodsListed(), dairy);

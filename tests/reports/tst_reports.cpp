@@ -10,6 +10,7 @@
 #include "store/TableView.h"
 #include "support/FakeSeams.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -292,7 +293,7 @@ TEST_F(ReportsPage, StartsWithTheLast31DaysOnTheWeightTrendTabAndOpensItsViewsOn
     section("Foods");
     EXPECT_FALSE(personal.reportViewsOpen());
     EXPECT_FALSE(personal.qryReportDINutrientSum().isActive());
-    EXPECT_FALSE(personal.qryDICountDays().isActive());
+    EXPECT_FALSE(viewOf<QueryView>(personal, "qryDICountDays").isActive());
     // Showing the page again opens them and computes the tab that was left chosen.
     section("Reports");
     EXPECT_TRUE(personal.reportViewsOpen());
@@ -394,7 +395,9 @@ TEST_F(ReportsPage, AverageDailyIntakeOfTheUsersOwnDaysAndPreferredNutrientsAgai
     // 2000 + 1500 over Ann's 2 days, not Bob's third; 1 g of protein over 2 days shows .5.
     const QStringList expected = {"Protein|.5||g", "Energy|1750|2000|kcal"};
     EXPECT_EQ(rows(table), expected);
-    EXPECT_EQ(startup.personal().qryDICountDays().valueAt(0, "COUNT OF Date").toInt(), 2);
+    EXPECT_EQ(
+        viewOf<QueryView>(startup.personal(), "qryDICountDays").valueAt(0, "COUNT OF Date").toInt(),
+        2);
 
     // Intakes on 2 of the 7 days average over the 2.
     typeDate(end_, QDate(2026, 3, 7));

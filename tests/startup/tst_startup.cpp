@@ -10,6 +10,7 @@
 #include "store/QueryView.h"
 #include "support/FakeSeams.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -101,7 +102,7 @@ TEST_F(StartedProgram, OpensOnDailyIntakeWithTheFoodTreeBuiltAndAllFoodsListed)
     EXPECT_EQ(children(tree->topLevelItem(3)), QStringList({"New Search", "Edit Advanced Search"}));
     EXPECT_EQ(tree->currentItem()->text(0), "View All Foods");
     EXPECT_EQ(page.headerText(), "View All Foods");
-    EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 4);
+    EXPECT_EQ(viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay").rowCount(), 4);
     // The Foods page's header items sit on the main window's page header strip.
     EXPECT_EQ(page.headerLabel()->parentWidget(), startup.mainWindow().pageHeaderStrip("Foods"));
 }
@@ -121,7 +122,7 @@ TEST(Startup, MissingDatabaseIsReportedAndTheWindowStaysUsable)
         EXPECT_FALSE(QFileInfo::exists(empty.path() + "/Data"));
         startup.mainWindow().showPage("Foods");
         EXPECT_EQ(startup.mainWindow().currentPageName(), "Foods");
-        EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 0);
+        EXPECT_EQ(viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay").rowCount(), 0);
     }
     Database::undefine();
 }
@@ -217,7 +218,7 @@ TEST(Startup, ReadOnlyDatabaseIsBrowsedWithANoticeAndASaveSaysItCannot)
         startup.mainWindow().show();
         runStartupStepsCancellingTheUserWizard(startup);
         EXPECT_EQ(s.prompter.texts(), QStringList{Database::readOnlyNotice()});
-        EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 4);
+        EXPECT_EQ(viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay").rowCount(), 4);
 
         // "My Nutrients" confirmed: the save is refused with the reason, the dialog comes back
         // and is cancelled.
@@ -260,7 +261,7 @@ TEST(Startup, SecondCopyOnTheSameDataFolderSaysOneIsAlreadyRunning)
                         .arg(QDir::toNativeSeparators(QDir(dir.path()).absoluteFilePath("Data")))});
     // The running copy keeps its database.
     EXPECT_TRUE(Database::connection().isOpen());
-    EXPECT_EQ(running.foods().qryFoodDescDisplay().rowCount(), 4);
+    EXPECT_EQ(viewOf<QueryView>(running.foods(), "qryFoodDescDisplay").rowCount(), 4);
 }
 
 // Every list of named rows (food groups, recipe types, cuisines, both advanced search lists)
@@ -349,7 +350,7 @@ TEST_F(StartedProgram, NewFoodMadeInTheWizardIsStoredWholeAndListed)
         dir.scalar("SELECT Nutr_Val FROM \"NUT_DATA.DB\" WHERE NDB_No = 9003 AND Nutr_No = 203")
             .toDouble(),
         0.36);
-    QueryView& list = startup.foods().qryFoodDescDisplay();
+    QueryView& list = viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay");
     EXPECT_EQ(list.rowCount(), 5);
     EXPECT_EQ(list.currentRow(), 0);
 }
@@ -370,7 +371,7 @@ TEST_F(StartedProgram, TreeCommandsRunTheirDialogsAndSelectWhatWasMade)
     EXPECT_EQ(TreeInput::highlighted(tree), QStringList{"Nuts"});
     EXPECT_EQ(tree->currentItem()->text(0), "Nuts");
     EXPECT_EQ(page.headerText(), "Food Group: Nuts");
-    EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 0);
+    EXPECT_EQ(viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay").rowCount(), 0);
     EXPECT_EQ(dir.scalar("SELECT FdGrp_Cd FROM \"FD_GROUP.DB\" WHERE FdGrp_Desc = 'Nuts'").toInt(),
               1101);
 
@@ -386,7 +387,7 @@ TEST_F(StartedProgram, TreeCommandsRunTheirDialogsAndSelectWhatWasMade)
     EXPECT_EQ(TreeInput::highlighted(tree), QStringList{"APPLE"});
     EXPECT_EQ(tree->currentItem()->text(0), "APPLE");
     EXPECT_EQ(page.headerText(), "Simple Search : APPLE");
-    EXPECT_EQ(startup.foods().qryFoodDescDisplay().rowCount(), 2);
+    EXPECT_EQ(viewOf<QueryView>(startup.foods(), "qryFoodDescDisplay").rowCount(), 2);
     EXPECT_EQ(driver.handled(), 2);
     EXPECT_TRUE(s.prompter.entries().isEmpty()) << s.prompter.last().toStdString();
 }

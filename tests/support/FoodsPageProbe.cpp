@@ -2,6 +2,7 @@
 
 #include "foods/DataModuleFoods.h"
 #include "store/QueryView.h"
+#include "support/ModuleViews.h"
 
 #include <QTreeWidget>
 #include <utility>
@@ -9,7 +10,7 @@
 QStringList FoodsPageProbe::listed(const TDataModuleFoods& foods)
 {
     QStringList out;
-    const QueryView& list = foods.qryFoodDescDisplay();
+    const QueryView& list = viewOf<QueryView>(foods, "qryFoodDescDisplay");
     for (int row = 0; row < list.rowCount(); ++row)
         out << list.valueAt(row, "Desc").toString();
     return out;
