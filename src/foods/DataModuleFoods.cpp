@@ -289,9 +289,8 @@ void TDataModuleFoods::ApplyNutrientFilter()
 
 bool TDataModuleFoods::AddPreferredNutrient(int nutrientNumber)
 {
-    for (int row = 0; row < m_nutrPref->rowCount(); ++row)
-        if (m_nutrPref->valueAt(row, "Nutr_No").toInt() == nutrientNumber)
-            return false;
+    if (m_nutrPref->rowWithKey("Nutr_No", nutrientNumber) >= 0)
+        return false;
     m_nutrPref->append();
     m_nutrPref->setValue("Nutr_No", nutrientNumber);
     m_nutrPref->post();
@@ -377,10 +376,7 @@ QVariant TDataModuleFoods::FoodGroupOfFood() const
 
 bool TDataModuleFoods::FoodHasValue(int nutrientNumber) const
 {
-    for (int row = 0; row < m_nutrData->rowCount(); ++row)
-        if (m_nutrData->valueAt(row, "Nutr_No").toInt() == nutrientNumber)
-            return true;
-    return false;
+    return m_nutrData->rowWithKey("Nutr_No", nutrientNumber) >= 0;
 }
 
 void TDataModuleFoods::BeginNewFoodValue(int nutrientNumber)

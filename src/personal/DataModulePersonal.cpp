@@ -231,10 +231,8 @@ QVariant TDataModulePersonal::weightUnitOf(const QVariant& pid) const
     if (pid.isNull())
         return QVariant();
     // The people table is small and held whole, pending changes included.
-    for (int row = 0; row < m_people->rowCount(); ++row)
-        if (m_people->valueAt(row, "PID").toLongLong() == pid.toLongLong())
-            return m_people->valueAt(row, "WeightUnit");
-    return QVariant();
+    const int row = m_people->rowWithKey("PID", pid.toLongLong());
+    return row >= 0 ? m_people->valueAt(row, "WeightUnit") : QVariant();
 }
 
 // --- Users ----------------------------------------------------------------------------------

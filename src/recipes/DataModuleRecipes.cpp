@@ -917,9 +917,8 @@ TDataModuleRecipes::TypeLink TDataModuleRecipes::LinkRecipeType(const QVariant& 
     if (typeId.isNull())
         return TypeLink::NoType;
     TableView& links = *m_typesAddEdit;
-    for (int row = 0; row < links.rowCount(); ++row)
-        if (links.valueAt(row, "RTYPE_ID").toLongLong() == typeId.toLongLong())
-            return TypeLink::Already;
+    if (links.rowWithKey("RTYPE_ID", typeId.toLongLong()) >= 0)
+        return TypeLink::Already;
     links.append();
     links.setValue("RTYPE_ID", typeId);
     links.setValue("R_ID", m_recipeDesc->value("R_ID"));
@@ -944,10 +943,7 @@ bool TDataModuleRecipes::PostNewIngredient()
 
 bool TDataModuleRecipes::RecipeHasNutrient(int nutrientNumber) const
 {
-    for (int row = 0; row < m_workNutrients->rowCount(); ++row)
-        if (m_workNutrients->valueAt(row, "Nutr_No").toInt() == nutrientNumber)
-            return true;
-    return false;
+    return m_workNutrients->rowWithKey("Nutr_No", nutrientNumber) >= 0;
 }
 
 void TDataModuleRecipes::BeginNewRecipeNutrient(int nutrientNumber)

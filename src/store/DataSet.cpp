@@ -164,3 +164,14 @@ QVariant DataSet::convert(const QVariant& v, FieldType type)
     }
     return v;
 }
+
+int DataSet::rowWithKey(const QString& field, qint64 key) const
+{
+    const int index = fieldIndex(field);
+    if (index < 0)
+        return -1;
+    for (int row = 0; row < rowCount(); ++row)
+        if (valueAt(row, index).toLongLong() == key)
+            return row;
+    return -1;
+}

@@ -56,6 +56,9 @@ public:
     QVariant value(const QString& field) const;
     QVariant valueAt(int row, int field) const;
     QVariant valueAt(int row, const QString& field) const;
+    // The first row held (pending rows included) whose integer field equals key, without moving
+    // the current row; -1 when none does.
+    int rowWithKey(const QString& field, qint64 key) const;
     // Typed readers: an empty field reads as 0 or as the empty string.
     int asInteger(const QString& field) const;
     double asFloat(const QString& field) const;
