@@ -267,21 +267,15 @@ PersonRecord TDataModulePersonal::currentPerson() const
     PersonRecord p;
     if (!hasCurrentPerson())
         return p;
-    const auto number = [this](const char* field) -> std::optional<double> {
-        const QVariant value = m_people->value(field);
-        if (value.isNull() || !value.isValid())
-            return std::nullopt;
-        return value.toDouble();
-    };
     p.PID = m_people->asInteger("PID");
     p.Name = m_people->asString("Name");
     p.BirthDay = DateFormat::day(m_people->value("BirthDay"));
     p.Gender = m_people->asString("Gender");
     p.MeasurementSystem_ID = m_people->value("MeasurementSystem_ID");
-    p.Height = number("Height");
+    p.Height = m_people->asOptionalFloat("Height");
     p.HeightUnit = m_people->asString("HeightUnit");
-    p.Weight = number("Weight");
-    p.TargetWeight = number("TargetWeight");
+    p.Weight = m_people->asOptionalFloat("Weight");
+    p.TargetWeight = m_people->asOptionalFloat("TargetWeight");
     p.WeightUnit = m_people->asString("WeightUnit");
     return p;
 }

@@ -230,17 +230,6 @@ TDataModuleRecipes::TDataModuleRecipes(TDataModuleFoods& foods, Prompter& prompt
     connect(m_typesDisplay, &DataSet::rowUpdated, this, &TDataModuleRecipes::shownTypesChanged);
 }
 
-namespace {
-
-std::optional<double> optionalNumber(const QVariant& value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    return value.toDouble();
-}
-
-} // namespace
-
 bool TDataModuleRecipes::hasShownRecipe() const
 {
     return m_list->isActive() && m_list->currentRow() >= 0;
@@ -256,9 +245,9 @@ RecipeRecord TDataModuleRecipes::shownRecipe() const
     r.Name = list.asString("Recipe Name");
     r.Cuisine_ID = list.value("Cuisine_ID");
     r.Cuisine = list.asString("CuisineDesc");
-    r.Serves = optionalNumber(list.value("Number of Serves"));
-    r.PrepTime = optionalNumber(list.value("Preperation Time"));
-    r.CookTime = optionalNumber(list.value("Cooking Time"));
+    r.Serves = list.asOptionalFloat("Number of Serves");
+    r.PrepTime = list.asOptionalFloat("Preperation Time");
+    r.CookTime = list.asOptionalFloat("Cooking Time");
     r.Procedures = list.asString("Procedures");
     r.Author = list.asString("Author");
     r.Source = list.asString("Source");
@@ -282,7 +271,7 @@ QList<IngredientT> TDataModuleRecipes::shownIngredients() const
     const TableView& shown = *m_ingredientsDisplay;
     for (int row = 0; row < shown.rowCount(); ++row)
         ingredients.append({shown.valueAt(row, "Ingredient Name").toString(),
-                            optionalNumber(shown.valueAt(row, "Quantity")),
+                            shown.optionalFloatAt(row, "Quantity"),
                             shown.valueAt(row, "Unit").toString()});
     return ingredients;
 }

@@ -175,3 +175,16 @@ int DataSet::rowWithKey(const QString& field, qint64 key) const
             return row;
     return -1;
 }
+
+std::optional<double> DataSet::asOptionalFloat(const QString& field) const
+{
+    return optionalFloatAt(m_current, field);
+}
+
+std::optional<double> DataSet::optionalFloatAt(int row, const QString& field) const
+{
+    const QVariant v = valueAt(row, field);
+    if (v.isNull() || !v.isValid())
+        return std::nullopt;
+    return v.toDouble();
+}

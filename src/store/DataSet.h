@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 // The common part of table views and query views: the rows read, a current row, typed access to
 // fields, calculated fields and change notifications. Views adapt it to grids (DataSetModel).
@@ -63,6 +64,9 @@ public:
     int asInteger(const QString& field) const;
     double asFloat(const QString& field) const;
     QString asString(const QString& field) const;
+    // A number that may be missing: no value for an empty field.
+    std::optional<double> asOptionalFloat(const QString& field) const;
+    std::optional<double> optionalFloatAt(int row, const QString& field) const;
 
     void setCalcFunction(CalcFunction f) { m_calc = std::move(f); }
     void addCalculatedField(const QString& name, FieldType type);
