@@ -10,6 +10,7 @@
 #include "personal/DataModulePersonal.h"
 #include "store/Database.h"
 #include "store/QueryView.h"
+#include "support/ModuleViews.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -69,7 +70,7 @@ void dayList(benchmark::State& state)
         day = (day + 397) % Days;
         personal.ShowDailyIntakes(1, "All", FirstDay.addDays(day));
     }
-    state.counters["intakes"] = personal.qryDailyIntakesDisplay().rowCount();
+    state.counters["intakes"] = viewOf<QueryView>(personal, "qryDailyIntakesDisplay").rowCount();
 }
 
 int scalar(const QString& sql)
@@ -122,7 +123,7 @@ void copyDay(benchmark::State& state)
     personal.ShowDailyIntakes(1, "All", source);
     // Made once, whatever the number of repetitions.
     QSqlQuery foods(Database::connection());
-    if (personal.qryDailyIntakesDisplay().isEmpty())
+    if (viewOf<QueryView>(personal, "qryDailyIntakesDisplay").isEmpty())
         foods.exec(
             "SELECT f.NDB_No, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f ORDER BY f.NDB_No LIMIT 20");
     while (foods.next())
@@ -137,7 +138,7 @@ void copyDay(benchmark::State& state)
         benchmark::DoNotOptimize(
             personal.AddDailyIntakes(personal.ReadDailyIntakes(false, 1, target)));
     }
-    state.counters["intakes"] = personal.qryDailyIntakesDisplay().rowCount();
+    state.counters["intakes"] = viewOf<QueryView>(personal, "qryDailyIntakesDisplay").rowCount();
     state.counters["nutrient_rows"] = scalar(
         QStringLiteral("SELECT COUNT(*) FROM \"DI_Nutr.db\" AS n JOIN \"DIntake.DB\" AS d USING "
                        "(DIntake_ID) WHERE d.\"Date\" = '%1'")
@@ -150,7 +151,7 @@ void averageIntake(benchmark::State& state, int days)
     const QDate end = FirstDay.addDays(Days - 1);
     for (auto _ : state)
         personal.ShowAverageDailyIntake(end.addDays(-(days - 1)), end);
-    state.counters["nutrients"] = personal.qryReportDINutrientSum().rowCount();
+    state.counters["nutrients"] = viewOf<QueryView>(personal, "qryReportDINutrientSum").rowCount();
 }
 
 // The bare sums of the report over the last days of the ten years, through the same connection,

@@ -12,6 +12,7 @@
 #include "store/QueryView.h"
 #include "store/SearchTables.h"
 #include "store/TableView.h"
+#include "support/ModuleViews.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -27,14 +28,14 @@ void simpleSearch(benchmark::State& state, TDataModuleRecipes* recipes, QString 
 {
     for (auto _ : state)
         recipes->ShowRecipesByName(keyword);
-    state.counters["recipes"] = recipes->qryRecipeDescDisplay().rowCount();
+    state.counters["recipes"] = viewOf<QueryView>(*recipes, "qryRecipeDescDisplay").rowCount();
 }
 
 void advancedSearch(benchmark::State& state, TDataModuleRecipes* recipes, QString name)
 {
     for (auto _ : state)
         recipes->RunRecipeAdvancedSearch(name);
-    state.counters["recipes"] = recipes->qryRecipeDescDisplay().rowCount();
+    state.counters["recipes"] = viewOf<QueryView>(*recipes, "qryRecipeDescDisplay").rowCount();
 }
 
 bool storeSearch(TDataModuleRecipes& recipes, const QString& name, const QList<QStringList>& rules)

@@ -12,6 +12,7 @@
 #include "store/Database.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
+#include "support/ModuleViews.h"
 #include "widgets/AdvButton.h"
 
 #include <QApplication>
@@ -79,8 +80,9 @@ void showReports(benchmark::State& state, TReportsPage::Tab tab, const QDate& fr
         window.sectionButton("Reports")->click();
         window.repaint();
     }
-    state.counters["weights"] = s.personal().tblReportWeightHistory().rowCount();
-    state.counters["nutrients"] = s.personal().qryReportDINutrientSum().rowCount();
+    state.counters["weights"] = viewOf(s.personal(), "tblReportWeightHistory").rowCount();
+    state.counters["nutrients"] =
+        viewOf<QueryView>(s.personal(), "qryReportDINutrientSum").rowCount();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "foods/DataModuleFoods.h"
 
+#include "store/DataSetModel.h"
 #include "store/Database.h"
 #include "store/Prompter.h"
 #include "store/QueryView.h"
@@ -174,6 +175,36 @@ bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
     m_listAsOpened = true;
     ApplyNutrientFilter();
     return true;
+}
+
+DataSetModel* TDataModuleFoods::newNutrientValuesModel(QObject* parent) const
+{
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    return new DataSetModel(m_nutrDataDisplay,
+                            {{"NutrDesc", "Nutrient Description"},
+                             {"Nutr_Val", "Per 100g", DataSetModel::Form::General, right},
+                             {"ValPerMeasure", "Per Measure", DataSetModel::Form::Hashes, right},
+                             {"Units", "Units"}},
+                            parent);
+}
+
+DataSetModel* TDataModuleFoods::newNutrientListModel(NutrientList list, const QString& title,
+                                                     QObject* parent) const
+{
+    TableView* nutrients = list == NutrientList::All ? m_nutrDef : m_nutrPref;
+    return new DataSetModel(nutrients, {{"NutrDesc", title}, {"Units", "Units"}}, parent);
+}
+
+int TDataModuleFoods::currentNutrient(NutrientList list) const
+{
+    const TableView& nutrients = list == NutrientList::All ? *m_nutrDef : *m_nutrPref;
+    return nutrients.currentRow() < 0 ? 0 : nutrients.asInteger("Nutr_No");
+}
+
+QString TDataModuleFoods::currentNutrientName(NutrientList list) const
+{
+    const TableView& nutrients = list == NutrientList::All ? *m_nutrDef : *m_nutrPref;
+    return nutrients.asString("NutrDesc");
 }
 
 QStringList TDataModuleFoods::GetFoodGroupNames()

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+class DataSetModel;
 class Prompter;
 class QueryView;
 class TableView;
@@ -35,13 +36,23 @@ public:
     LookupList& foodGroups() const { return *m_groups; }
     TableView& tblFoodDesc() const { return *m_foodDesc; }
     TableView& tblNutrData() const { return *m_nutrData; }
-    TableView& tblNutrDef() const { return *m_nutrDef; }
-    TableView& tblNutrPref() const { return *m_nutrPref; }
     TableView& tblWeight() const { return *m_weight; }
     // The food search tables with their operations, which the search dialogs and the food
     // tree share with the recipe searches.
     SearchTables& foodSearches() { return m_searches; }
-    TableView& tblNutrDataDisplay() const { return *m_nutrDataDisplay; }
+    // The current food's nutrients as the Foods page shows them: description, value per 100 g,
+    // value per measure ("##.##") and units.
+    DataSetModel* newNutrientValuesModel(QObject* parent) const;
+
+    // The two lists nutrients are picked from: every nutrient defined, and "My Nutrients".
+    enum class NutrientList { All, Mine };
+    // A grid model of a list: the description titled title, and the units.
+    DataSetModel* newNutrientListModel(NutrientList list, const QString& title,
+                                       QObject* parent) const;
+    // The current nutrient of a list (the row its grid shows as current): its number (0 when
+    // the list is empty) and description.
+    int currentNutrient(NutrientList list) const;
+    QString currentNutrientName(NutrientList list) const;
 
     QStringList GetFoodGroupNames();
 

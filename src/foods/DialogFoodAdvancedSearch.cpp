@@ -24,5 +24,5 @@ TDialogFoodAdvancedSearch::TDialogFoodAdvancedSearch(TDataModuleFoods& foods,
             return groups;
         },
         "Please Select a Food Group.", true);
-    addNutrientKind("By Nutrient and its Value...", "Nutrient", foods.tblNutrDef());
+    addNutrientKind("By Nutrient and its Value...", "Nutrient", foods);
 }

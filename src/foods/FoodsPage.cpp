@@ -129,14 +129,7 @@ QWidget* TFoodsPage::buildNutrientPanel()
     layout->addWidget(measure);
 
     m_nutrientGrid = GridSetup::create("DBGridFoodNutrient", panel, GridSetup::AlternatingRows);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    m_nutrientModel =
-        new DataSetModel(&m_foods.tblNutrDataDisplay(),
-                         {{"NutrDesc", "Nutrient Description"},
-                          {"Nutr_Val", "Per 100g", DataSetModel::Form::General, right},
-                          {"ValPerMeasure", "Per Measure", DataSetModel::Form::Hashes, right},
-                          {"Units", "Units"}},
-                         this);
+    m_nutrientModel = m_foods.newNutrientValuesModel(this);
     m_nutrientGrid->setModel(m_nutrientModel);
     m_nutrientModel->setSelectionModel(m_nutrientGrid->selectionModel());
     // Four columns share 266 pixels: a slightly smaller font keeps the numbers whole.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "personal/AverageIntakeRow.h"
+
 #include <QChartView>
 #include <QList>
 #include <QString>
@@ -21,13 +23,8 @@ class TAverageIntakeChart : public QChartView
     Q_OBJECT
 
 public:
-    struct Row
-    {
-        QString nutrient;
-        QString units;
-        QVariant dailyAverage; // empty: no bar
-        QVariant goal;         // empty: no bar
-    };
+    // An empty daily average or goal draws no bar.
+    using Row = AverageIntakeRow;
 
     explicit TAverageIntakeChart(QWidget* parent = nullptr);
 

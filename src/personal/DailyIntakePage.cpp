@@ -59,13 +59,7 @@ TDailyIntakePage::TDailyIntakePage(TDataModulePersonal& personal, TDataModuleFoo
     body->addLayout(dateRow);
 
     m_grid = GridSetup::create("DBGridDailyIntake", this, GridSetup::AlternatingRows);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* model = new DataSetModel(&personal.qryDailyIntakesDisplay(),
-                                   {{"Food/Recipe", "Food/Recipe"},
-                                    {"MealType", "MealType"},
-                                    {"Amount", "Amount", DataSetModel::Form::General, right},
-                                    {"Unit", "Unit"}},
-                                   m_grid);
+    DataSetModel* model = personal.newDayListModel(m_grid);
     m_grid->setModel(model);
     model->setSelectionModel(m_grid->selectionModel());
     // The food or recipe takes the room left; the unit has room for a measure such as
@@ -187,20 +181,18 @@ void TDailyIntakePage::copyIntakes()
                                                              m_personal.currentPersonID(), date());
     if (!copies.isEmpty())
         m_personal.AddDailyIntakes(copies);
-    m_personal.tblDailyIntakeNutrientsDisplay().refresh();
 }
 
 // --- Delete ---------------------------------------------------------------------------------
 
 void TDailyIntakePage::btnDeleteDailyIntakeClick()
 {
-    const QueryView& list = m_personal.qryDailyIntakesDisplay();
-    if (list.isEmpty()) {
+    if (m_personal.dayListIsEmpty()) {
         m_prompter.message("No DailyIntake record to delete");
         return;
     }
     if (m_prompter.question("Confirmation",
-                            "Are you sure, you want to delete [" + list.asString("Food/Recipe") +
+                            "Are you sure, you want to delete [" + m_personal.currentIntakeName() +
                                 "]",
                             Prompter::Icon::None, Prompter::Preset::No))
         m_personal.DeleteDailyIntake();

@@ -1,6 +1,7 @@
 #include "personal/DataModulePersonal.h"
 
 #include "store/Clock.h"
+#include "store/DataSetModel.h"
 #include "store/Database.h"
 #include "store/DateFormat.h"
 #include "store/Prompter.h"
@@ -53,6 +54,18 @@ QueryView* makeQuery(const char* name, QObject* parent)
     auto* view = new QueryView(parent);
     view->setObjectName(QLatin1String(name));
     return view;
+}
+
+constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
+
+// How a weight history shows in a grid: the day entered, the weight and its unit.
+DataSetModel* newWeightModel(DataSet* history, QObject* parent)
+{
+    return new DataSetModel(history,
+                            {{"Date Entered", "Date Entered", DataSetModel::Form::ShortDate},
+                             {"Weight", "Weight", DataSetModel::Form::General, Right},
+                             {"Unit", "Unit"}},
+                            parent);
 }
 
 } // namespace
@@ -143,6 +156,9 @@ TDataModulePersonal::TDataModulePersonal(Prompter& prompter, const Clock& clock,
         [this](const DataSet&, int row, int) { return qryReportDINutrientSumCalcFields(row); });
     m_reportDays = makeQuery("qryDICountDays", this);
 
+    for (DataSet* list :
+         {static_cast<DataSet*>(m_genders), static_cast<DataSet*>(m_measureSystems)})
+        connect(list, &DataSet::rowsReset, this, &TDataModulePersonal::choiceListsChanged);
     connect(m_people, &DataSet::currentChanged, this, &TDataModulePersonal::currentUserChanged);
     for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
         connect(m_people, signal, this, &TDataModulePersonal::shownUserChanged);
@@ -712,7 +728,100 @@ bool TDataModulePersonal::AddDailyIntakes(const DailyIntakesT& intakes)
     if (!ok)
         report(error);
     rereadDayList();
+    m_intakeNutrientsDisplay->refresh();
     return ok;
+}
+
+// --- What the pages show --------------------------------------------------------------------
+
+DataSetModel* TDataModulePersonal::newDayListModel(QObject* parent) const
+{
+    return new DataSetModel(m_dayList,
+                            {{"Food/Recipe", "Food/Recipe"},
+                             {"MealType", "MealType"},
+                             {"Amount", "Amount", DataSetModel::Form::General, Right},
+                             {"Unit", "Unit"}},
+                            parent);
+}
+
+DataSetModel* TDataModulePersonal::newGoalsModel(QObject* parent) const
+{
+    return new DataSetModel(m_goals,
+                            {{"Nutrients", "Nutrients"},
+                             {"Goal", "Goal", DataSetModel::Form::General, Right},
+                             {"Units", "Units"}},
+                            parent);
+}
+
+DataSetModel* TDataModulePersonal::newWeightHistoryModel(QObject* parent) const
+{
+    return newWeightModel(m_weightHistoryDisplay, parent);
+}
+
+DataSetModel* TDataModulePersonal::newReportWeightModel(QObject* parent) const
+{
+    return newWeightModel(m_reportWeightHistory, parent);
+}
+
+DataSetModel* TDataModulePersonal::newAverageIntakeModel(QObject* parent) const
+{
+    return new DataSetModel(
+        m_reportSums,
+        {{"Nutr_Desc", "Nutrients"},
+         {"DailyAvg", "Daily Average", DataSetModel::Form::Hashes, Qt::AlignCenter},
+         {"Nutr_Goal", "Personal Goal", DataSetModel::Form::Hashes, Qt::AlignCenter},
+         {"Units", "Units"}},
+        parent);
+}
+
+bool TDataModulePersonal::dayListIsEmpty() const
+{
+    return m_dayList->isEmpty();
+}
+
+QString TDataModulePersonal::currentIntakeName() const
+{
+    return m_dayList->asString("Food/Recipe");
+}
+
+QStringList TDataModulePersonal::genders() const
+{
+    QStringList names;
+    for (int row = 0; row < m_genders->rowCount(); ++row)
+        names.append(m_genders->valueAt(row, "Gender").toString());
+    return names;
+}
+
+QList<QPair<QString, QVariant>> TDataModulePersonal::measurementSystems() const
+{
+    QList<QPair<QString, QVariant>> systems;
+    for (int row = 0; row < m_measureSystems->rowCount(); ++row)
+        systems.append({m_measureSystems->valueAt(row, "MeasurmentDesc").toString(),
+                        m_measureSystems->valueAt(row, "MeasurementSystemID")});
+    return systems;
+}
+
+QList<QPair<QDate, double>> TDataModulePersonal::reportWeightEntries() const
+{
+    const TableView& history = *m_reportWeightHistory;
+    QList<QPair<QDate, double>> entries;
+    entries.reserve(history.rowCount());
+    for (int row = 0; row < history.rowCount(); ++row)
+        entries.append({DateFormat::day(history.valueAt(row, "Date Entered")),
+                        history.valueAt(row, "Weight").toDouble()});
+    return entries;
+}
+
+QList<AverageIntakeRow> TDataModulePersonal::averageIntakeRows() const
+{
+    const QueryView& sums = *m_reportSums;
+    QList<AverageIntakeRow> rows;
+    rows.reserve(sums.rowCount());
+    for (int row = 0; row < sums.rowCount(); ++row)
+        rows.append({sums.valueAt(row, "Nutr_Desc").toString(),
+                     sums.valueAt(row, "Units").toString(), sums.valueAt(row, "DailyAvg"),
+                     sums.valueAt(row, "Nutr_Goal")});
+    return rows;
 }
 
 // --- Reports --------------------------------------------------------------------------------

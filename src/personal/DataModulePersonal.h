@@ -1,17 +1,21 @@
 #pragma once
 
+#include "personal/AverageIntakeRow.h"
 #include "personal/DailyIntake.h"
 #include "personal/Person.h"
 #include "personal/WeightTrend.h"
 #include "store/KeyAllocator.h"
 
 #include <QDate>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QVariantList>
 
 class Clock;
 class DataSet;
+class DataSetModel;
 class Prompter;
 class QueryView;
 class TableView;
@@ -48,17 +52,30 @@ public:
     // The people table opened: users can be chosen, even when another table failed.
     bool peopleOpen() const;
 
-    // Views.
+    // The tables the user wizard edits through its fields, grids and goal dialog.
     TableView& tblPersonalInfo() const { return *m_people; }
-    TableView& tblLookupMeasureSys() const { return *m_measureSystems; }
-    TableView& tblGender() const { return *m_genders; }
     TableView& tblPersonalNutrGoals() const { return *m_goals; }
-    TableView& tblPersonalWeightHistoryDisplay() const { return *m_weightHistoryDisplay; }
-    TableView& tblReportWeightHistory() const { return *m_reportWeightHistory; }
-    QueryView& qryDailyIntakesDisplay() const { return *m_dayList; }
-    TableView& tblDailyIntakeNutrientsDisplay() const { return *m_intakeNutrientsDisplay; }
-    QueryView& qryNutrDef_Lookup() const { return *m_nutrientLookup; }
-    QueryView& qryReportDINutrientSum() const { return *m_reportSums; }
+
+    // --- What the pages show: grid models that follow the module's views, and typed reads ----
+    // The day list: food or recipe, meal, amount (right-aligned) and unit.
+    DataSetModel* newDayListModel(QObject* parent) const;
+    // The current user's goals: nutrient, goal (right-aligned) and units.
+    DataSetModel* newGoalsModel(QObject* parent) const;
+    // The current user's weight history, and the report's: day, weight (right-aligned), unit.
+    DataSetModel* newWeightHistoryModel(QObject* parent) const;
+    DataSetModel* newReportWeightModel(QObject* parent) const;
+    // The average daily intake table: nutrient, daily average, goal (centred, "##.##") and units.
+    DataSetModel* newAverageIntakeModel(QObject* parent) const;
+    // The day list holds no intake.
+    bool dayListIsEmpty() const;
+    // The food or recipe of the day list's current intake.
+    QString currentIntakeName() const;
+    // The genders and measurement systems (description with key) offered, in their order.
+    QStringList genders() const;
+    QList<QPair<QString, QVariant>> measurementSystems() const;
+    // The report's weight history (day and weight) and average daily intake, in their order.
+    QList<QPair<QDate, double>> reportWeightEntries() const;
+    QList<AverageIntakeRow> averageIntakeRows() const;
 
     // --- Users ---------------------------------------------------------------------------
     bool hasUsers() const;
@@ -165,6 +182,8 @@ signals:
     // What the pages show of the current user changed: another user, a field, or the row put
     // into edit or back.
     void shownUserChanged();
+    // The genders or measurement systems offered were read again.
+    void choiceListsChanged();
 
 private:
     void report(const QString& message);

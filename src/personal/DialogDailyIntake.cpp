@@ -214,16 +214,8 @@ void TDialogDailyIntake::bindGrids(bool bound)
         return;
     }
     showInGrid(m_gridFoods, m_foods.foodList().newGridModel(m_gridFoods));
-    showInGrid(m_gridRecipes, new DataSetModel(&m_recipes.qryRecipeDescDisplay(),
-                                               {{"Recipe Name", "Recipe Name"}}, m_gridRecipes));
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    const QList<DataSetModel::Column> intakeColumns = {
-        {"Food/Recipe", "Food/Recipe"},
-        {"MealType", "MealType"},
-        {"Amount", "Amount", DataSetModel::Form::General, right},
-        {"Unit", "Unit"}};
-    showInGrid(m_gridIntakes, new DataSetModel(&m_personal.qryDailyIntakesDisplay(), intakeColumns,
-                                               m_gridIntakes));
+    showInGrid(m_gridRecipes, m_recipes.newRecipeListModel(m_gridRecipes));
+    showInGrid(m_gridIntakes, m_personal.newDayListModel(m_gridIntakes));
     m_gridIntakes->setColumnWidth(0, 360);
     m_gridIntakes->setColumnWidth(1, 70);
     m_gridIntakes->setColumnWidth(2, 60);

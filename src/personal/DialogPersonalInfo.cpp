@@ -67,8 +67,7 @@ TDialogPersonalInfo::TDialogPersonalInfo(TDataModulePersonal& personal, TDataMod
 
     connect(&personal, &TDataModulePersonal::shownUserChanged, this,
             &TDialogPersonalInfo::showUser);
-    connect(&personal.tblGender(), &DataSet::rowsReset, this, &TDialogPersonalInfo::fillLists);
-    connect(&personal.tblLookupMeasureSys(), &DataSet::rowsReset, this,
+    connect(&personal, &TDataModulePersonal::choiceListsChanged, this,
             &TDialogPersonalInfo::fillLists);
     fillLists();
 
@@ -158,8 +157,8 @@ QWidget* TDialogPersonalInfo::buildWeightGoalPage()
     m_gridWeightHistory->setGeometry(0, 85, 310, PagesHeight - 85);
     // Read only, and the Tab key passes it by.
     m_gridWeightHistory->setFocusPolicy(Qt::NoFocus);
-    WeightHistoryGrid::show(m_gridWeightHistory, m_personal.tblPersonalWeightHistoryDisplay(), 80,
-                            50);
+    WeightHistoryGrid::show(m_gridWeightHistory,
+                            m_personal.newWeightHistoryModel(m_gridWeightHistory), 80, 50);
     return page;
 }
 
@@ -180,8 +179,7 @@ QWidget* TDialogPersonalInfo::buildDietGoalsPage()
     setTextColor(m_preferenceLink, QColor(0x00, 0x00, 0x80));
     m_preferenceLink->setCursor(Qt::PointingHandCursor);
     m_preferenceLink->installEventFilter(this);
-    m_nutrientTabs = new TNutrientPickTabs(m_foods.tblNutrDef(), m_foods.tblNutrPref(), *this, page,
-                                           m_preferenceLink);
+    m_nutrientTabs = new TNutrientPickTabs(m_foods, *this, page, m_preferenceLink);
     connect(m_nutrientTabs, &TNutrientPickTabs::picked, this,
             &TDialogPersonalInfo::btnAddNutrientClick);
 
@@ -273,18 +271,14 @@ void TDialogPersonalInfo::showEvent(QShowEvent* event)
 
 void TDialogPersonalInfo::fillLists()
 {
-    const TableView& genders = m_personal.tblGender();
-    const TableView& systems = m_personal.tblLookupMeasureSys();
     {
         const QSignalBlocker quietGender(m_comboGender);
         const QSignalBlocker quietSystem(m_comboMeasureSystem);
         m_comboGender->clear();
-        for (int row = 0; row < genders.rowCount(); ++row)
-            m_comboGender->addItem(genders.valueAt(row, "Gender").toString());
+        m_comboGender->addItems(m_personal.genders());
         m_comboMeasureSystem->clear();
-        for (int row = 0; row < systems.rowCount(); ++row)
-            m_comboMeasureSystem->addItem(systems.valueAt(row, "MeasurmentDesc").toString(),
-                                          systems.valueAt(row, "MeasurementSystemID"));
+        for (const auto& [description, key] : m_personal.measurementSystems())
+            m_comboMeasureSystem->addItem(description, key);
     }
     showUser();
 }

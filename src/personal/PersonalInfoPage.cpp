@@ -92,8 +92,8 @@ QWidget* TPersonalInfoPage::buildProfile()
     weights->addWidget(m_targetWeight, 1, 1);
     weights->addWidget(LabelSetup::create("Weight History:", frame, true), 2, 0, 1, 2);
     m_gridWeightHistory = makeGrid("DBGridWeightHistory", frame);
-    WeightHistoryGrid::show(m_gridWeightHistory, m_personal.tblPersonalWeightHistoryDisplay(), 80,
-                            60);
+    WeightHistoryGrid::show(m_gridWeightHistory,
+                            m_personal.newWeightHistoryModel(m_gridWeightHistory), 80, 60);
     weights->addWidget(m_gridWeightHistory, 3, 0, 1, 2);
     weights->setRowStretch(3, 1);
     weights->setColumnStretch(1, 1);
@@ -110,12 +110,7 @@ QWidget* TPersonalInfoPage::buildGoals()
     layout->setSpacing(6);
     layout->addWidget(LabelSetup::create("Nutrient Goals:", panel, true));
     m_gridGoals = makeGrid("DBGridNutrientGoals", panel);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* goals = new DataSetModel(&m_personal.tblPersonalNutrGoals(),
-                                   {{"Nutrients", "Nutrients"},
-                                    {"Goal", "Goal", DataSetModel::Form::General, right},
-                                    {"Units", "Units"}},
-                                   m_gridGoals);
+    DataSetModel* goals = m_personal.newGoalsModel(m_gridGoals);
     m_gridGoals->setModel(goals);
     goals->setSelectionModel(m_gridGoals->selectionModel());
     m_gridGoals->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);

@@ -114,7 +114,8 @@ QWidget* TReportsPage::buildWeightTrendPage()
     history->addWidget(LabelSetup::create("Weight History", page, true));
     m_gridWeightTrend = GridSetup::create(
         "DBGridWeightTrend", page, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
-    WeightHistoryGrid::show(m_gridWeightTrend, m_personal.tblReportWeightHistory(), 52, 34);
+    WeightHistoryGrid::show(m_gridWeightTrend, m_personal.newReportWeightModel(m_gridWeightTrend),
+                            52, 34);
     m_gridWeightTrend->setFixedWidth(188);
     history->addWidget(m_gridWeightTrend, 1);
     layout->addLayout(history);
@@ -188,14 +189,7 @@ QWidget* TReportsPage::buildTablePage()
     layout->setContentsMargins(6, 6, 6, 6);
     m_gridAverage = GridSetup::create(
         "DBGridAVGDI", page, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
-    const auto centred = Qt::AlignCenter;
-    auto* model =
-        new DataSetModel(&m_personal.qryReportDINutrientSum(),
-                         {{"Nutr_Desc", "Nutrients"},
-                          {"DailyAvg", "Daily Average", DataSetModel::Form::Hashes, centred},
-                          {"Nutr_Goal", "Personal Goal", DataSetModel::Form::Hashes, centred},
-                          {"Units", "Units"}},
-                         m_gridAverage);
+    DataSetModel* model = m_personal.newAverageIntakeModel(m_gridAverage);
     m_gridAverage->setModel(model);
     model->setSelectionModel(m_gridAverage->selectionModel());
     m_gridAverage->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -306,7 +300,6 @@ void TReportsPage::computeReport()
 void TReportsPage::showWeightTrend()
 {
     m_personal.ShowReportWeightHistory(startDate(), endDate());
-    const TableView& history = m_personal.tblReportWeightHistory();
     const PersonRecord person = m_personal.currentPerson();
     const QString unit = person.WeightUnit;
 
@@ -317,12 +310,7 @@ void TReportsPage::showWeightTrend()
     m_currentWeight->setText(NumberFormat::optionalWithUnit(person.Weight, unit));
     m_targetWeight->setText(NumberFormat::optionalWithUnit(person.TargetWeight, unit));
 
-    QList<QPair<QDate, double>> entries;
-    entries.reserve(history.rowCount());
-    for (int row = 0; row < history.rowCount(); ++row)
-        entries.append({DateFormat::day(history.valueAt(row, "Date Entered")),
-                        history.valueAt(row, "Weight").toDouble()});
-    m_weightChart->setEntries(entries);
+    m_weightChart->setEntries(m_personal.reportWeightEntries());
 }
 
 void TReportsPage::showAverageDailyIntake()
@@ -332,14 +320,7 @@ void TReportsPage::showAverageDailyIntake()
     // tab, once chosen, computes the report again).
     if (m_tabs->currentIndex() != AverageGraph)
         return;
-    const QueryView& sums = m_personal.qryReportDINutrientSum();
-    QList<TAverageIntakeChart::Row> rows;
-    rows.reserve(sums.rowCount());
-    for (int row = 0; row < sums.rowCount(); ++row)
-        rows.append({sums.valueAt(row, "Nutr_Desc").toString(),
-                     sums.valueAt(row, "Units").toString(), sums.valueAt(row, "DailyAvg"),
-                     sums.valueAt(row, "Nutr_Goal")});
-    m_averageChart->setRows(rows);
+    m_averageChart->setRows(m_personal.averageIntakeRows());
 }
 
 void TReportsPage::showUser()

@@ -28,15 +28,14 @@ TDialogPreference::TDialogPreference(TDataModuleFoods& foods, const TFormImageCo
     QWidget* area = contentArea();
 
     m_gridAvailable = makeGrid("DBGrid1", "Available Nutrient");
-    auto* available =
-        new DataSetModel(&foods.tblNutrDef(),
-                         {{"NutrDesc", "Available Nutrient"}, {"Units", "Units"}}, m_gridAvailable);
+    DataSetModel* available = foods.newNutrientListModel(TDataModuleFoods::NutrientList::All,
+                                                         "Available Nutrient", m_gridAvailable);
     m_gridAvailable->setModel(available);
     available->setSelectionModel(m_gridAvailable->selectionModel());
 
     m_gridMine = makeGrid("DBGridSFNutrientListByServing", "My Nutrients");
-    auto* mine = new DataSetModel(&foods.tblNutrPref(),
-                                  {{"NutrDesc", "My Nutrients"}, {"Units", "Units"}}, m_gridMine);
+    DataSetModel* mine = foods.newNutrientListModel(TDataModuleFoods::NutrientList::Mine,
+                                                    "My Nutrients", m_gridMine);
     m_gridMine->setModel(mine);
     mine->setSelectionModel(m_gridMine->selectionModel());
 
@@ -82,11 +81,11 @@ QTableView* TDialogPreference::makeGrid(const QString& name, const QString& titl
 
 void TDialogPreference::btnAddNutrientClick()
 {
-    const TableView& definitions = m_foods.tblNutrDef();
-    if (definitions.isEmpty())
+    const int nutrient = m_foods.currentNutrient(TDataModuleFoods::NutrientList::All);
+    if (nutrient == 0)
         return;
     // The module posts the row, and each post re-filters the food nutrient grid.
-    if (!m_foods.AddPreferredNutrient(definitions.asInteger("Nutr_No")))
+    if (!m_foods.AddPreferredNutrient(nutrient))
         m_prompter.message("Already Added");
 }
 

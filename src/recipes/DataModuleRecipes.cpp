@@ -1,6 +1,7 @@
 #include "recipes/DataModuleRecipes.h"
 
 #include "foods/DataModuleFoods.h"
+#include "store/DataSetModel.h"
 #include "store/Database.h"
 #include "store/Prompter.h"
 #include "store/QueryView.h"
@@ -376,6 +377,34 @@ QVariant TDataModuleRecipes::calculate(const DataSet& set, int row, int field) c
         return QVariant();
     }
     return QVariant();
+}
+
+// --- What the Recipes page shows ---------------------------------------------------------------
+
+DataSetModel* TDataModuleRecipes::newRecipeListModel(QObject* parent) const
+{
+    return new DataSetModel(m_list, {{"Recipe Name", "Recipe Name"}}, parent);
+}
+
+DataSetModel* TDataModuleRecipes::newIngredientsModel(QObject* parent) const
+{
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    return new DataSetModel(m_ingredientsDisplay,
+                            {{"Quantity", "Quantity", DataSetModel::Form::General, right},
+                             {"Unit", "Unit"},
+                             {"Ingredient Name", "Ingredient Name"}},
+                            parent);
+}
+
+DataSetModel* TDataModuleRecipes::newNutrientsModel(QObject* parent) const
+{
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    return new DataSetModel(m_nutrientsDisplay,
+                            {{"NutrDesc", "Nutrient Description"},
+                             {"Nutr_Val", "Total", DataSetModel::Form::Hashes, right},
+                             {"Serve_Val", "Per Serve", DataSetModel::Form::Hashes, right},
+                             {"Units", "Units"}},
+                            parent);
 }
 
 // --- Names and the recipe list ----------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <utility>
 
 class DataSet;
+class DataSetModel;
 class Prompter;
 class QueryView;
 class TDataModuleFoods;
@@ -58,12 +59,13 @@ public:
     // Cuisines and types, edited in their list and name dialogs (pending until saved).
     LookupList& cuisines() const { return *m_cuisineList; }
     LookupList& recipeTypes() const { return *m_typeList; }
-    // The recipe list and what it shows of its current recipe. tblRecipeNutrDisplay has the
-    // calculated Serve_Val (the total per serve) and shows only the "My Nutrients" nutrients
-    // when that list is not empty.
-    QueryView& qryRecipeDescDisplay() const { return *m_list; }
-    TableView& tblRecipeIngredientsDisplay() const { return *m_ingredientsDisplay; }
-    TableView& tblRecipeNutrDisplay() const { return *m_nutrientsDisplay; }
+    // Grid models of the recipe list (the name) and of what it shows of its current recipe:
+    // the ingredients (quantity right-aligned, unit, name) and the nutrients (description,
+    // total and per serve in "##.##" form, units; only the "My Nutrients" nutrients when that
+    // list is not empty).
+    DataSetModel* newRecipeListModel(QObject* parent) const;
+    DataSetModel* newIngredientsModel(QObject* parent) const;
+    DataSetModel* newNutrientsModel(QObject* parent) const;
 
     // Cuisine and type names in table order (for the navigation tree).
     QStringList GetCuisineNames();

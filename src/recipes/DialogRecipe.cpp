@@ -205,8 +205,7 @@ QWidget* TDialogRecipe::buildNutritionPage()
 {
     auto* page = new QWidget;
     page->setObjectName("Nutrition");
-    m_nutrientTabs =
-        new TNutrientPickTabs(m_foods.tblNutrDef(), m_foods.tblNutrPref(), *this, page);
+    m_nutrientTabs = new TNutrientPickTabs(m_foods, *this, page);
     // "My Nutrients" is the tab shown first; afterwards the tab stays as the user left it.
     m_nutrientTabs->setCurrentWidget(m_nutrientTabs->myList());
     connect(m_nutrientTabs, &TNutrientPickTabs::picked, this, &TDialogRecipe::btnAddNutrientClick);

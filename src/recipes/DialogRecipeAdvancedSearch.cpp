@@ -39,5 +39,5 @@ TDialogRecipeAdvancedSearch::TDialogRecipeAdvancedSearch(TDataModuleRecipes& rec
                   QString(), false);
     addChoiceKind("by Recipe Cuisine", "Cuisine", "Select Cuisine", "DBLookupComboBoxCuisine",
                   "RecipeCuisine", namesOf(recipes.cuisines()), QString(), false);
-    addNutrientKind("By Nutrient and its Value...", "Nutrient", foods.tblNutrDef());
+    addNutrientKind("By Nutrient and its Value...", "Nutrient", foods);
 }

@@ -115,8 +115,7 @@ QWidget* TRecipesPage::buildRecipeList()
 {
     m_recipeGrid = GridSetup::create("DBGridRecipeList", this,
                                      GridSetup::AlternatingRows | GridSetup::StretchLastColumn);
-    auto* model =
-        new DataSetModel(&m_recipes.qryRecipeDescDisplay(), {{"Recipe Name", "Recipe Name"}}, this);
+    DataSetModel* model = m_recipes.newRecipeListModel(this);
     m_recipeGrid->setModel(model);
     model->setSelectionModel(m_recipeGrid->selectionModel());
     m_recipeGrid->horizontalHeader()->setStyleSheet(
@@ -179,12 +178,7 @@ QWidget* TRecipesPage::buildIngredientsTab()
 {
     QTableView* grid = GridSetup::create("DBGridRecipeIngredients", nullptr,
                                          GridSetup::AlternatingRows | GridSetup::StretchLastColumn);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* model = new DataSetModel(&m_recipes.tblRecipeIngredientsDisplay(),
-                                   {{"Quantity", "Quantity", DataSetModel::Form::General, right},
-                                    {"Unit", "Unit"},
-                                    {"Ingredient Name", "Ingredient Name"}},
-                                   grid);
+    DataSetModel* model = m_recipes.newIngredientsModel(grid);
     grid->setModel(model);
     model->setSelectionModel(grid->selectionModel());
     grid->setColumnWidth(0, 60);
@@ -264,13 +258,7 @@ QWidget* TRecipesPage::buildNutrientList()
 {
     m_nutrientGrid =
         GridSetup::create("DBGridRecipeNutrientList", this, GridSetup::AlternatingRows);
-    const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    auto* model = new DataSetModel(&m_recipes.tblRecipeNutrDisplay(),
-                                   {{"NutrDesc", "Nutrient Description"},
-                                    {"Nutr_Val", "Total", DataSetModel::Form::Hashes, right},
-                                    {"Serve_Val", "Per Serve", DataSetModel::Form::Hashes, right},
-                                    {"Units", "Units"}},
-                                   this);
+    DataSetModel* model = m_recipes.newNutrientsModel(this);
     m_nutrientGrid->setModel(model);
     model->setSelectionModel(m_nutrientGrid->selectionModel());
     QHeaderView* header = m_nutrientGrid->horizontalHeader();

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "store/DataSet.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QPointer>
 
-class DataSet;
 class QItemSelectionModel;
 
 // Shows a data set in a grid: titled, formatted columns, and the data set's current row kept in

@@ -1,5 +1,6 @@
 #include "widgets/FormSearchRulesDialog.h"
 
+#include "foods/DataModuleFoods.h"
 #include "store/DataSetModel.h"
 #include "store/NumberFormat.h"
 #include "store/Prompter.h"
@@ -175,13 +176,13 @@ QComboBox* TFormSearchRulesDialog::addChoiceKind(const QString& item, const QStr
 }
 
 void TFormSearchRulesDialog::addNutrientKind(const QString& item, const QString& name,
-                                             TableView& nutrients)
+                                             TDataModuleFoods& foods)
 {
     QWidget* page = addKind(item, name);
     QTableView* grid = GridSetup::create("DBGridNutrients", page, GridSetup::NoHorizontalScrollBar);
     grid->setGeometry(0, 0, 300, PageHeight);
-    auto* model = new DataSetModel(
-        &nutrients, {{"NutrDesc", "Nutrient Description"}, {"Units", "Units"}}, this);
+    using List = TDataModuleFoods::NutrientList;
+    DataSetModel* model = foods.newNutrientListModel(List::All, "Nutrient Description", this);
     grid->setModel(model);
     model->setSelectionModel(grid->selectionModel());
     grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -208,7 +209,7 @@ void TFormSearchRulesDialog::addNutrientKind(const QString& item, const QString&
     note->setObjectName("LabelNote");
     note->setWordWrap(true);
 
-    m_kindList.last().add = [this, grid, condition, value, &nutrients] {
+    m_kindList.last().add = [this, grid, condition, value, &foods] {
         if (condition->currentIndex() < 0) {
             refuse("Please Select a Condition.", condition);
             return;
@@ -223,12 +224,13 @@ void TFormSearchRulesDialog::addNutrientKind(const QString& item, const QString&
             refuse("The Value must be a number, for example 10 or 2.5.", value);
             return;
         }
-        if (nutrients.currentRow() < 0) {
+        const int nutrient = foods.currentNutrient(List::All);
+        if (nutrient == 0) {
             refuse("Please Select a Nutrient.", grid);
             return;
         }
-        if (m_searches.addRule(nutrients.asString("NutrDesc"), condition->currentText(), number,
-                               QString::number(nutrients.asInteger("Nutr_No"))))
+        if (m_searches.addRule(foods.currentNutrientName(List::All), condition->currentText(),
+                               number, QString::number(nutrient)))
             value->clear();
     };
 }

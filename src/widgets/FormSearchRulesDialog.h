@@ -16,9 +16,9 @@ class QGroupBox;
 class QLineEdit;
 class QStackedWidget;
 class QTableView;
+class TDataModuleFoods;
 class SearchTables;
 class TGraphicButton;
-class TableView;
 
 // The Advanced Search dialog of a subject (foods, recipes): the name and the rules of the
 // current row of its search table (a new search or one being edited). A radio group " Condition
@@ -63,7 +63,7 @@ protected:
     QComboBox* addChoiceKind(const QString& item, const QString& name, const QString& prompt,
                              const QString& listName, const QString& field, Choices choices,
                              const QString& refusal, bool keyIsExtraInfo);
-    void addNutrientKind(const QString& item, const QString& name, TableView& nutrients);
+    void addNutrientKind(const QString& item, const QString& name, TDataModuleFoods& foods);
 
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,7 @@
 #include "widgets/NutrientPickTabs.h"
 
+#include "foods/DataModuleFoods.h"
 #include "store/DataSetModel.h"
-#include "store/TableView.h"
 #include "widgets/FormTemplateDialog.h"
 #include "widgets/GridSetup.h"
 
@@ -10,19 +10,19 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TNutrientPickTabs::TNutrientPickTabs(TableView& all, TableView& mine, TFormTemplateDialog& dialog,
+TNutrientPickTabs::TNutrientPickTabs(TDataModuleFoods& foods, TFormTemplateDialog& dialog,
                                      QWidget* parent, QWidget* myFooter)
-    : QTabWidget(parent), m_all(all), m_mine(mine)
+    : QTabWidget(parent), m_foods(foods)
 {
     setObjectName("NutrientTabs");
     QPalette black = palette();
     black.setColor(QPalette::WindowText, Qt::black);
     setPalette(black);
 
-    m_allList = makeList("DBGridAllNutrients", all, this, dialog);
+    m_allList = makeList("DBGridAllNutrients", false, this, dialog);
     addTab(m_allList, "All Nutrients");
     if (!myFooter) {
-        m_myList = makeList("DBGridMyNutrients", mine, this, dialog);
+        m_myList = makeList("DBGridMyNutrients", true, this, dialog);
         addTab(m_myList, "My Nutrients");
         return;
     }
@@ -31,22 +31,23 @@ TNutrientPickTabs::TNutrientPickTabs(TableView& all, TableView& mine, TFormTempl
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(0, 0, 0, 4);
     layout->setSpacing(4);
-    m_myList = makeList("DBGridMyNutrients", mine, tab, dialog);
+    m_myList = makeList("DBGridMyNutrients", true, tab, dialog);
     layout->addWidget(m_myList, 1);
     myFooter->setParent(tab);
     layout->addWidget(myFooter);
     addTab(tab, "My Nutrients");
 }
 
-QTableView* TNutrientPickTabs::makeList(const QString& name, TableView& nutrients, QWidget* parent,
+QTableView* TNutrientPickTabs::makeList(const QString& name, bool mine, QWidget* parent,
                                         TFormTemplateDialog& dialog)
 {
     QTableView* grid = GridSetup::create(
         name, parent, GridSetup::AlternatingRows | GridSetup::NoHorizontalScrollBar);
     // Escape in a list cancels the dialog.
     dialog.bindEscape(grid);
-    auto* model =
-        new DataSetModel(&nutrients, {{"NutrDesc", "NutrDesc"}, {"Units", "Units"}}, grid);
+    DataSetModel* model = m_foods.newNutrientListModel(mine ? TDataModuleFoods::NutrientList::Mine
+                                                            : TDataModuleFoods::NutrientList::All,
+                                                       "NutrDesc", grid);
     grid->setModel(model);
     model->setSelectionModel(grid->selectionModel());
     grid->horizontalHeader()->hide();
@@ -61,8 +62,8 @@ QTableView* TNutrientPickTabs::makeList(const QString& name, TableView& nutrient
 
 int TNutrientPickTabs::chosenNutrient() const
 {
-    const TableView& list = currentIndex() == 0 ? m_all : m_mine;
-    return list.asInteger("Nutr_No");
+    return m_foods.currentNutrient(currentIndex() == 0 ? TDataModuleFoods::NutrientList::All
+                                                       : TDataModuleFoods::NutrientList::Mine);
 }
 
 bool TNutrientPickTabs::eventFilter(QObject* watched, QEvent* event)

@@ -3,8 +3,8 @@
 #include <QTabWidget>
 
 class QTableView;
+class TDataModuleFoods;
 class TFormTemplateDialog;
-class TableView;
 
 // The two lists of nutrients a wizard picks from, on the tabs NutrientTabs: "All Nutrients"
 // (DBGridAllNutrients) and "My Nutrients" (DBGridMyNutrients), each showing the description and
@@ -15,9 +15,9 @@ class TNutrientPickTabs : public QTabWidget
     Q_OBJECT
 
 public:
-    // all and mine: the views of the two lists. myFooter, when given, stands below the "My
+    // The two lists are the food module's. myFooter, when given, stands below the "My
     // Nutrients" list on its tab (MyNutrientsTab).
-    TNutrientPickTabs(TableView& all, TableView& mine, TFormTemplateDialog& dialog, QWidget* parent,
+    TNutrientPickTabs(TDataModuleFoods& foods, TFormTemplateDialog& dialog, QWidget* parent,
                       QWidget* myFooter = nullptr);
 
     QTableView* allList() const { return m_allList; }
@@ -33,11 +33,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QTableView* makeList(const QString& name, TableView& nutrients, QWidget* parent,
+    QTableView* makeList(const QString& name, bool mine, QWidget* parent,
                          TFormTemplateDialog& dialog);
 
-    TableView& m_all;
-    TableView& m_mine;
+    TDataModuleFoods& m_foods;
     QTableView* m_allList = nullptr;
     QTableView* m_myList = nullptr;
 };

@@ -72,7 +72,8 @@ protected:
         for (int i = 0; i < tabs->count(); ++i)
             if (tabs->tabText(i) == tab)
                 tabs->setCurrentIndex(i);
-        TableView& list = tab == "All Nutrients" ? foods.tblNutrDef() : foods.tblNutrPref();
+        TableView& list =
+            tab == "All Nutrients" ? viewOf(foods, "tblNutrDef") : viewOf(foods, "tblNutrPref");
         ASSERT_TRUE(list.locate("Nutr_No", nutrient));
     }
 

@@ -37,7 +37,7 @@ protected:
     QStringList shownNutrients() const
     {
         QStringList out;
-        TableView& t = foods.tblNutrDataDisplay();
+        TableView& t = viewOf(foods, "tblNutrDataDisplay");
         for (int row = 0; row < t.rowCount(); ++row)
             out << t.valueAt(row, "NutrDesc").toString();
         return out;
@@ -94,7 +94,7 @@ TEST_F(FoodsModuleTest, PerMeasureValuesFollowTheAmount)
                           {"2 slices", "30", "3"},
                           {"abc", "", ""},
                           {"", "", ""}};
-    TableView& display = foods.tblNutrDataDisplay();
+    TableView& display = viewOf(foods, "tblNutrDataDisplay");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         foods.SetMeasureAmount(0, NumberFormat::leadingNumber(c.typed));

@@ -399,7 +399,7 @@ TEST_F(FoodSearchWindows, AdvancedSearchDialogChecksEveryInput)
          },
          "The Value must be a number, for example 10 or 2.5."},
         {[&] {
-             foods.tblNutrDef().locate("Nutr_No", 203);
+             viewOf(foods, "tblNutrDef").locate("Nutr_No", 203);
              value->setText("5");
              QTest::keyClick(value, Qt::Key_Return);
          },

@@ -9,6 +9,7 @@
 #include "store/TableView.h"
 #include "support/FakeSeams.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -377,11 +378,11 @@ TEST_F(PeopleScreens, SelectUserMakesTheChosenNameCurrentHoweverItCloses)
     // Leaving for the Personal Info page closes the report views.
     startup.personal().OpenReportViews();
     QTest::mouseClick(startup.mainWindow().sectionButton("Foods"), Qt::LeftButton);
-    EXPECT_TRUE(startup.personal().tblReportWeightHistory().isActive() == false);
+    EXPECT_TRUE(viewOf(startup.personal(), "tblReportWeightHistory").isActive() == false);
     startup.personal().OpenReportViews();
     QTest::mouseClick(startup.mainWindow().sectionButton("PersonalInfo"), Qt::LeftButton);
     EXPECT_EQ(startup.mainWindow().currentPageName(), "PersonalInfo");
-    EXPECT_FALSE(startup.personal().tblReportWeightHistory().isActive());
+    EXPECT_FALSE(viewOf(startup.personal(), "tblReportWeightHistory").isActive());
 }
 
 TEST_F(PeopleScreens, DeletingTheCurrentUserAsksThenShowsTheNextUser)

@@ -111,7 +111,7 @@ protected:
     QStringList dayList() const
     {
         QStringList out;
-        const QueryView& list = module.qryDailyIntakesDisplay();
+        const QueryView& list = viewOf<QueryView>(module, "qryDailyIntakesDisplay");
         for (int row = 0; row < list.rowCount(); ++row)
             out << list.valueAt(row, "Food/Recipe").toString();
         return out;
@@ -184,7 +184,7 @@ TEST_F(PersonalModuleTest, AddedUserIsStoredWithOneWeightEntryOfTodayAndBecomesC
     EXPECT_EQ(weightHistory(4), "2026-03-01 82.5");
     EXPECT_EQ(goals(4), "208=2000.0");
     EXPECT_EQ(module.currentPersonID(), 4);
-    EXPECT_EQ(module.tblPersonalWeightHistoryDisplay().rowCount(), 1);
+    EXPECT_EQ(viewOf(module, "tblPersonalWeightHistoryDisplay").rowCount(), 1);
     EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 1);
     EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
 }
@@ -318,7 +318,7 @@ TEST_F(PersonalModuleTest, DeletingAUserRemovesEverythingTheUserOwnsAndNothingEl
     // The next remaining user is current, with its own goals and history.
     EXPECT_EQ(module.currentPersonName(), "Cid");
     EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 0);
-    EXPECT_EQ(module.tblPersonalWeightHistoryDisplay().rowCount(), 0);
+    EXPECT_EQ(viewOf(module, "tblPersonalWeightHistoryDisplay").rowCount(), 0);
     EXPECT_EQ(prompter.errors(), QStringList());
 }
 
@@ -345,7 +345,7 @@ TEST_F(PersonalModuleTest, FailureWhileDeletingAUserLeavesEverythingAsItWas)
     EXPECT_EQ(module.tblPersonalInfo().rowCount(), 2);
     EXPECT_FALSE(module.tblPersonalInfo().updatesPending());
     EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 1);
-    EXPECT_EQ(module.tblPersonalWeightHistoryDisplay().rowCount(), 1);
+    EXPECT_EQ(viewOf(module, "tblPersonalWeightHistoryDisplay").rowCount(), 1);
 }
 
 TEST_F(PersonalModuleTest, NoUserToEditOrDeleteIsSaid)
@@ -394,8 +394,8 @@ TEST_F(PersonalModuleTest, DeletingAnIntakeTakesItsNutrientRowsAndRereadsTheDay)
     addIntake(2, 1, Day1, "Lunch", "bread", {"208=200"});
     open();
     module.ShowDailyIntakes(1, "All", Day1);
-    module.qryDailyIntakesDisplay().moveTo(0);
-    EXPECT_EQ(module.tblDailyIntakeNutrientsDisplay().rowCount(), 2);
+    viewOf<QueryView>(module, "qryDailyIntakesDisplay").moveTo(0);
+    EXPECT_EQ(viewOf(module, "tblDailyIntakeNutrientsDisplay").rowCount(), 2);
     module.DeleteDailyIntake();
     EXPECT_EQ(dayList(), QStringList({"bread"}));
     EXPECT_EQ(stored("SELECT DIntake_ID || ':' || Nutr_No AS x FROM \"DI_Nutr.db\""), "2:208");
@@ -525,7 +525,7 @@ TEST_F(PersonalModuleTest, CopiesAreReadWholeBeforeAnyIsWritten)
     EXPECT_EQ(dir.scalar("SELECT SUM(Nutr_Val) FROM \"DI_Nutr.db\"").toDouble(), 2 * 244.0);
 
     // Only the selected intake; and from an empty day, nothing.
-    module.qryDailyIntakesDisplay().moveTo(1);
+    viewOf<QueryView>(module, "qryDailyIntakesDisplay").moveTo(1);
     const DailyIntakesT one = module.ReadDailyIntakes(true, 1, Day1.addDays(3));
     ASSERT_EQ(one.size(), 1);
     EXPECT_EQ(one[0].FoodRecipe, "soup");
@@ -562,7 +562,7 @@ TEST_F(PersonalModuleTest, AverageDailyIntakeCountsTheUsersOwnDaysAndPreferredNu
     module.ShowAverageDailyIntake(Day1, Day1.addDays(2));
 
     EXPECT_EQ(viewOf<QueryView>(module, "qryDICountDays").valueAt(0, "COUNT OF Date").toInt(), 2);
-    const QueryView& sums = module.qryReportDINutrientSum();
+    const QueryView& sums = viewOf<QueryView>(module, "qryReportDINutrientSum");
     QStringList rows;
     for (int row = 0; row < sums.rowCount(); ++row)
         rows << QStringList{sums.valueAt(row, "Nutr_Desc").toString(),
@@ -575,8 +575,8 @@ TEST_F(PersonalModuleTest, AverageDailyIntakeCountsTheUsersOwnDaysAndPreferredNu
     EXPECT_EQ(rows, QStringList({"Protein 30 15  g", "Energy 3500 1750 1800 kcal"}));
 
     module.CloseReportViews();
-    EXPECT_FALSE(module.tblReportWeightHistory().isActive());
-    EXPECT_FALSE(module.qryReportDINutrientSum().isActive());
+    EXPECT_FALSE(viewOf(module, "tblReportWeightHistory").isActive());
+    EXPECT_FALSE(viewOf<QueryView>(module, "qryReportDINutrientSum").isActive());
 }
 
 TEST_F(PersonalModuleTest, ReportWeightHistoryKeepsTheCurrentUsersEntriesOfThePeriod)
@@ -590,7 +590,7 @@ TEST_F(PersonalModuleTest, ReportWeightHistoryKeepsTheCurrentUsersEntriesOfThePe
     ASSERT_TRUE(module.SelectUser(1));
     module.OpenReportViews();
     module.ShowReportWeightHistory(Day1, Day1.addDays(2));
-    const TableView& report = module.tblReportWeightHistory();
+    const TableView& report = viewOf(module, "tblReportWeightHistory");
     QStringList rows;
     for (int row = 0; row < report.rowCount(); ++row)
         rows << report.valueAt(row, "Weight").toString() + " " +
@@ -668,7 +668,7 @@ TEST_F(PersonalModuleTest, DeletingAnIntakeThatTheStoreRefusesKeepsItWhole)
     EXPECT_EQ(prompter.errors(), QStringList{"disk full"});
     EXPECT_EQ(everything(), before);
     EXPECT_EQ(dayList(), QStringList{"soup"});
-    EXPECT_EQ(module.tblDailyIntakeNutrientsDisplay().rowCount(), 2);
+    EXPECT_EQ(viewOf(module, "tblDailyIntakeNutrientsDisplay").rowCount(), 2);
 }
 
 // Amounts so large that their grams or a nutrient amount overflow would store infinities and

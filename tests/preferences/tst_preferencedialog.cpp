@@ -54,7 +54,8 @@ protected:
 
     void choose(const QString& grid, int nutrient)
     {
-        TableView& view = grid == "DBGrid1" ? foods.tblNutrDef() : foods.tblNutrPref();
+        TableView& view =
+            grid == "DBGrid1" ? viewOf(foods, "tblNutrDef") : viewOf(foods, "tblNutrPref");
         ASSERT_TRUE(view.locate("Nutr_No", nutrient));
     }
 
@@ -62,7 +63,8 @@ protected:
     {
         auto* grid = dialog.findChild<QTableView*>(gridName);
         ASSERT_NE(grid, nullptr);
-        const TableView& view = gridName == "DBGrid1" ? foods.tblNutrDef() : foods.tblNutrPref();
+        const TableView& view =
+            gridName == "DBGrid1" ? viewOf(foods, "tblNutrDef") : viewOf(foods, "tblNutrPref");
         for (int row = 0; row < view.rowCount(); ++row)
             if (view.valueAt(row, "Nutr_No").toInt() == nutrient) {
                 const QRect cell = grid->visualRect(grid->model()->index(row, 0));
@@ -77,7 +79,7 @@ protected:
     QStringList myNutrients() const
     {
         QStringList out;
-        const TableView& list = foods.tblNutrPref();
+        const TableView& list = viewOf(foods, "tblNutrPref");
         for (int row = 0; row < list.rowCount(); ++row)
             out << list.valueAt(row, "NutrDesc").toString();
         return out;
@@ -92,7 +94,7 @@ protected:
     QStringList shownForTheFood() const
     {
         QStringList out;
-        const TableView& display = foods.tblNutrDataDisplay();
+        const TableView& display = viewOf(foods, "tblNutrDataDisplay");
         for (int row = 0; row < display.rowCount(); ++row)
             out << display.valueAt(row, "NutrDesc").toString();
         return out;

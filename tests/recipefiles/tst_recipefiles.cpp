@@ -8,6 +8,7 @@
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/FakeSeams.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -69,7 +70,7 @@ protected:
 
     void select(const QString& name)
     {
-        QueryView& list = recipes.qryRecipeDescDisplay();
+        QueryView& list = viewOf<QueryView>(recipes, "qryRecipeDescDisplay");
         for (int row = 0; row < list.rowCount(); ++row)
             if (list.valueAt(row, "Recipe Name").toString() == name) {
                 list.moveTo(row);
@@ -230,7 +231,7 @@ TEST_F(RecipeFiles, ExportWritesTheSelectedRecipeAndImportAddsItBack)
     EXPECT_EQ(count("NUTR_DEF.DB"), 3);
 
     // The recipe list was run again and holds the new recipe.
-    const QueryView& list = recipes.qryRecipeDescDisplay();
+    const QueryView& list = viewOf<QueryView>(recipes, "qryRecipeDescDisplay");
     int tatins = 0;
     for (int row = 0; row < list.rowCount(); ++row)
         tatins += list.valueAt(row, "Recipe Name").toString() == "Tarte Tatin";
@@ -410,7 +411,7 @@ TEST_F(RecipeFiles, CuisineAndTypesAreMatchedInAnyCaseAndNutrientsExactly)
     // The module's views show what was added.
     EXPECT_EQ(recipes.GetCuisineNames(), QStringList({"Italian", "French"}));
     EXPECT_EQ(recipes.GetRecipeTypeNames(), QStringList({"Dessert", "Baking", "Main", "Snack"}));
-    EXPECT_EQ(foods.tblNutrDef().rowCount(), 6);
+    EXPECT_EQ(viewOf(foods, "tblNutrDef").rowCount(), 6);
     EXPECT_EQ(imported.size(), 1);
 }
 

@@ -55,7 +55,7 @@ protected:
     QStringList listed() const
     {
         QStringList names;
-        const QueryView& list = recipes.qryRecipeDescDisplay();
+        const QueryView& list = viewOf<QueryView>(recipes, "qryRecipeDescDisplay");
         for (int row = 0; row < list.rowCount(); ++row)
             names << list.valueAt(row, "Recipe Name").toString();
         return names;
@@ -64,7 +64,7 @@ protected:
     // Makes the recipe named name the list's current recipe.
     void select(const QString& name)
     {
-        QueryView& list = recipes.qryRecipeDescDisplay();
+        QueryView& list = viewOf<QueryView>(recipes, "qryRecipeDescDisplay");
         if (!list.isActive())
             recipes.ShowAllRecipes();
         for (int row = 0; row < list.rowCount(); ++row)
@@ -191,7 +191,8 @@ TEST_F(RecipesModule, ListsAreSortedByNameAndNamesAreOnlyText)
     // A recipe of two types is listed once among all recipes, with its cuisine's name.
     recipes.ShowAllRecipes();
     EXPECT_EQ(listed(), QStringList({"Apple Pie", "cheese toast", "Pancakes"}));
-    EXPECT_EQ(recipes.qryRecipeDescDisplay().asString("CuisineDesc"), "American");
+    EXPECT_EQ(viewOf<QueryView>(recipes, "qryRecipeDescDisplay").asString("CuisineDesc"),
+              "American");
     EXPECT_TRUE(prompter.entries().isEmpty());
     EXPECT_EQ(recipes.GetCuisineNames(), QStringList({"American", "Chef's", "Thai"}));
     EXPECT_EQ(recipes.GetRecipeTypeNames(), QStringList({"Breakfast", "Dessert", "Snack"}));
@@ -208,12 +209,12 @@ TEST_F(RecipesModule, SelectedRecipeShowsItsTypesIngredientsAndValuesPerServe)
     };
     EXPECT_EQ(column(viewOf(recipes, "tblRecipeDesAndTypesDisplay"), "TypeDesc"),
               QStringList({"Breakfast", "Dessert"}));
-    const TableView& ingredients = recipes.tblRecipeIngredientsDisplay();
+    const TableView& ingredients = viewOf(recipes, "tblRecipeIngredientsDisplay");
     EXPECT_EQ(column(ingredients, "Ingredient Name"), QStringList({"flour", "milk"}));
     EXPECT_EQ(column(ingredients, "NDB_FoodDesc"), QStringList({"", "Milk, whole"}));
     EXPECT_EQ(column(ingredients, "NDB_Unit"), QStringList({"", "cup"}));
     EXPECT_EQ(column(ingredients, "Linked"), QStringList({"NO", "YES"}));
-    const TableView& nutrients = recipes.tblRecipeNutrDisplay();
+    const TableView& nutrients = viewOf(recipes, "tblRecipeNutrDisplay");
     EXPECT_EQ(column(nutrients, "NutrDesc"), QStringList({"Protein", "Energy"}));
     EXPECT_EQ(column(nutrients, "Serve_Val"), QStringList({"3", "125"}));
 
@@ -295,7 +296,7 @@ TEST_F(RecipesModule, RefusedDeleteKeepsEveryRowOfTheRecipe)
     EXPECT_FALSE(recipes.tblRecipeDesAndTypesAddEditOnly().updatesPending());
     EXPECT_EQ(listed(), QStringList({"Apple Pie", "cheese toast", "Pancakes"}));
     select("Pancakes");
-    EXPECT_EQ(recipes.tblRecipeIngredientsDisplay().rowCount(), 2);
+    EXPECT_EQ(viewOf(recipes, "tblRecipeIngredientsDisplay").rowCount(), 2);
 }
 
 TEST_F(RecipesModule, CancelledEditLeavesTheStoredRecipeAsItWas)
@@ -400,7 +401,7 @@ TEST_F(RecipesModule, CalculationSumsEveryLinkedFoodPerNutrient)
     EXPECT_EQ(nutrients.valueAt(0, "R_ID").toInt(), recipe.asInteger("R_ID"));
     ASSERT_TRUE(recipes.SaveNewRecipe());
     select("Cheese sauce");
-    const TableView& shown = recipes.tblRecipeNutrDisplay();
+    const TableView& shown = viewOf(recipes, "tblRecipeNutrDisplay");
     ASSERT_TRUE(const_cast<TableView&>(shown).locate("Nutr_No", 203));
     EXPECT_DOUBLE_EQ(shown.value("Nutr_Val").toDouble(), 12);
     EXPECT_DOUBLE_EQ(shown.value("Serve_Val").toDouble(), 3);

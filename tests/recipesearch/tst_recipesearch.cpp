@@ -145,7 +145,7 @@ protected:
     QStringList listed() const
     {
         QStringList out;
-        const QueryView& list = recipes().qryRecipeDescDisplay();
+        const QueryView& list = viewOf<QueryView>(recipes(), "qryRecipeDescDisplay");
         for (int row = 0; row < list.rowCount(); ++row)
             out << list.valueAt(row, "Recipe Name").toString();
         return out;

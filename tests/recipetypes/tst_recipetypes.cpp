@@ -7,6 +7,7 @@
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
@@ -306,7 +307,7 @@ TEST_F(RecipeTypeDialogs, PickModeHidesTheButtonsOnlyWhileShown)
     }
     // The chosen name lists its recipes.
     recipes.ShowRecipesByCuisine(recipes.cuisines().rows().asString("Cuisine"));
-    EXPECT_TRUE(recipes.qryRecipeDescDisplay().isEmpty());
+    EXPECT_TRUE(viewOf<QueryView>(recipes, "qryRecipeDescDisplay").isEmpty());
 }
 
 } // namespace

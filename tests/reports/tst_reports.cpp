@@ -289,15 +289,15 @@ TEST_F(ReportsPage, StartsWithTheLast31DaysOnTheWeightTrendTabAndOpensItsViewsOn
     EXPECT_EQ(label("lblAvgWeight"), "-0.25");
 
     clickTab("AVG DI Summary - Table View");
-    EXPECT_TRUE(personal.qryReportDINutrientSum().isActive());
+    EXPECT_TRUE(viewOf<QueryView>(personal, "qryReportDINutrientSum").isActive());
     section("Foods");
     EXPECT_FALSE(personal.reportViewsOpen());
-    EXPECT_FALSE(personal.qryReportDINutrientSum().isActive());
+    EXPECT_FALSE(viewOf<QueryView>(personal, "qryReportDINutrientSum").isActive());
     EXPECT_FALSE(viewOf<QueryView>(personal, "qryDICountDays").isActive());
     // Showing the page again opens them and computes the tab that was left chosen.
     section("Reports");
     EXPECT_TRUE(personal.reportViewsOpen());
-    EXPECT_TRUE(personal.qryReportDINutrientSum().isActive());
+    EXPECT_TRUE(viewOf<QueryView>(personal, "qryReportDINutrientSum").isActive());
     EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
 }
 

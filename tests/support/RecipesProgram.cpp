@@ -5,6 +5,7 @@
 #include "recipes/RecipesPage.h"
 #include "store/QueryView.h"
 #include "support/ModalDialogDriver.h"
+#include "support/ModuleViews.h"
 #include "support/PictureButtons.h"
 #include "widgets/AdvButton.h"
 
@@ -94,7 +95,7 @@ void RecipesProgram::clickRow(QTableView* grid, int row)
 QStringList RecipesProgram::listed() const
 {
     QStringList out;
-    const QueryView& list = recipes().qryRecipeDescDisplay();
+    const QueryView& list = viewOf<QueryView>(recipes(), "qryRecipeDescDisplay");
     for (int row = 0; row < list.rowCount(); ++row)
         out << list.valueAt(row, "Recipe Name").toString();
     return out;
