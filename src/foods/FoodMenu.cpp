@@ -1,26 +1,28 @@
 #include "foods/FoodMenu.h"
 
 #include "foods/DataModuleFoods.h"
-#include "foods/DialogFoodAdvancedSearchList.h"
 #include "foods/DialogFoodGroups.h"
-#include "foods/DialogFoodSimpleSearch.h"
-#include "store/TableView.h"
 
-#include <QLineEdit>
+#include <QAction>
 #include <QMenu>
 
-TFoodMenu::TFoodMenu(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups,
-                     TDialogFoodSimpleSearch& simpleSearch,
-                     TDialogFoodAdvancedSearchList& advancedSearchList, QWidget* parent)
-    : TMenuButton("click here to seach for food", parent), m_foods(foods), m_foodGroups(foodGroups),
-      m_simpleSearch(simpleSearch), m_advancedSearchList(advancedSearchList)
+TFoodMenu::TFoodMenu(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups, QWidget* parent)
+    : TMenuButton("click here to seach for food", parent), m_foods(foods), m_foodGroups(foodGroups)
 {
     setObjectName("BtnSearchFood");
     popupMenu()->setObjectName("PopupMenuFoods");
     addEntry("Display All Foods", [this] { DisplayAllFoodsClick(); });
     addEntry("Display by Food Group", [this] { DisplayByFoodGroupClick(); });
-    addEntry("Simple Search", [this] { SimpleSearchClick(); });
-    addEntry("Advanced Search", [this] { AdvancedSearchClick(); });
+    m_simpleSearch = addEntry("Simple Search", [this] { SimpleSearchClick(); });
+    m_advancedSearch = addEntry("Advanced Search", [this] { AdvancedSearchClick(); });
+    setSearchRunners({});
+}
+
+void TFoodMenu::setSearchRunners(const SearchRunners& runners)
+{
+    m_runners = runners;
+    m_simpleSearch->setVisible(bool(runners.simpleSearch));
+    m_advancedSearch->setVisible(bool(runners.advancedSearch));
 }
 
 void TFoodMenu::DisplayAllFoodsClick()
@@ -37,25 +39,18 @@ void TFoodMenu::DisplayByFoodGroupClick()
 
 void TFoodMenu::SimpleSearchClick()
 {
-    const bool accepted = m_simpleSearch.execDialog() == QDialog::Accepted;
-    const QString keyword = m_simpleSearch.editSearchSimple()->text();
-    if (accepted)
-        m_foods.RunSimpleSearch(keyword);
-    emit searchDialogClosed();
-    if (accepted)
+    if (!m_runners.simpleSearch)
+        return;
+    const QString keyword = m_runners.simpleSearch();
+    if (!keyword.isNull())
         emit listed(Listing::Keyword, keyword);
 }
 
 void TFoodMenu::AdvancedSearchClick()
 {
-    // Searches created, changed or deleted in the list are stored when it is confirmed and
-    // dropped when it is cancelled, as from the food tree: nothing is left pending.
-    QString ran;
-    m_advancedSearchList.runChosenSearch([this, &ran](const QString& name) {
-        m_foods.RunAdvancedSearch(name);
-        ran = name;
-    });
-    emit searchDialogClosed();
-    if (!ran.isNull())
-        emit listed(Listing::Search, ran);
+    if (!m_runners.advancedSearch)
+        return;
+    const QString name = m_runners.advancedSearch();
+    if (!name.isNull())
+        emit listed(Listing::Search, name);
 }

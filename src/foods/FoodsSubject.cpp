@@ -10,9 +10,11 @@
 #include "foods/FoodMenu.h"
 #include "foods/FoodsPage.h"
 
+#include <QLineEdit>
+
 TFoodsSubject::TFoodsSubject(TDataModuleFoods& foods, const TFormImageContainer& images,
                              Prompter& prompter, QWidget* owner)
-    : m_page(new TFoodsPage(foods, images, prompter))
+    : m_foods(foods), m_page(new TFoodsPage(foods, images, prompter))
 {
     // Each list dialog after the dialog it opens.
     m_foodGroupEdit.setFactory([&foods, &images, &prompter, owner] {
@@ -62,21 +64,32 @@ void TFoodsSubject::makeAllDialogs()
 
 void TFoodsSubject::followFoodMenu(TFoodMenu* menu)
 {
-    QObject::connect(menu, &TFoodMenu::searchDialogClosed, m_page, &TFoodsPage::refreshSearchNodes);
+    // The keyword just entered is searched; searches made in the list are stored when it is
+    // confirmed (and the chosen one runs) or dropped when it is cancelled. Either way the Foods
+    // page's tree then shows the keywords and searches as they are now.
+    menu->setSearchRunners({[this] {
+                                QString keyword;
+                                if (m_simpleSearch->execDialog() == QDialog::Accepted) {
+                                    keyword = m_simpleSearch->editSearchSimple()->text();
+                                    m_foods.RunSimpleSearch(keyword);
+                                }
+                                m_page->refreshSearchNodes();
+                                return keyword;
+                            },
+                            [this] {
+                                QString ran;
+                                m_advancedSearchList->runChosenSearch(
+                                    [this, &ran](const QString& name) {
+                                        m_foods.RunAdvancedSearch(name);
+                                        ran = name;
+                                    });
+                                m_page->refreshSearchNodes();
+                                return ran;
+                            }});
     QObject::connect(menu, &TFoodMenu::listed, m_page, &TFoodsPage::showMenuListing);
 }
 
 TDialogFoodGroups& TFoodsSubject::foodGroups()
 {
     return *m_foodGroups;
-}
-
-TDialogFoodSimpleSearch& TFoodsSubject::simpleSearch()
-{
-    return *m_simpleSearch;
-}
-
-TDialogFoodAdvancedSearchList& TFoodsSubject::advancedSearchList()
-{
-    return *m_advancedSearchList;
 }

@@ -31,17 +31,17 @@ public:
     // The page, to be hosted by the main window (which then owns it).
     TFoodsPage* page() const { return m_page; }
 
-    // The dialogs a food menu opens.
+    // The dialog a food menu opens to list a group.
     TDialogFoodGroups& foodGroups();
-    TDialogFoodSimpleSearch& simpleSearch();
-    TDialogFoodAdvancedSearchList& advancedSearchList();
-    // A food menu of another subject's dialog: a search made or a list shown there shows in the
-    // Foods page's tree and header, as one made on the page.
+    // A food menu of another subject's dialog: its searches run through this subject's search
+    // dialogs, and a search made or a list shown there shows in the Foods page's tree and
+    // header, as one made on the page.
     void followFoodMenu(TFoodMenu* menu);
     // Makes every dialog now.
     void makeAllDialogs();
 
 private:
+    TDataModuleFoods& m_foods;
     TFoodsPage* m_page = nullptr;
     TLazy<TDialogFoodGroupEdit> m_foodGroupEdit;
     TLazy<TDialogFoodGroups> m_foodGroups;

@@ -70,8 +70,6 @@ QTableView* listGrid(const QString& name, QWidget* parent, const QRect& area)
 
 TDialogDailyIntake::TDialogDailyIntake(TDataModulePersonal& personal, TDataModuleFoods& foods,
                                        TDataModuleRecipes& recipes, TDialogFoodGroups& foodGroups,
-                                       TDialogFoodSimpleSearch& simpleSearch,
-                                       TDialogFoodAdvancedSearchList& advancedSearchList,
                                        TDialogRecipeTypes& recipeTypes,
                                        TDialogRecipeCuisines& recipeCuisines, const Clock& clock,
                                        const TFormImageContainer& images, QWidget* owner)
@@ -84,8 +82,7 @@ TDialogDailyIntake::TDialogDailyIntake(TDataModulePersonal& personal, TDataModul
     m_pages = new QTabWidget(contentArea());
     m_pages->setObjectName("DailyIntakePages");
     m_pages->setGeometry(10, 8, PagesWidth, PagesHeight);
-    m_pages->addTab(buildFoodsTab(foods, foodGroups, simpleSearch, advancedSearchList),
-                    "From Foods");
+    m_pages->addTab(buildFoodsTab(foods, foodGroups), "From Foods");
     m_pages->addTab(buildRecipesTab(recipes, recipeTypes, recipeCuisines), "From Recipes");
     m_pages->addTab(buildDuplicateTab(clock), "Duplicate Daily Intake");
     m_pages->setCurrentIndex(FromFoods);
@@ -107,15 +104,13 @@ TDialogDailyIntake::TDialogDailyIntake(TDataModulePersonal& personal, TDataModul
                   QPoint(DialogWidth - 8 - 10 - 48, PagesHeight + 18));
 }
 
-QWidget* TDialogDailyIntake::buildFoodsTab(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups,
-                                           TDialogFoodSimpleSearch& simpleSearch,
-                                           TDialogFoodAdvancedSearchList& advancedSearchList)
+QWidget* TDialogDailyIntake::buildFoodsTab(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups)
 {
     auto* tab = new QWidget;
     tab->setObjectName("TabFromFoods");
     text("Select a food and then press Ok button to add it to your daily intake", tab,
          QRect(8, 8, TabWidth - 16, 20), true);
-    m_foodMenu = new TFoodMenu(foods, foodGroups, simpleSearch, advancedSearchList, tab);
+    m_foodMenu = new TFoodMenu(foods, foodGroups, tab);
     m_foodMenu->move(8, 32);
     m_gridFoods = listGrid("DBGridFoods", tab, QRect(8, 58, TabWidth - 16, PagesHeight - 98));
     // Enter chooses the food as a double click does; what the menu lists is worked from the

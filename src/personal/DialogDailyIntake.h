@@ -13,9 +13,7 @@ class QTableView;
 class TDataModuleFoods;
 class TDataModulePersonal;
 class TDataModuleRecipes;
-class TDialogFoodAdvancedSearchList;
 class TDialogFoodGroups;
-class TDialogFoodSimpleSearch;
 class TDialogRecipeCuisines;
 class TDialogRecipeTypes;
 class TFoodMenu;
@@ -41,8 +39,6 @@ public:
 
     TDialogDailyIntake(TDataModulePersonal& personal, TDataModuleFoods& foods,
                        TDataModuleRecipes& recipes, TDialogFoodGroups& foodGroups,
-                       TDialogFoodSimpleSearch& simpleSearch,
-                       TDialogFoodAdvancedSearchList& advancedSearchList,
                        TDialogRecipeTypes& recipeTypes, TDialogRecipeCuisines& recipeCuisines,
                        const Clock& clock, const TFormImageContainer& images,
                        QWidget* owner = nullptr);
@@ -63,9 +59,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    QWidget* buildFoodsTab(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups,
-                           TDialogFoodSimpleSearch& simpleSearch,
-                           TDialogFoodAdvancedSearchList& advancedSearchList);
+    QWidget* buildFoodsTab(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups);
     QWidget* buildRecipesTab(TDataModuleRecipes& recipes, TDialogRecipeTypes& recipeTypes,
                              TDialogRecipeCuisines& recipeCuisines);
     QWidget* buildDuplicateTab(const Clock& clock);

@@ -29,8 +29,7 @@ TPersonalSubject::TPersonalSubject(TDataModulePersonal& personal, TDataModuleFoo
     m_dailyIntake.setFactory(
         [&personal, &foods, &recipes, &foodsSubject, &recipesSubject, &clock, &images, owner] {
             auto intake = std::make_unique<TDialogDailyIntake>(
-                personal, foods, recipes, foodsSubject.foodGroups(), foodsSubject.simpleSearch(),
-                foodsSubject.advancedSearchList(), recipesSubject.recipeTypes(),
+                personal, foods, recipes, foodsSubject.foodGroups(), recipesSubject.recipeTypes(),
                 recipesSubject.recipeCuisines(), clock, images, owner);
             foodsSubject.followFoodMenu(intake->foodMenu());
             recipesSubject.followRecipeMenu(intake->recipeMenu());

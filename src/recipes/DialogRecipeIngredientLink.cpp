@@ -31,10 +31,11 @@ constexpr QColor MeasureListOffColor(0xc0, 0xc0, 0xc0);
 
 } // namespace
 
-TDialogRecipeIngredientLink::TDialogRecipeIngredientLink(
-    TDataModuleRecipes& recipes, TDataModuleFoods& foods, TDialogFoodGroups& foodGroups,
-    TDialogFoodSimpleSearch& simpleSearch, TDialogFoodAdvancedSearchList& advancedSearchList,
-    const TFormImageContainer& images, QWidget* owner)
+TDialogRecipeIngredientLink::TDialogRecipeIngredientLink(TDataModuleRecipes& recipes,
+                                                         TDataModuleFoods& foods,
+                                                         TDialogFoodGroups& foodGroups,
+                                                         const TFormImageContainer& images,
+                                                         QWidget* owner)
     : TFormTemplateDialog(images, owner), m_recipes(recipes), m_foods(foods)
 {
     setObjectName("DialogRecipeIngredientLink");
@@ -79,7 +80,7 @@ TDialogRecipeIngredientLink::TDialogRecipeIngredientLink(
     m_labelGrams->hide();
 
     // The food list and its menu.
-    m_foodMenu = new TFoodMenu(foods, foodGroups, simpleSearch, advancedSearchList, area);
+    m_foodMenu = new TFoodMenu(foods, foodGroups, area);
     m_foodMenu->move(10, 132);
     m_foodGrid = GridSetup::create("DBGridIngredients", area,
                                    GridSetup::AlternatingRows | GridSetup::StretchLastColumn);

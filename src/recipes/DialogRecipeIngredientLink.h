@@ -12,9 +12,7 @@ class QRadioButton;
 class QTableView;
 class TDataModuleFoods;
 class TDataModuleRecipes;
-class TDialogFoodAdvancedSearchList;
 class TDialogFoodGroups;
-class TDialogFoodSimpleSearch;
 class TFoodMenu;
 class TMeasureList;
 
@@ -35,10 +33,8 @@ class TDialogRecipeIngredientLink : public TFormTemplateDialog
 
 public:
     TDialogRecipeIngredientLink(TDataModuleRecipes& recipes, TDataModuleFoods& foods,
-                                TDialogFoodGroups& foodGroups,
-                                TDialogFoodSimpleSearch& simpleSearch,
-                                TDialogFoodAdvancedSearchList& advancedSearchList,
-                                const TFormImageContainer& images, QWidget* owner = nullptr);
+                                TDialogFoodGroups& foodGroups, const TFormImageContainer& images,
+                                QWidget* owner = nullptr);
 
     // The four move buttons; each ends with RefreshIngredient.
     void BtnFirstClick();

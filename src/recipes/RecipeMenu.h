@@ -1,9 +1,9 @@
 #pragma once
 
 #include "widgets/MenuButton.h"
+#include "widgets/SearchRunners.h"
 
 #include <QString>
-#include <functional>
 
 class QAction;
 class TDataModuleRecipes;
@@ -16,9 +16,7 @@ class TDialogRecipeTypes;
 // list, so it shows the result too: the menu tells what it listed, and the page's tree and header
 // follow.
 //
-// The two search entries run through the search runners start-up gives (each shows its search
-// dialog and, when it is confirmed, runs the search and returns the keyword or the search's name;
-// a null text when nothing ran); an entry without a runner is not shown.
+// The two search entries run through the search runners the recipe subject gives.
 class TRecipeMenu : public TMenuButton
 {
     Q_OBJECT
@@ -26,12 +24,6 @@ class TRecipeMenu : public TMenuButton
 public:
     // What a menu entry listed.
     enum class Listing { AllRecipes, RecipeType, Cuisine, Keyword, Search };
-
-    struct SearchRunners
-    {
-        std::function<QString()> simpleSearch;
-        std::function<QString()> advancedSearch;
-    };
 
     TRecipeMenu(TDataModuleRecipes& recipes, TDialogRecipeTypes& recipeTypes,
                 TDialogRecipeCuisines& recipeCuisines, QWidget* parent = nullptr);

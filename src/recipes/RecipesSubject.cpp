@@ -44,8 +44,7 @@ TRecipesSubject::TRecipesSubject(TDataModuleRecipes& recipes, TRecipeFiles& file
     });
     m_ingredientLink.setFactory([&recipes, &foods, &foodsSubject, &images, owner] {
         auto link = std::make_unique<TDialogRecipeIngredientLink>(
-            recipes, foods, foodsSubject.foodGroups(), foodsSubject.simpleSearch(),
-            foodsSubject.advancedSearchList(), images, owner);
+            recipes, foods, foodsSubject.foodGroups(), images, owner);
         foodsSubject.followFoodMenu(link->foodMenuButton());
         return link;
     });

@@ -1,9 +1,7 @@
 #include "foods/DataModuleFoods.h"
-#include "foods/DialogFoodAdvancedSearch.h"
-#include "foods/DialogFoodAdvancedSearchList.h"
-#include "foods/DialogFoodGroupEdit.h"
 #include "foods/DialogFoodGroups.h"
-#include "foods/DialogFoodSimpleSearch.h"
+#include "foods/FoodsPage.h"
+#include "foods/FoodsSubject.h"
 #include "recipes/DataModuleRecipes.h"
 #include "recipes/DialogRecipeIngredientLink.h"
 #include "store/QueryView.h"
@@ -25,6 +23,7 @@
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -40,6 +39,7 @@ protected:
         ASSERT_TRUE(foods.DataModuleCreate(dir.path()));
         ASSERT_TRUE(recipes.DataModuleCreate(dir.path()));
         foods.ShowAllFoods();
+        foodsSubject.followFoodMenu(linkDialog.foodMenuButton());
         ASSERT_TRUE(recipes.BeginNewRecipe());
         TableView& work = recipes.tblRecipeIngredientsAddEditOnly();
         for (const auto& [quantity, unit, name] :
@@ -139,13 +139,12 @@ protected:
     TDataModuleFoods foods{prompter};
     TDataModuleRecipes recipes{foods, prompter};
     TFormImageContainer images;
-    TDialogFoodGroupEdit groupEdit{foods, images, prompter};
-    TDialogFoodGroups groups{foods, groupEdit, images};
-    TDialogFoodSimpleSearch simpleSearch{foods, images};
-    TDialogFoodAdvancedSearch advancedSearch{foods, images, prompter};
-    TDialogFoodAdvancedSearchList advancedSearchList{foods, advancedSearch, images};
-    TDialogRecipeIngredientLink linkDialog{recipes, foods, groups, simpleSearch, advancedSearchList,
-                                           images};
+    // The food subject owns the dialogs the food menu opens and runs its searches; its page is
+    // not hosted here, so the fixture owns it.
+    TFoodsSubject foodsSubject{foods, images, prompter, nullptr};
+    std::unique_ptr<TFoodsPage> foodsPage{foodsSubject.page()};
+    TDialogFoodGroups& groups = foodsSubject.foodGroups();
+    TDialogRecipeIngredientLink linkDialog{recipes, foods, groups, images};
     ModalDialogDriver driver;
 };
 
