@@ -34,6 +34,8 @@ public:
 
     // The food groups, edited in their list and name dialogs.
     LookupList& foodGroups() const { return *m_groups; }
+    // The data sets the food wizard's bound boxes, grids and value dialogs work on (every other
+    // view stays inside the module): the food being created or edited, its values and measures.
     TableView& tblFoodDesc() const { return *m_foodDesc; }
     TableView& tblNutrData() const { return *m_nutrData; }
     TableView& tblWeight() const { return *m_weight; }
