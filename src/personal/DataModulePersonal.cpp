@@ -30,17 +30,21 @@ const QString CountDays = QStringLiteral(
     "WHERE d.PID = ? AND d.\"Date\" >= ? AND d.\"Date\" <= ?");
 
 // Per preferred nutrient, the user's logged total over the period, with the nutrient's
-// description and units and the user's first goal for it.
+// description and units and the user's first goal for it. The totals are summed from the day
+// totals the store keeps with the log (one row per day and nutrient, read from their index),
+// which give what summing every logged amount of the period gives: the amounts that are numbers,
+// empty when a nutrient has rows but no number.
 const QString NutrientSums = QStringLiteral(
-    "SELECT SUM(n.Nutr_Val) AS \"SUM OF Nutr_Val\", n.Nutr_No AS Nutr_No, "
-    "(SELECT f.NutrDesc FROM \"NUTR_DEF.DB\" AS f WHERE f.Nutr_No = n.Nutr_No) AS Nutr_Desc, "
-    "(SELECT f.Units FROM \"NUTR_DEF.DB\" AS f WHERE f.Nutr_No = n.Nutr_No) AS Units, "
-    "(SELECT g.Goal FROM \"P_NutrGoals.DB\" AS g WHERE g.PID = ? AND g.Nutr_No = n.Nutr_No "
+    "SELECT SUM(CASE WHEN t.Vals > 0 THEN t.Total END) AS \"SUM OF Nutr_Val\", "
+    "t.Nutr_No AS Nutr_No, "
+    "(SELECT f.NutrDesc FROM \"NUTR_DEF.DB\" AS f WHERE f.Nutr_No = t.Nutr_No) AS Nutr_Desc, "
+    "(SELECT f.Units FROM \"NUTR_DEF.DB\" AS f WHERE f.Nutr_No = t.Nutr_No) AS Units, "
+    "(SELECT g.Goal FROM \"P_NutrGoals.DB\" AS g WHERE g.PID = ? AND g.Nutr_No = t.Nutr_No "
     "ORDER BY g.NG_ID LIMIT 1) AS Nutr_Goal "
-    "FROM \"DIntake.DB\" AS d JOIN \"DI_Nutr.db\" AS n ON n.DIntake_ID = d.DIntake_ID "
-    "WHERE d.PID = ? AND d.\"Date\" >= ? AND d.\"Date\" <= ? "
-    "AND n.Nutr_No IN (SELECT p.Nutr_No FROM \"Nutr_Preference.DB\" AS p) "
-    "GROUP BY n.Nutr_No ORDER BY n.Nutr_No");
+    "FROM \"DI_DayNutr.db\" AS t "
+    "WHERE t.PID = ? AND t.\"Date\" >= ? AND t.\"Date\" <= ? "
+    "AND t.Nutr_No IN (SELECT p.Nutr_No FROM \"Nutr_Preference.DB\" AS p) "
+    "GROUP BY t.Nutr_No ORDER BY t.Nutr_No");
 
 TableView* makeTable(const QString& table, const char* name, QObject* parent)
 {

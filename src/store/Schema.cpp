@@ -130,7 +130,8 @@ QList<Schema::Table> makeTables()
           {"Date Entered", T::Text},
           {"Weight", T::Real}},
          {"WID"},
-         {{"PID_Index", {"PID"}}}},
+         // A user's entries of a period (the weight trend, today's entry).
+         {{"PID_Index", {"PID"}}, {"PID_Date_Index", {"PID", "Date Entered"}}}},
         {"P_NutrGoals.DB",
          {{"NG_ID", T::AutoIncrement},
           {"Nutr_No", T::Integer},
@@ -157,7 +158,21 @@ QList<Schema::Table> makeTables()
           {"Nutr_No", T::Integer},
           {"Nutr_Val", T::Real}},
          {"DINutr_ID"},
-         {{"DIntake_Index", {"DIntake_ID"}}}},
+         // An intake's amounts read from the index alone (copying a day, the day totals).
+         {{"DIntake_Index", {"DIntake_ID", "Nutr_No", "Nutr_Val"}}}},
+        // Per user, day and nutrient, what the intake log holds: the sum of the amounts that
+        // are numbers (Total), how many are (Vals) and how many rows there are (Rows). Kept by
+        // the triggers of dayTotalTriggers() with every written, changed or deleted intake or
+        // amount, so the average intake of any period reads one row per day and nutrient.
+        {"DI_DayNutr.db",
+         {{"PID", T::Integer},
+          {"Date", T::Text},
+          {"Nutr_No", T::Integer},
+          {"Total", T::Real},
+          {"Vals", T::Integer},
+          {"Rows", T::Integer}},
+         {"PID", "Date", "Nutr_No"},
+         {{"Report_Index", {"PID", "Nutr_No", "Date", "Total", "Vals"}}}},
 
         // Facts about the database itself, one per row: "Collation" holds the version of the
         // name collation that the ordering indexes were built with.
@@ -319,7 +334,138 @@ QStringList Schema::createStatements()
         for (const Index& index : t.indexes)
             statements << createIndexStatement(t, index);
     }
+    for (const StoredIndex& trigger : dayTotalTriggers())
+        statements << trigger.statement;
     return statements;
+}
+
+namespace {
+
+// Adds amounts to the day totals: rows of (PID, Date, Nutr_No, Total, Vals, Rows) from a
+// SELECT that has a WHERE clause.
+QString addToDayTotals(const QString& select)
+{
+    return QStringLiteral(
+               "INSERT INTO \"DI_DayNutr.db\" (PID, \"Date\", Nutr_No, Total, Vals, Rows) %1 "
+               "ON CONFLICT (PID, \"Date\", Nutr_No) DO UPDATE SET Total = Total + excluded.Total, "
+               "Vals = Vals + excluded.Vals, Rows = Rows + excluded.Rows;")
+        .arg(select);
+}
+
+// Takes amounts from the day totals of one user and day: x is a FROM source with the columns
+// k (Nutr_No), s (the sum of the amounts that are numbers), v (how many are) and c (how many
+// rows). A total left without numbers is 0 again, and a day and nutrient left without rows
+// goes.
+QString takeFromDayTotals(const QString& x, const QString& pid, const QString& day)
+{
+    return QStringLiteral(
+               "UPDATE \"DI_DayNutr.db\" SET Total = CASE WHEN Vals - x.v = 0 THEN 0 "
+               "ELSE Total - x.s END, Vals = Vals - x.v, Rows = Rows - x.c FROM %1 AS x "
+               "WHERE PID = %2 AND \"Date\" = %3 AND Nutr_No = x.k; "
+               "DELETE FROM \"DI_DayNutr.db\" WHERE PID = %2 AND \"Date\" = %3 AND Rows <= 0;")
+        .arg(x, pid, day);
+}
+
+// The amounts of one intake, grouped by nutrient, in the columns takeFromDayTotals reads.
+QString amountsOfIntake(const QString& id)
+{
+    return QStringLiteral("(SELECT n.Nutr_No AS k, TOTAL(n.Nutr_Val) AS s, "
+                          "COUNT(n.Nutr_Val) AS v, COUNT(*) AS c FROM \"DI_Nutr.db\" AS n "
+                          "WHERE n.DIntake_ID = %1 AND n.Nutr_No IS NOT NULL GROUP BY n.Nutr_No)")
+        .arg(id);
+}
+
+// One amount row (OLD or NEW), in the columns takeFromDayTotals reads.
+QString oneAmount(const QString& row)
+{
+    return QStringLiteral("(SELECT %1.Nutr_No AS k, coalesce(%1.Nutr_Val, 0) AS s, "
+                          "%1.Nutr_Val IS NOT NULL AS v, 1 AS c)")
+        .arg(row);
+}
+
+// Adds the amount row (OLD or NEW) to its intake's day, when the intake is there.
+QString addAmount(const QString& row)
+{
+    return addToDayTotals(
+        QStringLiteral("SELECT d.PID, d.\"Date\", %1.Nutr_No, coalesce(%1.Nutr_Val, 0), "
+                       "%1.Nutr_Val IS NOT NULL, 1 FROM \"DIntake.DB\" AS d "
+                       "WHERE d.DIntake_ID = %1.DIntake_ID AND d.PID IS NOT NULL "
+                       "AND d.\"Date\" IS NOT NULL AND %1.Nutr_No IS NOT NULL")
+            .arg(row));
+}
+
+// Takes the amount row (OLD or NEW) from its intake's day, when the intake is there.
+QString takeAmount(const QString& row)
+{
+    const QString intake =
+        QStringLiteral("(SELECT d.%2 FROM \"DIntake.DB\" AS d WHERE d.DIntake_ID = %1.DIntake_ID)")
+            .arg(row);
+    return takeFromDayTotals(oneAmount(row), intake.arg(QStringLiteral("PID")),
+                             intake.arg(QStringLiteral("\"Date\"")));
+}
+
+// Adds every amount of the intake row (OLD or NEW) to its day.
+QString addIntake(const QString& row)
+{
+    return addToDayTotals(
+        QStringLiteral("SELECT %1.PID, %1.\"Date\", n.Nutr_No, TOTAL(n.Nutr_Val), "
+                       "COUNT(n.Nutr_Val), COUNT(*) FROM \"DI_Nutr.db\" AS n "
+                       "WHERE n.DIntake_ID = %1.DIntake_ID AND %1.PID IS NOT NULL "
+                       "AND %1.\"Date\" IS NOT NULL AND n.Nutr_No IS NOT NULL GROUP BY n.Nutr_No")
+            .arg(row));
+}
+
+QString takeIntake(const QString& row)
+{
+    return takeFromDayTotals(amountsOfIntake(row + QStringLiteral(".DIntake_ID")),
+                             row + QStringLiteral(".PID"), row + QStringLiteral(".\"Date\""));
+}
+
+Schema::StoredIndex trigger(const QString& table, const QString& name, const QString& event,
+                            const QString& body)
+{
+    const QString full = Schema::indexName(table, name);
+    return {full, table,
+            QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 BEGIN %4 END")
+                .arg(Schema::quoted(full), event, Schema::quoted(table), body),
+            QStringLiteral("trigger")};
+}
+
+} // namespace
+
+QList<Schema::StoredIndex> Schema::dayTotalTriggers()
+{
+    const QString intakes = QStringLiteral("DIntake.DB");
+    const QString amounts = QStringLiteral("DI_Nutr.db");
+    const QString OLD = QStringLiteral("OLD"), NEW = QStringLiteral("NEW");
+    return {
+        trigger(amounts, QStringLiteral("DayTotals_Insert"), QStringLiteral("INSERT"),
+                addAmount(NEW)),
+        trigger(amounts, QStringLiteral("DayTotals_Delete"), QStringLiteral("DELETE"),
+                takeAmount(OLD)),
+        trigger(amounts, QStringLiteral("DayTotals_Update"),
+                QStringLiteral("UPDATE OF DIntake_ID, Nutr_No, Nutr_Val"),
+                takeAmount(OLD) + QLatin1Char(' ') + addAmount(NEW)),
+        // Amounts written before their intake, and an intake deleted before its amounts.
+        trigger(intakes, QStringLiteral("DayTotals_Insert"), QStringLiteral("INSERT"),
+                addIntake(NEW)),
+        trigger(intakes, QStringLiteral("DayTotals_Delete"), QStringLiteral("DELETE"),
+                takeIntake(OLD)),
+        trigger(intakes, QStringLiteral("DayTotals_Update"),
+                QStringLiteral("UPDATE OF DIntake_ID, PID, \"Date\""),
+                takeIntake(OLD) + QLatin1Char(' ') + addIntake(NEW)),
+    };
+}
+
+QString Schema::dayTotalsRebuildStatement()
+{
+    return QStringLiteral(
+        "DELETE FROM \"DI_DayNutr.db\"; "
+        "INSERT INTO \"DI_DayNutr.db\" (PID, \"Date\", Nutr_No, Total, Vals, Rows) "
+        "SELECT d.PID, d.\"Date\", n.Nutr_No, TOTAL(n.Nutr_Val), COUNT(n.Nutr_Val), COUNT(*) "
+        "FROM \"DIntake.DB\" AS d JOIN \"DI_Nutr.db\" AS n ON n.DIntake_ID = d.DIntake_ID "
+        "WHERE d.PID IS NOT NULL AND d.\"Date\" IS NOT NULL AND n.Nutr_No IS NOT NULL "
+        "GROUP BY d.PID, d.\"Date\", n.Nutr_No");
 }
 
 QList<Schema::StoredIndex> Schema::indexes()

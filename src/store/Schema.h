@@ -67,16 +67,17 @@ public:
     // "NUT_DATA.DB.NDB_Index".
     static QString indexName(const QString& table, const QString& index);
 
-    // An index as the file keeps it: its name there (see indexName), its table and the statement
-    // that creates it.
+    // An index or trigger as the file keeps it: its name there (see indexName), its table, the
+    // statement that creates it and its kind as sqlite_master names it.
     struct StoredIndex
     {
         QString name;
         QString table;
         QString statement;
+        QString kind = QStringLiteral("index");
     };
 
-    // The statements that create every table and index, in order.
+    // The statements that create every table, index and trigger, in order.
     static QStringList createStatements();
     // The secondary indexes of every table.
     static QList<StoredIndex> indexes();
@@ -85,6 +86,10 @@ public:
     // collation, which the connection must have installed; they are made after the data is in.
     static QList<StoredIndex> orderingIndexes();
     static QStringList orderingIndexStatements();
+    // The triggers that keep DI_DayNutr.db in step with the intake log (DIntake.DB and
+    // DI_Nutr.db), and the statements that fill it again from the log.
+    static QList<StoredIndex> dayTotalTriggers();
+    static QString dayTotalsRebuildStatement();
     static QString createStatement(const Table& table);
     static QString createIndexStatement(const Table& table, const Index& index);
 

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTextStream>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -109,13 +110,15 @@ QStringList makePlan(SqliteConnection& db, Plan* plan, QString* error)
 
     // An index holds nothing but a copy of its table's fields, so one of another definition is
     // simply made again.
-    for (const Schema::StoredIndex& index : Schema::indexes() + Schema::orderingIndexes()) {
+    // So is a trigger, which holds nothing at all.
+    for (const Schema::StoredIndex& index :
+         Schema::indexes() + Schema::orderingIndexes() + Schema::dayTotalTriggers()) {
         const auto found = objects.constFind(index.name.toLower());
         if (found == objects.constEnd())
             plan->added << index;
-        else if (found->type != QLatin1String("index"))
-            problems << QStringLiteral("the name of the index \"%1\" is taken by a %2")
-                            .arg(index.name, found->type);
+        else if (found->type != index.kind)
+            problems << QStringLiteral("the name of the %1 \"%2\" is taken by a %3")
+                            .arg(index.kind, index.name, found->type);
         else if (found->sql != index.statement)
             plan->replaced << index;
     }
@@ -131,15 +134,26 @@ bool carryOut(SqliteConnection& db, const Plan& plan, QTextStream& out, QString*
         out << "Added the table \"" << name << "\"\n";
     }
     for (const Schema::StoredIndex& index : plan.replaced) {
-        if (!db.exec(QStringLiteral("DROP INDEX %1").arg(Schema::quoted(index.name)), error) ||
+        if (!db.exec(QStringLiteral("DROP %1 %2").arg(index.kind, Schema::quoted(index.name)),
+                     error) ||
             !db.exec(index.statement, error))
             return false;
-        out << "Made the index \"" << index.name << "\" again, to its current definition\n";
+        out << "Made the " << index.kind << " \"" << index.name
+            << "\" again, to its current definition\n";
     }
     for (const Schema::StoredIndex& index : plan.added) {
         if (!db.exec(index.statement, error))
             return false;
-        out << "Added the index \"" << index.name << "\"\n";
+        out << "Added the " << index.kind << " \"" << index.name << "\"\n";
+    }
+    // Day totals that were not kept, or kept by other triggers, are counted again from the log.
+    const auto isTrigger = [](const Schema::StoredIndex& i) { return i.kind == "trigger"; };
+    if (plan.tables.contains(QStringLiteral("DI_DayNutr.db")) ||
+        std::any_of(plan.added.cbegin(), plan.added.cend(), isTrigger) ||
+        std::any_of(plan.replaced.cbegin(), plan.replaced.cend(), isTrigger)) {
+        if (!db.exec(Schema::dayTotalsRebuildStatement(), error))
+            return false;
+        out << "Counted the day totals of the intake log\n";
     }
 
     // The name indexes were built with whatever collation the older program had.
@@ -268,6 +282,9 @@ DatabaseUpgrade::Result DatabaseUpgrade::run(const QString& programDir, QTextStr
 
     qint64 rows = 0;
     for (auto it = before.constBegin(); it != before.constEnd(); ++it) {
+        // The day totals hold no record of their own: they are counted from the intake log.
+        if (it.key() == QLatin1String("DI_DayNutr.db"))
+            continue;
         if (after.value(it.key(), -1) != it.value())
             return refuse(QStringLiteral("Cannot upgrade %1: the table \"%2\" would not keep "
                                          "its %3 rows")

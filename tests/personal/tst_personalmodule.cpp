@@ -579,6 +579,137 @@ TEST_F(PersonalModuleTest, AverageDailyIntakeCountsTheUsersOwnDaysAndPreferredNu
     EXPECT_FALSE(viewOf<QueryView>(module, "qryReportDINutrientSum").isActive());
 }
 
+// The day totals the report reads follow every change of the log, in whichever order an intake
+// and its amounts are written or deleted: after each step they hold what summing the log gives.
+TEST_F(PersonalModuleTest, DayTotalsFollowEveryChangeOfTheLog)
+{
+    const QString summed = QStringLiteral(
+        "SELECT d.PID || ' ' || d.\"Date\" || ' ' || n.Nutr_No || ' ' || "
+        "printf('%.9f', TOTAL(n.Nutr_Val)) || ' ' || COUNT(n.Nutr_Val) || ' ' || COUNT(*) AS x "
+        "FROM \"DIntake.DB\" AS d JOIN \"DI_Nutr.db\" AS n ON n.DIntake_ID = d.DIntake_ID "
+        "GROUP BY d.PID, d.\"Date\", n.Nutr_No ORDER BY d.PID, d.\"Date\", n.Nutr_No");
+    const QString kept = QStringLiteral(
+        "SELECT PID || ' ' || \"Date\" || ' ' || Nutr_No || ' ' || printf('%.9f', Total) || ' ' "
+        "|| Vals || ' ' || Rows AS x FROM \"DI_DayNutr.db\" ORDER BY PID, \"Date\", Nutr_No");
+    const QString day2 = Day1.addDays(1).toString(Qt::ISODate);
+    const struct
+    {
+        const char* name;
+        std::function<void()> change;
+    } steps[] = {
+        {"an intake with its amounts",
+         [&] {
+             addIntake(1, 1, Day1, "Lunch", "a", {"208=100.1", "203=4.2"});
+         }},
+        {"a second intake of the day, one amount no number",
+         [&] {
+             addIntake(2, 1, Day1, "Dinner", "b", {"208=0.2", "203=NULL"});
+         }},
+        {"amounts written before their intake",
+         [&] {
+             sql("INSERT INTO \"DI_Nutr.db\" (DIntake_ID, Nutr_No, Nutr_Val) VALUES (3, 208, 7)");
+             addIntake(3, 1, Day1.addDays(1), "Lunch", "c", {"204=1.5"});
+         }},
+        {"an amount deleted",
+         [&] {
+             sql("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID = 1 AND "
+                 "Nutr_No = 203");
+         }},
+        {"an amount changed",
+         [&] {
+             sql("UPDATE \"DI_Nutr.db\" SET Nutr_Val = 50.25 WHERE "
+                 "DIntake_ID = 2 AND Nutr_No = 208");
+         }},
+        {"an amount that was no number given one",
+         [&] {
+             sql("UPDATE \"DI_Nutr.db\" SET Nutr_Val = 3 WHERE DIntake_ID = 2 AND "
+                 "Nutr_No = 203");
+         }},
+        {"an amount moved to another nutrient",
+         [&] {
+             sql("UPDATE \"DI_Nutr.db\" SET Nutr_No = 204 WHERE DIntake_ID = 2 AND "
+                 "Nutr_No = 203");
+         }},
+        {"an intake moved to another day and user",
+         [&] {
+             sql("UPDATE \"DIntake.DB\" SET PID = 2, \"Date\" = '" + day2 +
+                 "' WHERE DIntake_ID = 2");
+         }},
+        {"an intake deleted before its amounts",
+         [&] {
+             sql("DELETE FROM \"DIntake.DB\" WHERE DIntake_ID = 1");
+             sql("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID = 1");
+         }},
+        {"amounts deleted before their intake",
+         [&] {
+             sql("DELETE FROM \"DI_Nutr.db\" WHERE DIntake_ID = 3");
+             sql("DELETE FROM \"DIntake.DB\" WHERE DIntake_ID = 3");
+         }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        EXPECT_EQ(stored(kept), stored(summed));
+    }
+    EXPECT_EQ(stored(kept),
+              "2 " + day2 + " 204 3.000000000 1 1; 2 " + day2 + " 208 50.250000000 1 1");
+}
+
+// The report over day totals gives what summing every logged amount of the period gives, after
+// the module has logged, copied and deleted intakes over many days.
+TEST_F(PersonalModuleTest, AverageDailyIntakeEqualsTheSumOfTheLoggedAmounts)
+{
+    addUserRow(1, "Ann");
+    sql("INSERT INTO \"Nutr_Preference.DB\" (Nutr_No) VALUES (208), (203), (204)");
+    // Deterministic amounts with many decimals, over 40 days, three intakes a day.
+    unsigned seed = 7;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % 100000;
+    };
+    int id = 0;
+    for (int day = 0; day < 40; ++day)
+        for (const char* meal : {"Breakfast", "Lunch", "Dinner"}) {
+            ++id;
+            addIntake(id, 1, Day1.addDays(day), meal, QString::number(id),
+                      {"208=" + QString::number(next() / 37.0, 'g', 17),
+                       "203=" + QString::number(next() / 1000.0, 'g', 17),
+                       "204=" + QString::number(next() / 3.0, 'g', 17)});
+        }
+    open();
+    // Copies of a day, and deletes of single intakes.
+    module.ShowDailyIntakes(1, "All", Day1.addDays(3));
+    ASSERT_TRUE(module.AddDailyIntakes(module.ReadDailyIntakes(false, 1, Day1.addDays(50))));
+    ASSERT_TRUE(module.AddDailyIntakes(module.ReadDailyIntakes(false, 1, Day1.addDays(5))));
+    for (int day : {5, 10, 11}) {
+        module.ShowDailyIntakes(1, "All", Day1.addDays(day));
+        viewOf<QueryView>(module, "qryDailyIntakesDisplay").moveTo(1);
+        module.DeleteDailyIntake();
+    }
+    ASSERT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
+
+    module.OpenReportViews();
+    for (const auto& [from, to] : {std::pair{0, 60}, {5, 5}, {4, 12}, {30, 70}}) {
+        SCOPED_TRACE(from);
+        const QString start = Day1.addDays(from).toString(Qt::ISODate);
+        const QString end = Day1.addDays(to).toString(Qt::ISODate);
+        module.ShowAverageDailyIntake(Day1.addDays(from), Day1.addDays(to));
+        const QueryView& sums = viewOf<QueryView>(module, "qryReportDINutrientSum");
+        const QString plain =
+            QStringLiteral(
+                "SELECT n.Nutr_No || '=' || printf('%.6f', SUM(n.Nutr_Val)) AS x FROM "
+                "\"DIntake.DB\" "
+                "AS d JOIN \"DI_Nutr.db\" AS n ON n.DIntake_ID = d.DIntake_ID WHERE d.PID = 1 AND "
+                "d.\"Date\" >= '%1' AND d.\"Date\" <= '%2' GROUP BY n.Nutr_No ORDER BY n.Nutr_No")
+                .arg(start, end);
+        QStringList rows;
+        for (int row = 0; row < sums.rowCount(); ++row)
+            rows << sums.valueAt(row, "Nutr_No").toString() + '=' +
+                        QString::number(sums.valueAt(row, "SUM OF Nutr_Val").toDouble(), 'f', 6);
+        EXPECT_EQ(rows.join("; "), stored(plain));
+    }
+}
+
 TEST_F(PersonalModuleTest, ReportWeightHistoryKeepsTheCurrentUsersEntriesOfThePeriod)
 {
     addUserRow(1, "Ann");

@@ -58,8 +58,9 @@ int reversed(void*, int lengthA, const void* a, int lengthB, const void* b)
 }
 
 // Lays out program/Data/kelora.db as the first release did (layout 1): no KL_Info.DB, no index
-// of a user's intakes by day, a food name index without the group code, and name indexes in the
-// order of another collation. It holds a user's own food group, foods, search, recipe, and a
+// of a user's intakes by day, no day totals of the intake log, intake amounts and weights indexed
+// by their intake and user only, a food name index without the group code, and name indexes in
+// the order of another collation. It holds a user's own food group, foods, search, recipe, and a
 // user with an intake.
 bool writeLayoutOne(const QString& program)
 {
@@ -74,11 +75,14 @@ bool writeLayoutOne(const QString& program)
         return false;
     QStringList sql = {"PRAGMA journal_mode=WAL"};
     for (const Schema::Table& t : Schema::tables())
-        if (t.name != "KL_Info.DB")
+        if (t.name != "KL_Info.DB" && t.name != "DI_DayNutr.db")
             sql << Schema::createStatement(t);
+    const QStringList later = {"DIntake.DB.PID_Date_Index", "DI_Nutr.db.DIntake_Index",
+                               "P_WeightHistory.DB.PID_Date_Index", "DI_DayNutr.db.Report_Index"};
     for (const Schema::StoredIndex& index : Schema::indexes())
-        if (index.name != "DIntake.DB.PID_Date_Index")
+        if (!later.contains(index.name))
             sql << index.statement;
+    sql << R"(CREATE INDEX "DI_Nutr.db.DIntake_Index" ON "DI_Nutr.db" ("DIntake_ID"))";
     sql << R"(CREATE INDEX "FOOD_DES.DB.Desc_Index" ON "FOOD_DES.DB" ("Desc" COLLATE KL_NOCASE))"
         << Schema::orderingIndexes().at(1).statement
         << R"(INSERT INTO "FD_GROUP.DB" VALUES (2500, 'My breads'))"
@@ -143,14 +147,14 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     // The program refuses it, saying how to upgrade; the check says the same.
     QString error;
     EXPECT_FALSE(Database::define(program, &error));
-    EXPECT_TRUE(error.contains("has layout version 1; this program reads version 2 only. To "
+    EXPECT_TRUE(error.contains("has layout version 1; this program reads version 3 only. To "
                                "bring it up to date, keeping every record, close Kelora and run:"
                                "\nkelora-makedata --upgrade \"" +
                                QDir::toNativeSeparators(program) + "\""))
         << error.toStdString();
     Outcome r = run({"--check", program});
     EXPECT_EQ(r.code, MakedataCommand::OlderLayout) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Layout version 1: older than this program's version 2\n"))
+    EXPECT_TRUE(r.out.contains("Layout version 1: older than this program's version 3\n"))
         << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("kelora-makedata --upgrade \"" + QDir::toNativeSeparators(program)))
         << r.out.toStdString();
@@ -160,21 +164,32 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     EXPECT_EQ(r.err, QString());
     const QString backup = databasePath(program) + ".layout1.bak";
     const QStringList expected = {
-        "Upgrading " + shown + " from layout 1 to layout 2",
+        "Upgrading " + shown + " from layout 1 to layout 3",
         "Kept a copy of the old database as " + QDir::toNativeSeparators(backup),
         "Added the table \"KL_Info.DB\"",
+        "Added the table \"DI_DayNutr.db\"",
         "Made the index \"FOOD_DES.DB.Desc_Index\" again, to its current definition",
+        "Made the index \"DI_Nutr.db.DIntake_Index\" again, to its current definition",
         "Added the index \"DIntake.DB.PID_Date_Index\"",
+        "Added the index \"P_WeightHistory.DB.PID_Date_Index\"",
+        "Added the index \"DI_DayNutr.db.Report_Index\"",
+        "Added the trigger \"DI_Nutr.db.DayTotals_Insert\"",
+        "Added the trigger \"DIntake.DB.DayTotals_Delete\"",
+        "Counted the day totals of the intake log",
         "Rebuilt the name indexes with the name collation " + Database::collationVersion(),
         "Integrity check: ok",
     };
     const QStringList lines = r.out.split('\n');
     for (const QString& line : expected)
         EXPECT_TRUE(lines.contains(line)) << line.toStdString() << "\n" << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Upgraded " + shown + " to layout 2; every row was kept ("))
+    EXPECT_TRUE(r.out.contains("Upgraded " + shown + " to layout 3; every row was kept ("))
         << r.out.toStdString();
 
-    EXPECT_EQ(everyRow(databasePath(program)), before);
+    // Every row is kept, and the day totals are counted from the log.
+    QMap<QString, QList<QStringList>> after = everyRow(databasePath(program));
+    EXPECT_EQ(after.take("DI_DayNutr.db"),
+              (QList<QStringList>{{"1", "2026-01-05", "208", "233.0", "1", "1"}}));
+    EXPECT_EQ(after, before);
     r = run({"--check", program});
     EXPECT_EQ(r.code, 0) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("The database is sound.")) << r.out.toStdString();
@@ -195,7 +210,7 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     const QByteArray upgraded = contents(databasePath(program));
     r = run({"--upgrade", program});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "The database " + shown + " is already at layout 2; it was left unchanged.\n");
+    EXPECT_EQ(r.out, "The database " + shown + " is already at layout 3; it was left unchanged.\n");
     EXPECT_EQ(contents(databasePath(program)), upgraded);
     EXPECT_EQ(QDir(program + "/Data").entryList(QDir::Files | QDir::Hidden),
               (QStringList{"kelora.db", "kelora.db.layout1.bak"}));
@@ -212,8 +227,8 @@ TEST(DatabaseUpgrade, WhatCannotBeMendedIsRefusedWithNothingChanged)
         QString message;
     };
     const Case cases[] = {
-        {"newer layout", false, "PRAGMA user_version = 3", false,
-         "has layout version 3, newer than this kelora-makedata knows (up to 2)"},
+        {"newer layout", false, "PRAGMA user_version = 4", false,
+         "has layout version 4, newer than this kelora-makedata knows (up to 3)"},
         {"not laid out by kelora-makedata", false, "PRAGMA user_version = 0", false,
          "was not laid out by kelora-makedata (layout version 0)"},
         {"held by the program", true, "", true, "is in use by a running Kelora"},

@@ -91,7 +91,7 @@ const QList<ExpectedTable> expectedTables = {
     {"P_WeightHistory.DB",
      {"WID AUTO", "PID INTEGER", "Date Entered TEXT", "Weight REAL"},
      {"WID"},
-     {"PID_Index: PID"}},
+     {"PID_Index: PID", "PID_Date_Index: PID, Date Entered"}},
     {"P_NutrGoals.DB",
      {"NG_ID AUTO", "Nutr_No INTEGER", "Goal REAL", "PID INTEGER"},
      {"NG_ID"},
@@ -104,7 +104,11 @@ const QList<ExpectedTable> expectedTables = {
     {"DI_Nutr.db",
      {"DINutr_ID AUTO", "DIntake_ID INTEGER", "Nutr_No INTEGER", "Nutr_Val REAL"},
      {"DINutr_ID"},
-     {"DIntake_Index: DIntake_ID"}},
+     {"DIntake_Index: DIntake_ID, Nutr_No, Nutr_Val"}},
+    {"DI_DayNutr.db",
+     {"PID INTEGER", "Date TEXT", "Nutr_No INTEGER", "Total REAL", "Vals INTEGER", "Rows INTEGER"},
+     {"PID", "Date", "Nutr_No"},
+     {"Report_Index: PID, Nutr_No, Date, Total, Vals"}},
     {"KL_Info.DB", {"Item TEXT", "Value TEXT"}, {"Item"}, {}},
 };
 
