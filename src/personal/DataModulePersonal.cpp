@@ -346,9 +346,14 @@ bool TDataModulePersonal::keepWeightHistory(bool newUser, QString* error)
     if (!newUser) {
         // Today's entry of the user, if there is one, takes the current weight.
         QSqlQuery q(Database::connection());
+        // The range finds the day's entries by the index; date() keeps those whose text is a
+        // day, with or without a time of day.
         q.prepare("SELECT WID FROM \"P_WeightHistory.DB\" WHERE PID = ? AND "
+                  "\"Date Entered\" >= ? AND \"Date Entered\" < ? AND "
                   "date(\"Date Entered\") = ? ORDER BY WID LIMIT 1");
         q.addBindValue(pid);
+        q.addBindValue(DateFormat::stored(today));
+        q.addBindValue(DateFormat::stored(today.addDays(1)));
         q.addBindValue(DateFormat::stored(today));
         if (!q.exec()) {
             *error = Database::errorText(q.lastError());
@@ -852,11 +857,14 @@ void TDataModulePersonal::ShowReportWeightHistory(const QDate& start, const QDat
 {
     if (!m_open)
         return;
-    // Both days are made by the program (ISO text), never typed: safe in the filter. The
-    // entries' days are compared as days, so an entry stored with a time of day still counts.
-    const QString filter = QStringLiteral("date(\"Date Entered\") >= '%1' AND "
-                                          "date(\"Date Entered\") <= '%2'")
-                               .arg(DateFormat::stored(start), DateFormat::stored(end));
+    // Both days are made by the program (ISO text), never typed: safe in the filter. The range
+    // reads the period from the user's index of entries by day; the entries' days are then
+    // compared as days, so an entry stored with a time of day still counts.
+    const QString filter =
+        QStringLiteral("\"Date Entered\" >= '%1' AND \"Date Entered\" < '%3' AND "
+                       "date(\"Date Entered\") >= '%1' AND date(\"Date Entered\") <= '%2'")
+            .arg(DateFormat::stored(start), DateFormat::stored(end),
+                 DateFormat::stored(end.addDays(1)));
     const bool wasOpen = m_reportWeightHistory->isActive();
     const bool unchanged =
         filter == m_reportWeightHistory->filter() && m_reportWeightHistory->isFiltered();
