@@ -1,6 +1,7 @@
 #include "HeavyUser.h"
 
 #include "store/Database.h"
+#include "store/Schema.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -51,33 +52,43 @@ bool HeavyUser::fill()
             .arg(Days - 1)
             .arg(first)
             .arg(Pid);
-    const QStringList statements = {
-        "BEGIN",
-        QStringLiteral("INSERT INTO \"PersonInfo.db\" VALUES (%1, 'Heavy User', 'Female', NULL, "
-                       "168, 71, 65, 'MET'), (%2, 'Other User', 'Male', NULL, 180, 80, 75, "
-                       "'MET')")
-            .arg(Pid)
-            .arg(Pid + 1),
-        intakes,
-        nutrients,
-        // The other user logs one intake a week.
-        QStringLiteral("INSERT INTO \"DIntake.DB\" (PID, \"Food/Recipe\", \"Date\", MealType, "
-                       "Amount, Unit, NDB_ID) SELECT %1, \"Food/Recipe\", \"Date\", MealType, "
-                       "Amount, Unit, NDB_ID FROM \"DIntake.DB\" WHERE PID = %2 AND "
-                       "DIntake_ID % %3 = 0")
-            .arg(Pid + 1)
-            .arg(Pid)
-            .arg(7 * IntakesPerDay),
-        QStringLiteral("INSERT INTO \"Nutr_Preference.DB\" (Nutr_No) SELECT Nutr_No FROM "
-                       "\"NUTR_DEF.DB\" ORDER BY Nutr_No LIMIT %1")
-            .arg(PreferredNutrients),
-        QStringLiteral("INSERT INTO \"P_NutrGoals.DB\" (Nutr_No, Goal, PID) SELECT Nutr_No, 100, "
-                       "%1 FROM \"Nutr_Preference.DB\"")
-            .arg(Pid),
-        weights,
-        "COMMIT",
-        "ANALYZE",
-    };
+    // The day totals are counted once after the log is in, as the upgrade counts them, instead
+    // of by a trigger for each of the millions of amounts.
+    QStringList withoutTriggers, withTriggers;
+    for (const Schema::StoredIndex& trigger : Schema::dayTotalTriggers()) {
+        withoutTriggers << "DROP TRIGGER " + Schema::quoted(trigger.name);
+        withTriggers << trigger.statement;
+    }
+    withTriggers << Schema::dayTotalsRebuildStatement().split("; ");
+    const QStringList statements =
+        QStringList{"BEGIN"} + withoutTriggers +
+        QStringList{
+            QStringLiteral(
+                "INSERT INTO \"PersonInfo.db\" VALUES (%1, 'Heavy User', 'Female', NULL, "
+                "168, 71, 65, 'MET'), (%2, 'Other User', 'Male', NULL, 180, 80, 75, "
+                "'MET')")
+                .arg(Pid)
+                .arg(Pid + 1),
+            intakes,
+            nutrients,
+            // The other user logs one intake a week.
+            QStringLiteral("INSERT INTO \"DIntake.DB\" (PID, \"Food/Recipe\", \"Date\", MealType, "
+                           "Amount, Unit, NDB_ID) SELECT %1, \"Food/Recipe\", \"Date\", MealType, "
+                           "Amount, Unit, NDB_ID FROM \"DIntake.DB\" WHERE PID = %2 AND "
+                           "DIntake_ID % %3 = 0")
+                .arg(Pid + 1)
+                .arg(Pid)
+                .arg(7 * IntakesPerDay),
+            QStringLiteral("INSERT INTO \"Nutr_Preference.DB\" (Nutr_No) SELECT Nutr_No FROM "
+                           "\"NUTR_DEF.DB\" ORDER BY Nutr_No LIMIT %1")
+                .arg(PreferredNutrients),
+            QStringLiteral(
+                "INSERT INTO \"P_NutrGoals.DB\" (Nutr_No, Goal, PID) SELECT Nutr_No, 100, "
+                "%1 FROM \"Nutr_Preference.DB\"")
+                .arg(Pid),
+            weights,
+        } +
+        withTriggers + QStringList{"COMMIT", "ANALYZE"};
     for (const QString& sql : statements)
         if (!exec(sql))
             return false;
