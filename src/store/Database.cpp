@@ -1,6 +1,7 @@
 #include "store/Database.h"
 
 #include "store/DataSet.h"
+#include "store/Schema.h"
 
 #include <QCollator>
 #include <QDir>
@@ -254,6 +255,24 @@ bool Database::prepareConnection(QSqlDatabase& db, QString* error)
             return false;
         }
         q.finish();
+    }
+    if (readOnly)
+        return true;
+    // The working copies of the recipe being edited are scratch: each connection keeps its own
+    // in memory, in the temp schema, where they shadow the stored tables of the same name. Writing
+    // them then costs no durable commit.
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA temp_store=MEMORY"))) {
+        *error = errorText(q.lastError());
+        return false;
+    }
+    for (const QString& name : Schema::scratchTables()) {
+        QString create = Schema::createStatement(*Schema::table(name));
+        create.replace(QStringLiteral("CREATE TABLE "), QStringLiteral("CREATE TEMP TABLE "));
+        if (!q.exec(create)) {
+            *error = errorText(q.lastError());
+            return false;
+        }
     }
     return true;
 }

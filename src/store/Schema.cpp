@@ -457,6 +457,11 @@ QList<Schema::StoredIndex> Schema::dayTotalTriggers()
     };
 }
 
+QStringList Schema::scratchTables()
+{
+    return {QStringLiteral("Recipe_Ingredients_Add.DB"), QStringLiteral("Recipe_NUT_DATA_Add.DB")};
+}
+
 QString Schema::dayTotalsRebuildStatement()
 {
     return QStringLiteral(

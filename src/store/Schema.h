@@ -89,6 +89,9 @@ public:
     // The triggers that keep DI_DayNutr.db in step with the intake log (DIntake.DB and
     // DI_Nutr.db), and the statements that fill it again from the log.
     static QList<StoredIndex> dayTotalTriggers();
+    // Tables whose rows are scratch work of one session (the recipe being edited): the stored
+    // tables stay in the file, empty, and each connection works on its own temporary copy.
+    static QStringList scratchTables();
     static QString dayTotalsRebuildStatement();
     static QString createStatement(const Table& table);
     static QString createIndexStatement(const Table& table, const Index& index);

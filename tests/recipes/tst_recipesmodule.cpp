@@ -1,11 +1,13 @@
 #include "foods/DataModuleFoods.h"
 #include "recipes/DataModuleRecipes.h"
+#include "store/Database.h"
 #include "store/QueryView.h"
 #include "store/TableView.h"
 #include "support/ModuleViews.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempProgramDir.h"
 
+#include <QSqlQuery>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -471,8 +473,10 @@ TEST_F(RecipesModule, CalculationNamesIngredientsOfDeletedFoodsAndRefusesGramsTh
 
     // Grams stored as text stop the calculation with the ingredient named.
     prompter.clear();
-    ASSERT_TRUE(dir.exec("UPDATE \"Recipe_Ingredients_Add.DB\" SET WeightInGram = 'thirty' "
-                         "WHERE \"Ingredient Name\" = 'cheddar'"));
+    // The working rows are the program connection's own.
+    ASSERT_TRUE(QSqlQuery(Database::connection())
+                    .exec("UPDATE \"Recipe_Ingredients_Add.DB\" SET WeightInGram = 'thirty' "
+                          "WHERE \"Ingredient Name\" = 'cheddar'"));
     work.refresh();
     for (int row : {0, 2}) {
         work.moveTo(row);
