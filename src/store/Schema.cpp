@@ -35,7 +35,8 @@ QList<Schema::Table> makeTables()
         {"NUT_DATA.DB",
          {{"NDB_No", T::Integer}, {"Nutr_No", T::Integer}, {"Nutr_Val", T::Real}},
          {"NDB_No", "Nutr_No"},
-         {{"NDB_Index", {"NDB_No"}}}},
+         // The foods with a nutrient in a range of values (the advanced search's rules).
+         {{"NDB_Index", {"NDB_No"}}, {"Nutr_Value_Index", {"Nutr_No", "Nutr_Val", "NDB_No"}}}},
         {"WEIGHT.DB",
          {{"Weight_ID", T::AutoIncrement},
           {"NDB_No", T::Integer},

@@ -78,7 +78,8 @@ bool writeLayoutOne(const QString& program)
         if (t.name != "KL_Info.DB" && t.name != "DI_DayNutr.db")
             sql << Schema::createStatement(t);
     const QStringList later = {"DIntake.DB.PID_Date_Index", "DI_Nutr.db.DIntake_Index",
-                               "P_WeightHistory.DB.PID_Date_Index", "DI_DayNutr.db.Report_Index"};
+                               "P_WeightHistory.DB.PID_Date_Index", "DI_DayNutr.db.Report_Index",
+                               "NUT_DATA.DB.Nutr_Value_Index"};
     for (const Schema::StoredIndex& index : Schema::indexes())
         if (!later.contains(index.name))
             sql << index.statement;
@@ -172,6 +173,7 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
         "Made the index \"DI_Nutr.db.DIntake_Index\" again, to its current definition",
         "Added the index \"DIntake.DB.PID_Date_Index\"",
         "Added the index \"P_WeightHistory.DB.PID_Date_Index\"",
+        "Added the index \"NUT_DATA.DB.Nutr_Value_Index\"",
         "Added the index \"DI_DayNutr.db.Report_Index\"",
         "Added the trigger \"DI_Nutr.db.DayTotals_Insert\"",
         "Added the trigger \"DIntake.DB.DayTotals_Delete\"",

@@ -26,7 +26,7 @@ const QList<ExpectedTable> expectedTables = {
     {"NUT_DATA.DB",
      {"NDB_No INTEGER", "Nutr_No INTEGER", "Nutr_Val REAL"},
      {"NDB_No", "Nutr_No"},
-     {"NDB_Index: NDB_No"}},
+     {"NDB_Index: NDB_No", "Nutr_Value_Index: Nutr_No, Nutr_Val, NDB_No"}},
     {"WEIGHT.DB",
      {"Weight_ID AUTO", "NDB_No INTEGER", "Amount REAL", "Msre_Desc TEXT", "Gm_Wgt REAL"},
      {"Weight_ID"},
