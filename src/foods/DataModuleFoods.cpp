@@ -6,6 +6,7 @@
 #include "store/QueryView.h"
 #include "store/RecordMessages.h"
 #include "store/SaveBatch.h"
+#include "store/Schema.h"
 #include "store/TableView.h"
 
 namespace {
@@ -40,6 +41,19 @@ SearchTables::Statement searchStatement()
                            "WHERE n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
             1,
             QStringLiteral(" ORDER BY f.\"Desc\" COLLATE KL_NOCASE")};
+}
+
+// The word index answers a match with three letters in a row between the wildcards; a shorter
+// keyword is matched against every name in the name index's order.
+bool usesWordIndex(const QString& keyword)
+{
+    int run = 0;
+    for (const QChar c : keyword) {
+        run = (c == QLatin1Char('%') || c == QLatin1Char('_')) ? 0 : run + 1;
+        if (run >= 3)
+            return true;
+    }
+    return false;
 }
 
 const QString GroupCodesStatement =
@@ -508,10 +522,21 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
 {
     // The keyword is bound, never pasted: quotes are only text, while % and _ still act as
     // wildcards of the match.
-    SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" "
-                         "WHERE lower(\"Desc\") LIKE '%' || lower(?) || '%' "
-                         "ORDER BY \"Desc\" COLLATE KL_NOCASE",
-                         {keyword});
+    const QString match = QStringLiteral("lower(\"Desc\") LIKE '%' || lower(?) || '%'");
+    if (!usesWordIndex(keyword)) {
+        SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE " +
+                                 match + " ORDER BY \"Desc\" COLLATE KL_NOCASE",
+                             {keyword});
+        return;
+    }
+    // The word index holds the lowered names, so it finds the foods the match finds (and, from
+    // its own folding of case, maybe a few more); the match itself then decides, as without it.
+    SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE NDB_No IN "
+                         "(SELECT rowid FROM " +
+                             Schema::quoted(Schema::nameIndexTable()) +
+                             " WHERE Name LIKE '%' || lower(?) || '%') AND " + match +
+                             " ORDER BY \"Desc\" COLLATE KL_NOCASE",
+                         {keyword, keyword});
 }
 
 void TDataModuleFoods::RunAdvancedSearch(const QString& name)

@@ -458,6 +458,32 @@ QList<Schema::StoredIndex> Schema::dayTotalTriggers()
     };
 }
 
+QList<Schema::StoredIndex> Schema::nameIndexObjects()
+{
+    const QString foods = QStringLiteral("FOOD_DES.DB");
+    const QString names = quoted(nameIndexTable());
+    const QString add =
+        QStringLiteral("INSERT INTO %1 (rowid, Name) VALUES (NEW.NDB_No, lower(NEW.\"Desc\"));")
+            .arg(names);
+    const QString take = QStringLiteral("DELETE FROM %1 WHERE rowid = OLD.NDB_No;").arg(names);
+    return {
+        {nameIndexTable(), foods,
+         QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(Name, tokenize='trigram')").arg(names),
+         QStringLiteral("table")},
+        trigger(foods, QStringLiteral("Names_Insert"), QStringLiteral("INSERT"), add),
+        trigger(foods, QStringLiteral("Names_Delete"), QStringLiteral("DELETE"), take),
+        trigger(foods, QStringLiteral("Names_Update"), QStringLiteral("UPDATE OF NDB_No, \"Desc\""),
+                take + QLatin1Char(' ') + add),
+    };
+}
+
+QString Schema::nameIndexRebuildStatement()
+{
+    return QStringLiteral("DELETE FROM %1; INSERT INTO %1 (rowid, Name) SELECT NDB_No, "
+                          "lower(\"Desc\") FROM \"FOOD_DES.DB\"")
+        .arg(quoted(nameIndexTable()));
+}
+
 QStringList Schema::scratchTables()
 {
     return {QStringLiteral("Recipe_Ingredients_Add.DB"), QStringLiteral("Recipe_NUT_DATA_Add.DB")};

@@ -89,6 +89,14 @@ public:
     // The triggers that keep DI_DayNutr.db in step with the intake log (DIntake.DB and
     // DI_Nutr.db), and the statements that fill it again from the log.
     static QList<StoredIndex> dayTotalTriggers();
+    // The word index of the food names: an FTS5 table with the trigram tokenizer holding each
+    // food's name as the connection's lower() gives it (Name, by NDB_No as rowid), so that it
+    // answers lower("Desc") LIKE lower(pattern) exactly; and the triggers that keep it in step
+    // with every written, changed or deleted food. Made after the foods are in, then filled by
+    // the rebuild statements.
+    static QString nameIndexTable() { return QStringLiteral("FOOD_DES.DB.Names"); }
+    static QList<StoredIndex> nameIndexObjects();
+    static QString nameIndexRebuildStatement();
     // Tables whose rows are scratch work of one session (the recipe being edited): the stored
     // tables stay in the file, empty, and each connection works on its own temporary copy.
     static QStringList scratchTables();

@@ -100,6 +100,17 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
             return false;
         }
     }
+    // The word index of the names: the table, filled once, then the triggers that keep it.
+    const QList<Schema::StoredIndex> nameIndex = Schema::nameIndexObjects();
+    QStringList wordIndex{nameIndex.first().statement, Schema::nameIndexRebuildStatement()};
+    for (const Schema::StoredIndex& trigger : nameIndex.mid(1))
+        wordIndex << trigger.statement;
+    for (const QString& statement : std::as_const(wordIndex)) {
+        if (!db.exec(statement, error)) {
+            *error = QStringLiteral("Cannot index the words of the food names: %1").arg(*error);
+            return false;
+        }
+    }
     // The ordering indexes were built with this version of the name collation.
     SqliteStatement collation(db, QStringLiteral(R"(INSERT INTO "KL_Info.DB" ("Item", "Value"))"
                                                  R"( VALUES ('Collation', ?))"));

@@ -111,8 +111,9 @@ QStringList makePlan(SqliteConnection& db, Plan* plan, QString* error)
     // An index holds nothing but a copy of its table's fields, so one of another definition is
     // simply made again.
     // So is a trigger, which holds nothing at all.
-    for (const Schema::StoredIndex& index :
-         Schema::indexes() + Schema::orderingIndexes() + Schema::dayTotalTriggers()) {
+    for (const Schema::StoredIndex& index : Schema::indexes() + Schema::orderingIndexes() +
+                                                Schema::dayTotalTriggers() +
+                                                Schema::nameIndexObjects()) {
         const auto found = objects.constFind(index.name.toLower());
         if (found == objects.constEnd())
             plan->added << index;
@@ -145,6 +146,16 @@ bool carryOut(SqliteConnection& db, const Plan& plan, QTextStream& out, QString*
         if (!db.exec(index.statement, error))
             return false;
         out << "Added the " << index.kind << " \"" << index.name << "\"\n";
+    }
+    // A word index of the names made now is filled from the foods.
+    const auto isNameIndex = [](const Schema::StoredIndex& i) {
+        return i.name == Schema::nameIndexTable();
+    };
+    if (std::any_of(plan.added.cbegin(), plan.added.cend(), isNameIndex) ||
+        std::any_of(plan.replaced.cbegin(), plan.replaced.cend(), isNameIndex)) {
+        if (!db.exec(Schema::nameIndexRebuildStatement(), error))
+            return false;
+        out << "Indexed the words of the food names\n";
     }
     // Day totals that were not kept, or kept by other triggers, are counted again from the log.
     const auto isTrigger = [](const Schema::StoredIndex& i) { return i.kind == "trigger"; };

@@ -655,3 +655,70 @@ TEST_F(FoodSearchWindows, EntriesNamedLikeCommandsRunTheCommand)
 }
 
 } // namespace
+
+namespace {
+
+// The names every food of the database holds the keyword in, matched name by name as the search
+// without its word index matches them: the letters of the keyword in either case (ASCII), % and _
+// as wildcards.
+QStringList namesHolding(const TempProgramDir& dir, const QString& keyword)
+{
+    QStringList names = dir.scalar("SELECT group_concat(\"Desc\", '|') FROM \"FOOD_DES.DB\" "
+                                   "WHERE lower(\"Desc\") LIKE '%' || lower('" +
+                                   QString(keyword).replace("'", "''") + "') || '%'")
+                            .toString()
+                            .split('|', Qt::SkipEmptyParts);
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+// The simple search through the word index of the names lists exactly what matching every name
+// lists, for keywords with and without three letters in a row, wildcards and letters outside
+// ASCII, and the index follows foods added, renamed and deleted.
+TEST(FoodWordIndex, SimpleSearchListsWhatMatchingEveryNameLists)
+{
+    TempProgramDir dir;
+    ASSERT_TRUE(dir.isValid()) << dir.error().toStdString();
+    // Generated names: words in both cases, accents, quotes and wildcard characters.
+    const QStringList words = {"Milk",    "butter",  "CHEESE", "crème",    "CRÈME",
+                               "brûlée",  "O'Brien", "50%",    "fat_free", "oat",
+                               "Oatmeal", "yogurt",  "raw",    "whole"};
+    QString insert = "INSERT INTO \"FOOD_DES.DB\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES ";
+    for (int i = 0; i < 300; ++i) {
+        const QString name = words[i % words.size()] + ", " + words[(i * 7 + 3) % words.size()] +
+                             (i % 5 == 0 ? " " + words[(i * 3) % words.size()].toLower() : "");
+        insert += QStringLiteral("%1(%2, 100, '%3')")
+                      .arg(i ? ", " : "")
+                      .arg(50000 + i)
+                      .arg(QString(name).replace("'", "''"));
+    }
+    ASSERT_TRUE(dir.exec(insert));
+    ScriptedPrompter prompter;
+    TDataModuleFoods foods{prompter};
+    ASSERT_TRUE(foods.DataModuleCreate(dir.path()));
+
+    const QStringList keywords = {"milk",  "MILK",  "ilk, b", "m_lk",  "%eam", "at_fr", "50%",
+                                  "crème", "CRÈME", "rème",   "brien", "o'b",  "mi",    "a",
+                                  "%",     "_",     "zzz",    "oat",   "OATM", "ée"};
+    const auto check = [&] {
+        for (const QString& keyword : keywords) {
+            foods.RunSimpleSearch(keyword);
+            QStringList listed = FoodsPageProbe::listed(foods);
+            listed.sort();
+            EXPECT_EQ(listed, namesHolding(dir, keyword)) << keyword.toStdString();
+        }
+    };
+    check();
+
+    ASSERT_TRUE(dir.exec("INSERT INTO \"FOOD_DES.DB\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES "
+                         "(60001, 100, 'Goat milk, fresh')"));
+    ASSERT_TRUE(dir.exec("UPDATE \"FOOD_DES.DB\" SET \"Desc\" = 'Rice, brown' WHERE NDB_No "
+                         "BETWEEN 50000 AND 50040"));
+    ASSERT_TRUE(dir.exec("DELETE FROM \"FOOD_DES.DB\" WHERE NDB_No BETWEEN 50100 AND 50150"));
+    check();
+    foods.RunSimpleSearch("rice, b");
+    EXPECT_EQ(FoodsPageProbe::listed(foods).size(), 41);
+    EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
+}

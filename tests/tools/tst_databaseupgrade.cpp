@@ -112,7 +112,8 @@ bool writeLayoutOne(const QString& program)
     return LookupRows::insert(db, &error);
 }
 
-// Every row of every table of the database at path, but the database's facts about itself.
+// Every row of every table of the database at path, but the database's facts about itself and
+// the word index of the food names, which holds no record.
 QMap<QString, QList<QStringList>> everyRow(const QString& path)
 {
     QMap<QString, QList<QStringList>> all;
@@ -121,7 +122,7 @@ QMap<QString, QList<QStringList>> everyRow(const QString& path)
     EXPECT_TRUE(db.openExisting(path, &error)) << error.toStdString();
     for (const QStringList& table :
          db.rows("SELECT name FROM sqlite_master WHERE type = 'table' AND name <> 'KL_Info.DB' "
-                 "AND name NOT LIKE 'sqlite%'",
+                 "AND name NOT LIKE 'sqlite%' AND name NOT LIKE 'FOOD_DES.DB.Names%'",
                  &error))
         all[table.first()] =
             db.rows("SELECT * FROM " + Schema::quoted(table.first()) + " ORDER BY rowid", &error);
@@ -178,6 +179,9 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
         "Added the trigger \"DI_Nutr.db.DayTotals_Insert\"",
         "Added the trigger \"DIntake.DB.DayTotals_Delete\"",
         "Counted the day totals of the intake log",
+        "Added the table \"FOOD_DES.DB.Names\"",
+        "Added the trigger \"FOOD_DES.DB.Names_Update\"",
+        "Indexed the words of the food names",
         "Rebuilt the name indexes with the name collation " + Database::collationVersion(),
         "Integrity check: ok",
     };
@@ -192,6 +196,16 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     EXPECT_EQ(after.take("DI_DayNutr.db"),
               (QList<QStringList>{{"1", "2026-01-05", "208", "233.0", "1", "1"}}));
     EXPECT_EQ(after, before);
+    {
+        // The word index finds the user's own foods.
+        SqliteConnection upgraded;
+        ASSERT_TRUE(upgraded.openExisting(databasePath(program), &error));
+        EXPECT_EQ(upgraded.rows(R"(SELECT rowid FROM "FOOD_DES.DB.Names" WHERE Name LIKE )"
+                                R"('%OAT bread%' ORDER BY rowid)",
+                                &error),
+                  QList<QStringList>{{"900001"}})
+            << error.toStdString();
+    }
     r = run({"--check", program});
     EXPECT_EQ(r.code, 0) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("The database is sound.")) << r.out.toStdString();

@@ -138,12 +138,18 @@ TEST_F(SchemaTest, DatabaseHoldsExactlyTheProgramsTables)
     for (const ExpectedTable& t : expectedTables)
         expected << t.name;
     QStringList stored;
+    QStringList wordIndex;
     for (const QVariantList& row : built->rows("SELECT name FROM sqlite_master WHERE type = "
                                                "'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE "
                                                "'\\' ORDER BY rowid"))
-        stored << row.first().toString();
+        (row.first().toString().startsWith(Schema::nameIndexTable()) ? wordIndex : stored)
+            << row.first().toString();
     EXPECT_EQ(stored, expected);
     EXPECT_EQ(Schema::tableNames(), expected);
+    // Besides them, the word index of the food names with the tables FTS5 keeps for it.
+    EXPECT_EQ(wordIndex, QStringList({"FOOD_DES.DB.Names", "FOOD_DES.DB.Names_data",
+                                      "FOOD_DES.DB.Names_idx", "FOOD_DES.DB.Names_content",
+                                      "FOOD_DES.DB.Names_docsize", "FOOD_DES.DB.Names_config"}));
 }
 
 TEST_F(SchemaTest, EveryTableHasItsFieldsInOrderWithTypesAndKey)
