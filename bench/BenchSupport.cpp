@@ -1,6 +1,8 @@
 #include "BenchSupport.h"
 
+#include "store/Database.h"
 #include "tools/DatabaseBuilder.h"
+#include "tools/SqliteConnection.h"
 #include "tools/UsdaImporter.h"
 
 #include <QDir>
@@ -57,6 +59,59 @@ QString BenchSupport::findUsdaDir()
     return QString();
 }
 
+int BenchSupport::scale()
+{
+    bool number = false;
+    const int n = qEnvironmentVariableIntValue("KELORA_BENCH_SCALE", &number);
+    return number && n > 1 ? n : 1;
+}
+
+namespace {
+
+// Multiplies the SR28 foods of the database in programDir to scale times as many (see
+// buildUsdaDatabase), in one transaction; false after the error went to stderr.
+bool multiplyFoods(const QString& programDir, int scale, const char* benchmark)
+{
+    SqliteConnection db;
+    QString error;
+    const QString copies = QStringLiteral(
+        "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < %1) ");
+    const QStringList statements = {
+        "PRAGMA journal_mode=OFF",
+        "PRAGMA synchronous=OFF",
+        "PRAGMA cache_size=-262144",
+        "BEGIN",
+        copies.arg(scale - 1) +
+            "INSERT INTO \"FOOD_DES.DB\" (NDB_No, FdGrp_Cd, \"Desc\") SELECT f.NDB_No + "
+            "k.i * 100000, f.FdGrp_Cd, f.\"Desc\" || ', lot ' || k.i FROM k, "
+            "(SELECT * FROM \"FOOD_DES.DB\" WHERE NDB_No < 100000) AS f",
+        copies.arg(scale - 1) +
+            "INSERT INTO \"NUT_DATA.DB\" (NDB_No, Nutr_No, Nutr_Val) SELECT n.NDB_No + "
+            "k.i * 100000, n.Nutr_No, n.Nutr_Val FROM k, (SELECT * FROM \"NUT_DATA.DB\" WHERE "
+            "NDB_No < 100000) AS n",
+        copies.arg(scale - 1) +
+            "INSERT INTO \"WEIGHT.DB\" (NDB_No, Amount, Msre_Desc, Gm_Wgt) SELECT w.NDB_No + "
+            "k.i * 100000, w.Amount, w.Msre_Desc, w.Gm_Wgt FROM k, (SELECT * FROM \"WEIGHT.DB\" "
+            "WHERE NDB_No < 100000) AS w",
+        "COMMIT",
+        "ANALYZE",
+        "PRAGMA journal_mode=WAL",
+    };
+    if (!db.openExisting(Database::databasePath(programDir), &error) ||
+        !Database::installFunctions(db.handle(), &error)) {
+        std::fprintf(stderr, "%s: %s\n", benchmark, qPrintable(error));
+        return false;
+    }
+    for (const QString& sql : statements)
+        if (!db.exec(sql, &error)) {
+            std::fprintf(stderr, "%s: %s\n%s\n", benchmark, qPrintable(error), qPrintable(sql));
+            return false;
+        }
+    return true;
+}
+
+} // namespace
+
 std::optional<int> BenchSupport::buildUsdaDatabase(const QString& programDir, const char* benchmark)
 {
     const QString usdaDir = findUsdaDir();
@@ -74,9 +129,11 @@ std::optional<int> BenchSupport::buildUsdaDatabase(const QString& programDir, co
         DatabaseBuilder::Options options;
         options.usdaDir = usdaDir;
         QString error;
-        const bool built = DatabaseBuilder::build(programDir, options, &error);
+        bool built = DatabaseBuilder::build(programDir, options, &error);
         if (!built)
             std::fprintf(stderr, "%s: %s\n", benchmark, qPrintable(error));
+        else if (scale() > 1)
+            built = multiplyFoods(programDir, scale(), benchmark);
         std::fflush(nullptr);
         ::_exit(built ? 0 : 1);
     }

@@ -35,25 +35,15 @@ SearchTables::Statement searchStatement()
 {
     return {QStringLiteral("SELECT f.NDB_No, f.FdGrp_Cd, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f"),
             {{QStringLiteral("FoodName"),
-              QStringLiteral("lower(f.\"Desc\") LIKE '%' || lower(?) || '%'")},
+              QStringLiteral("lower(f.\"Desc\") LIKE '%' || lower(?) || '%'"), false, 0,
+              QStringLiteral("f.NDB_No IN (SELECT rowid FROM \"FOOD_DES.DB.Names\" WHERE Name "
+                             "LIKE '%' || lower(?) || '%') AND lower(f.\"Desc\") LIKE '%' || "
+                             "lower(?) || '%'")},
              {QStringLiteral("FoodGroup"), QStringLiteral("f.FdGrp_Cd = ?"), true}},
             QStringLiteral("f.NDB_No IN (SELECT n.NDB_No FROM \"NUT_DATA.DB\" AS n "
                            "WHERE n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
             1,
             QStringLiteral(" ORDER BY f.\"Desc\" COLLATE KL_NOCASE")};
-}
-
-// The word index answers a match with three letters in a row between the wildcards; a shorter
-// keyword is matched against every name in the name index's order.
-bool usesWordIndex(const QString& keyword)
-{
-    int run = 0;
-    for (const QChar c : keyword) {
-        run = (c == QLatin1Char('%') || c == QLatin1Char('_')) ? 0 : run + 1;
-        if (run >= 3)
-            return true;
-    }
-    return false;
 }
 
 const QString GroupCodesStatement =
@@ -523,7 +513,7 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
     // The keyword is bound, never pasted: quotes are only text, while % and _ still act as
     // wildcards of the match.
     const QString match = QStringLiteral("lower(\"Desc\") LIKE '%' || lower(?) || '%'");
-    if (!usesWordIndex(keyword)) {
+    if (!Schema::wordIndexAnswers(keyword)) {
         SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE " +
                                  match + " ORDER BY \"Desc\" COLLATE KL_NOCASE",
                              {keyword});

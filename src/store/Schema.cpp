@@ -477,6 +477,17 @@ QList<Schema::StoredIndex> Schema::nameIndexObjects()
     };
 }
 
+bool Schema::wordIndexAnswers(const QString& pattern)
+{
+    int run = 0;
+    for (const QChar c : pattern) {
+        run = (c == QLatin1Char('%') || c == QLatin1Char('_')) ? 0 : run + 1;
+        if (run >= 3)
+            return true;
+    }
+    return false;
+}
+
 QString Schema::nameIndexRebuildStatement()
 {
     return QStringLiteral("DELETE FROM %1; INSERT INTO %1 (rowid, Name) SELECT NDB_No, "

@@ -96,6 +96,9 @@ public:
     // the rebuild statements.
     static QString nameIndexTable() { return QStringLiteral("FOOD_DES.DB.Names"); }
     static QList<StoredIndex> nameIndexObjects();
+    // The word index answers a LIKE pattern with three characters in a row between its
+    // wildcards; a shorter one is matched against every name.
+    static bool wordIndexAnswers(const QString& pattern);
     static QString nameIndexRebuildStatement();
     // Tables whose rows are scratch work of one session (the recipe being edited): the stored
     // tables stay in the file, empty, and each connection works on its own temporary copy.

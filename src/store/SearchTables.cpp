@@ -5,6 +5,7 @@
 #include "store/Prompter.h"
 #include "store/RecordMessages.h"
 #include "store/SaveBatch.h"
+#include "store/Schema.h"
 #include "store/TableView.h"
 
 #include <algorithm>
@@ -284,7 +285,13 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
             const QVariant value = kind->bindsExtraInfo ? QVariant(rule.extraInfo.trimmed().toInt())
                                    : rule.value.isNull() ? QVariant(QStringLiteral(""))
                                                          : QVariant(rule.value);
-            conditions.append({kind->cost, kind->condition, {value}});
+            if (!kind->indexedCondition.isEmpty() && Schema::wordIndexAnswers(value.toString())) {
+                const QString& sql = kind->indexedCondition;
+                conditions.append(
+                    {kind->cost, sql, QVariantList(sql.count(QLatin1Char('?')), value)});
+            } else {
+                conditions.append({kind->cost, kind->condition, {value}});
+            }
             continue;
         }
         const QString op = rule.condition.trimmed();

@@ -45,6 +45,10 @@ public:
         QString condition;
         bool bindsExtraInfo = false;
         int cost = 0;
+        // When not empty: the condition to use instead, through the word index of the names,
+        // for a word the index can answer (Schema::wordIndexAnswers); the word is bound to each
+        // of its "?".
+        QString indexedCondition = {};
     };
 
     // What the list statement of a search is made of: the select with the subject's columns,

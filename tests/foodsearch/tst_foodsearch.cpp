@@ -674,9 +674,9 @@ QStringList namesHolding(const TempProgramDir& dir, const QString& keyword)
 
 } // namespace
 
-// The simple search through the word index of the names lists exactly what matching every name
-// lists, for keywords with and without three letters in a row, wildcards and letters outside
-// ASCII, and the index follows foods added, renamed and deleted.
+// The simple search and the advanced search's word rule through the word index of the names list
+// exactly what matching every name lists, for keywords with and without three letters in a row,
+// wildcards and letters outside ASCII, and the index follows foods added, renamed and deleted.
 TEST(FoodWordIndex, SimpleSearchListsWhatMatchingEveryNameLists)
 {
     TempProgramDir dir;
@@ -702,12 +702,26 @@ TEST(FoodWordIndex, SimpleSearchListsWhatMatchingEveryNameLists)
     const QStringList keywords = {"milk",  "MILK",  "ilk, b", "m_lk",  "%eam", "at_fr", "50%",
                                   "crème", "CRÈME", "rème",   "brien", "o'b",  "mi",    "a",
                                   "%",     "_",     "zzz",    "oat",   "OATM", "ée"};
+    // The simple search, and an advanced search of one word rule.
+    int pass = 0;
     const auto check = [&] {
+        ++pass;
         for (const QString& keyword : keywords) {
+            const QString name = QStringLiteral("%1 %2").arg(pass).arg(keyword);
+            const QStringList expected = namesHolding(dir, keyword);
             foods.RunSimpleSearch(keyword);
             QStringList listed = FoodsPageProbe::listed(foods);
             listed.sort();
-            EXPECT_EQ(listed, namesHolding(dir, keyword)) << keyword.toStdString();
+            EXPECT_EQ(listed, expected) << keyword.toStdString();
+
+            foods.foodSearches().beginNewSearch();
+            viewOf(foods, "tblAdvancedSearch").setValue("S_NAME", name);
+            EXPECT_TRUE(foods.foodSearches().addRule("FoodName", "contains", keyword));
+            EXPECT_TRUE(foods.foodSearches().postSearch());
+            foods.RunAdvancedSearch(name);
+            listed = FoodsPageProbe::listed(foods);
+            listed.sort();
+            EXPECT_EQ(listed, expected) << "advanced " << keyword.toStdString();
         }
     };
     check();
