@@ -29,21 +29,25 @@ QString foodsOfGroupsStatement(qsizetype codes)
 
 // The food list of an advanced search: each word rule and nutrient rule adds its condition,
 // the description and group first. A food passes a nutrient rule only with a stored value that
-// meets the comparison; those foods are read from the index of values by nutrient, so a rule
-// reads only the values in its range.
+// meets the comparison. The list starts from the rule that reads least: the word index for a
+// name, the group index for a group, else the first nutrient rule, whose foods are read from the
+// index of values by nutrient; the other rules look up each of those foods' values by its key.
 SearchTables::Statement searchStatement()
 {
-    return {QStringLiteral("SELECT f.NDB_No, f.FdGrp_Cd, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f"),
-            {{QStringLiteral("FoodName"),
-              QStringLiteral("lower(f.\"Desc\") LIKE '%' || lower(?) || '%'"), false, 0,
-              QStringLiteral("f.NDB_No IN (SELECT rowid FROM \"FOOD_DES.DB.Names\" WHERE Name "
-                             "LIKE '%' || lower(?) || '%') AND lower(f.\"Desc\") LIKE '%' || "
-                             "lower(?) || '%'")},
-             {QStringLiteral("FoodGroup"), QStringLiteral("f.FdGrp_Cd = ?"), true}},
-            QStringLiteral("f.NDB_No IN (SELECT n.NDB_No FROM \"NUT_DATA.DB\" AS n "
-                           "WHERE n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
-            1,
-            QStringLiteral(" ORDER BY f.\"Desc\" COLLATE KL_NOCASE")};
+    return {
+        QStringLiteral("SELECT f.NDB_No, f.FdGrp_Cd, f.\"Desc\" FROM \"FOOD_DES.DB\" AS f"),
+        {{QStringLiteral("FoodName"),
+          QStringLiteral("lower(f.\"Desc\") LIKE '%' || lower(?) || '%'"), false, 0,
+          QStringLiteral("f.NDB_No IN (SELECT rowid FROM \"FOOD_DES.DB.Names\" WHERE Name "
+                         "LIKE '%' || lower(?) || '%') AND lower(f.\"Desc\") LIKE '%' || "
+                         "lower(?) || '%'")},
+         {QStringLiteral("FoodGroup"), QStringLiteral("f.FdGrp_Cd = ?"), true, 0, QString(), true}},
+        QStringLiteral("EXISTS (SELECT 1 FROM \"NUT_DATA.DB\" AS n WHERE n.NDB_No = f.NDB_No "
+                       "AND n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
+        1,
+        QStringLiteral(" ORDER BY f.\"Desc\" COLLATE KL_NOCASE"),
+        QStringLiteral("f.NDB_No IN (SELECT n.NDB_No FROM \"NUT_DATA.DB\" AS n "
+                       "WHERE n.Nutr_No = ? AND n.Nutr_Val %1 ?)")};
 }
 
 const QString GroupCodesStatement =

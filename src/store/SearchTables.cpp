@@ -275,8 +275,10 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
         int cost;
         QString sql;
         QVariantList params;
+        QString op = {}; // a nutrient rule's comparison; empty for a word rule
     };
     QList<Condition> conditions;
+    bool led = false; // a word rule reads the rows it lets through from an index
     for (const Rule& rule : currentRules()) {
         const auto kind = std::find_if(m_statement.wordRules.cbegin(), m_statement.wordRules.cend(),
                                        [&](const WordRule& k) { return k.field == rule.field; });
@@ -286,11 +288,13 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
                                    : rule.value.isNull() ? QVariant(QStringLiteral(""))
                                                          : QVariant(rule.value);
             if (!kind->indexedCondition.isEmpty() && Schema::wordIndexAnswers(value.toString())) {
-                const QString& sql = kind->indexedCondition;
-                conditions.append(
-                    {kind->cost, sql, QVariantList(sql.count(QLatin1Char('?')), value)});
+                const QString& condition = kind->indexedCondition;
+                conditions.append({kind->cost, condition,
+                                   QVariantList(condition.count(QLatin1Char('?')), value)});
+                led = true;
             } else {
                 conditions.append({kind->cost, kind->condition, {value}});
+                led = led || kind->leads;
             }
             continue;
         }
@@ -306,7 +310,16 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
         }
         conditions.append({m_statement.nutrientCost,
                            m_statement.nutrientCondition.arg(op),
-                           {rule.extraInfo.trimmed().toInt(), number}});
+                           {rule.extraInfo.trimmed().toInt(), number},
+                           op});
+    }
+    // Without a word rule to start from, the first nutrient rule leads through its index; the
+    // others test the rows it lets through.
+    if (!led && !m_statement.leadingNutrientCondition.isEmpty()) {
+        const auto first = std::find_if(conditions.begin(), conditions.end(),
+                                        [](const Condition& c) { return !c.op.isEmpty(); });
+        if (first != conditions.end())
+            first->sql = m_statement.leadingNutrientCondition.arg(first->op);
     }
     std::stable_sort(conditions.begin(), conditions.end(),
                      [](const Condition& a, const Condition& b) { return a.cost < b.cost; });

@@ -49,6 +49,9 @@ public:
         // for a word the index can answer (Schema::wordIndexAnswers); the word is bound to each
         // of its "?".
         QString indexedCondition = {};
+        // The condition reads only the rows it lets through from an index (a group code, the
+        // word index): the search's list starts from it.
+        bool leads = false;
     };
 
     // What the list statement of a search is made of: the select with the subject's columns,
@@ -64,6 +67,10 @@ public:
         QString nutrientCondition;
         int nutrientCost = 0;
         QString order;
+        // When not empty: the condition of the first nutrient rule of a search that has no
+        // leading word rule, reading the rows that meet it from an index of values, so that the
+        // list starts from them (the same "?" and %1 as nutrientCondition).
+        QString leadingNutrientCondition = {};
     };
 
     // The views are made children of owner.
