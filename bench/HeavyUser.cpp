@@ -22,6 +22,13 @@ bool exec(const QString& sql)
 
 } // namespace
 
+int HeavyUser::years()
+{
+    bool number = false;
+    const int n = qEnvironmentVariableIntValue("KELORA_BENCH_YEARS", &number);
+    return number && n > 0 ? n : 10;
+}
+
 bool HeavyUser::fill()
 {
     const QString first = firstDay().toString(Qt::ISODate);
@@ -33,7 +40,7 @@ bool HeavyUser::fill()
                        "date('%2', '+' || (i / %3) || ' days'), CASE i % 4 WHEN 0 THEN "
                        "'Breakfast' WHEN 1 THEN 'Lunch' WHEN 2 THEN 'Dinner' ELSE 'Snacks' END, "
                        "1, 'cup', 1001 FROM n")
-            .arg(Days * IntakesPerDay - 1)
+            .arg(days() * IntakesPerDay - 1)
             .arg(first)
             .arg(IntakesPerDay)
             .arg(Pid);
@@ -49,7 +56,7 @@ bool HeavyUser::fill()
                        "i < %1) INSERT INTO \"P_WeightHistory.DB\" (PID, \"Date Entered\", "
                        "Weight) SELECT %3, date('%2', '+' || i || ' days'), "
                        "round(82 - i * 0.003 + ((i * 37) % 11 - 5) * 0.15, 1) FROM n")
-            .arg(Days - 1)
+            .arg(days() - 1)
             .arg(first)
             .arg(Pid);
     // The day totals are counted once after the log is in, as the upgrade counts them, instead
