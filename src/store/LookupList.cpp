@@ -86,7 +86,7 @@ bool LookupList::deleteCurrent()
         return false;
     // Only stored rows can be used; a row not yet stored has no key.
     const QVariant key = currentKey();
-    if (m_config.usage && !key.isNull() && m_config.usage->locate(m_config.usageField, key)) {
+    if (m_config.usage && !key.isNull() && m_config.usage->holds(m_config.usageField, key)) {
         m_prompter.message(m_config.refusal);
         return false;
     }

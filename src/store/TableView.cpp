@@ -282,7 +282,7 @@ bool TableView::readRows(const QString& where, const QVariantList& params, QVect
 }
 
 bool TableView::readRows(const QString& where, const QVariantList& params,
-                         const std::function<bool(Row&&)>& take)
+                         const std::function<bool(Row&&)>& take, bool ordered)
 {
     QStringList conditions;
     if (!where.isEmpty())
@@ -292,7 +292,8 @@ bool TableView::readRows(const QString& where, const QVariantList& params,
     QString sql = "SELECT " + selectList() + " FROM " + quoted(m_table) + " AS t";
     if (!conditions.isEmpty())
         sql += " WHERE " + conditions.join(" AND ");
-    sql += orderClause();
+    if (ordered)
+        sql += orderClause();
     QSqlQuery* q = run(sql, params);
     if (!q)
         return false;
@@ -743,6 +744,33 @@ bool TableView::rowMatches(const Row& row, int field, const QVariant& value,
     if (type == FieldType::String || type == FieldType::Memo || type == FieldType::Date)
         return v.toString().compare(value.toString(), cs) == 0;
     return v.toDouble() == value.toDouble();
+}
+
+bool TableView::holds(const QString& field, const QVariant& value)
+{
+    const int index = fieldIndex(field);
+    if (!isActive() || index < 0)
+        return false;
+    const auto matches = [&](const Row& row) {
+        return rowMatches(row, index, value, Qt::CaseSensitive);
+    };
+    if (m_reading == Reading::Whole)
+        return std::any_of(m_rows.cbegin(), m_rows.cend(), matches);
+    // Pending inserts and updates first: they may match where the stored rows do not.
+    for (const Pending& p : std::as_const(m_pending))
+        if (p.kind != Pending::Delete && matches(Row{p.rowid, p.values}))
+            return true;
+    bool found = false;
+    const bool read = readRows(
+        "t." + quoted(m_fields[index].name) + " = ?", {value},
+        [&](Row&& row) {
+            // A stored row deleted or changed in the pending changes is seen as they left it.
+            found = pendingIndex(Pending::Delete, row.rowid) < 0 &&
+                    pendingIndex(Pending::Update, row.rowid) < 0;
+            return !found;
+        },
+        false);
+    return read && found;
 }
 
 bool TableView::locate(const QString& field, const QVariant& value, Qt::CaseSensitivity cs)

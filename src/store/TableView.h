@@ -62,6 +62,10 @@ public:
     // Deletes every row the view holds (for example all values of one food) in one step.
     bool removeAll();
 
+    // Whether some row, as the view sees it with its pending changes, has field equal to value
+    // (the usage check of a list entry). The current row stays; at most one matching stored row
+    // is read, in whatever order the store finds it.
+    bool holds(const QString& field, const QVariant& value);
     // Makes the first row (in the view's order) whose field equals value the current row.
     bool locate(const QString& field, const QVariant& value,
                 Qt::CaseSensitivity cs = Qt::CaseSensitive);
@@ -98,9 +102,10 @@ private:
     QString orderClause() const;
     bool reread(qint64 keepRowid);
     bool readRows(const QString& where, const QVariantList& params, QVector<Row>* rows);
-    // Hands each row read to take, in order, until take returns false.
+    // Hands each row read to take, in order (in any order when not ordered), until take returns
+    // false.
     bool readRows(const QString& where, const QVariantList& params,
-                  const std::function<bool(Row&&)>& take);
+                  const std::function<bool(Row&&)>& take, bool ordered = true);
     bool rowMatches(const Row& row, int field, const QVariant& value, Qt::CaseSensitivity cs) const;
     void mergePending(QVector<Row>* rows) const;
     void sortRows(QVector<Row>* rows) const;

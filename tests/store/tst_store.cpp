@@ -136,6 +136,35 @@ TEST_F(StoreTest, KeysOfAnEmptyTableStartAtOne)
     EXPECT_EQ(keys.nextWithPending(false), 1);
 }
 
+// The usage check: whether some row holds a value, through the pending changes, without moving
+// the current row.
+TEST_F(StoreTest, HoldsSeesThePendingChangesAndLeavesTheCurrentRow)
+{
+    TableView items("ITEM.DB");
+    items.setReading(TableView::Reading::Located);
+    items.setPendingChanges(true);
+    ASSERT_TRUE(items.open());
+    ASSERT_TRUE(items.locate("Label", "cheese"));
+    EXPECT_TRUE(items.holds("Code", 10));
+    EXPECT_FALSE(items.holds("Code", 77));
+    EXPECT_EQ(items.asString("Label"), "cheese");
+
+    // Pending: cheese deleted, then milk (the other row of code 10) given code 77.
+    items.remove();
+    EXPECT_TRUE(items.holds("Code", 10));
+    ASSERT_TRUE(items.locate("Label", "milk"));
+    items.edit();
+    items.setValue("Code", 77);
+    ASSERT_TRUE(items.post());
+    EXPECT_FALSE(items.holds("Code", 10));
+    EXPECT_TRUE(items.holds("Code", 77));
+    EXPECT_EQ(items.asString("Label"), "milk");
+
+    items.cancelUpdates();
+    EXPECT_TRUE(items.holds("Code", 10));
+    EXPECT_FALSE(items.holds("Code", 77));
+}
+
 TEST_F(StoreTest, PendingRowsGetConsecutiveKeysAndDiscardStartsAgain)
 {
     TableView groups("GRP.DB");
