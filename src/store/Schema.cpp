@@ -164,7 +164,8 @@ QList<Schema::Table> makeTables()
         // Per user, day and nutrient, what the intake log holds: the sum of the amounts that
         // are numbers (Total), how many are (Vals) and how many rows there are (Rows). Kept by
         // the triggers of dayTotalTriggers() with every written, changed or deleted intake or
-        // amount, so the average intake of any period reads one row per day and nutrient.
+        // amount, so the average intake of any period reads one row per day and nutrient, in
+        // the key's order (user, nutrient, day).
         {"DI_DayNutr.db",
          {{"PID", T::Integer},
           {"Date", T::Text},
@@ -172,8 +173,9 @@ QList<Schema::Table> makeTables()
           {"Total", T::Real},
           {"Vals", T::Integer},
           {"Rows", T::Integer}},
-         {"PID", "Date", "Nutr_No"},
-         {{"Report_Index", {"PID", "Nutr_No", "Date", "Total", "Vals"}}}},
+         {"PID", "Nutr_No", "Date"},
+         {},
+         true},
 
         // Facts about the database itself, one per row: "Collation" holds the version of the
         // name collation that the ordering indexes were built with.
@@ -313,8 +315,9 @@ QString Schema::createStatement(const Table& table)
             key << quoted(f);
         parts << QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", ")));
     }
-    return QStringLiteral("CREATE TABLE %1 (%2)")
-        .arg(quoted(table.name), parts.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)%3")
+        .arg(quoted(table.name), parts.join(QStringLiteral(", ")),
+             table.withoutRowid ? QStringLiteral(" WITHOUT ROWID") : QString());
 }
 
 QString Schema::createIndexStatement(const Table& table, const Index& index)

@@ -39,6 +39,9 @@ public:
         QList<Field> fields;
         QStringList primaryKey; // empty: rows are kept in insertion order
         QList<Index> indexes;
+        // The rows are kept in the primary key's b-tree itself (SQLite's WITHOUT ROWID): one
+        // b-tree to write and to read, for a table that is only ever read by its key.
+        bool withoutRowid = false;
 
         QStringList fieldNames() const;
         const Field* field(const QString& name) const;

@@ -78,8 +78,7 @@ bool writeLayoutOne(const QString& program)
         if (t.name != "KL_Info.DB" && t.name != "DI_DayNutr.db")
             sql << Schema::createStatement(t);
     const QStringList later = {"DIntake.DB.PID_Date_Index", "DI_Nutr.db.DIntake_Index",
-                               "P_WeightHistory.DB.PID_Date_Index", "DI_DayNutr.db.Report_Index",
-                               "NUT_DATA.DB.Nutr_Value_Index"};
+                               "P_WeightHistory.DB.PID_Date_Index", "NUT_DATA.DB.Nutr_Value_Index"};
     for (const Schema::StoredIndex& index : Schema::indexes())
         if (!later.contains(index.name))
             sql << index.statement;
@@ -125,7 +124,12 @@ QMap<QString, QList<QStringList>> everyRow(const QString& path)
                  "AND name NOT LIKE 'sqlite%' AND name NOT LIKE 'FOOD_DES.DB.Names%'",
                  &error))
         all[table.first()] =
-            db.rows("SELECT * FROM " + Schema::quoted(table.first()) + " ORDER BY rowid", &error);
+            db.rows("SELECT * FROM " + Schema::quoted(table.first()) +
+                        // A table kept in its key's order has no rowid.
+                        (Schema::table(table.first()) && Schema::table(table.first())->withoutRowid
+                             ? QString()
+                             : QStringLiteral(" ORDER BY rowid")),
+                    &error);
     EXPECT_EQ(error, QString());
     return all;
 }
@@ -175,7 +179,6 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
         "Added the index \"DIntake.DB.PID_Date_Index\"",
         "Added the index \"P_WeightHistory.DB.PID_Date_Index\"",
         "Added the index \"NUT_DATA.DB.Nutr_Value_Index\"",
-        "Added the index \"DI_DayNutr.db.Report_Index\"",
         "Added the trigger \"DI_Nutr.db.DayTotals_Insert\"",
         "Added the trigger \"DIntake.DB.DayTotals_Delete\"",
         "Counted the day totals of the intake log",

@@ -107,8 +107,8 @@ const QList<ExpectedTable> expectedTables = {
      {"DIntake_Index: DIntake_ID, Nutr_No, Nutr_Val"}},
     {"DI_DayNutr.db",
      {"PID INTEGER", "Date TEXT", "Nutr_No INTEGER", "Total REAL", "Vals INTEGER", "Rows INTEGER"},
-     {"PID", "Date", "Nutr_No"},
-     {"Report_Index: PID, Nutr_No, Date, Total, Vals"}},
+     {"PID", "Nutr_No", "Date"},
+     {}},
     {"KL_Info.DB", {"Item TEXT", "Value TEXT"}, {"Item"}, {}},
 };
 
