@@ -1,9 +1,7 @@
 #pragma once
 
-#include "widgets/MenuButton.h"
-#include "widgets/SearchRunners.h"
+#include "widgets/PickerMenu.h"
 
-class QAction;
 class TDataModuleFoods;
 class TDialogFoodGroups;
 
@@ -12,7 +10,7 @@ class TDialogFoodGroups;
 // a group chosen in the groups dialog, or a simple or advanced search through the search runners
 // the food subject gives. The Foods page shows the same list, so it shows the result too: the
 // menu tells what it listed, and the page's tree and header follow.
-class TFoodMenu : public TMenuButton
+class TFoodMenu : public TPickerMenu
 {
     Q_OBJECT
 
@@ -21,24 +19,21 @@ public:
     enum class Listing { AllFoods, FoodGroup, Keyword, Search };
 
     TFoodMenu(TDataModuleFoods& foods, TDialogFoodGroups& foodGroups, QWidget* parent = nullptr);
-    void setSearchRunners(const SearchRunners& runners);
 
-    // The four entries, in menu order.
+    // Its own entries, in menu order; the two search entries follow.
     void DisplayAllFoodsClick();
     // The groups dialog in pick mode; confirmed, the foods of the chosen group.
     void DisplayByFoodGroupClick();
-    void SimpleSearchClick();
-    void AdvancedSearchClick();
 
 signals:
     // The food list now shows what: all foods, or the foods of the group, keyword or stored
     // search named text.
     void listed(TFoodMenu::Listing what, const QString& text);
 
+protected:
+    void searchListed(bool advanced, const QString& text) override;
+
 private:
     TDataModuleFoods& m_foods;
     TDialogFoodGroups& m_foodGroups;
-    SearchRunners m_runners;
-    QAction* m_simpleSearch = nullptr;
-    QAction* m_advancedSearch = nullptr;
 };

@@ -5,12 +5,11 @@
 #include "recipes/DialogRecipeTypes.h"
 #include "store/TableView.h"
 
-#include <QAction>
 #include <QMenu>
 
 TRecipeMenu::TRecipeMenu(TDataModuleRecipes& recipes, TDialogRecipeTypes& recipeTypes,
                          TDialogRecipeCuisines& recipeCuisines, QWidget* parent)
-    : TMenuButton("click here to seach for Recipe", parent), m_recipes(recipes),
+    : TPickerMenu("click here to seach for Recipe", parent), m_recipes(recipes),
       m_recipeTypes(recipeTypes), m_recipeCuisines(recipeCuisines)
 {
     setObjectName("BtnSearchRecipe");
@@ -18,16 +17,7 @@ TRecipeMenu::TRecipeMenu(TDataModuleRecipes& recipes, TDialogRecipeTypes& recipe
     addEntry("Display All Recipes", [this] { DisplayAllRecipesClick(); });
     addEntry("Display by Recipe Type", [this] { DisplayByRecipeTypeClick(); });
     addEntry("Display by Cuisine", [this] { DisplayByCuisineClick(); });
-    m_simpleSearch = addEntry("Simple Search", [this] { SimpleSearchClick(); });
-    m_advancedSearch = addEntry("Advanced Search", [this] { AdvancedSearchClick(); });
-    setSearchRunners({});
-}
-
-void TRecipeMenu::setSearchRunners(const SearchRunners& runners)
-{
-    m_runners = runners;
-    m_simpleSearch->setVisible(bool(runners.simpleSearch));
-    m_advancedSearch->setVisible(bool(runners.advancedSearch));
+    addSearchEntries();
 }
 
 void TRecipeMenu::DisplayAllRecipesClick()
@@ -55,20 +45,7 @@ void TRecipeMenu::DisplayByCuisineClick()
     emit listed(Listing::Cuisine, cuisine);
 }
 
-void TRecipeMenu::SimpleSearchClick()
+void TRecipeMenu::searchListed(bool advanced, const QString& text)
 {
-    if (!m_runners.simpleSearch)
-        return;
-    const QString keyword = m_runners.simpleSearch();
-    if (!keyword.isNull())
-        emit listed(Listing::Keyword, keyword);
-}
-
-void TRecipeMenu::AdvancedSearchClick()
-{
-    if (!m_runners.advancedSearch)
-        return;
-    const QString name = m_runners.advancedSearch();
-    if (!name.isNull())
-        emit listed(Listing::Search, name);
+    emit listed(advanced ? Listing::Search : Listing::Keyword, text);
 }

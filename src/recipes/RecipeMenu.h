@@ -1,11 +1,9 @@
 #pragma once
 
-#include "widgets/MenuButton.h"
-#include "widgets/SearchRunners.h"
+#include "widgets/PickerMenu.h"
 
 #include <QString>
 
-class QAction;
 class TDataModuleRecipes;
 class TDialogRecipeCuisines;
 class TDialogRecipeTypes;
@@ -17,7 +15,7 @@ class TDialogRecipeTypes;
 // follow.
 //
 // The two search entries run through the search runners the recipe subject gives.
-class TRecipeMenu : public TMenuButton
+class TRecipeMenu : public TPickerMenu
 {
     Q_OBJECT
 
@@ -28,27 +26,23 @@ public:
     TRecipeMenu(TDataModuleRecipes& recipes, TDialogRecipeTypes& recipeTypes,
                 TDialogRecipeCuisines& recipeCuisines, QWidget* parent = nullptr);
 
-    void setSearchRunners(const SearchRunners& runners);
-
-    // The five entries, in menu order.
+    // Its own entries, in menu order; the two search entries follow.
     void DisplayAllRecipesClick();
     // The types dialog in pick mode; confirmed, the recipes of the chosen type.
     void DisplayByRecipeTypeClick();
     // The cuisines dialog in pick mode; confirmed, the recipes of the chosen cuisine.
     void DisplayByCuisineClick();
-    void SimpleSearchClick();
-    void AdvancedSearchClick();
 
 signals:
     // The recipe list now shows what: all recipes, or those of the type, cuisine, keyword or
     // stored search named text.
     void listed(TRecipeMenu::Listing what, const QString& text);
 
+protected:
+    void searchListed(bool advanced, const QString& text) override;
+
 private:
     TDataModuleRecipes& m_recipes;
     TDialogRecipeTypes& m_recipeTypes;
     TDialogRecipeCuisines& m_recipeCuisines;
-    SearchRunners m_runners;
-    QAction* m_simpleSearch = nullptr;
-    QAction* m_advancedSearch = nullptr;
 };

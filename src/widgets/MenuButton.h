@@ -9,7 +9,7 @@ class QMenu;
 
 // The flat, underlined "click here to ..." button of the dialogs that pick from a shared list:
 // pressing it (mouse, Space) opens its menu just below itself, and each entry runs its action.
-// The food menu and the recipe menu are this button with their own entries.
+// The picker menus (TPickerMenu: the food menu, the recipe menu) are this button with entries.
 class TMenuButton : public QPushButton
 {
     Q_OBJECT
