@@ -67,25 +67,22 @@ void TFoodsSubject::followFoodMenu(TFoodMenu* menu)
     // The keyword just entered is searched; searches made in the list are stored when it is
     // confirmed (and the chosen one runs) or dropped when it is cancelled. Either way the Foods
     // page's tree then shows the keywords and searches as they are now.
-    menu->setSearchRunners({[this] {
-                                QString keyword;
-                                if (m_simpleSearch->execDialog() == QDialog::Accepted) {
-                                    keyword = m_simpleSearch->editSearchSimple()->text();
-                                    m_foods.RunSimpleSearch(keyword);
-                                }
-                                m_page->refreshSearchNodes();
-                                return keyword;
-                            },
-                            [this] {
-                                QString ran;
-                                m_advancedSearchList->runChosenSearch(
-                                    [this, &ran](const QString& name) {
-                                        m_foods.RunAdvancedSearch(name);
-                                        ran = name;
-                                    });
-                                m_page->refreshSearchNodes();
-                                return ran;
-                            }});
+    menu->setSearchRunners(
+        {[this] {
+             QString keyword;
+             if (m_simpleSearch->execDialog() == QDialog::Accepted) {
+                 keyword = m_simpleSearch->editSearchSimple()->text();
+                 m_foods.RunSimpleSearch(keyword);
+             }
+             m_page->refreshSearchNodes();
+             return keyword;
+         },
+         [this] {
+             const QString ran = m_advancedSearchList->runChosenSearch(
+                 [this](const QString& name) { m_foods.RunAdvancedSearch(name); });
+             m_page->refreshSearchNodes();
+             return ran;
+         }});
     QObject::connect(menu, &TFoodMenu::listed, m_page, &TFoodsPage::showMenuListing);
 }
 

@@ -94,25 +94,22 @@ void TRecipesSubject::followRecipeMenu(TRecipeMenu* menu)
     // The keyword just entered is searched; searches made in the list are stored when it is
     // confirmed (and the chosen one runs) or dropped when it is cancelled. Either way the
     // Recipes page's tree then shows the keywords and searches as they are now.
-    menu->setSearchRunners({[this] {
-                                QString keyword;
-                                if (m_simpleSearch->execConfirmed()) {
-                                    keyword = m_simpleSearch->keyword();
-                                    m_recipes.ShowRecipesByName(keyword);
-                                }
-                                m_page->refreshSearchNodes();
-                                return keyword;
-                            },
-                            [this] {
-                                QString ran;
-                                m_advancedSearchList->runChosenSearch(
-                                    [this, &ran](const QString& name) {
-                                        m_recipes.RunRecipeAdvancedSearch(name);
-                                        ran = name;
-                                    });
-                                m_page->refreshSearchNodes();
-                                return ran;
-                            }});
+    menu->setSearchRunners(
+        {[this] {
+             QString keyword;
+             if (m_simpleSearch->execConfirmed()) {
+                 keyword = m_simpleSearch->keyword();
+                 m_recipes.ShowRecipesByName(keyword);
+             }
+             m_page->refreshSearchNodes();
+             return keyword;
+         },
+         [this] {
+             const QString ran = m_advancedSearchList->runChosenSearch(
+                 [this](const QString& name) { m_recipes.RunRecipeAdvancedSearch(name); });
+             m_page->refreshSearchNodes();
+             return ran;
+         }});
     QObject::connect(menu, &TRecipeMenu::listed, m_page, &TRecipesPage::showMenuListing);
 }
 

@@ -50,14 +50,17 @@ void TFormSearchListDialog::BtnDeleteClick()
     confirmDialog();
 }
 
-void TFormSearchListDialog::runChosenSearch(const std::function<void(const QString& name)>& run)
+QString TFormSearchListDialog::runChosenSearch(const std::function<void(const QString& name)>& run)
 {
     while (execDialog() == QDialog::Accepted) {
         if (!m_searches.save())
             continue;
-        if (!m_searches.searchesView().isEmpty())
-            run(m_searches.currentSearchName());
-        return;
+        if (m_searches.searchesView().isEmpty())
+            return QString();
+        const QString name = m_searches.currentSearchName();
+        run(name);
+        return name;
     }
     m_searches.discard();
+    return QString();
 }

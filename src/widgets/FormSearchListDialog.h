@@ -23,7 +23,8 @@ public:
     // For a menu that fills a list: shows the dialog; confirmed, the changes made in it are
     // stored (a save the store refuses shows the dialog again, so nothing is lost) and run gets
     // the name of the search the list stands on, if any; cancelled, the changes are dropped.
-    void runChosenSearch(const std::function<void(const QString& name)>& run);
+    // Returns the name run gets; a null text when nothing ran.
+    QString runChosenSearch(const std::function<void(const QString& name)>& run);
 
 protected:
     TFormSearchListDialog(SearchTables& searches, TFormTemplateDialog& searchDialog,
