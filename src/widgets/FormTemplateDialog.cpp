@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 constexpr int Border = 4;
@@ -362,7 +363,11 @@ void TFormTemplateDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     // Shown again, the window is mapped anew; a window manager that would put it back where it
     // stood before is given its place once more, now that it is mapped.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         QMetaObject::invokeMethod(this, &TFormTemplateDialog::centreOverOwner,
                                   Qt::QueuedConnection);
+        // A window manager still mapping the window may yet put it elsewhere (openbox, at
+        // times, at the screen's corner): once it has had the time to, the place is given again.
+        QTimer::singleShot(100, this, &TFormTemplateDialog::centreOverOwner);
+    }
 }
