@@ -14,7 +14,7 @@ int DataSet::fieldIndex(const QString& name) const
 
 void DataSet::first()
 {
-    if (m_rows.isEmpty())
+    if (isEmpty())
         return;
     m_eof = false;
     moveTo(0);
@@ -22,7 +22,7 @@ void DataSet::first()
 
 void DataSet::last()
 {
-    if (m_rows.isEmpty())
+    if (isEmpty())
         return;
     m_eof = false;
     moveTo(rowCount() - 1);
@@ -73,7 +73,7 @@ QVariant DataSet::valueAt(int row, int field) const
         return QVariant();
     if (m_fields[field].kind == FieldDef::Kind::Calculated)
         return m_calc ? m_calc(*this, row, field) : QVariant();
-    const QVector<QVariant>& values = m_rows[row].values;
+    const QVector<QVariant>& values = rowValues(row);
     return field < values.size() ? values[field] : QVariant();
 }
 
@@ -118,8 +118,8 @@ void DataSet::setState(State s)
 void DataSet::setRows(QVector<Row> rows, int current)
 {
     m_rows = std::move(rows);
-    m_current = m_rows.isEmpty() ? -1 : qBound(0, current, rowCount() - 1);
-    m_eof = m_rows.isEmpty();
+    m_current = isEmpty() ? -1 : qBound(0, current, rowCount() - 1);
+    m_eof = isEmpty();
     emit rowsReset();
     emit currentChanged();
 }
@@ -170,9 +170,20 @@ int DataSet::rowWithKey(const QString& field, qint64 key) const
     const int index = fieldIndex(field);
     if (index < 0)
         return -1;
-    for (int row = 0; row < rowCount(); ++row)
-        if (valueAt(row, index).toLongLong() == key)
+    return findRow(index, 0, [key](const QVariant& v) { return v.toLongLong() == key; });
+}
+
+int DataSet::findRow(int field, int from, const ValueTest& test) const
+{
+    const int count = rowCount();
+    if (field < 0 || count == 0)
+        return -1;
+    from = qBound(0, from, count - 1);
+    for (int i = 0; i < count; ++i) {
+        const int row = (from + i) % count;
+        if (test(valueAt(row, field)))
             return row;
+    }
     return -1;
 }
 

@@ -35,12 +35,18 @@ public:
     State state() const { return m_state; }
     bool isEditing() const { return m_state == State::Insert || m_state == State::Edit; }
 
-    int rowCount() const { return int(m_rows.size()); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
+    // The rows held; for a data set that reads its rows as they are asked for, the rows it
+    // knows of (all of them once counted).
+    virtual int rowCount() const { return int(m_rows.size()); }
+    bool isEmpty() const { return rowCount() == 0; }
+    // Whether more rows can be read after the ones known (a list read as it is scrolled), and
+    // reading the next of them; grids call these as they scroll to the end of the known rows.
+    virtual bool canFetchMore() const { return false; }
+    virtual void fetchMore() {}
     // The current row, or -1 when the data set is empty or closed.
     int currentRow() const { return m_current; }
     // True after next() passed the last row, or when there is no row.
-    bool eof() const { return m_eof || m_rows.isEmpty(); }
+    bool eof() const { return m_eof || isEmpty(); }
 
     void first();
     void last();
@@ -60,6 +66,10 @@ public:
     // The first row held (pending rows included) whose integer field equals key, without moving
     // the current row; -1 when none does.
     int rowWithKey(const QString& field, qint64 key) const;
+    // The first row from row from on (then from the first row up to it) whose value of field
+    // passes test; -1 when none does. Rows not held yet are read as they are reached.
+    using ValueTest = std::function<bool(const QVariant& value)>;
+    virtual int findRow(int field, int from, const ValueTest& test) const;
     // Typed readers: an empty field reads as 0 or as the empty string.
     int asInteger(const QString& field) const;
     double asFloat(const QString& field) const;
@@ -82,6 +92,9 @@ signals:
     void currentChanged();
     // The set of rows changed (re-read, row inserted or removed): grids reset.
     void rowsReset();
+    // Rows first to last are about to follow the known ones, and have been added (fetchMore).
+    void rowsAboutToBeAppended(int first, int last);
+    void rowsAppended();
     // Values of one row changed.
     void rowUpdated(int row);
     // Calculated fields were recomputed.
@@ -99,6 +112,9 @@ protected:
         qint64 rowid = 0; // SQLite rowid; negative for a pending insert; 0 for query rows
         QVector<QVariant> values;
     };
+
+    // The values of a row in range; a data set that reads its rows on demand reads it here.
+    virtual const QVector<QVariant>& rowValues(int row) const { return m_rows[row].values; }
 
     void setState(State s);
     void setRows(QVector<Row> rows, int current);

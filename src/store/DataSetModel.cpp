@@ -19,6 +19,9 @@ DataSetModel::DataSetModel(DataSet* set, const QList<Column>& columns, QObject* 
             emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     });
     connect(set, &DataSet::currentChanged, this, &DataSetModel::followDataSet);
+    connect(set, &DataSet::rowsAboutToBeAppended, this,
+            [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
+    connect(set, &DataSet::rowsAppended, this, [this] { endInsertRows(); });
     resetAll();
 }
 
@@ -79,9 +82,42 @@ int DataSetModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
+bool DataSetModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_set && m_set->canFetchMore();
+}
+
+void DataSetModel::fetchMore(const QModelIndex& parent)
+{
+    if (!parent.isValid() && m_set)
+        m_set->fetchMore();
+}
+
+QModelIndexList DataSetModel::match(const QModelIndex& start, int role, const QVariant& value,
+                                    int hits, Qt::MatchFlags flags) const
+{
+    const Qt::MatchFlags kind = flags & Qt::MatchTypeMask;
+    if (!m_set || role != Qt::DisplayRole || hits != 1 || kind != Qt::MatchStartsWith ||
+        (flags & Qt::MatchCaseSensitive) || !start.isValid() || start.model() != this)
+        return QAbstractTableModel::match(start, role, value, hits, flags);
+    const int column = start.column();
+    const QString prefix = value.toString();
+    const int from = start.row();
+    const int row = m_set->findRow(m_fieldIndexes.value(column, -1), from, [&](const QVariant& v) {
+        return format(v, column).startsWith(prefix, Qt::CaseInsensitive);
+    });
+    if (row < 0 || (row < from && !(flags & Qt::MatchWrap)))
+        return {};
+    return {index(row, column)};
+}
+
 QString DataSetModel::text(int row, int column) const
 {
-    const QVariant v = m_set->valueAt(row, m_fieldIndexes.value(column, -1));
+    return format(m_set->valueAt(row, m_fieldIndexes.value(column, -1)), column);
+}
+
+QString DataSetModel::format(const QVariant& v, int column) const
+{
     if (v.isNull() || !v.isValid())
         return QString();
     switch (m_columns[column].form) {

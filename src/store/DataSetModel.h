@@ -38,9 +38,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    // Long lists read as they are scrolled: the grid asks for the rows after the known ones.
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+    // Finding a row by the start of its text (a grid's keyboard search) asks the data set, which
+    // reads a long list once in order rather than a page at a time.
+    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
+                          Qt::MatchFlags flags) const override;
+
     QString text(int row, int column) const;
 
 private:
+    QString format(const QVariant& value, int column) const;
     void resetAll();
     void followDataSet();
     void followGrid();

@@ -454,6 +454,93 @@ TEST_F(StoreTest, QueryViewRunsBoundStatements)
     EXPECT_EQ(stored("SELECT COUNT(*) FROM \"ITEM.DB\""), 4);
 }
 
+// A paged view lists exactly what the whole statement lists, page by page in any order of
+// reading, whether its length is counted at once or found as it is scrolled; its current row, its
+// finding of rows and a grid over it keep working.
+TEST_F(StoreTest, PagedQueryViewListsWhatTheWholeStatementLists)
+{
+    QSqlQuery q(Database::connection());
+    ASSERT_TRUE(q.exec("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE "
+                       "i < 1000) INSERT INTO \"ITEM.DB\" (\"Code\", \"Label\", \"Qty\") "
+                       "SELECT i % 3, printf('item %03d', (i * 389) % 700), i FROM k"));
+    const QString sql = "SELECT \"Item_ID\", \"Label\" FROM \"ITEM.DB\" WHERE \"Code\" <> ? "
+                        "ORDER BY \"Label\", \"Item_ID\"";
+    const QString count = "SELECT count(*) FROM \"ITEM.DB\" WHERE \"Code\" <> ?";
+    QueryView whole;
+    ASSERT_TRUE(whole.reopen(sql, {2}));
+    const int n = whole.rowCount();
+    ASSERT_GT(n, 600);
+    const auto sameRow = [&](const QueryView& paged, int row) {
+        return paged.valueAt(row, "Item_ID") == whole.valueAt(row, "Item_ID") &&
+               paged.valueAt(row, "Label") == whole.valueAt(row, "Label");
+    };
+
+    struct Case
+    {
+        int pageRows;
+        bool counted;
+    };
+    for (const Case c :
+         {Case{7, true}, Case{7, false}, Case{256, true}, Case{256, false}, Case{1000, false}}) {
+        SCOPED_TRACE(testing::Message() << c.pageRows << (c.counted ? " counted" : ""));
+        QueryView paged;
+        paged.setPageRows(c.pageRows);
+        ASSERT_TRUE(paged.reopen(sql, {2}, c.counted ? count : QString(), {2}));
+        DataSetModel model(&paged, {{"Label", "Label"}});
+        if (c.counted || c.pageRows >= n) {
+            EXPECT_EQ(paged.rowCount(), n);
+            EXPECT_FALSE(model.canFetchMore({}));
+        } else {
+            // Only the first page is known; the grid reads on as it scrolls.
+            EXPECT_EQ(model.rowCount(), c.pageRows);
+            int fetches = 0;
+            while (model.canFetchMore({})) {
+                const int before = model.rowCount();
+                model.fetchMore({});
+                EXPECT_GT(model.rowCount(), before);
+                ++fetches;
+            }
+            EXPECT_EQ(model.rowCount(), n);
+            EXPECT_LT(fetches, 30) << "the reads grow with the rows known";
+        }
+        // Forwards, backwards and scattered, reading far more pages than are held.
+        for (int row = 0; row < n; ++row)
+            ASSERT_TRUE(sameRow(paged, row)) << row;
+        for (int row = n - 1; row >= 0; --row)
+            ASSERT_TRUE(sameRow(paged, row)) << row;
+        for (int i = 0; i < n; ++i)
+            ASSERT_TRUE(sameRow(paged, (i * 131) % n)) << i;
+
+        paged.moveTo(500);
+        EXPECT_EQ(paged.asInteger("Item_ID"), whole.valueAt(500, "Item_ID").toInt());
+        paged.refresh();
+        EXPECT_EQ(paged.currentRow(), 500);
+        // Finding wraps past the end, as in the whole list; keyboard search goes through it.
+        const int label = paged.fieldIndex("Label");
+        EXPECT_EQ(
+            paged.findRow(label, 600,
+                          [](const QVariant& v) { return v.toString().startsWith("item 001"); }),
+            whole.findRow(label, 0,
+                          [](const QVariant& v) { return v.toString().startsWith("item 001"); }));
+        const QModelIndexList found = model.match(model.index(300, 0), Qt::DisplayRole, "ITEM 1", 1,
+                                                  Qt::MatchStartsWith | Qt::MatchWrap);
+        ASSERT_EQ(found.size(), 1);
+        EXPECT_EQ(found[0].row(), whole.findRow(label, 0, [](const QVariant& v) {
+            return v.toString().startsWith("item 1");
+        }));
+        EXPECT_TRUE(
+            model.match(model.index(300, 0), Qt::DisplayRole, "ITEM 1", 1, Qt::MatchStartsWith)
+                .isEmpty());
+        EXPECT_EQ(paged.rowWithKey("Item_ID", 999), whole.rowWithKey("Item_ID", 999));
+    }
+
+    QueryView empty;
+    empty.setPageRows(7);
+    ASSERT_TRUE(empty.reopen(sql, {QVariant()}));
+    EXPECT_TRUE(empty.isEmpty());
+    EXPECT_EQ(empty.currentRow(), -1);
+}
+
 TEST_F(StoreTest, UnicodeLowerAndNameOrdering)
 {
     QSqlQuery q(Database::connection());

@@ -10,7 +10,10 @@
 QStringList FoodsPageProbe::listed(const TDataModuleFoods& foods)
 {
     QStringList out;
-    const QueryView& list = viewOf<QueryView>(foods, "qryFoodDescDisplay");
+    QueryView& list = viewOf<QueryView>(foods, "qryFoodDescDisplay");
+    // A search's list comes in as it is scrolled: read it to its end.
+    while (list.canFetchMore())
+        list.fetchMore();
     for (int row = 0; row < list.rowCount(); ++row)
         out << list.valueAt(row, "Desc").toString();
     return out;

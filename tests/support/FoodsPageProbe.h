@@ -15,7 +15,7 @@ class FoodsPageProbe
 public:
     using Runner = std::function<bool()>;
 
-    // The descriptions of the foods in the food list, in their order.
+    // The descriptions of the foods in the food list, in their order, read to its end.
     static QStringList listed(const TDataModuleFoods& foods);
     // The texts of the entries below the tree's top entry top.
     static QStringList entries(const TFoodsPage& page, const QString& top);
