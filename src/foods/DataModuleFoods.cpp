@@ -11,20 +11,38 @@
 
 namespace {
 
+// Food lists are in name order; foods of the same name follow the name index (by group, then
+// number), so every read of a page of a list finds its foods in the same places.
+const QString NameOrder = QStringLiteral(" ORDER BY \"Desc\" COLLATE KL_NOCASE, FdGrp_Cd, NDB_No");
+
 const QString AllFoodsStatement =
-    QStringLiteral("SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" "
-                   "ORDER BY \"Desc\" COLLATE KL_NOCASE");
+    QStringLiteral("SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\"") + NameOrder;
+const QString AllFoodsCount = QStringLiteral("SELECT count(*) FROM \"FOOD_DES.DB\"");
+
+// The food list reads this many foods at a time from the name index as it is scrolled: a few
+// screens, whatever the number of foods.
+constexpr int FoodListPageRows = 256;
 
 // The foods of the groups with the given codes (one "?" each), by name. For one code the rows
 // come straight from the group index, already in name order.
-QString foodsOfGroupsStatement(qsizetype codes)
+QString groupCondition(qsizetype codes)
 {
     QStringList marks(qMax<qsizetype>(codes, 1), QStringLiteral("?"));
-    return QStringLiteral(
-               "SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\" WHERE FdGrp_Cd ") +
+    return QStringLiteral(" WHERE FdGrp_Cd ") +
            (marks.size() == 1 ? QStringLiteral("= ?")
-                              : QStringLiteral("IN (%1)").arg(marks.join(QStringLiteral(", ")))) +
-           QStringLiteral(" ORDER BY \"Desc\" COLLATE KL_NOCASE");
+                              : QStringLiteral("IN (%1)").arg(marks.join(QStringLiteral(", "))));
+}
+
+QString foodsOfGroupsStatement(qsizetype codes)
+{
+    return QStringLiteral("SELECT NDB_No, FdGrp_Cd, \"Desc\" FROM \"FOOD_DES.DB\"") +
+           groupCondition(codes) + NameOrder;
+}
+
+// Their number, counted in the group index.
+QString foodsOfGroupsCount(qsizetype codes)
+{
+    return QStringLiteral("SELECT count(*) FROM \"FOOD_DES.DB\"") + groupCondition(codes);
 }
 
 // The food list of an advanced search: each word rule and nutrient rule adds its condition,
@@ -45,7 +63,7 @@ SearchTables::Statement searchStatement()
         QStringLiteral("EXISTS (SELECT 1 FROM \"NUT_DATA.DB\" AS n WHERE n.NDB_No = f.NDB_No "
                        "AND n.Nutr_No = ? AND n.Nutr_Val %1 ?)"),
         1,
-        QStringLiteral(" ORDER BY f.\"Desc\" COLLATE KL_NOCASE"),
+        QStringLiteral(" ORDER BY f.\"Desc\" COLLATE KL_NOCASE, f.FdGrp_Cd, f.NDB_No"),
         QStringLiteral("f.NDB_No IN (SELECT n.NDB_No FROM \"NUT_DATA.DB\" AS n "
                        "WHERE n.Nutr_No = ? AND n.Nutr_Val %1 ?)")};
 }
@@ -114,7 +132,8 @@ TDataModuleFoods::TDataModuleFoods(Prompter& prompter, QObject* parent)
 
     m_foodList = new QueryView(this);
     m_foodList->setObjectName("qryFoodDescDisplay");
-    m_foodList->setStatement(AllFoodsStatement);
+    m_foodList->setPageRows(FoodListPageRows);
+    m_foodList->setStatement(AllFoodsStatement, {}, AllFoodsCount);
 
     m_nutrDataDisplay = new TableView("NUT_DATA.DB", this);
     m_nutrDataDisplay->setObjectName("tblNutrDataDisplay");
@@ -221,13 +240,15 @@ QStringList TDataModuleFoods::GetFoodGroupNames()
     return m_groupNames;
 }
 
-bool TDataModuleFoods::SetFoodListStatement(const QString& sql, const QVariantList& params)
+bool TDataModuleFoods::SetFoodListStatement(const QString& sql, const QVariantList& params,
+                                            const QString& countSql,
+                                            const QVariantList& countParams)
 {
     // Without its tables (already reported at start-up) the food list stays empty.
     if (!m_open)
         return false;
     m_listAsOpened = false;
-    if (!m_foodList->reopen(sql, params)) {
+    if (!m_foodList->reopen(sql, params, countSql, countParams)) {
         report(m_foodList->lastError());
         return false;
     }
@@ -246,7 +267,7 @@ void TDataModuleFoods::ShowAllFoods()
             m_foodList->announceCurrent();
         return;
     }
-    SetFoodListStatement(AllFoodsStatement);
+    SetFoodListStatement(AllFoodsStatement, {}, AllFoodsCount);
 }
 
 void TDataModuleFoods::ShowNoFoods()
@@ -272,7 +293,8 @@ void TDataModuleFoods::ShowFoodsByGroup(const QString& groupDescription)
         codes << groups.valueAt(row, "FdGrp_Cd");
     if (codes.isEmpty())
         codes << QVariant(); // no group: an empty list
-    SetFoodListStatement(foodsOfGroupsStatement(codes.size()), codes);
+    SetFoodListStatement(foodsOfGroupsStatement(codes.size()), codes,
+                         foodsOfGroupsCount(codes.size()), codes);
 }
 
 void TDataModuleFoods::foodTableMoved()
@@ -281,7 +303,8 @@ void TDataModuleFoods::foodTableMoved()
     // a saved, edited or deleted food shows at once.
     if (!m_followFoodTable || m_foodList->statement().isEmpty())
         return;
-    SetFoodListStatement(m_foodList->statement(), m_foodList->parameters());
+    SetFoodListStatement(m_foodList->statement(), m_foodList->parameters(),
+                         m_foodList->countStatement(), m_foodList->countParameters());
 }
 
 QVariant TDataModuleFoods::calculate(int row, int field) const
@@ -519,7 +542,7 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
     const QString match = QStringLiteral("lower(\"Desc\") LIKE '%' || lower(?) || '%'");
     if (!Schema::wordIndexAnswers(keyword)) {
         SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE " +
-                                 match + " ORDER BY \"Desc\" COLLATE KL_NOCASE",
+                                 match + NameOrder,
                              {keyword});
         return;
     }
@@ -528,8 +551,7 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
     SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE NDB_No IN "
                          "(SELECT rowid FROM " +
                              Schema::quoted(Schema::nameIndexTable()) +
-                             " WHERE Name LIKE '%' || lower(?) || '%') AND " + match +
-                             " ORDER BY \"Desc\" COLLATE KL_NOCASE",
+                             " WHERE Name LIKE '%' || lower(?) || '%') AND " + match + NameOrder,
                          {keyword, keyword});
 }
 

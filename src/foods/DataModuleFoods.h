@@ -58,8 +58,11 @@ public:
 
     QStringList GetFoodGroupNames();
 
-    // The food list.
-    bool SetFoodListStatement(const QString& sql, const QVariantList& params = {});
+    // The food list: a statement ending with its ORDER BY, read a screen at a time as it is
+    // scrolled. With a count statement (cheap: an index counts) the list's length is known at
+    // once; without one (a search) the foods come in as the list is scrolled to its end.
+    bool SetFoodListStatement(const QString& sql, const QVariantList& params = {},
+                              const QString& countSql = {}, const QVariantList& countParams = {});
     void ShowAllFoods();
     // The food list empty (a tree entry that lists nothing is selected).
     void ShowNoFoods();

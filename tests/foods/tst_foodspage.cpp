@@ -9,7 +9,9 @@
 #include "support/TreeInput.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/FormImageContainer.h"
+#include "widgets/NavigationTree.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -214,6 +216,63 @@ TEST_F(FoodsPageTest, DeleteButtonAsksAndTheListFollows)
     EXPECT_EQ(grid->model()->rowCount(), 3);
     EXPECT_EQ(grid->currentIndex().row(), 0);
     EXPECT_EQ(dir.scalar("SELECT COUNT(*) FROM \"WEIGHT.DB\" WHERE NDB_No = 9002").toInt(), 0);
+}
+
+// A list longer than the few screens held at once: the keys that move far (Ctrl+End, Page Up),
+// a click on a row shown after them and typing the start of a name each make the food under the
+// highlight the current food, with its values.
+TEST(FoodsPageLongList, KeysClicksAndTypingReachFoodsFarDownTheList)
+{
+    TempProgramDir dir{"sr-foods"};
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(dir.exec("WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM k WHERE "
+                         "i < 5999) INSERT INTO \"FOOD_DES.DB\" (NDB_No, FdGrp_Cd, \"Desc\") "
+                         "SELECT 50000 + i, 1100, printf('Zucchini lot %04d', i) FROM k"));
+    ASSERT_TRUE(dir.exec("INSERT INTO \"NUT_DATA.DB\" (NDB_No, Nutr_No, Nutr_Val) VALUES "
+                         "(55999, 208, 17), (54321, 208, 43)"));
+    ScriptedPrompter prompter;
+    TDataModuleFoods foods{prompter};
+    ASSERT_TRUE(foods.DataModuleCreate(dir.path()));
+    TFormImageContainer images;
+    TFoodsPage page(foods, images, prompter);
+    page.resize(740, 428);
+    page.show();
+    page.FormShow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    TreeInput::click(page.tree(), page.topEntry("View All Foods"));
+    auto* grid = page.findChild<QTableView*>("DBGridFoodDesc");
+    const int total = dir.scalar("SELECT COUNT(*) FROM \"FOOD_DES.DB\"").toInt();
+    EXPECT_EQ(grid->model()->rowCount(), total) << "the whole length, from a count";
+    const auto calories = [&] {
+        auto* values = page.findChild<QTableView*>("DBGridFoodNutrient");
+        for (int row = 0; row < values->model()->rowCount(); ++row)
+            if (values->model()->index(row, 0).data().toString().startsWith("Energy"))
+                return values->model()->index(row, 1).data().toString();
+        return QString();
+    };
+
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->currentIndex().row(), total - 1);
+    EXPECT_EQ(foods.foodList().currentName(), "Zucchini lot 5999");
+    EXPECT_EQ(calories(), "17");
+
+    QTest::keyClick(grid, Qt::Key_PageUp);
+    QTest::keyClick(grid, Qt::Key_PageUp);
+    QApplication::processEvents();
+    const QModelIndex shown = grid->indexAt(QPoint(10, grid->viewport()->height() / 2));
+    ASSERT_TRUE(shown.isValid());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(shown).center());
+    EXPECT_EQ(grid->currentIndex().row(), shown.row());
+    EXPECT_EQ(foods.foodList().currentName(), shown.data().toString());
+    EXPECT_TRUE(shown.data().toString().startsWith("Zucchini lot 59"));
+
+    // Typing the start of a name finds it, wrapping past the end of the list.
+    QTest::keyClicks(grid, "zucchini lot 4321");
+    EXPECT_EQ(foods.foodList().currentName(), "Zucchini lot 4321");
+    EXPECT_EQ(calories(), "43");
+    EXPECT_EQ(grid->model()->index(grid->currentIndex().row(), 0).data().toString(),
+              "Zucchini lot 4321");
 }
 
 } // namespace
