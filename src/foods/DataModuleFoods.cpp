@@ -9,6 +9,8 @@
 #include "store/Schema.h"
 #include "store/TableView.h"
 
+#include <QSqlQuery>
+
 namespace {
 
 // Food lists are in name order; foods of the same name follow the name index (by group, then
@@ -22,6 +24,8 @@ const QString AllFoodsCount = QStringLiteral("SELECT count(*) FROM \"FOOD_DES.DB
 // The food list reads this many foods at a time from the name index as it is scrolled: a few
 // screens, whatever the number of foods.
 constexpr int FoodListPageRows = 256;
+// A search matches this many names in list order before choosing its way to the foods.
+constexpr int ScanProbeNames = 20000;
 
 // The foods of the groups with the given codes (one "?" each), by name. For one code the rows
 // come straight from the group index, already in name order.
@@ -184,6 +188,7 @@ bool TDataModuleFoods::DataModuleCreate(const QString& programDir)
     all << m_foodList << m_nutrDataDisplay << m_weightDisplay;
     for (DataSet* set : all)
         set->close();
+    m_foodList->forgetCounts();
     QString error;
     bool definedNow = false;
     if (!Database::define(programDir, &error, &definedNow)) {
@@ -303,6 +308,8 @@ void TDataModuleFoods::foodTableMoved()
     // a saved, edited or deleted food shows at once.
     if (!m_followFoodTable || m_foodList->statement().isEmpty())
         return;
+    // Foods were added, changed or deleted: the lists' lengths are counted again.
+    m_foodList->forgetCounts();
     SetFoodListStatement(m_foodList->statement(), m_foodList->parameters(),
                          m_foodList->countStatement(), m_foodList->countParameters());
 }
@@ -540,10 +547,13 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
     // The keyword is bound, never pasted: quotes are only text, while % and _ still act as
     // wildcards of the match.
     const QString match = QStringLiteral("lower(\"Desc\") LIKE '%' || lower(?) || '%'");
-    if (!Schema::wordIndexAnswers(keyword)) {
-        SetFoodListStatement("SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE " +
-                                 match + NameOrder,
-                             {keyword});
+    const QString scan = "SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE " + match;
+    // Two ways to the same foods. Reading the name index in order and matching each name finds
+    // a screen of a common word at once, but reads every name for a rare one; the word index
+    // finds a rare word's foods at once, but must read and sort every food of a common one. The
+    // first names of the list tell which: when they hold a page of matches, the scan is taken.
+    if (!Schema::wordIndexAnswers(keyword) || scanFindsAPage(match, keyword)) {
+        SetFoodListStatement(scan + NameOrder, {keyword});
         return;
     }
     // The word index holds the lowered names, so it finds the foods the match finds (and, from
@@ -553,6 +563,25 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
                              Schema::quoted(Schema::nameIndexTable()) +
                              " WHERE Name LIKE '%' || lower(?) || '%') AND " + match + NameOrder,
                          {keyword, keyword});
+}
+
+bool TDataModuleFoods::scanFindsAPage(const QString& condition, const QVariant& value) const
+{
+    // The first names in order (a few milliseconds of matching, whatever the number of foods):
+    // do a page of them match?
+    QSqlQuery q(Database::connection());
+    q.setForwardOnly(true);
+    const QString sql =
+        QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM (SELECT NDB_No, FdGrp_Cd, \"Desc\" "
+                       "FROM \"FOOD_DES.DB\"%1 LIMIT %2) WHERE %3 LIMIT %4)")
+            .arg(NameOrder)
+            .arg(ScanProbeNames)
+            .arg(condition)
+            .arg(FoodListPageRows);
+    if (!q.prepare(sql))
+        return false;
+    q.bindValue(0, value);
+    return q.exec() && q.next() && q.value(0).toInt() >= FoodListPageRows;
 }
 
 void TDataModuleFoods::RunAdvancedSearch(const QString& name)

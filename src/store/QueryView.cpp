@@ -119,19 +119,10 @@ bool QueryView::runPaged(int keepRow)
     int total = int(first.size());
     bool complete = total < m_pageRows;
     if (!complete && !m_countSql.isEmpty()) {
-        QSqlQuery count(Database::connection());
-        count.setForwardOnly(true);
-        if (!count.prepare(m_countSql)) {
-            fail(Database::errorText(count.lastError()));
+        const int counted = count();
+        if (counted < 0)
             return false;
-        }
-        for (int i = 0; i < m_countParams.size(); ++i)
-            count.bindValue(i, m_countParams[i]);
-        if (!count.exec() || !count.next()) {
-            fail(Database::errorText(count.lastError()));
-            return false;
-        }
-        total = qMax(total, count.value(0).toInt());
+        total = qMax(total, counted);
         complete = true;
     }
     m_paged = true;
@@ -155,6 +146,31 @@ bool QueryView::runPaged(int keepRow)
     setState(State::Browse);
     setRows({}, keepRow);
     return true;
+}
+
+int QueryView::count()
+{
+    QString key = m_countSql;
+    for (const QVariant& v : std::as_const(m_countParams))
+        key += QChar(0x1f) + v.toString();
+    const auto known = m_counts.constFind(key);
+    if (known != m_counts.constEnd())
+        return *known;
+    QSqlQuery q(Database::connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(m_countSql)) {
+        fail(Database::errorText(q.lastError()));
+        return -1;
+    }
+    for (int i = 0; i < m_countParams.size(); ++i)
+        q.bindValue(i, m_countParams[i]);
+    if (!q.exec() || !q.next()) {
+        fail(Database::errorText(q.lastError()));
+        return -1;
+    }
+    const int rows = q.value(0).toInt();
+    m_counts.insert(key, rows);
+    return rows;
 }
 
 int QueryView::rowCount() const

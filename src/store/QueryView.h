@@ -34,6 +34,10 @@ public:
     QString countStatement() const { return m_countSql; }
     QVariantList countParameters() const { return m_countParams; }
 
+    // Counts once run are kept, by count statement and values, until the rows they count may
+    // have changed: the owner of the view forgets them then.
+    void forgetCounts() { m_counts.clear(); }
+
     // Rows per page; 0 (the default) reads every row at once. Takes effect at the next run.
     void setPageRows(int rows) { m_pageRows = qMax(0, rows); }
     int pageRows() const { return m_pageRows; }
@@ -65,6 +69,8 @@ private:
     // Reads up to limit rows from offset on; false with the error kept on failure.
     bool readRows(int limit, int offset, QVector<Row>* rows) const;
     const QVector<Row>& page(int index) const;
+    // The number of rows the count statement gives; -1 after the error is kept.
+    int count();
     // Holds rows read after the known ones, from row first on, as pages.
     void keep(int first, QVector<Row> rows);
 
@@ -73,6 +79,7 @@ private:
     QString m_countSql;
     QVariantList m_countParams;
     int m_pageRows = 0;
+    QHash<QString, int> m_counts;
     // Paged reading: the number of rows (known so far, or all when counted or read to the end)
     // and the pages held, the most recently used last.
     bool m_paged = false;
