@@ -146,6 +146,9 @@ private:
     void foodTableMoved();
     QVariant calculate(int row, int field) const;
     bool locateListedFood(const QString& operation);
+    // Whether a page of foods of the condition (one value bound) is among the first names of the
+    // name index.
+    bool scanFindsAPage(const QString& condition, const QVariant& value) const;
 
     Prompter& m_prompter;
     bool m_open = false;

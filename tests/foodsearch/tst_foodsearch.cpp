@@ -674,19 +674,22 @@ QStringList namesHolding(const TempProgramDir& dir, const QString& keyword)
 
 } // namespace
 
-// The simple search and the advanced search's word rule through the word index of the names list
-// exactly what matching every name lists, for keywords with and without three letters in a row,
-// wildcards and letters outside ASCII, and the index follows foods added, renamed and deleted.
+// The simple search and the advanced search's word rule list exactly what matching every name
+// lists, whichever way they take (the word index for a rare word, the names in list order for a
+// word that fills a page among the first names), for keywords with and without three letters in
+// a row, wildcards and letters outside ASCII, and the index follows foods added, renamed and
+// deleted.
 TEST(FoodWordIndex, SimpleSearchListsWhatMatchingEveryNameLists)
 {
     TempProgramDir dir;
     ASSERT_TRUE(dir.isValid()) << dir.error().toStdString();
-    // Generated names: words in both cases, accents, quotes and wildcard characters.
+    // Generated names: words in both cases, accents, quotes and wildcard characters; each word is
+    // in a few hundred names, a pair of words in a few dozen.
     const QStringList words = {"Milk",    "butter",  "CHEESE", "crème",    "CRÈME",
                                "brûlée",  "O'Brien", "50%",    "fat_free", "oat",
                                "Oatmeal", "yogurt",  "raw",    "whole"};
     QString insert = "INSERT INTO \"FOOD_DES.DB\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES ";
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 3000; ++i) {
         const QString name = words[i % words.size()] + ", " + words[(i * 7 + 3) % words.size()] +
                              (i % 5 == 0 ? " " + words[(i * 3) % words.size()].toLower() : "");
         insert += QStringLiteral("%1(%2, 100, '%3')")
