@@ -24,8 +24,11 @@ const QString AllFoodsCount = QStringLiteral("SELECT count(*) FROM \"FOOD_DES.DB
 // The food list reads this many foods at a time from the name index as it is scrolled: a few
 // screens, whatever the number of foods.
 constexpr int FoodListPageRows = 256;
-// A search matches this many names in list order before choosing its way to the foods.
-constexpr int ScanProbeNames = 20000;
+// A search matches the first names in list order before choosing its way to the foods: when at
+// least ScanProbeMatches of the first ScanProbeNames names match (one in eighty), a page of
+// matches is a few thousand names away, and reading the names in order finds it soonest.
+constexpr int ScanProbeNames = 5000;
+constexpr int ScanProbeMatches = 64;
 
 // The foods of the groups with the given codes (one "?" each), by name. For one code the rows
 // come straight from the group index, already in name order.
@@ -551,7 +554,7 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
     // Two ways to the same foods. Reading the name index in order and matching each name finds
     // a screen of a common word at once, but reads every name for a rare one; the word index
     // finds a rare word's foods at once, but must read and sort every food of a common one. The
-    // first names of the list tell which: when they hold a page of matches, the scan is taken.
+    // first names of the list tell which: when enough of them match, the scan is taken.
     if (!Schema::wordIndexAnswers(keyword) || scanFindsAPage(match, keyword)) {
         SetFoodListStatement(scan + NameOrder, {keyword});
         return;
@@ -567,8 +570,8 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
 
 bool TDataModuleFoods::scanFindsAPage(const QString& condition, const QVariant& value) const
 {
-    // The first names in order (a few milliseconds of matching, whatever the number of foods):
-    // do a page of them match?
+    // The first names in order (about a millisecond of matching, whatever the number of foods):
+    // do enough of them match?
     QSqlQuery q(Database::connection());
     q.setForwardOnly(true);
     const QString sql =
@@ -577,11 +580,11 @@ bool TDataModuleFoods::scanFindsAPage(const QString& condition, const QVariant& 
             .arg(NameOrder)
             .arg(ScanProbeNames)
             .arg(condition)
-            .arg(FoodListPageRows);
+            .arg(ScanProbeMatches);
     if (!q.prepare(sql))
         return false;
     q.bindValue(0, value);
-    return q.exec() && q.next() && q.value(0).toInt() >= FoodListPageRows;
+    return q.exec() && q.next() && q.value(0).toInt() >= ScanProbeMatches;
 }
 
 void TDataModuleFoods::RunAdvancedSearch(const QString& name)

@@ -146,8 +146,8 @@ private:
     void foodTableMoved();
     QVariant calculate(int row, int field) const;
     bool locateListedFood(const QString& operation);
-    // Whether a page of foods of the condition (one value bound) is among the first names of the
-    // name index.
+    // Whether the condition (one value bound) holds for names often enough among the first names
+    // of the name index for a page of its foods to be found soonest by reading names in order.
     bool scanFindsAPage(const QString& condition, const QVariant& value) const;
 
     Prompter& m_prompter;

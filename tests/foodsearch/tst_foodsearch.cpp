@@ -676,7 +676,7 @@ QStringList namesHolding(const TempProgramDir& dir, const QString& keyword)
 
 // The simple search and the advanced search's word rule list exactly what matching every name
 // lists, whichever way they take (the word index for a rare word, the names in list order for a
-// word that fills a page among the first names), for keywords with and without three letters in
+// word common among the first names), for keywords with and without three letters in
 // a row, wildcards and letters outside ASCII, and the index follows foods added, renamed and
 // deleted.
 TEST(FoodWordIndex, SimpleSearchListsWhatMatchingEveryNameLists)
