@@ -62,6 +62,13 @@ QueryView* makeQuery(const char* name, QObject* parent)
 
 constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
 
+// A user's weight history in the order entered, through the user index, and its length.
+const QString WeightHistorySelect =
+    QStringLiteral("SELECT * FROM \"P_WeightHistory.DB\" WHERE PID = ? ORDER BY PID, WID");
+const QString WeightHistoryCount =
+    QStringLiteral("SELECT count(*) FROM \"P_WeightHistory.DB\" WHERE PID = ?");
+constexpr int WeightHistoryPageRows = 256;
+
 // How a weight history shows in a grid: the day entered, the weight and its unit.
 DataSetModel* newWeightModel(DataSet* history, QObject* parent)
 {
@@ -116,10 +123,14 @@ TDataModulePersonal::TDataModulePersonal(Prompter& prompter, const Clock& clock,
     m_goals->addLookupField("Nutrients", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "NutrDesc");
     m_goals->addLookupField("Units", "Nutr_No", "NUTR_DEF.DB", "Nutr_No", "Units");
 
-    m_weightHistoryDisplay =
-        makeTable("P_WeightHistory.DB", "tblPersonalWeightHistoryDisplay", this);
-    withUnit(m_weightHistoryDisplay);
-    m_weightHistoryDisplay->setMaster(m_people, "PID", "PID");
+    // The shown user's weight history, read a page at a time as its grid is scrolled: twenty
+    // years of daily weights are not read to show one screen of them.
+    m_weightHistoryDisplay = makeQuery("qryWeightHistoryDisplay", this);
+    m_weightHistoryDisplay->setPageRows(WeightHistoryPageRows);
+    m_weightHistoryDisplay->addCalculatedField("Unit", FieldType::String);
+    m_weightHistoryDisplay->setCalcFunction(
+        [this](const DataSet& set, int row, int) { return weightUnitOf(set.valueAt(row, "PID")); });
+    showWeightHistory();
 
     m_intakes = makeTable("DIntake.DB", "tblDailyIntakes", this);
     m_intakes->setReading(TableView::Reading::Located);
@@ -167,6 +178,12 @@ TDataModulePersonal::TDataModulePersonal(Prompter& prompter, const Clock& clock,
     for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset, &DataSet::stateChanged})
         connect(m_people, signal, this, &TDataModulePersonal::shownUserChanged);
     connect(m_people, &DataSet::rowUpdated, this, &TDataModulePersonal::shownUserChanged);
+    for (auto signal : {&DataSet::currentChanged, &DataSet::rowsReset})
+        connect(m_people, signal, this, &TDataModulePersonal::showWeightHistory);
+    connect(m_people, &DataSet::fieldChanged, this, [this](const QString& field) {
+        if (field.compare(QLatin1String("PID"), Qt::CaseInsensitive) == 0)
+            showWeightHistory();
+    });
     // A changed measurement system relabels the weights at once.
     connect(m_people, &DataSet::rowUpdated, this, [this] {
         m_weightHistoryDisplay->recalculate();
@@ -234,6 +251,18 @@ bool TDataModulePersonal::DataModuleCreate(const QString& programDir)
     }
     m_open = allOpen;
     return m_open;
+}
+
+void TDataModulePersonal::showWeightHistory()
+{
+    // Weights entered or deleted change the length: it is counted again whenever shown.
+    const QVariant pid =
+        m_people->isActive() && !m_people->isEmpty() ? m_people->value("PID") : QVariant();
+    m_weightHistoryDisplay->forgetCounts();
+    if (!m_weightHistoryDisplay->isActive())
+        m_weightHistoryDisplay->setStatement(WeightHistorySelect, {pid}, WeightHistoryCount, {pid});
+    else
+        m_weightHistoryDisplay->reopen(WeightHistorySelect, {pid}, WeightHistoryCount, {pid});
 }
 
 bool TDataModulePersonal::usable() const
@@ -408,12 +437,12 @@ bool TDataModulePersonal::SaveUser()
                                         [&](QString* e) { return keepWeightHistory(newUser, e); });
     if (!ok) {
         // Nothing was written: the views show the stored rows again, with the pending ones.
-        m_weightHistoryDisplay->refresh();
+        showWeightHistory();
         report(error);
         return false;
     }
     m_newUser = false;
-    m_weightHistoryDisplay->refresh();
+    showWeightHistory();
     m_reportWeightHistory->refresh();
     emit currentUserChanged();
     return true;
@@ -426,7 +455,7 @@ void TDataModulePersonal::DiscardUser()
     m_people->cancel();
     m_people->cancelUpdates();
     m_newUser = false;
-    m_weightHistoryDisplay->refresh();
+    showWeightHistory();
 }
 
 void TDataModulePersonal::DeleteUser()
@@ -465,7 +494,7 @@ void TDataModulePersonal::DeleteUser()
         return;
     }
     m_goals->refresh();
-    m_weightHistoryDisplay->refresh();
+    showWeightHistory();
     m_reportWeightHistory->refresh();
     if (m_dayPid == pid.toInt())
         rereadDayList();

@@ -204,12 +204,14 @@ private:
     QString m_openError; // the store's message for the first table that failed to open
     // True when every table opened; otherwise says the action cannot be done, with the reason.
     bool usable() const;
+    // Shows the current user's weight history (none without a user).
+    void showWeightHistory();
     bool m_newUser = false;
 
     TableView* m_people;
     TableView* m_weightHistory;
     TableView* m_goals;
-    TableView* m_weightHistoryDisplay;
+    QueryView* m_weightHistoryDisplay;
     TableView* m_intakes;
     TableView* m_intakeNutrients;
     TableView* m_foodNutrData;

@@ -184,7 +184,7 @@ TEST_F(PersonalModuleTest, AddedUserIsStoredWithOneWeightEntryOfTodayAndBecomesC
     EXPECT_EQ(weightHistory(4), "2026-03-01 82.5");
     EXPECT_EQ(goals(4), "208=2000.0");
     EXPECT_EQ(module.currentPersonID(), 4);
-    EXPECT_EQ(viewOf(module, "tblPersonalWeightHistoryDisplay").rowCount(), 1);
+    EXPECT_EQ(viewOf<QueryView>(module, "qryWeightHistoryDisplay").rowCount(), 1);
     EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 1);
     EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
 }
@@ -318,7 +318,7 @@ TEST_F(PersonalModuleTest, DeletingAUserRemovesEverythingTheUserOwnsAndNothingEl
     // The next remaining user is current, with its own goals and history.
     EXPECT_EQ(module.currentPersonName(), "Cid");
     EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 0);
-    EXPECT_EQ(viewOf(module, "tblPersonalWeightHistoryDisplay").rowCount(), 0);
+    EXPECT_EQ(viewOf<QueryView>(module, "qryWeightHistoryDisplay").rowCount(), 0);
     EXPECT_EQ(prompter.errors(), QStringList());
 }
 
@@ -345,7 +345,7 @@ TEST_F(PersonalModuleTest, FailureWhileDeletingAUserLeavesEverythingAsItWas)
     EXPECT_EQ(module.tblPersonalInfo().rowCount(), 2);
     EXPECT_FALSE(module.tblPersonalInfo().updatesPending());
     EXPECT_EQ(module.tblPersonalNutrGoals().rowCount(), 1);
-    EXPECT_EQ(viewOf(module, "tblPersonalWeightHistoryDisplay").rowCount(), 1);
+    EXPECT_EQ(viewOf<QueryView>(module, "qryWeightHistoryDisplay").rowCount(), 1);
 }
 
 TEST_F(PersonalModuleTest, NoUserToEditOrDeleteIsSaid)
@@ -727,6 +727,32 @@ TEST_F(PersonalModuleTest, ReportWeightHistoryKeepsTheCurrentUsersEntriesOfThePe
         rows << report.valueAt(row, "Weight").toString() + " " +
                     report.valueAt(row, "Unit").toString();
     EXPECT_EQ(rows, QStringList({"70 kg", "69 kg"}));
+}
+
+// The weight history shown is the selected user's, in the order entered, however long: a
+// history of a thousand days (read a page at a time) lists every entry, and selecting another
+// user shows that user's.
+TEST_F(PersonalModuleTest, ShownWeightHistoryIsTheSelectedUsersWhole)
+{
+    addUserRow(1, "Ann");
+    addUserRow(2, "Bob");
+    sql("WITH RECURSIVE k(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM k WHERE i < 999) "
+        "INSERT INTO \"P_WeightHistory.DB\" (PID, \"Date Entered\", Weight) SELECT 1, "
+        "date('2020-01-01', '+' || i || ' days'), 60 + i * 0.01 FROM k");
+    sql("INSERT INTO \"P_WeightHistory.DB\" (PID, \"Date Entered\", Weight) VALUES "
+        "(2, '2026-03-02', 90), (1, '2019-12-31', 59)");
+    open();
+    const QueryView& shown = viewOf<QueryView>(module, "qryWeightHistoryDisplay");
+    ASSERT_TRUE(module.SelectUser(1));
+    ASSERT_EQ(shown.rowCount(), 1001);
+    for (int row : {0, 255, 256, 700, 999})
+        EXPECT_DOUBLE_EQ(shown.valueAt(row, "Weight").toDouble(), 60 + row * 0.01) << row;
+    EXPECT_EQ(shown.valueAt(1000, "Date Entered").toString(), "2019-12-31");
+    EXPECT_EQ(shown.valueAt(1000, "Unit").toString(), "kg");
+
+    ASSERT_TRUE(module.SelectUser(2));
+    ASSERT_EQ(shown.rowCount(), 1);
+    EXPECT_EQ(shown.valueAt(0, "Weight").toDouble(), 90);
 }
 
 // A personal table that fails to open, the people table working: users can still be chosen, and
