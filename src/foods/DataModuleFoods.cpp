@@ -24,10 +24,10 @@ const QString AllFoodsCount = QStringLiteral("SELECT count(*) FROM \"FOOD_DES.DB
 // The food list reads this many foods at a time from the name index as it is scrolled: a few
 // screens, whatever the number of foods.
 constexpr int FoodListPageRows = 256;
-// A search matches the first names in list order before choosing its way to the foods: when at
-// least ScanProbeMatches of the first ScanProbeNames names match (one in eighty), a page of
-// matches is a few thousand names away, and reading the names in order finds it soonest.
-constexpr int ScanProbeNames = 5000;
+// A search matches the first names in list order before choosing its way to the foods: when
+// ScanProbeMatches of the first ScanProbeNames names match (the matching stops there), a page
+// of matches is not far away, and reading the names in order finds it soonest.
+constexpr int ScanProbeNames = 20000;
 constexpr int ScanProbeMatches = 64;
 
 // The foods of the groups with the given codes (one "?" each), by name. For one code the rows
@@ -570,8 +570,8 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
 
 bool TDataModuleFoods::scanFindsAPage(const QString& condition, const QVariant& value) const
 {
-    // The first names in order (about a millisecond of matching, whatever the number of foods):
-    // do enough of them match?
+    // The first names in order (a few milliseconds of matching at most, whatever the number of
+    // foods): do enough of them match?
     QSqlQuery q(Database::connection());
     q.setForwardOnly(true);
     const QString sql =
