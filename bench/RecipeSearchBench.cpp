@@ -1,9 +1,9 @@
-// Recipe search over 5,000 generated recipes (RecipeGenerator) on the full USDA SR database: the
-// name keyword search and an advanced search of three rules (a word in the ingredients, a recipe
-// type and a nutrient total below a value), each filling the recipe list with its nutrient,
-// ingredient and type views following the first recipe. The database is built once from
-// $KELORA_USDA_DIR, else from the SR28 copy in resources/; without either the benchmarks are
-// skipped.
+// Recipe search over 5,000 generated recipes (RecipeGenerator; $KELORA_BENCH_RECIPES for more) on
+// the full USDA SR database: the name keyword search and an advanced search of three rules (a word
+// in the ingredients, a recipe type and a nutrient total below a value), each filling the recipe
+// list with its nutrient, ingredient and type views following the first recipe. The database is
+// built once from $KELORA_USDA_DIR, else from the SR28 copy in resources/; without either the
+// benchmarks are skipped.
 #include "BenchSupport.h"
 #include "RecipeGenerator.h"
 #include "foods/DataModuleFoods.h"
@@ -22,7 +22,13 @@
 
 namespace {
 
-constexpr int Recipes = 5000;
+// The number of generated recipes: $KELORA_BENCH_RECIPES, else 5,000.
+int recipeCount()
+{
+    bool number = false;
+    const int n = qEnvironmentVariableIntValue("KELORA_BENCH_RECIPES", &number);
+    return number && n > 0 ? n : 5000;
+}
 
 void simpleSearch(benchmark::State& state, TDataModuleRecipes* recipes, QString keyword)
 {
@@ -65,7 +71,7 @@ int main(int argc, char** argv)
     if (!foods.DataModuleCreate(dir.path()))
         return 1;
     QString error;
-    if (!RecipeGenerator::generate(Recipes, &error)) {
+    if (!RecipeGenerator::generate(recipeCount(), &error)) {
         std::fprintf(stderr, "RecipeSearch: %s\n", qPrintable(error));
         return 1;
     }

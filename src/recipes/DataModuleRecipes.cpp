@@ -21,6 +21,10 @@ const QString ListSelect = QStringLiteral(
     "r.\"Number of Serves\", r.Procedures, r.Author, r.Source, r.\"Web Page Name\", "
     "r.\"Web Page Link\" FROM \"Recipe_Des.DB\" AS r");
 const QString ListOrder = QStringLiteral(" ORDER BY r.\"Recipe Name\" COLLATE KL_NOCASE, r.R_ID");
+const QString AllRecipesCount = QStringLiteral("SELECT count(*) FROM \"Recipe_Des.DB\"");
+
+// The recipe list reads this many recipes at a time from the name index as it is scrolled.
+constexpr int RecipeListPageRows = 256;
 
 // Names are bound, never pasted: a quote in a name is only text. A recipe is listed once even
 // when it is linked to two types of the same name.
@@ -199,6 +203,7 @@ TDataModuleRecipes::TDataModuleRecipes(TDataModuleFoods& foods, Prompter& prompt
 
     m_list = new QueryView(this);
     m_list->setObjectName("qryRecipeDescDisplay");
+    m_list->setPageRows(RecipeListPageRows);
     m_list->addCalculatedField("CuisineDesc", FieldType::String);
     m_list->setCalcFunction(
         [this](const DataSet& set, int row, int field) { return calculate(set, row, field); });
@@ -431,11 +436,15 @@ QString TDataModuleRecipes::recipeListOrder()
     return ListOrder;
 }
 
-bool TDataModuleRecipes::SetRecipeListStatement(const QString& sql, const QVariantList& params)
+bool TDataModuleRecipes::SetRecipeListStatement(const QString& sql, const QVariantList& params,
+                                                const QString& countSql)
 {
     if (!ready())
         return false;
-    if (!m_list->reopen(sql, params)) {
+    // Recipes come from more than one way in (the pages, imports): the length is counted anew
+    // with every listing, through the name index.
+    m_list->forgetCounts();
+    if (!m_list->reopen(sql, params, countSql)) {
         report(m_list->lastError());
         return false;
     }
@@ -444,7 +453,7 @@ bool TDataModuleRecipes::SetRecipeListStatement(const QString& sql, const QVaria
 
 void TDataModuleRecipes::ShowAllRecipes()
 {
-    SetRecipeListStatement(ListSelect + ListOrder);
+    SetRecipeListStatement(ListSelect + ListOrder, {}, AllRecipesCount);
 }
 
 void TDataModuleRecipes::ShowNoRecipes()
@@ -516,7 +525,7 @@ void TDataModuleRecipes::recipeTableChanged()
 {
     if (!m_open || m_list->statement().isEmpty())
         return;
-    SetRecipeListStatement(m_list->statement(), m_list->parameters());
+    SetRecipeListStatement(m_list->statement(), m_list->parameters(), m_list->countStatement());
 }
 
 // --- Recipes ----------------------------------------------------------------------------------

@@ -73,7 +73,11 @@ public:
 
     // The recipe list. A statement must give at least the columns of recipeListSelect(); the
     // list adds CuisineDesc itself. User text goes in params, bound to the "?" placeholders.
-    bool SetRecipeListStatement(const QString& sql, const QVariantList& params = {});
+    // The statement ends with its ORDER BY: the list is read a screen at a time as it is
+    // scrolled. With a count statement its length is known at once; without one (a search) the
+    // recipes come in as the list is scrolled to its end.
+    bool SetRecipeListStatement(const QString& sql, const QVariantList& params = {},
+                                const QString& countSql = {});
     void ShowAllRecipes();
     // The recipe list empty (a tree entry that lists nothing is selected).
     void ShowNoRecipes();

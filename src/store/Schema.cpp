@@ -526,6 +526,7 @@ QList<Schema::StoredIndex> Schema::indexes()
 QList<Schema::StoredIndex> Schema::orderingIndexes()
 {
     const QString foods = QStringLiteral("FOOD_DES.DB");
+    const QString recipes = QStringLiteral("Recipe_Des.DB");
     return {
         // The group code rides along so the whole food list is read from the index alone.
         {indexName(foods, QStringLiteral("Desc_Index")), foods,
@@ -534,6 +535,10 @@ QList<Schema::StoredIndex> Schema::orderingIndexes()
         {indexName(foods, QStringLiteral("Group_Index")), foods,
          QStringLiteral("CREATE INDEX \"FOOD_DES.DB.Group_Index\" ON \"FOOD_DES.DB\" "
                         "(\"FdGrp_Cd\", \"Desc\" COLLATE KL_NOCASE)")},
+        // Recipe lists are in name order, then by number (the key, which the index holds).
+        {indexName(recipes, QStringLiteral("Name_Index")), recipes,
+         QStringLiteral("CREATE INDEX \"Recipe_Des.DB.Name_Index\" ON \"Recipe_Des.DB\" "
+                        "(\"Recipe Name\" COLLATE KL_NOCASE)")},
     };
 }
 

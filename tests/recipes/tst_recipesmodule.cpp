@@ -54,10 +54,13 @@ protected:
 
     virtual bool seeded() const { return true; }
 
+    // The names listed, the list read to its end.
     QStringList listed() const
     {
         QStringList names;
-        const QueryView& list = viewOf<QueryView>(recipes, "qryRecipeDescDisplay");
+        QueryView& list = viewOf<QueryView>(recipes, "qryRecipeDescDisplay");
+        while (list.canFetchMore())
+            list.fetchMore();
         for (int row = 0; row < list.rowCount(); ++row)
             names << list.valueAt(row, "Recipe Name").toString();
         return names;
@@ -198,6 +201,34 @@ TEST_F(RecipesModule, ListsAreSortedByNameAndNamesAreOnlyText)
     EXPECT_TRUE(prompter.entries().isEmpty());
     EXPECT_EQ(recipes.GetCuisineNames(), QStringList({"American", "Chef's", "Thai"}));
     EXPECT_EQ(recipes.GetRecipeTypeNames(), QStringList({"Breakfast", "Dessert", "Snack"}));
+}
+
+// Lists longer than a page are read a page at a time and hold exactly what the whole statement
+// holds, in name order: all recipes counted at once, a name search as the list is scrolled.
+TEST_F(RecipesModule, LongListsHoldEveryRecipeInNameOrder)
+{
+    ASSERT_TRUE(
+        dir.exec("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE "
+                 "i < 700) INSERT INTO \"Recipe_Des.DB\" (R_ID, \"Recipe Name\") SELECT "
+                 "100 + i, printf('%s %03d', CASE i % 3 WHEN 0 THEN 'soup' ELSE 'Stew' END, "
+                 "(i * 37) % 701) FROM k"));
+    const auto stored = [&](const QString& where) {
+        return dir
+            .scalar("SELECT group_concat(n, '|') FROM (SELECT \"Recipe Name\" AS n FROM "
+                    "\"Recipe_Des.DB\" " +
+                    where + " ORDER BY \"Recipe Name\" COLLATE KL_NOCASE, R_ID)")
+            .toString()
+            .split('|');
+    };
+    recipes.ShowAllRecipes();
+    EXPECT_EQ(viewOf<QueryView>(recipes, "qryRecipeDescDisplay").rowCount(), 703)
+        << "counted at once";
+    EXPECT_EQ(listed(), stored(""));
+    recipes.ShowRecipesByName("S");
+    EXPECT_EQ(viewOf<QueryView>(recipes, "qryRecipeDescDisplay").rowCount(), 256)
+        << "a page, then more as the list is scrolled";
+    EXPECT_EQ(listed(), stored("WHERE lower(\"Recipe Name\") LIKE '%s%'"));
+    EXPECT_TRUE(prompter.entries().isEmpty()) << prompter.last().toStdString();
 }
 
 TEST_F(RecipesModule, SelectedRecipeShowsItsTypesIngredientsAndValuesPerServe)

@@ -44,7 +44,7 @@ const QList<ExpectedTable> expectedTables = {
       "Cooking Time REAL", "Number of Serves REAL", "Procedures TEXT", "Author TEXT", "Source TEXT",
       "Web Page Name TEXT", "Web Page Link TEXT"},
      {"R_ID"},
-     {}},
+     {"Name_Index: Recipe Name"}},
     {"Recipe_Cuisine.DB", {"Cuisine_ID AUTO", "Cuisine TEXT"}, {"Cuisine_ID"}, {}},
     {"Recipe_Types.DB", {"RTYPE_ID AUTO", "Recipe Type TEXT"}, {"RTYPE_ID"}, {}},
     {"Recipe_DesAndTypes.DB",
