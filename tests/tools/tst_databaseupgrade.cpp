@@ -153,14 +153,14 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     // The program refuses it, saying how to upgrade; the check says the same.
     QString error;
     EXPECT_FALSE(Database::define(program, &error));
-    EXPECT_TRUE(error.contains("has layout version 1; this program reads version 3 only. To "
+    EXPECT_TRUE(error.contains("has layout version 1; this program reads version 4 only. To "
                                "bring it up to date, keeping every record, close Kelora and run:"
                                "\nkelora-makedata --upgrade \"" +
                                QDir::toNativeSeparators(program) + "\""))
         << error.toStdString();
     Outcome r = run({"--check", program});
     EXPECT_EQ(r.code, MakedataCommand::OlderLayout) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Layout version 1: older than this program's version 3\n"))
+    EXPECT_TRUE(r.out.contains("Layout version 1: older than this program's version 4\n"))
         << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("kelora-makedata --upgrade \"" + QDir::toNativeSeparators(program)))
         << r.out.toStdString();
@@ -170,7 +170,7 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     EXPECT_EQ(r.err, QString());
     const QString backup = databasePath(program) + ".layout1.bak";
     const QStringList expected = {
-        "Upgrading " + shown + " from layout 1 to layout 3",
+        "Upgrading " + shown + " from layout 1 to layout 4",
         "Kept a copy of the old database as " + QDir::toNativeSeparators(backup),
         "Added the table \"KL_Info.DB\"",
         "Added the table \"DI_DayNutr.db\"",
@@ -191,7 +191,7 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     const QStringList lines = r.out.split('\n');
     for (const QString& line : expected)
         EXPECT_TRUE(lines.contains(line)) << line.toStdString() << "\n" << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Upgraded " + shown + " to layout 3; every row was kept ("))
+    EXPECT_TRUE(r.out.contains("Upgraded " + shown + " to layout 4; every row was kept ("))
         << r.out.toStdString();
 
     // Every row is kept, and the day totals are counted from the log.
@@ -229,7 +229,7 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     const QByteArray upgraded = contents(databasePath(program));
     r = run({"--upgrade", program});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "The database " + shown + " is already at layout 3; it was left unchanged.\n");
+    EXPECT_EQ(r.out, "The database " + shown + " is already at layout 4; it was left unchanged.\n");
     EXPECT_EQ(contents(databasePath(program)), upgraded);
     EXPECT_EQ(QDir(program + "/Data").entryList(QDir::Files | QDir::Hidden),
               (QStringList{"kelora.db", "kelora.db.layout1.bak"}));
@@ -246,8 +246,8 @@ TEST(DatabaseUpgrade, WhatCannotBeMendedIsRefusedWithNothingChanged)
         QString message;
     };
     const Case cases[] = {
-        {"newer layout", false, "PRAGMA user_version = 4", false,
-         "has layout version 4, newer than this kelora-makedata knows (up to 3)"},
+        {"newer layout", false, "PRAGMA user_version = 5", false,
+         "has layout version 5, newer than this kelora-makedata knows (up to 4)"},
         {"not laid out by kelora-makedata", false, "PRAGMA user_version = 0", false,
          "was not laid out by kelora-makedata (layout version 0)"},
         {"held by the program", true, "", true, "is in use by a running Kelora"},
