@@ -555,7 +555,7 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
     // a screen of a common word at once, but reads every name for a rare one; the word index
     // finds a rare word's foods at once, but must read and sort every food of a common one. The
     // first names of the list tell which: when enough of them match, the scan is taken.
-    if (!Schema::wordIndexAnswers(keyword) || scanFindsAPage(match, keyword)) {
+    if (!Schema::wordIndexAnswers(keyword) || namesInOrderFindFoodsSoon(match, keyword)) {
         SetFoodListStatement(scan + NameOrder, {keyword});
         return;
     }
@@ -568,7 +568,8 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
                          {keyword, keyword});
 }
 
-bool TDataModuleFoods::scanFindsAPage(const QString& condition, const QVariant& value) const
+bool TDataModuleFoods::namesInOrderFindFoodsSoon(const QString& condition,
+                                                 const QVariant& value) const
 {
     // The first names in order (a few milliseconds of matching at most, whatever the number of
     // foods): do enough of them match?

@@ -148,7 +148,7 @@ private:
     bool locateListedFood(const QString& operation);
     // Whether the condition (one value bound) holds for names often enough among the first names
     // of the name index for a page of its foods to be found soonest by reading names in order.
-    bool scanFindsAPage(const QString& condition, const QVariant& value) const;
+    bool namesInOrderFindFoodsSoon(const QString& condition, const QVariant& value) const;
 
     Prompter& m_prompter;
     bool m_open = false;

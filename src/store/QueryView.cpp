@@ -91,7 +91,7 @@ bool QueryView::run(int keepRow)
 {
     if (m_pageRows > 0)
         return runPaged(keepRow);
-    m_paged = false;
+    dropPages();
     QSqlQuery q(Database::connection());
     if (!execute(q, -1, 0)) {
         fail(m_pageError);
@@ -273,6 +273,14 @@ int QueryView::findRow(int field, int from, const ValueTest& test) const
     return found >= 0 || from == 0 ? found : scan(0, from);
 }
 
+void QueryView::dropPages()
+{
+    m_paged = false;
+    m_pages.clear();
+    m_pageUse.clear();
+    m_total = 0;
+}
+
 bool QueryView::open()
 {
     if (isActive())
@@ -285,10 +293,7 @@ void QueryView::close()
     if (!isActive())
         return;
     setState(State::Inactive);
-    m_paged = false;
-    m_pages.clear();
-    m_pageUse.clear();
-    m_total = 0;
+    dropPages();
     setRows({}, -1);
 }
 
@@ -304,10 +309,7 @@ bool QueryView::reopen(const QString& sql, const QVariantList& params, const QSt
         return true;
     const QString message = lastError();
     setState(State::Inactive);
-    m_paged = false;
-    m_pages.clear();
-    m_pageUse.clear();
-    m_total = 0;
+    dropPages();
     setRows({}, -1);
     fail(message);
     return false;

@@ -71,6 +71,8 @@ private:
     const QVector<Row>& page(int index) const;
     // The number of rows the count statement gives; -1 after the error is kept.
     int count();
+    // Back to holding rows whole: no pages, no paged length.
+    void dropPages();
     // Holds rows read after the known ones, from row first on, as pages.
     void keep(int first, QVector<Row> rows);
 
