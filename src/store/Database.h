@@ -19,7 +19,7 @@ class Database
 public:
     static constexpr const char* Name = "__KL_DB_REL1__";
     // The layout of the tables this program reads and writes; kept in PRAGMA user_version.
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
 
     static QString dataDirectory(const QString& programDir);
     static QString databasePath(const QString& programDir);

@@ -180,6 +180,23 @@ QList<Schema::Table> makeTables()
         // Facts about the database itself, one per row: "Collation" holds the version of the
         // name collation that the ordering indexes were built with.
         {"KL_Info.DB", {{"Item", T::Text}, {"Value", T::Text}}, {"Item"}, {}},
+
+        // The foods that came from a USDA FoodData Central release: the release's id of the
+        // food, its data type and publication date, and for a branded product its barcode and
+        // brand. A release imported again finds its foods here by FDC_ID.
+        {"FDC_FOOD.DB",
+         {{"NDB_No", T::Integer},
+          {"FDC_ID", T::Integer},
+          {"Data_Type", T::Text},
+          {"Pub_Date", T::Text},
+          {"GTIN_UPC", T::Text},
+          {"Brand_Owner", T::Text},
+          {"Brand_Name", T::Text}},
+         {"NDB_No"},
+         {{"FDC_Index", {"FDC_ID"}}}},
+        // The foods the user made, changed or deleted (their name, group, values or measures),
+        // kept by the triggers of userFoodTriggers(): an import never changes them.
+        {"KL_UserFoods.DB", {{"NDB_No", T::Integer}}, {"NDB_No"}, {}, true},
     };
 }
 } // namespace
@@ -459,6 +476,24 @@ QList<Schema::StoredIndex> Schema::dayTotalTriggers()
                 QStringLiteral("UPDATE OF DIntake_ID, PID, \"Date\""),
                 takeIntake(OLD) + QLatin1Char(' ') + addIntake(NEW)),
     };
+}
+
+QList<Schema::StoredIndex> Schema::userFoodTriggers()
+{
+    const QString mark =
+        QStringLiteral("INSERT OR IGNORE INTO \"KL_UserFoods.DB\" (NDB_No) VALUES (%1.NDB_No);");
+    QList<StoredIndex> all;
+    for (const QString& table : {QStringLiteral("FOOD_DES.DB"), QStringLiteral("NUT_DATA.DB"),
+                                 QStringLiteral("WEIGHT.DB")}) {
+        all << trigger(table, QStringLiteral("UserFood_Insert"), QStringLiteral("INSERT"),
+                       mark.arg(QStringLiteral("NEW")))
+            << trigger(table, QStringLiteral("UserFood_Update"), QStringLiteral("UPDATE"),
+                       mark.arg(QStringLiteral("OLD")) + QLatin1Char(' ') +
+                           mark.arg(QStringLiteral("NEW")))
+            << trigger(table, QStringLiteral("UserFood_Delete"), QStringLiteral("DELETE"),
+                       mark.arg(QStringLiteral("OLD")));
+    }
+    return all;
 }
 
 QList<Schema::StoredIndex> Schema::nameIndexObjects()

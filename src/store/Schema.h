@@ -92,6 +92,10 @@ public:
     // The triggers that keep DI_DayNutr.db in step with the intake log (DIntake.DB and
     // DI_Nutr.db), and the statements that fill it again from the log.
     static QList<StoredIndex> dayTotalTriggers();
+    // The triggers that mark a food as the user's (KL_UserFoods.DB) when its row, a value or
+    // a measure is written, changed or deleted. Made after the food data is in; an import of
+    // food data drops them while it writes and makes them again.
+    static QList<StoredIndex> userFoodTriggers();
     // The word index of the food names: an FTS5 table with the trigram tokenizer holding each
     // food's name as the connection's lower() gives it (Name, by NDB_No as rowid), so that it
     // answers lower("Desc") LIKE lower(pattern) exactly; and the triggers that keep it in step

@@ -3,6 +3,7 @@
 #include "store/DataFolderLock.h"
 #include "store/Database.h"
 #include "store/Schema.h"
+#include "tools/FdcImporter.h"
 #include "tools/LookupRows.h"
 #include "tools/SqliteConnection.h"
 #include "tools/SqliteStatement.h"
@@ -92,6 +93,14 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
         if (!importer.run(options.usdaDir, error))
             return false;
     }
+    for (const QString& dir : options.fdcDirs) {
+        FdcImporter importer(db, progress);
+        if (!importer.run(dir, error))
+            return false;
+        if (options.fdcReport)
+            *options.fdcReport << QDir::toNativeSeparators(dir) + QLatin1Char(':')
+                               << importer.report().lines();
+    }
 
     progress(QStringLiteral("Finishing"), 0);
     for (const QString& statement : Schema::orderingIndexStatements()) {
@@ -108,6 +117,13 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
     for (const QString& statement : std::as_const(wordIndex)) {
         if (!db.exec(statement, error)) {
             *error = QStringLiteral("Cannot index the words of the food names: %1").arg(*error);
+            return false;
+        }
+    }
+    // From here on, a food written, changed or deleted is the user's.
+    for (const Schema::StoredIndex& trigger : Schema::userFoodTriggers()) {
+        if (!db.exec(trigger.statement, error)) {
+            *error = QStringLiteral("Cannot mark the user's foods: %1").arg(*error);
             return false;
         }
     }
@@ -172,6 +188,20 @@ bool DatabaseBuilder::build(const QString& programDir, const Options& options, Q
         if (!missing.isEmpty()) {
             *error = QStringLiteral("The USDA data folder %1 lacks %2")
                          .arg(shownUsda, missing.join(QStringLiteral(", ")));
+            return false;
+        }
+    }
+
+    for (const QString& dir : options.fdcDirs) {
+        const QString shownFdc = QDir::toNativeSeparators(dir);
+        if (!QFileInfo(dir).isDir()) {
+            *error = QStringLiteral("The FoodData Central folder %1 does not exist").arg(shownFdc);
+            return false;
+        }
+        const QStringList missing = FdcImporter::missingFiles(dir);
+        if (!missing.isEmpty()) {
+            *error = QStringLiteral("The FoodData Central folder %1 lacks %2")
+                         .arg(shownFdc, missing.join(QStringLiteral(", ")));
             return false;
         }
     }

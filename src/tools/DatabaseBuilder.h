@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Lays out PROGRAM_DIR/Data/kelora.db: every table of the program with its keys and indexes,
-// the lookup rows, and (when a USDA SR directory is given) the food composition data. The
+// the lookup rows, and (when a USDA SR directory or FoodData Central folders are given) the food
+// composition data. The
 // database is built in a temporary file and moved into place only when complete, so a failure
 // never leaves a half-built database behind.
 class DatabaseBuilder
@@ -12,8 +14,10 @@ class DatabaseBuilder
 public:
     struct Options
     {
-        QString usdaDir;    // USDA SR ASCII files; empty: food tables stay empty
-        bool force = false; // replace an existing database
+        QString usdaDir;     // USDA SR ASCII files; empty: food tables stay empty
+        QStringList fdcDirs; // FoodData Central release folders imported after them, in order
+        QStringList* fdcReport = nullptr; // receives the import's report lines when not null
+        bool force = false;               // replace an existing database
         std::function<void(const QString& step, int percent)> progress;
     };
 

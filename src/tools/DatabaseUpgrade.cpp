@@ -111,9 +111,9 @@ QStringList makePlan(SqliteConnection& db, Plan* plan, QString* error)
     // An index holds nothing but a copy of its table's fields, so one of another definition is
     // simply made again.
     // So is a trigger, which holds nothing at all.
-    for (const Schema::StoredIndex& index : Schema::indexes() + Schema::orderingIndexes() +
-                                                Schema::dayTotalTriggers() +
-                                                Schema::nameIndexObjects()) {
+    for (const Schema::StoredIndex& index :
+         Schema::indexes() + Schema::orderingIndexes() + Schema::dayTotalTriggers() +
+             Schema::nameIndexObjects() + Schema::userFoodTriggers()) {
         const auto found = objects.constFind(index.name.toLower());
         if (found == objects.constEnd())
             plan->added << index;

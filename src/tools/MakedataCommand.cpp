@@ -1,8 +1,10 @@
 #include "tools/MakedataCommand.h"
 
+#include "store/DataFolderLock.h"
 #include "tools/DatabaseBuilder.h"
 #include "tools/DatabaseCheck.h"
 #include "tools/DatabaseUpgrade.h"
+#include "tools/FdcImport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,7 +14,7 @@
 QString MakedataCommand::usage()
 {
     return QStringLiteral(
-        "Usage: kelora-makedata [--usda DIR] [--force] PROGRAM_DIR\n"
+        "Usage: kelora-makedata [--usda DIR] [--fdc DIR]... [--force] PROGRAM_DIR\n"
         "       kelora-makedata --check PROGRAM_DIR\n"
         "       kelora-makedata --upgrade PROGRAM_DIR\n"
         "\n"
@@ -24,6 +26,12 @@ QString MakedataCommand::usage()
         "               (FD_GROUP.txt, FOOD_DES.txt, NUTR_DEF.txt, NUT_DATA.txt, WEIGHT.txt;\n"
         "               any of them may be gzipped as NAME.txt.gz). Without it the food\n"
         "               tables stay empty.\n"
+        "  --fdc DIR    import a USDA FoodData Central CSV release folder (food.csv,\n"
+        "               nutrient.csv, food_nutrient.csv and the files its data types\n"
+        "               need). May be given more than once: SR Legacy before Foundation\n"
+        "               before Branded. Into a new database after --usda; into an\n"
+        "               existing one (without --force) in one transaction that keeps\n"
+        "               the user's own foods, recipes and logs as they are.\n"
         "  --force      replace an existing database (refused while Kelora runs on it)\n"
         "  --check      check PROGRAM_DIR/Data/kelora.db instead, with Kelora's own SQL\n"
         "               functions and name collation: layout version, table structure,\n"
@@ -70,6 +78,14 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
             check = true;
         } else if (arg == QLatin1String("--upgrade")) {
             upgrade = true;
+        } else if (arg == QLatin1String("--fdc")) {
+            if (i + 1 >= arguments.size())
+                return usageError(QStringLiteral("--fdc needs a folder"));
+            options.fdcDirs << arguments.at(++i);
+        } else if (arg.startsWith(QLatin1String("--fdc="))) {
+            options.fdcDirs << arg.mid(6);
+            if (options.fdcDirs.last().isEmpty())
+                return usageError(QStringLiteral("--fdc needs a folder"));
         } else if (arg == QLatin1String("--usda")) {
             if (i + 1 >= arguments.size())
                 return usageError(QStringLiteral("--usda needs a folder"));
@@ -86,9 +102,10 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
         return usageError(QStringLiteral("no program directory given"));
     if (positional.size() > 1)
         return usageError(QStringLiteral("only one program directory may be given"));
-    if (check && (upgrade || options.force || !options.usdaDir.isEmpty()))
+    const bool foodData = !options.usdaDir.isEmpty() || !options.fdcDirs.isEmpty();
+    if (check && (upgrade || options.force || foodData))
         return usageError(QStringLiteral("--check takes no other option"));
-    if (upgrade && (options.force || !options.usdaDir.isEmpty()))
+    if (upgrade && (options.force || foodData))
         return usageError(QStringLiteral("--upgrade takes no other option"));
 
     if (check) {
@@ -124,7 +141,12 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
     const QString programDir = positional.first();
     const QString target = QDir::toNativeSeparators(
         QDir(QFileInfo(programDir).absoluteFilePath()).filePath(QStringLiteral("Data/kelora.db")));
-    if (QFileInfo::exists(target) && !options.force) {
+    const bool intoExisting = QFileInfo::exists(target) && !options.force;
+    if (intoExisting && !options.fdcDirs.isEmpty() && !options.usdaDir.isEmpty())
+        return usageError(QStringLiteral("--usda builds a new database; give --force to replace "
+                                         "%1, or leave out --usda to import into it")
+                              .arg(target));
+    if (intoExisting && options.fdcDirs.isEmpty()) {
         err << "kelora-makedata: " << target
             << " already exists; it was left unchanged. Use --force to replace it.\n";
         err.flush();
@@ -149,19 +171,60 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
         lastPercent = percent;
     };
 
-    out << "Building " << target
-        << (options.usdaDir.isEmpty()
-                ? QStringLiteral(" without food data")
-                : QStringLiteral(" from %1").arg(QDir::toNativeSeparators(options.usdaDir)))
-        << '\n';
-    out.flush();
-
+    const auto endProgress = [&] {
+        if (interactive && !lastStep.isEmpty())
+            out << '\n';
+        lastStep.clear();
+    };
     QElapsedTimer timer;
     timer.start();
     QString error;
+    QStringList report;
+    options.fdcReport = &report;
+
+    if (intoExisting) {
+        // Nobody else may write the database while the import runs.
+        const QString dataDir = QFileInfo(target).absolutePath();
+        DataFolderLock lock(dataDir);
+        if (lock.tryLock() == DataFolderLock::Result::InUse) {
+            err << "kelora-makedata: " << DatabaseBuilder::folderInUseMessage(dataDir)
+                << "; the database was left unchanged.\n";
+            err.flush();
+            return Failure;
+        }
+        out << "Importing into " << target << '\n';
+        out.flush();
+        const bool ok =
+            FdcImport::intoDatabase(target, options.fdcDirs, options.progress, {}, &report, &error);
+        endProgress();
+        if (!ok) {
+            out.flush();
+            err << "kelora-makedata: " << error << '\n';
+            err << "kelora-makedata: the database was left unchanged.\n";
+            err.flush();
+            return Failure;
+        }
+        for (const QString& line : std::as_const(report))
+            out << line << '\n';
+        out << "Imported into " << target << " in "
+            << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " s\n";
+        out.flush();
+        return Success;
+    }
+
+    QStringList sources;
+    if (!options.usdaDir.isEmpty())
+        sources << QDir::toNativeSeparators(options.usdaDir);
+    for (const QString& dir : std::as_const(options.fdcDirs))
+        sources << QDir::toNativeSeparators(dir);
+    out << "Building " << target
+        << (sources.isEmpty() ? QStringLiteral(" without food data")
+                              : QStringLiteral(" from %1").arg(sources.join(QStringLiteral(", "))))
+        << '\n';
+    out.flush();
+
     const bool ok = DatabaseBuilder::build(programDir, options, &error);
-    if (interactive && !lastStep.isEmpty())
-        out << '\n';
+    endProgress();
     if (!ok) {
         out.flush();
         err << "kelora-makedata: " << error << '\n';
@@ -169,6 +232,8 @@ int MakedataCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
         err.flush();
         return Failure;
     }
+    for (const QString& line : std::as_const(report))
+        out << line << '\n';
     out << "Created " << target << " in " << QString::number(timer.elapsed() / 1000.0, 'f', 1)
         << " s\n";
     out.flush();

@@ -87,3 +87,8 @@ QString SqliteConnection::lastError() const
         return QStringLiteral("out of memory");
     return QString::fromUtf8(sqlite3_errmsg(m_db));
 }
+
+long long SqliteConnection::changes() const
+{
+    return sqlite3_changes64(m_db);
+}

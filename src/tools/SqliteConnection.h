@@ -32,6 +32,8 @@ public:
     // holds SQLite's message and the rows read so far are returned.
     QList<QStringList> rows(const QString& sql, QString* error);
 
+    // The rows the last INSERT, UPDATE or DELETE wrote.
+    long long changes() const;
     // The message of the last failed call on this connection.
     QString lastError() const;
     sqlite3* handle() const { return m_db; }

@@ -50,3 +50,42 @@ bool SqliteStatement::run()
     sqlite3_clear_bindings(m_stmt);
     return ok;
 }
+
+bool SqliteStatement::step()
+{
+    m_error.clear();
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        m_error = m_connection.lastError();
+    return false;
+}
+
+void SqliteStatement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+long long SqliteStatement::intAt(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+double SqliteStatement::doubleAt(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
+
+bool SqliteStatement::isNullAt(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+std::string SqliteStatement::textAt(int column) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return text ? std::string(text, std::size_t(sqlite3_column_bytes(m_stmt, column)))
+                : std::string();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 #include <string_view>
 
 class SqliteConnection;
@@ -29,6 +30,16 @@ public:
     // Runs the statement with the bound values, then clears them for the next row. On failure
     // error() holds SQLite's message.
     bool run();
+
+    // Reading rows: each step moves to the next row of the result and returns true while there
+    // is one; false at the end or on failure (then error() is not empty). reset() ends the
+    // reading and clears the bound values for the next one.
+    bool step();
+    void reset();
+    long long intAt(int column) const;
+    double doubleAt(int column) const;
+    bool isNullAt(int column) const;
+    std::string textAt(int column) const;
 
 private:
     SqliteConnection& m_connection;

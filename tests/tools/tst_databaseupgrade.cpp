@@ -57,7 +57,8 @@ int reversed(void*, int lengthA, const void* a, int lengthB, const void* b)
     return right.compare(left, Qt::CaseInsensitive);
 }
 
-// Lays out program/Data/kelora.db as the first release did (layout 1): no KL_Info.DB, no index
+// Lays out program/Data/kelora.db as the first release did (layout 1): no KL_Info.DB, no record
+// of imported or user's foods, no index
 // of a user's intakes by day, no day totals of the intake log, intake amounts and weights indexed
 // by their intake and user only, a food name index without the group code, and name indexes in
 // the order of another collation. It holds a user's own food group, foods, search, recipe, and a
@@ -75,10 +76,12 @@ bool writeLayoutOne(const QString& program)
         return false;
     QStringList sql = {"PRAGMA journal_mode=WAL"};
     for (const Schema::Table& t : Schema::tables())
-        if (t.name != "KL_Info.DB" && t.name != "DI_DayNutr.db")
+        if (t.name != "KL_Info.DB" && t.name != "DI_DayNutr.db" && t.name != "FDC_FOOD.DB" &&
+            t.name != "KL_UserFoods.DB")
             sql << Schema::createStatement(t);
     const QStringList later = {"DIntake.DB.PID_Date_Index", "DI_Nutr.db.DIntake_Index",
-                               "P_WeightHistory.DB.PID_Date_Index", "NUT_DATA.DB.Nutr_Value_Index"};
+                               "P_WeightHistory.DB.PID_Date_Index", "NUT_DATA.DB.Nutr_Value_Index",
+                               "FDC_FOOD.DB.FDC_Index"};
     for (const Schema::StoredIndex& index : Schema::indexes())
         if (!later.contains(index.name))
             sql << index.statement;
@@ -153,14 +156,14 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     // The program refuses it, saying how to upgrade; the check says the same.
     QString error;
     EXPECT_FALSE(Database::define(program, &error));
-    EXPECT_TRUE(error.contains("has layout version 1; this program reads version 4 only. To "
+    EXPECT_TRUE(error.contains("has layout version 1; this program reads version 5 only. To "
                                "bring it up to date, keeping every record, close Kelora and run:"
                                "\nkelora-makedata --upgrade \"" +
                                QDir::toNativeSeparators(program) + "\""))
         << error.toStdString();
     Outcome r = run({"--check", program});
     EXPECT_EQ(r.code, MakedataCommand::OlderLayout) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Layout version 1: older than this program's version 4\n"))
+    EXPECT_TRUE(r.out.contains("Layout version 1: older than this program's version 5\n"))
         << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("kelora-makedata --upgrade \"" + QDir::toNativeSeparators(program)))
         << r.out.toStdString();
@@ -170,7 +173,7 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     EXPECT_EQ(r.err, QString());
     const QString backup = databasePath(program) + ".layout1.bak";
     const QStringList expected = {
-        "Upgrading " + shown + " from layout 1 to layout 4",
+        "Upgrading " + shown + " from layout 1 to layout 5",
         "Kept a copy of the old database as " + QDir::toNativeSeparators(backup),
         "Added the table \"KL_Info.DB\"",
         "Added the table \"DI_DayNutr.db\"",
@@ -185,19 +188,25 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
         "Added the table \"FOOD_DES.DB.Names\"",
         "Added the trigger \"FOOD_DES.DB.Names_Update\"",
         "Indexed the words of the food names",
+        "Added the table \"FDC_FOOD.DB\"",
+        "Added the table \"KL_UserFoods.DB\"",
+        "Added the trigger \"NUT_DATA.DB.UserFood_Update\"",
         "Rebuilt the name indexes with the name collation " + Database::collationVersion(),
         "Integrity check: ok",
     };
     const QStringList lines = r.out.split('\n');
     for (const QString& line : expected)
         EXPECT_TRUE(lines.contains(line)) << line.toStdString() << "\n" << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Upgraded " + shown + " to layout 4; every row was kept ("))
+    EXPECT_TRUE(r.out.contains("Upgraded " + shown + " to layout 5; every row was kept ("))
         << r.out.toStdString();
 
     // Every row is kept, and the day totals are counted from the log.
     QMap<QString, QList<QStringList>> after = everyRow(databasePath(program));
     EXPECT_EQ(after.take("DI_DayNutr.db"),
               (QList<QStringList>{{"1", "2026-01-05", "208", "233.0", "1", "1"}}));
+    // Which foods were imported or are the user's is not known from before: nothing is marked.
+    EXPECT_EQ(after.take("FDC_FOOD.DB"), QList<QStringList>());
+    EXPECT_EQ(after.take("KL_UserFoods.DB"), QList<QStringList>());
     EXPECT_EQ(after, before);
     {
         // The word index finds the user's own foods.
@@ -229,7 +238,7 @@ TEST(DatabaseUpgrade, OlderLayoutIsBroughtUpToDateKeepingEveryRowAndACopy)
     const QByteArray upgraded = contents(databasePath(program));
     r = run({"--upgrade", program});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "The database " + shown + " is already at layout 4; it was left unchanged.\n");
+    EXPECT_EQ(r.out, "The database " + shown + " is already at layout 5; it was left unchanged.\n");
     EXPECT_EQ(contents(databasePath(program)), upgraded);
     EXPECT_EQ(QDir(program + "/Data").entryList(QDir::Files | QDir::Hidden),
               (QStringList{"kelora.db", "kelora.db.layout1.bak"}));
@@ -246,8 +255,8 @@ TEST(DatabaseUpgrade, WhatCannotBeMendedIsRefusedWithNothingChanged)
         QString message;
     };
     const Case cases[] = {
-        {"newer layout", false, "PRAGMA user_version = 5", false,
-         "has layout version 5, newer than this kelora-makedata knows (up to 4)"},
+        {"newer layout", false, "PRAGMA user_version = 6", false,
+         "has layout version 6, newer than this kelora-makedata knows (up to 5)"},
         {"not laid out by kelora-makedata", false, "PRAGMA user_version = 0", false,
          "was not laid out by kelora-makedata (layout version 0)"},
         {"held by the program", true, "", true, "is in use by a running Kelora"},

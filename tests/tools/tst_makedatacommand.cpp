@@ -58,7 +58,8 @@ TEST(MakedataCommand, HelpPrintsTheUsage)
     for (const char* option : {"--help", "-h"}) {
         const Outcome r = run({option});
         EXPECT_EQ(r.code, 0);
-        EXPECT_TRUE(r.out.startsWith("Usage: kelora-makedata [--usda DIR] [--force] PROGRAM_DIR"))
+        EXPECT_TRUE(r.out.startsWith(
+            "Usage: kelora-makedata [--usda DIR] [--fdc DIR]... [--force] PROGRAM_DIR"))
             << r.out.toStdString();
         EXPECT_EQ(r.err, QString());
     }
@@ -163,7 +164,7 @@ TEST(MakedataCommand, CheckRunsTheIntegrityCheckWithTheProgramsCollationAndRepor
          "",
          false,
          0,
-         {"Layout version 4: ok", "Tables: ok", "Integrity check: ok", "The database is sound."}},
+         {"Layout version 5: ok", "Tables: ok", "Integrity check: ok", "The database is sound."}},
         {"name index out of order",
          "REINDEX KL_NOCASE",
          true,
@@ -184,12 +185,12 @@ TEST(MakedataCommand, CheckRunsTheIntegrityCheckWithTheProgramsCollationAndRepor
          "PRAGMA user_version = 1",
          false,
          MakedataCommand::OlderLayout,
-         {"Layout version 1: older than this program's version 4"}},
+         {"Layout version 1: older than this program's version 5"}},
         {"layout of no release",
          "PRAGMA user_version = 0",
          false,
          1,
-         {"Layout version 0: this program reads version 4 only", "The database has faults."}},
+         {"Layout version 0: this program reads version 5 only", "The database has faults."}},
         {"indexes of another collation version",
          R"(UPDATE "KL_Info.DB" SET "Value" = 'older' WHERE "Item" = 'Collation')",
          false,

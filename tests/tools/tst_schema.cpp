@@ -110,6 +110,12 @@ const QList<ExpectedTable> expectedTables = {
      {"PID", "Nutr_No", "Date"},
      {}},
     {"KL_Info.DB", {"Item TEXT", "Value TEXT"}, {"Item"}, {}},
+    {"FDC_FOOD.DB",
+     {"NDB_No INTEGER", "FDC_ID INTEGER", "Data_Type TEXT", "Pub_Date TEXT", "GTIN_UPC TEXT",
+      "Brand_Owner TEXT", "Brand_Name TEXT"},
+     {"NDB_No"},
+     {"FDC_Index: FDC_ID"}},
+    {"KL_UserFoods.DB", {"NDB_No INTEGER"}, {"NDB_No"}, {}},
 };
 
 QString quoted(const QString& name)

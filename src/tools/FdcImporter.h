@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+class CsvReader;
+class SqliteConnection;
+
+// Loads one release folder of the USDA's FoodData Central CSV download into the food tables,
+// beside what the database already holds:
+//   nutrient.csv       -> "NUTR_DEF.DB": a nutrient's nutrient_nbr is its Nutr_No; numbers the
+//                         database lacks are added (units in the SR spelling), nutrients without
+//                         a whole number are skipped
+//   food.csv           -> "FOOD_DES.DB": foundation_food, sr_legacy_food, survey_fndds_food and
+//                         branded_food records (other data types are skipped); a branded food's
+//                         name shows its brand
+//   food_category.csv, wweia_food_category.csv, branded_food.csv
+//                      -> "FD_GROUP.DB": an SR category code is the SR group; survey and branded
+//                         categories become groups of their own ("Survey: ...", "Branded: ...")
+//   food_nutrient.csv  -> "NUT_DATA.DB" (amounts per 100 g)
+//   food_portion.csv, measure_unit.csv, branded_food.csv servings -> "WEIGHT.DB"
+//   every imported food -> "FDC_FOOD.DB" (its FDC id, data type, date, barcode and brand)
+//
+// A food imported before (found by its FDC id) is updated in place, and so is an SR food whose
+// number an SR Legacy or Foundation record carries, so recipes and logs linked to it stay linked;
+// every other record becomes a food with a new number above every food there is. Foods the user
+// made, changed or deleted ("KL_UserFoods.DB") are never touched, no food is ever deleted, and a
+// measure of an updated food is updated or added, never deleted (an ingredient may use it).
+//
+// Columns are found by name. Bad input stops the import with "<file>:<line>: <reason>": a missing
+// file or column, a malformed CSV record, a number that is not finite, a record of a food that
+// food.csv does not list, text with control characters or that is not UTF-8. The caller owns the
+// transaction and rolls it back on failure.
+class FdcImporter
+{
+public:
+    using Progress = std::function<void(const QString& step, int percent)>;
+    using Cancelled = std::function<bool()>;
+
+    // What an import did.
+    struct Report
+    {
+        QMap<QString, qint64> added;        // foods, by data type
+        QMap<QString, qint64> updated;      // foods, by data type
+        qint64 keptForUser = 0;             // records of foods the user made, changed or deleted
+        QMap<QString, qint64> skippedTypes; // records of the data types not imported
+        qint64 groupsAdded = 0;
+        qint64 nutrientsAdded = 0;
+        qint64 nutrientsWithoutNumber = 0;
+        qint64 values = 0;
+        qint64 valuesSkipped = 0;  // of foods not imported, of nutrients without a number
+        qint64 valuesRepeated = 0; // a second amount of one nutrient for one food
+        qint64 measuresAdded = 0;
+        qint64 measuresUpdated = 0;
+        qint64 measuresSkipped = 0; // without a gram weight
+
+        // The report as lines of text.
+        QStringList lines() const;
+    };
+
+    // The data types imported, as food.csv names them.
+    static const QStringList& importedTypes();
+    // The files every release folder has.
+    static const QStringList& requiredFiles();
+    // The required files missing from dir; empty when all are there.
+    static QStringList missingFiles(const QString& dir);
+    // The records of food.csv in dir by data type (every type), for a preview of an import.
+    static bool countRecords(const QString& dir, QMap<QString, qint64>* counts, QString* error,
+                             const Cancelled& cancelled = {});
+
+    FdcImporter(SqliteConnection& db, Progress progress = {}, Cancelled cancelled = {});
+
+    // Imports the release in dir. The first problem stops the import with *error set.
+    bool run(const QString& dir, QString* error);
+    const Report& report() const { return m_report; }
+
+private:
+    enum class Type { Foundation, SrLegacy, Survey, Branded };
+    struct Food
+    {
+        int fdcId = 0;
+        Type type = Type::Foundation;
+        std::string description;
+        std::string category;
+        std::string published;
+        int line = 0;
+    };
+    struct Branded
+    {
+        std::string owner;
+        std::string brand;
+        std::string barcode;
+        std::string category;
+        std::string household;
+        double servingSize = 0;
+        std::string servingUnit;
+    };
+    // Where a record of food.csv goes: its food number, and whether the food is new.
+    struct Target
+    {
+        int food = 0;
+        bool isNew = false;
+    };
+
+    bool readFoods(const QString& dir, QString* error);
+    bool readLookups(const QString& dir, QString* error);
+    bool readNutrients(const QString& dir, QString* error);
+    bool loadDatabase(QString* error);
+    bool writeFoods(QString* error);
+    bool writeValues(const QString& dir, QString* error);
+    bool writeMeasures(const QString& dir, QString* error);
+    bool writeServings(QString* error);
+
+    // Opens a file of the release and finds its columns; false with *error set.
+    bool openFile(CsvReader& reader, const QString& dir, const QString& name,
+                  const QStringList& columns, std::vector<int>* positions, QString* error);
+    // Reads every record, calling onRecord, which returns false after failing the reader.
+    bool readAll(CsvReader& reader, const std::function<bool()>& onRecord, QString* error);
+    // Fails the reader unless fdcId is a record of food.csv.
+    bool isListed(CsvReader& reader, int fdcId);
+    // The group of that name, added under a new code when there is none; -1 on failure.
+    int groupFor(const std::string& name, QString* error);
+    int addGroup(int code, const std::string& name, QString* error);
+    bool writeMeasure(int food, bool isNew, double amount, const std::string& description,
+                      double grams, QString* error);
+    void progress(const QString& step, int percent);
+
+    SqliteConnection& m_db;
+    Progress m_progress;
+    Cancelled m_cancelled;
+    Report m_report;
+    QString m_step;
+    int m_percent = -1;
+
+    std::vector<Food> m_foods;
+    std::vector<int> m_listed;                               // every fdc_id of food.csv, sorted
+    std::unordered_map<int, int> m_srNumbers;                // fdc_id -> NDB_number
+    std::unordered_map<int, std::string> m_surveyCategories; // fdc_id -> WWEIA description
+    std::unordered_map<int, Branded> m_branded;              // fdc_id -> brand and serving
+    std::unordered_map<std::string, std::pair<std::string, std::string>>
+        m_categories;                          // id -> code, name
+    std::unordered_map<int, int> m_nutrients;  // nutrient id -> Nutr_No, 0 without one
+    std::unordered_map<int, Target> m_targets; // fdc_id -> food written
+
+    std::unordered_map<int, int> m_imported; // FDC_ID -> NDB_No of the foods imported before
+    std::unordered_set<int> m_existing;      // NDB_No of every food
+    std::unordered_set<int> m_userFoods;
+    std::unordered_map<std::string, int> m_groupsByName;
+    std::unordered_set<int> m_groupCodes;
+    int m_nextFood = 1;
+    int m_nextGroup = 1;
+};
