@@ -3,6 +3,7 @@
 #include "store/DataFolderLock.h"
 #include "store/Database.h"
 #include "store/Schema.h"
+#include "tools/FdcImport.h"
 #include "tools/FdcImporter.h"
 #include "tools/LookupRows.h"
 #include "tools/SqliteConnection.h"
@@ -93,14 +94,9 @@ bool fill(const QString& path, const DatabaseBuilder::Options& options, QString*
         if (!importer.run(options.usdaDir, error))
             return false;
     }
-    for (const QString& dir : options.fdcDirs) {
-        FdcImporter importer(db, progress);
-        if (!importer.run(dir, error))
-            return false;
-        if (options.fdcReport)
-            *options.fdcReport << QDir::toNativeSeparators(dir) + QLatin1Char(':')
-                               << importer.report().lines();
-    }
+    if (!options.fdcDirs.isEmpty() &&
+        !FdcImport::importFolders(db, options.fdcDirs, progress, {}, options.fdcReport, error))
+        return false;
 
     progress(QStringLiteral("Finishing"), 0);
     for (const QString& statement : Schema::orderingIndexStatements()) {

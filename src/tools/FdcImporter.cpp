@@ -198,6 +198,8 @@ FdcImporter::FdcImporter(SqliteConnection& db, Progress progress, Cancelled canc
     : m_db(db), m_progress(std::move(progress)), m_cancelled(std::move(cancelled))
 {}
 
+FdcImporter::~FdcImporter() = default;
+
 bool FdcImporter::run(const QString& dir, QString* error)
 {
     const QStringList missing = missingFiles(dir);
@@ -746,6 +748,7 @@ bool FdcImporter::writeFoods(QString* error)
         if (!record.run())
             return failed(QStringLiteral("record"), record);
         m_targets[f.fdcId] = {food, isNew};
+        m_written.push_back(food);
         ++(isNew ? m_report.added : m_report.updated)[typeName(int(f.type))];
     }
     progress(step, 100);
@@ -812,35 +815,43 @@ bool FdcImporter::writeValues(const QString& dir, QString* error)
 bool FdcImporter::writeMeasure(int food, bool isNew, double amount, const std::string& description,
                                double grams, QString* error)
 {
+    if (!m_findMeasure) {
+        m_findMeasure = std::make_unique<SqliteStatement>(
+            m_db, QStringLiteral(R"(SELECT "Weight_ID" FROM "WEIGHT.DB" WHERE "NDB_No" = ? )"
+                                 R"(AND "Amount" = ? AND "Msre_Desc" = ? LIMIT 1)"));
+        m_updateMeasure = std::make_unique<SqliteStatement>(
+            m_db, QStringLiteral(R"(UPDATE "WEIGHT.DB" SET "Gm_Wgt" = ? WHERE "Weight_ID" = ?)"));
+        m_addMeasure = std::make_unique<SqliteStatement>(
+            m_db, QStringLiteral(R"(INSERT INTO "WEIGHT.DB" ("NDB_No", "Amount", "Msre_Desc", )"
+                                 R"("Gm_Wgt") VALUES (?, ?, ?, ?))"));
+    }
     if (!isNew) {
         // A measure of the same amount and description is updated, so a recipe that uses it
         // keeps it.
-        SqliteStatement find(m_db, QStringLiteral(R"(SELECT "Weight_ID" FROM "WEIGHT.DB" )"
-                                                  R"(WHERE "NDB_No" = ? AND "Amount" = ? )"
-                                                  R"(AND "Msre_Desc" = ? LIMIT 1)"));
+        SqliteStatement& find = *m_findMeasure;
         find.bindInt(1, food);
         find.bindDouble(2, amount);
         find.bindText(3, description);
-        if (find.step()) {
-            SqliteStatement update(
-                m_db,
-                QStringLiteral(R"(UPDATE "WEIGHT.DB" SET "Gm_Wgt" = ? WHERE "Weight_ID" = ?)"));
-            update.bindDouble(1, grams);
-            update.bindInt(2, find.intAt(0));
-            if (!update.run()) {
-                *error = update.error();
+        const bool found = find.step();
+        const long long id = found ? find.intAt(0) : 0;
+        const QString failure = find.error();
+        find.reset();
+        if (!failure.isEmpty()) {
+            *error = failure;
+            return false;
+        }
+        if (found) {
+            m_updateMeasure->bindDouble(1, grams);
+            m_updateMeasure->bindInt(2, id);
+            if (!m_updateMeasure->run()) {
+                *error = m_updateMeasure->error();
                 return false;
             }
             ++m_report.measuresUpdated;
             return true;
         }
-        if (!find.error().isEmpty()) {
-            *error = find.error();
-            return false;
-        }
     }
-    SqliteStatement insert(m_db, QStringLiteral(R"(INSERT INTO "WEIGHT.DB" ("NDB_No", "Amount", )"
-                                                R"("Msre_Desc", "Gm_Wgt") VALUES (?, ?, ?, ?))"));
+    SqliteStatement& insert = *m_addMeasure;
     insert.bindInt(1, food);
     insert.bindDouble(2, amount);
     insert.bindText(3, description);

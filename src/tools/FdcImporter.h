@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -11,6 +12,7 @@
 
 class CsvReader;
 class SqliteConnection;
+class SqliteStatement;
 
 // Loads one release folder of the USDA's FoodData Central CSV download into the food tables,
 // beside what the database already holds:
@@ -75,10 +77,13 @@ public:
                              const Cancelled& cancelled = {});
 
     FdcImporter(SqliteConnection& db, Progress progress = {}, Cancelled cancelled = {});
+    ~FdcImporter();
 
     // Imports the release in dir. The first problem stops the import with *error set.
     bool run(const QString& dir, QString* error);
     const Report& report() const { return m_report; }
+    // The numbers of the foods the import added or updated.
+    const std::vector<int>& writtenFoods() const { return m_written; }
 
 private:
     enum class Type { Foundation, SrLegacy, Survey, Branded };
@@ -147,12 +152,17 @@ private:
         m_categories;                          // id -> code, name
     std::unordered_map<int, int> m_nutrients;  // nutrient id -> Nutr_No, 0 without one
     std::unordered_map<int, Target> m_targets; // fdc_id -> food written
+    std::vector<int> m_written;                // the foods written, in order
 
     std::unordered_map<int, int> m_imported; // FDC_ID -> NDB_No of the foods imported before
     std::unordered_set<int> m_existing;      // NDB_No of every food
     std::unordered_set<int> m_userFoods;
     std::unordered_map<std::string, int> m_groupsByName;
     std::unordered_set<int> m_groupCodes;
+    // The statements that write measures, prepared once.
+    std::unique_ptr<SqliteStatement> m_findMeasure;
+    std::unique_ptr<SqliteStatement> m_updateMeasure;
+    std::unique_ptr<SqliteStatement> m_addMeasure;
     int m_nextFood = 1;
     int m_nextGroup = 1;
 };
