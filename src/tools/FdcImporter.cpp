@@ -209,7 +209,7 @@ bool FdcImporter::run(const QString& dir, QString* error)
         return false;
     }
     return readFoods(dir, error) && readLookups(dir, error) && readNutrients(dir, error) &&
-           loadDatabase(error) && writeFoods(error) && writeValues(dir, error) &&
+           loadDatabase(error) && writeFoods(dir, error) && writeValues(dir, error) &&
            writeMeasures(dir, error) && writeServings(error);
 }
 
@@ -312,56 +312,37 @@ bool readText(CsvReader& r, int column, const char* name, std::string* out)
 
 bool FdcImporter::readFoods(const QString& dir, QString* error)
 {
+    // The first reading takes only each record's id and data type: which foods the folder
+    // lists, and which files their types need. The foods are written in a second reading.
     CsvReader r;
     std::vector<int> c;
     if (!openFile(r, dir, FoodFile,
                   {"fdc_id", "data_type", "description", "food_category_id", "publication_date"},
                   &c, error))
         return false;
-    std::unordered_set<int> seen;
-    return readAll(
-               r,
-               [&] {
-                   Food food;
-                   std::string type;
-                   if (!readId(r, c[0], "fdc_id", &food.fdcId) ||
-                       !readText(r, c[1], "data_type", &type))
-                       return false;
-                   m_listed.push_back(food.fdcId);
-                   const int known = int(importedTypes().indexOf(shown(type)));
-                   if (known < 0) {
-                       ++m_report.skippedTypes[shown(type)];
-                       return true;
-                   }
-                   food.type = Type(known);
-                   food.line = r.lineNumber();
-                   if (!readText(r, c[2], "description", &food.description) ||
-                       !readText(r, c[3], "food_category_id", &food.category) ||
-                       !readText(r, c[4], "publication_date", &food.published))
-                       return false;
-                   if (food.description.empty()) {
-                       r.fail(QStringLiteral("the food %1 has no description").arg(food.fdcId));
-                       return false;
-                   }
-                   if (!seen.insert(food.fdcId).second) {
-                       r.fail(QStringLiteral("fdc_id %1 is listed twice").arg(food.fdcId));
-                       return false;
-                   }
-                   m_foods.push_back(std::move(food));
-                   return true;
-               },
-               error) &&
-           [&] {
-               std::sort(m_listed.begin(), m_listed.end());
-               return true;
-           }();
+    std::string type;
+    const bool read = readAll(
+        r,
+        [&] {
+            int id = 0;
+            if (!readId(r, c[0], "fdc_id", &id) || !readText(r, c[1], "data_type", &type))
+                return false;
+            m_listed.push_back(id);
+            const int known = int(importedTypes().indexOf(shown(type)));
+            if (known < 0)
+                ++m_report.skippedTypes[shown(type)];
+            else
+                m_has[known] = true;
+            return true;
+        },
+        error);
+    std::sort(m_listed.begin(), m_listed.end());
+    return read;
 }
 
 bool FdcImporter::readLookups(const QString& dir, QString* error)
 {
-    bool has[4] = {false, false, false, false};
-    for (const Food& f : m_foods)
-        has[int(f.type)] = true;
+    const bool* has = m_has;
     const auto need = [&](const QString& file, Type type) {
         if (QFileInfo(QDir(dir).filePath(file)).isFile())
             return true;
@@ -462,29 +443,44 @@ bool FdcImporter::readLookups(const QString& dir, QString* error)
                        "serving_size_unit", "household_serving_fulltext", "branded_food_category"},
                       &c, error))
             return false;
-        return readAll(
+        std::string owner, brand, category, household, unit;
+        const bool read = readAll(
             b,
             [&] {
-                int id = 0;
                 Branded info;
                 bool present = false;
-                if (!readId(b, c[0], "fdc_id", &id) || !isListed(b, id) ||
-                    !readText(b, c[1], "brand_owner", &info.owner) ||
-                    !readText(b, c[2], "brand_name", &info.brand) ||
+                double size = 0;
+                if (!readId(b, c[0], "fdc_id", &info.fdcId) || !isListed(b, info.fdcId) ||
+                    !readText(b, c[1], "brand_owner", &owner) ||
+                    !readText(b, c[2], "brand_name", &brand) ||
                     !readText(b, c[3], "gtin_upc", &info.barcode) ||
-                    !readNumber(b, c[4], "serving_size", &info.servingSize, &present) ||
-                    !readText(b, c[5], "serving_size_unit", &info.servingUnit) ||
-                    !readText(b, c[6], "household_serving_fulltext", &info.household) ||
-                    !readText(b, c[7], "branded_food_category", &info.category))
+                    !readNumber(b, c[4], "serving_size", &size, &present) ||
+                    !readText(b, c[5], "serving_size_unit", &unit) ||
+                    !readText(b, c[6], "household_serving_fulltext", &household) ||
+                    !readText(b, c[7], "branded_food_category", &category))
                     return false;
-                if (!present)
-                    info.servingSize = 0;
-                m_branded[id] = std::move(info);
+                info.servingSize = present ? size : 0;
+                info.owner = m_texts.add(owner);
+                info.brand = m_texts.add(brand);
+                info.category = m_texts.add(category);
+                info.household = m_texts.add(household);
+                info.servingUnit = m_texts.add(unit);
+                m_branded.push_back(std::move(info));
                 return true;
             },
             error);
+        std::stable_sort(m_branded.begin(), m_branded.end(),
+                         [](const Branded& a, const Branded& b) { return a.fdcId < b.fdcId; });
+        return read;
     }
     return true;
+}
+
+const FdcImporter::Branded* FdcImporter::brandedOf(int fdcId) const
+{
+    const auto found = std::lower_bound(m_branded.cbegin(), m_branded.cend(), fdcId,
+                                        [](const Branded& b, int id) { return b.fdcId < id; });
+    return found != m_branded.cend() && found->fdcId == fdcId ? &*found : nullptr;
 }
 
 bool FdcImporter::readNutrients(const QString& dir, QString* error)
@@ -608,7 +604,7 @@ int FdcImporter::addGroup(int code, const std::string& name, QString* error)
     return code;
 }
 
-bool FdcImporter::writeFoods(QString* error)
+bool FdcImporter::writeFoods(const QString& dir, QString* error)
 {
     SqliteStatement insert(m_db,
                            QStringLiteral(R"(INSERT INTO "FOOD_DES.DB" )"
@@ -627,132 +623,154 @@ bool FdcImporter::writeFoods(QString* error)
             return false;
         }
     }
-    const QString step = QStringLiteral("Writing foods");
-    progress(step, 0);
+    CsvReader r;
+    std::vector<int> c;
+    if (!openFile(r, dir, FoodFile,
+                  {"fdc_id", "data_type", "description", "food_category_id", "publication_date"},
+                  &c, error))
+        return false;
     std::unordered_set<int> written;
-    for (std::size_t i = 0; i < m_foods.size(); ++i) {
-        const Food& f = m_foods[i];
-        const auto failed = [&](const QString& what, const SqliteStatement& s) {
-            *error = QStringLiteral("%1:%2: cannot %3 the food %4: %5")
-                         .arg(FoodFile)
-                         .arg(f.line)
-                         .arg(what)
-                         .arg(f.fdcId)
-                         .arg(s.error());
-            return false;
-        };
-        if ((i & 0xFFF) == 0xFFF) {
-            if (m_cancelled && m_cancelled()) {
-                *error = QStringLiteral("The import was cancelled; nothing was changed");
+    Food f;
+    std::string type;
+    QString failure;
+    const auto failed = [&](const QString& what, const SqliteStatement& s) {
+        r.fail(QStringLiteral("cannot %1 the food %2: %3").arg(what).arg(f.fdcId).arg(s.error()));
+        return false;
+    };
+    const bool ok = readAll(
+        r,
+        [&] {
+            if (!readId(r, c[0], "fdc_id", &f.fdcId) || !readText(r, c[1], "data_type", &type))
+                return false;
+            const int known = int(importedTypes().indexOf(shown(type)));
+            if (known < 0)
+                return true;
+            f.type = Type(known);
+            if (!readText(r, c[2], "description", &f.description) ||
+                !readText(r, c[3], "food_category_id", &f.category) ||
+                !readText(r, c[4], "publication_date", &f.published))
+                return false;
+            if (f.description.empty()) {
+                r.fail(QStringLiteral("the food %1 has no description").arg(f.fdcId));
                 return false;
             }
-            progress(step, int(i * 100 / m_foods.size()));
-        }
-
-        // The food it updates: one imported before, else the SR food of its number.
-        int food = 0;
-        if (const auto before = m_imported.find(f.fdcId); before != m_imported.end()) {
-            food = before->second;
-        } else if (const auto sr = m_srNumbers.find(f.fdcId);
-                   sr != m_srNumbers.end() && m_existing.count(sr->second)) {
-            food = sr->second;
-        }
-        if (food != 0 && m_userFoods.count(food)) {
-            ++m_report.keptForUser;
-            continue;
-        }
-        // A food written once by this import is not overwritten by a later record.
-        if (food != 0 && (!m_existing.count(food) || written.count(food)))
-            food = 0;
-        const bool isNew = food == 0;
-        if (isNew)
-            food = m_nextFood++;
-        written.insert(food);
-
-        // Its group and name.
-        int groupCode = -1;
-        std::string group;
-        std::string name = f.description;
-        const Branded* brand = nullptr;
-        switch (f.type) {
-        case Type::Foundation:
-        case Type::SrLegacy: {
-            // An SR category code is the SR group of that code, added when the database lacks it.
-            const auto category = m_categories.find(f.category);
-            long long code = 0;
-            if (category == m_categories.end()) {
-                group = "Other";
-            } else if (parseInteger(category->second.first, &code) && code > 0 && code < 100000) {
-                groupCode = m_groupCodes.count(int(code))
-                                ? int(code)
-                                : addGroup(int(code), category->second.second, error);
-            } else {
-                group = category->second.second;
+            if (m_targets.count(f.fdcId)) {
+                r.fail(QStringLiteral("fdc_id %1 is listed twice").arg(f.fdcId));
+                return false;
             }
-            break;
-        }
-        case Type::Survey: {
-            const auto category = m_surveyCategories.find(f.fdcId);
-            group = "Survey: " + (category == m_surveyCategories.end() || category->second.empty()
+
+            // The food it updates: one imported before, else the SR food of its number.
+            int food = 0;
+            if (const auto before = m_imported.find(f.fdcId); before != m_imported.end()) {
+                food = before->second;
+            } else if (const auto sr = m_srNumbers.find(f.fdcId);
+                       sr != m_srNumbers.end() && m_existing.count(sr->second)) {
+                food = sr->second;
+            }
+            if (food != 0 && m_userFoods.count(food)) {
+                // Kept as the user left it: its values and measures are skipped too.
+                m_targets[f.fdcId] = {0, false};
+                ++m_report.keptForUser;
+                return true;
+            }
+            // A food written once by this import is not overwritten by a later record.
+            if (food != 0 && (!m_existing.count(food) || written.count(food)))
+                food = 0;
+            const bool isNew = food == 0;
+            if (isNew)
+                food = m_nextFood++;
+            written.insert(food);
+
+            // Its group and name.
+            int groupCode = -1;
+            std::string group;
+            std::string name = f.description;
+            const Branded* brand = nullptr;
+            switch (f.type) {
+            case Type::Foundation:
+            case Type::SrLegacy: {
+                // An SR category code is the SR group of that code, added when the database lacks
+                // it.
+                const auto category = m_categories.find(f.category);
+                long long code = 0;
+                if (category == m_categories.end()) {
+                    group = "Other";
+                } else if (parseInteger(category->second.first, &code) && code > 0 &&
+                           code < 100000) {
+                    groupCode = m_groupCodes.count(int(code))
+                                    ? int(code)
+                                    : addGroup(int(code), category->second.second, &failure);
+                } else {
+                    group = category->second.second;
+                }
+                break;
+            }
+            case Type::Survey: {
+                const auto category = m_surveyCategories.find(f.fdcId);
+                group =
+                    "Survey: " + (category == m_surveyCategories.end() || category->second.empty()
                                       ? std::string("Other")
                                       : category->second);
-            break;
-        }
-        case Type::Branded: {
-            const auto info = m_branded.find(f.fdcId);
-            if (info != m_branded.end())
-                brand = &info->second;
-            // Older releases name the category in food.csv only.
-            std::string category = brand ? brand->category : std::string();
-            long long number = 0;
-            if (category.empty() && !parseInteger(f.category, &number))
-                category = f.category;
-            group = "Branded: " + (category.empty() ? std::string("Other") : category);
-            if (brand) {
-                const std::string& label = brand->brand.empty() ? brand->owner : brand->brand;
-                if (!label.empty())
-                    name += " (" + label + ")";
+                break;
             }
-            break;
-        }
-        }
-        if (!group.empty())
-            groupCode = groupFor(group, error);
-        if (groupCode < 0)
-            return false;
+            case Type::Branded: {
+                brand = brandedOf(f.fdcId);
+                // Older releases name the category in food.csv only.
+                std::string category = brand ? m_texts.at(brand->category) : std::string();
+                long long number = 0;
+                if (category.empty() && !parseInteger(f.category, &number))
+                    category = f.category;
+                group = "Branded: " + (category.empty() ? std::string("Other") : category);
+                if (brand) {
+                    const std::string& label = m_texts.at(brand->brand).empty()
+                                                   ? m_texts.at(brand->owner)
+                                                   : m_texts.at(brand->brand);
+                    if (!label.empty())
+                        name += " (" + label + ")";
+                }
+                break;
+            }
+            }
+            if (!group.empty())
+                groupCode = groupFor(group, &failure);
+            if (groupCode < 0) {
+                r.fail(failure);
+                return false;
+            }
 
-        SqliteStatement& write = isNew ? insert : update;
-        if (isNew) {
-            insert.bindInt(1, food);
-            insert.bindInt(2, groupCode);
-            insert.bindText(3, name);
-        } else {
-            update.bindInt(1, groupCode);
-            update.bindText(2, name);
-            update.bindInt(3, food);
-        }
-        if (!write.run())
-            return failed(isNew ? QStringLiteral("add") : QStringLiteral("update"), write);
-        if (!isNew) {
-            clearValues.bindInt(1, food);
-            if (!clearValues.run())
-                return failed(QStringLiteral("update"), clearValues);
-        }
-        record.bindInt(1, food);
-        record.bindInt(2, f.fdcId);
-        record.bindText(3, typeName(int(f.type)).toStdString());
-        bindText(record, 4, f.published);
-        bindText(record, 5, brand ? brand->barcode : std::string());
-        bindText(record, 6, brand ? brand->owner : std::string());
-        bindText(record, 7, brand ? brand->brand : std::string());
-        if (!record.run())
-            return failed(QStringLiteral("record"), record);
-        m_targets[f.fdcId] = {food, isNew};
-        m_written.push_back(food);
-        ++(isNew ? m_report.added : m_report.updated)[typeName(int(f.type))];
-    }
-    progress(step, 100);
-    return true;
+            SqliteStatement& write = isNew ? insert : update;
+            if (isNew) {
+                insert.bindInt(1, food);
+                insert.bindInt(2, groupCode);
+                insert.bindText(3, name);
+            } else {
+                update.bindInt(1, groupCode);
+                update.bindText(2, name);
+                update.bindInt(3, food);
+            }
+            if (!write.run())
+                return failed(isNew ? QStringLiteral("add") : QStringLiteral("update"), write);
+            if (!isNew) {
+                clearValues.bindInt(1, food);
+                if (!clearValues.run())
+                    return failed(QStringLiteral("update"), clearValues);
+            }
+            record.bindInt(1, food);
+            record.bindInt(2, f.fdcId);
+            record.bindText(3, typeName(int(f.type)).toStdString());
+            bindText(record, 4, f.published);
+            bindText(record, 5, brand ? brand->barcode : std::string());
+            bindText(record, 6, brand ? m_texts.at(brand->owner) : std::string());
+            bindText(record, 7, brand ? m_texts.at(brand->brand) : std::string());
+            if (!record.run())
+                return failed(QStringLiteral("record"), record);
+            m_targets[f.fdcId] = {food, isNew};
+            m_written.push_back(food);
+            ++(isNew ? m_report.added : m_report.updated)[typeName(int(f.type))];
+            return true;
+        },
+        error);
+    return ok;
 }
 
 bool FdcImporter::writeValues(const QString& dir, QString* error)
@@ -783,6 +801,10 @@ bool FdcImporter::writeValues(const QString& dir, QString* error)
                    if (target == m_targets.end()) {
                        if (!isListed(r, id))
                            return false;
+                       ++m_report.valuesSkipped;
+                       return true;
+                   }
+                   if (target->second.food == 0) {
                        ++m_report.valuesSkipped;
                        return true;
                    }
@@ -917,6 +939,8 @@ bool FdcImporter::writeMeasures(const QString& dir, QString* error)
                    const auto target = m_targets.find(id);
                    if (target == m_targets.end())
                        return isListed(r, id);
+                   if (target->second.food == 0)
+                       return true;
                    if (!hasGrams || grams <= 0) {
                        ++m_report.measuresSkipped;
                        return true;
@@ -948,22 +972,20 @@ bool FdcImporter::writeServings(QString* error)
 {
     // A branded product's serving, when its size is in grams (or millilitres, its amounts being
     // per 100 ml): one measure of its household text, else "serving".
-    std::vector<int> ids;
-    for (const auto& [id, info] : m_branded)
-        if (info.servingSize > 0)
-            ids.push_back(id);
-    std::sort(ids.begin(), ids.end());
-    for (const int id : ids) {
-        const auto target = m_targets.find(id);
-        if (target == m_targets.end())
+    for (const Branded& info : m_branded) {
+        if (info.servingSize <= 0)
             continue;
-        const Branded& info = m_branded.at(id);
-        QString unit = QString::fromStdString(info.servingUnit).toLower();
+        const int id = info.fdcId;
+        const auto target = m_targets.find(id);
+        if (target == m_targets.end() || target->second.food == 0)
+            continue;
+        const QString unit = QString::fromStdString(m_texts.at(info.servingUnit)).toLower();
         if (unit != "g" && unit != "grm" && unit != "ml" && unit != "mlt") {
             ++m_report.measuresSkipped;
             continue;
         }
-        const std::string text = info.household.empty() ? std::string("serving") : info.household;
+        const std::string& household = m_texts.at(info.household);
+        const std::string text = household.empty() ? std::string("serving") : household;
         if (!writeMeasure(target->second.food, target->second.isNew, 1, text, info.servingSize,
                           error)) {
             *error = QStringLiteral("branded_food.csv: cannot store the serving of the food %1: %2")

@@ -94,17 +94,35 @@ private:
         std::string description;
         std::string category;
         std::string published;
-        int line = 0;
     };
+    // Texts that many records share (owners, brands, categories, servings), kept once each.
+    class TextPool
+    {
+    public:
+        quint32 add(const std::string& text)
+        {
+            const auto [it, added] = m_index.try_emplace(text, quint32(m_texts.size()));
+            if (added)
+                m_texts.push_back(&it->first);
+            return it->second;
+        }
+        const std::string& at(quint32 i) const { return *m_texts[i]; }
+
+    private:
+        std::unordered_map<std::string, quint32> m_index;
+        std::vector<const std::string*> m_texts;
+    };
+    // A branded product's brand and serving, as branded_food.csv gives them.
     struct Branded
     {
-        std::string owner;
-        std::string brand;
-        std::string barcode;
-        std::string category;
-        std::string household;
+        int fdcId = 0;
+        quint32 owner = 0;
+        quint32 brand = 0;
+        quint32 category = 0;
+        quint32 household = 0;
+        quint32 servingUnit = 0;
         double servingSize = 0;
-        std::string servingUnit;
+        std::string barcode;
     };
     // Where a record of food.csv goes: its food number, and whether the food is new.
     struct Target
@@ -117,7 +135,8 @@ private:
     bool readLookups(const QString& dir, QString* error);
     bool readNutrients(const QString& dir, QString* error);
     bool loadDatabase(QString* error);
-    bool writeFoods(QString* error);
+    bool writeFoods(const QString& dir, QString* error);
+    const Branded* brandedOf(int fdcId) const;
     bool writeValues(const QString& dir, QString* error);
     bool writeMeasures(const QString& dir, QString* error);
     bool writeServings(QString* error);
@@ -143,11 +162,12 @@ private:
     QString m_step;
     int m_percent = -1;
 
-    std::vector<Food> m_foods;
     std::vector<int> m_listed;                               // every fdc_id of food.csv, sorted
     std::unordered_map<int, int> m_srNumbers;                // fdc_id -> NDB_number
     std::unordered_map<int, std::string> m_surveyCategories; // fdc_id -> WWEIA description
-    std::unordered_map<int, Branded> m_branded;              // fdc_id -> brand and serving
+    std::vector<Branded> m_branded;                          // by fdc_id
+    TextPool m_texts;
+    bool m_has[4] = {false, false, false, false}; // the types food.csv lists
     std::unordered_map<std::string, std::pair<std::string, std::string>>
         m_categories;                          // id -> code, name
     std::unordered_map<int, int> m_nutrients;  // nutrient id -> Nutr_No, 0 without one
