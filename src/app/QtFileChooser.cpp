@@ -27,6 +27,11 @@ QString QtFileChooser::saveFileName(const QString& caption, const QString& direc
     return QFileDialog::getSaveFileName(owner(), caption, directory, filter);
 }
 
+QString QtFileChooser::existingFolder(const QString& caption, const QString& directory)
+{
+    return QFileDialog::getExistingDirectory(owner(), caption, directory);
+}
+
 QString QtFileChooser::openFile(const Request& request)
 {
     return run(request, false);

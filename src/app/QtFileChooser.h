@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-// The desktop's open and save file dialogs.
+// The desktop's open and save file dialogs and its folder dialog.
 class QtFileChooser : public FileChooser
 {
 public:
@@ -19,6 +19,7 @@ public:
     // replacing a file.
     QString openFile(const Request& request) override;
     QString saveFile(const Request& request) override;
+    QString existingFolder(const QString& caption, const QString& directory) override;
 
 private:
     QString run(const Request& request, bool save);

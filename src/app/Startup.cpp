@@ -22,6 +22,8 @@
 #include "store/DataFolderLock.h"
 #include "store/Database.h"
 #include "store/Prompter.h"
+#include "tools/FdcImport.h"
+#include "tools/FdcImporter.h"
 #include "widgets/FormImageContainer.h"
 
 #include <QApplication>
@@ -82,6 +84,7 @@ bool Startup::create()
     // 3. The foods and recipes subjects with their pages (their dialogs are made when first
     //    needed) and the preference dialog the main window's link opens.
     m_foodsSubject = std::make_unique<TFoodsSubject>(*m_foods, *m_images, prompter, owner);
+    m_foodsSubject->setFoodDataImport(foodDataImport());
     hostPage("Foods", m_foodsSubject->page());
     m_recipesSubject = std::make_unique<TRecipesSubject>(
         *m_recipes, *m_recipeFiles, *m_foods, *m_foodsSubject, *m_images,
@@ -115,6 +118,45 @@ bool Startup::create()
     m_mainWindow->addStartupStep(7, [this] { reportsPage().FormShow(m_seams.clock.today()); });
     m_mainWindow->addStartupStep(8, [this] { personalInfoPage().ChooseUserAtStart(); });
     return true;
+}
+
+FoodDataImport Startup::foodDataImport() const
+{
+    // The import writes the database through a connection of its own, on the dialog's worker
+    // thread, in one transaction; the program's connection reads the result afterwards.
+    FoodDataImport service;
+    FileChooser& chooser = m_seams.fileChooser;
+    service.chooseFolder = [&chooser](const QString& caption, const QString& start) {
+        return chooser.existingFolder(caption, start);
+    };
+    service.preview = [](const QString& folder, QMap<QString, qint64>* counts, QString* error) {
+        if (!QFileInfo(folder).isDir()) {
+            *error = QStringLiteral("The folder %1 does not exist.")
+                         .arg(QDir::toNativeSeparators(folder));
+            return false;
+        }
+        const QStringList missing = FdcImporter::missingFiles(folder);
+        if (!missing.isEmpty()) {
+            *error = QStringLiteral("The folder lacks %1: it is no FoodData Central release.")
+                         .arg(missing.join(QStringLiteral(", ")));
+            return false;
+        }
+        return FdcImporter::countRecords(folder, counts, error);
+    };
+    service.importedTypes = FdcImporter::importedTypes();
+    const QString database = Database::databasePath(m_programDir);
+    service.run = [database](const QString& folder, const FoodDataImport::Progress& progress,
+                             const FoodDataImport::Cancelled& cancelled, QStringList* report,
+                             QString* error) {
+        QStringList lines;
+        const bool ok =
+            FdcImport::intoDatabase(database, {folder}, progress, cancelled, &lines, error);
+        // The folder's name heads the lines of a report over several folders; here it is one.
+        if (report)
+            *report = lines.mid(1);
+        return ok;
+    };
+    return service;
 }
 
 void Startup::runPreferences()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foods/FoodDataImport.h"
+
 #include <QString>
 #include <memory>
 
@@ -82,6 +84,8 @@ public:
 private:
     // "Preference": the "My Nutrients" dialog, from the main window's link or the user wizard's.
     void runPreferences();
+    // The import of USDA food data the Foods page offers.
+    FoodDataImport foodDataImport() const;
 
     // Hosts page as the main window's page name: its header buttons and description label go
     // onto the window's page header (its own strip is hidden) and the page fills the rest.

@@ -9,6 +9,7 @@
 #include "store/Schema.h"
 #include "store/TableView.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 
 namespace {
@@ -332,6 +333,13 @@ void TDataModuleFoods::RereadNutrientDefinitions()
     m_nutrDef->refresh();
 }
 
+void TDataModuleFoods::FoodDataImported()
+{
+    m_foodList->forgetCounts();
+    for (DataSet* set : QList<DataSet*>{m_foodGroups, m_nutrDef, m_foodDesc})
+        set->refresh();
+}
+
 void TDataModuleFoods::setRecipeNutrientDisplay(TableView* view)
 {
     m_recipeNutrDisplay = view;
@@ -555,6 +563,21 @@ void TDataModuleFoods::RunSimpleSearch(const QString& keyword)
     // a screen of a common word at once, but reads every name for a rare one; the word index
     // finds a rare word's foods at once, but must read and sort every food of a common one. The
     // first names of the list tell which: when enough of them match, the scan is taken.
+    // A keyword of three digits or more is also a part of a branded product's barcode (the
+    // number under its bars): the foods it names and the products whose barcode holds it.
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{3,}$"));
+    if (digits.match(keyword).hasMatch()) {
+        SetFoodListStatement(
+            "SELECT NDB_No, \"Desc\", FdGrp_Cd FROM \"FOOD_DES.DB\" WHERE (NDB_No IN (SELECT "
+            "rowid FROM " +
+                Schema::quoted(Schema::nameIndexTable()) +
+                " WHERE Name LIKE '%' || ? || '%') AND " + match +
+                ") OR NDB_No IN (SELECT NDB_No FROM \"FDC_FOOD.DB\" WHERE GTIN_UPC LIKE '%' || ? "
+                "|| '%')" +
+                NameOrder,
+            {keyword, keyword, keyword});
+        return;
+    }
     if (!Schema::wordIndexAnswers(keyword) || namesInOrderFindFoodsSoon(match, keyword)) {
         SetFoodListStatement(scan + NameOrder, {keyword});
         return;

@@ -82,6 +82,9 @@ public:
 
     // Reads the nutrient definitions again after another writer (a recipe import) added some.
     void RereadNutrientDefinitions();
+    // After an import of food data into the database: groups, nutrients and foods are read
+    // again, and the food lists counted again.
+    void FoodDataImported();
 
     // "My Nutrients": the filter of the nutrient displays.
     void ApplyNutrientFilter();

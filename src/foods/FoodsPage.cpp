@@ -49,6 +49,9 @@ TFoodsPage::TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& image
                     [this] { BtnDeleteFoodClick(); });
     addHeaderButton("BtnEditFood", "ImgEdit32", "Edit Selected Food/Ingredient",
                     [this] { BtnEditFoodClick(); });
+    addHeaderButton("BtnImportFoodData", "ImgLoad32",
+                    "Import USDA Food Data (a FoodData Central release)",
+                    [this] { BtnImportFoodDataClick(); });
     setHeaderDescription("LabelHeaderDescriptionFood", Description::Plain,
                          "<<<Update This Screen as needed >>>");
 
@@ -242,6 +245,16 @@ void TFoodsPage::BtnEditFoodClick()
 void TFoodsPage::BtnDeleteFoodClick()
 {
     m_foods.DeleteFood();
+}
+
+void TFoodsPage::BtnImportFoodDataClick()
+{
+    // After an import every list is read again, from "View All Foods".
+    if (!m_dialogs.foodDataImport || !m_dialogs.foodDataImport())
+        return;
+    m_foods.FoodDataImported();
+    BuildFoodTree();
+    selectEntry(topEntry(ViewAllFoods));
 }
 
 // --- The food tree --------------------------------------------------------------------------

@@ -35,6 +35,8 @@ public:
         std::function<bool()> simpleSearch;
         std::function<bool()> advancedSearchList;
         std::function<bool()> advancedSearch;
+        // The import of USDA food data: true when it changed the database.
+        std::function<bool()> foodDataImport;
     };
 
     TFoodsPage(TDataModuleFoods& foods, const TFormImageContainer& images, Prompter& prompter,
@@ -50,6 +52,7 @@ public:
     void BtnNewFoodClick();
     void BtnEditFoodClick();
     void BtnDeleteFoodClick();
+    void BtnImportFoodDataClick();
 
     void BuildFoodTree();
     void FillFoodGroupNodes();

@@ -4,11 +4,13 @@
 #include "foods/DialogFood.h"
 #include "foods/DialogFoodAdvancedSearch.h"
 #include "foods/DialogFoodAdvancedSearchList.h"
+#include "foods/DialogFoodDataImport.h"
 #include "foods/DialogFoodGroupEdit.h"
 #include "foods/DialogFoodGroups.h"
 #include "foods/DialogFoodSimpleSearch.h"
 #include "foods/FoodMenu.h"
 #include "foods/FoodsPage.h"
+#include "store/Prompter.h"
 
 #include <QLineEdit>
 
@@ -36,6 +38,9 @@ TFoodsSubject::TFoodsSubject(TDataModuleFoods& foods, const TFormImageContainer&
     m_foodWizard.setFactory([&foods, &images, &prompter, owner] {
         return std::make_unique<TDialogFood>(foods, images, prompter, owner);
     });
+    m_foodDataImport.setFactory([this, &images, owner] {
+        return std::make_unique<TDialogFoodDataImport>(m_importService, images, owner);
+    });
 
     TFoodsPage::DialogRunners runners;
     runners.foodWizard = [this] { return m_foodWizard->execConfirmed(); };
@@ -47,10 +52,24 @@ TFoodsSubject::TFoodsSubject(TDataModuleFoods& foods, const TFormImageContainer&
     runners.simpleSearch = [this] { return m_simpleSearch->execConfirmed(); };
     runners.advancedSearch = [this] { return m_advancedSearch->execConfirmed(); };
     runners.advancedSearchList = [this] { return m_advancedSearchList->execConfirmed(); };
+    runners.foodDataImport = [this, &prompter] {
+        if (!m_importService.isSet()) {
+            prompter.message("Importing USDA food data is not available here.");
+            return false;
+        }
+        m_foodDataImport->reset();
+        m_foodDataImport->execDialog();
+        return m_foodDataImport->imported();
+    };
     m_page->setDialogRunners(runners);
 }
 
 TFoodsSubject::~TFoodsSubject() = default;
+
+void TFoodsSubject::setFoodDataImport(const FoodDataImport& service)
+{
+    m_importService = service;
+}
 
 void TFoodsSubject::makeAllDialogs()
 {
@@ -60,6 +79,7 @@ void TFoodsSubject::makeAllDialogs()
     m_advancedSearch.get();
     m_advancedSearchList.get();
     m_foodWizard.get();
+    m_foodDataImport.get();
 }
 
 void TFoodsSubject::followFoodMenu(TFoodMenu* menu)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foods/FoodDataImport.h"
 #include "widgets/Lazy.h"
 
 #include <QWidget>
@@ -7,6 +8,7 @@
 class Prompter;
 class TDataModuleFoods;
 class TDialogFood;
+class TDialogFoodDataImport;
 class TDialogFoodAdvancedSearch;
 class TDialogFoodAdvancedSearchList;
 class TDialogFoodGroupEdit;
@@ -37,6 +39,9 @@ public:
     // dialogs, and a search made or a list shown there shows in the Foods page's tree and
     // header, as one made on the page.
     void followFoodMenu(TFoodMenu* menu);
+    // The import of USDA food data that the Foods page offers; without it the page's command
+    // says the import is not available.
+    void setFoodDataImport(const FoodDataImport& service);
     // Makes every dialog now.
     void makeAllDialogs();
 
@@ -49,4 +54,6 @@ private:
     TLazy<TDialogFoodAdvancedSearch> m_advancedSearch;
     TLazy<TDialogFoodAdvancedSearchList> m_advancedSearchList;
     TLazy<TDialogFood> m_foodWizard;
+    TLazy<TDialogFoodDataImport> m_foodDataImport;
+    FoodDataImport m_importService;
 };

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-// Open and save file dialogs. An empty result means the user cancelled.
+// Open and save file dialogs, and the folder dialog. An empty result means the user cancelled.
 class FileChooser
 {
 public:
@@ -29,6 +29,15 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(const QString& caption, const QString& directory,
                                  const QString& filter) = 0;
+
+    // A folder dialog starting in directory; empty when cancelled (or without a desktop's
+    // dialogs).
+    virtual QString existingFolder(const QString& caption, const QString& directory)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(directory);
+        return QString();
+    }
 
     // The dialogs of a request. A save dialog asks before an existing file is replaced.
     virtual QString openFile(const Request& request)

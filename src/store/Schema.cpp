@@ -193,7 +193,8 @@ QList<Schema::Table> makeTables()
           {"Brand_Owner", T::Text},
           {"Brand_Name", T::Text}},
          {"NDB_No"},
-         {{"FDC_Index", {"FDC_ID"}}}},
+         // The barcodes are read from their index alone when a search looks for a part of one.
+         {{"FDC_Index", {"FDC_ID"}}, {"GTIN_Index", {"GTIN_UPC"}}}},
         // The foods the user made, changed or deleted (their name, group, values or measures),
         // kept by the triggers of userFoodTriggers(): an import never changes them.
         {"KL_UserFoods.DB", {{"NDB_No", T::Integer}}, {"NDB_No"}, {}, true},

@@ -47,6 +47,10 @@ protected:
         ASSERT_TRUE(dir.isValid()) << dir.error().toStdString();
         ASSERT_TRUE(dir.exec("INSERT INTO \"FOOD_DES.DB\" (NDB_No, FdGrp_Cd, \"Desc\") VALUES "
                              "(1003, 100, 'Cheese ''n'' crackers; 50% fat -- mild')"));
+        // A branded product with its barcode.
+        ASSERT_TRUE(dir.exec("INSERT INTO \"FDC_FOOD.DB\" SELECT NDB_No, 2345678, "
+                             "'branded_food', '2022-03-24', '00012345678905', 'Test Dairy', "
+                             "'TEST' FROM \"FOOD_DES.DB\" WHERE \"Desc\" = 'Cheese, test'"));
         ASSERT_TRUE(dir.exec("CREATE TABLE x (a)"));
         tables = stored("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'");
         ASSERT_TRUE(foods.DataModuleCreate(dir.path()));
@@ -199,6 +203,12 @@ TEST_F(FoodSearch, SimpleSearchFindsWhatTheKeywordSays)
         {Hostile, {}},
         {"' OR '1'='1", {}},
         {"pear", {}},
+        // Three digits or more are also looked for in the barcodes, anywhere in them.
+        {"12345", {"Cheese, test"}},
+        {"00012345678905", {"Cheese, test"}},
+        {"8905", {"Cheese, test"}},
+        {"50%", {OddFood}},
+        {"9999", {}},
     };
     for (const Case& c : cases) {
         foods.RunSimpleSearch(c.keyword);

@@ -80,10 +80,9 @@ bool writeLayoutOne(const QString& program)
             t.name != "KL_UserFoods.DB")
             sql << Schema::createStatement(t);
     const QStringList later = {"DIntake.DB.PID_Date_Index", "DI_Nutr.db.DIntake_Index",
-                               "P_WeightHistory.DB.PID_Date_Index", "NUT_DATA.DB.Nutr_Value_Index",
-                               "FDC_FOOD.DB.FDC_Index"};
+                               "P_WeightHistory.DB.PID_Date_Index", "NUT_DATA.DB.Nutr_Value_Index"};
     for (const Schema::StoredIndex& index : Schema::indexes())
-        if (!later.contains(index.name))
+        if (!later.contains(index.name) && index.table != "FDC_FOOD.DB")
             sql << index.statement;
     sql << R"(CREATE INDEX "DI_Nutr.db.DIntake_Index" ON "DI_Nutr.db" ("DIntake_ID"))";
     sql << R"(CREATE INDEX "FOOD_DES.DB.Desc_Index" ON "FOOD_DES.DB" ("Desc" COLLATE KL_NOCASE))"

@@ -114,7 +114,7 @@ const QList<ExpectedTable> expectedTables = {
      {"NDB_No INTEGER", "FDC_ID INTEGER", "Data_Type TEXT", "Pub_Date TEXT", "GTIN_UPC TEXT",
       "Brand_Owner TEXT", "Brand_Name TEXT"},
      {"NDB_No"},
-     {"FDC_Index: FDC_ID"}},
+     {"FDC_Index: FDC_ID", "GTIN_Index: GTIN_UPC"}},
     {"KL_UserFoods.DB", {"NDB_No INTEGER"}, {"NDB_No"}, {}},
 };
 
