@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -94,48 +95,64 @@ QString typeName(int type)
 }
 
 // "3 foods (1 branded_food, 2 sr_legacy_food)"
-QString countsByType(const QMap<QString, qint64>& counts, const QString& what)
+// A count as the report shows it: "450,000".
+QString number(qint64 n)
+{
+    static const QLocale english(QLocale::English, QLocale::UnitedStates);
+    return english.toString(n);
+}
+
+// "1 food", "3 foods".
+QString counted(qint64 n, const QString& one, const QString& many)
+{
+    return number(n) + QLatin1Char(' ') + (n == 1 ? one : many);
+}
+
+// "3 foods (1 branded_food, 2 sr_legacy_food)"
+QString countsByType(const QMap<QString, qint64>& counts, const QString& one, const QString& many)
 {
     qint64 total = 0;
     QStringList parts;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
         total += it.value();
-        parts << QStringLiteral("%1 %2").arg(it.value()).arg(it.key());
+        parts << number(it.value()) + QLatin1Char(' ') + it.key();
     }
-    return QStringLiteral("%1 %2 (%3)").arg(total).arg(what, parts.join(QStringLiteral(", ")));
+    return counted(total, one, many) +
+           QStringLiteral(" (%1)").arg(parts.join(QStringLiteral(", ")));
 }
 
 } // namespace
 
 QStringList FdcImporter::Report::lines() const
 {
+    const QString food = QStringLiteral("food"), foods = QStringLiteral("foods");
     QStringList out;
-    out << (added.isEmpty()
-                ? QStringLiteral("Added no food")
-                : QStringLiteral("Added ") + countsByType(added, QStringLiteral("foods")));
-    out << (updated.isEmpty()
-                ? QStringLiteral("Updated no food")
-                : QStringLiteral("Updated ") + countsByType(updated, QStringLiteral("foods")));
+    out << (added.isEmpty() ? QStringLiteral("Added no food")
+                            : QStringLiteral("Added ") + countsByType(added, food, foods));
+    out << (updated.isEmpty() ? QStringLiteral("Updated no food")
+                              : QStringLiteral("Updated ") + countsByType(updated, food, foods));
     if (keptForUser > 0)
-        out << QStringLiteral("Kept %1 foods as the user made, changed or deleted them")
-                   .arg(keptForUser);
+        out << QStringLiteral("Kept %1 as the user made, changed or deleted them")
+                   .arg(counted(keptForUser, food, foods));
     if (!skippedTypes.isEmpty())
         out << QStringLiteral("Skipped ") +
-                   countsByType(skippedTypes, QStringLiteral("records of other data types"));
-    out << QStringLiteral("Added %1 food groups and %2 nutrients; skipped %3 nutrients without "
-                          "an SR number")
-               .arg(groupsAdded)
-               .arg(nutrientsAdded)
-               .arg(nutrientsWithoutNumber);
-    out << QStringLiteral("Stored %1 nutrient values; skipped %2 of records or nutrients not "
-                          "imported and %3 repeated ones")
-               .arg(values)
-               .arg(valuesSkipped)
-               .arg(valuesRepeated);
-    out << QStringLiteral("Added %1 measures and updated %2; skipped %3 without a gram weight")
-               .arg(measuresAdded)
-               .arg(measuresUpdated)
-               .arg(measuresSkipped);
+                   countsByType(skippedTypes, QStringLiteral("record of other data types"),
+                                QStringLiteral("records of other data types"));
+    out << QStringLiteral("Added %1 and %2; skipped %3 without an SR number")
+               .arg(
+                   counted(groupsAdded, QStringLiteral("food group"),
+                           QStringLiteral("food groups")),
+                   counted(nutrientsAdded, QStringLiteral("nutrient"), QStringLiteral("nutrients")),
+                   counted(nutrientsWithoutNumber, QStringLiteral("nutrient"),
+                           QStringLiteral("nutrients")));
+    out << QStringLiteral("Stored %1; skipped %2 of records or nutrients not imported and %3 "
+                          "repeated")
+               .arg(counted(values, QStringLiteral("nutrient value"),
+                            QStringLiteral("nutrient values")),
+                    number(valuesSkipped), number(valuesRepeated));
+    out << QStringLiteral("Added %1 and updated %2; skipped %3 without a gram weight")
+               .arg(counted(measuresAdded, QStringLiteral("measure"), QStringLiteral("measures")),
+                    number(measuresUpdated), number(measuresSkipped));
     return out;
 }
 

@@ -181,7 +181,7 @@ TEST(FdcImport, AddsAndUpdatesFoodsOfEveryImportedTypeWithTheirGroupsValuesAndMe
                   "Skipped 2 records of other data types (1 sample_food, 1 sub_sample_food)",
                   "Added 4 food groups and 2 nutrients; skipped 2 nutrients without an SR number",
                   "Stored 13 nutrient values; skipped 3 of records or nutrients not imported and 1 "
-                  "repeated ones",
+                  "repeated",
                   "Added 5 measures and updated 2; skipped 1 without a gram weight"}));
 }
 
@@ -237,7 +237,7 @@ TEST(FdcImport, KeepsTheUsersFoodsRecipesAndLogsAsTheyAre)
     QStringList report;
     QString error;
     ASSERT_TRUE(importInto(dir, {Release}, &report, &error)) << error.toStdString();
-    EXPECT_TRUE(report.contains("Kept 1 foods as the user made, changed or deleted them"))
+    EXPECT_TRUE(report.contains("Kept 1 food as the user made, changed or deleted them"))
         << report.join('\n').toStdString();
 
     QMap<QString, TextRows> after = everyRow(dir.databasePath());
