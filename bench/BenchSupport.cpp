@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "tools/DatabaseBuilder.h"
+#include "tools/FdcImport.h"
 #include "tools/SqliteConnection.h"
 #include "tools/UsdaImporter.h"
 
@@ -134,6 +135,14 @@ std::optional<int> BenchSupport::buildUsdaDatabase(const QString& programDir, co
             std::fprintf(stderr, "%s: %s\n", benchmark, qPrintable(error));
         else if (scale() > 1)
             built = multiplyFoods(programDir, scale(), benchmark);
+        // A FoodData Central release imported on top, as a user would.
+        const QString release = qEnvironmentVariable("KELORA_BENCH_FDC_IMPORT");
+        if (built && !release.isEmpty()) {
+            built = FdcImport::intoDatabase(Database::databasePath(programDir), {release}, {}, {},
+                                            nullptr, &error);
+            if (!built)
+                std::fprintf(stderr, "%s: %s\n", benchmark, qPrintable(error));
+        }
         std::fflush(nullptr);
         ::_exit(built ? 0 : 1);
     }

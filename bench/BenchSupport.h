@@ -36,6 +36,8 @@ public:
     // With KELORA_BENCH_SCALE=n (n > 1) the foods are then multiplied to n times SR28: each SR
     // food gets n - 1 copies (NDB_No + k x 100000, the name followed by a brand-like ", lot k"),
     // with its nutrient values and measures, as a large food database would hold them.
+    //
+    // With KELORA_BENCH_FDC_IMPORT=DIR the FoodData Central release in DIR is then imported.
     static std::optional<int> buildUsdaDatabase(const QString& programDir, const char* benchmark);
     // The n of KELORA_BENCH_SCALE; 1 when unset or not a number above 1.
     static int scale();

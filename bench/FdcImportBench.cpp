@@ -1,11 +1,12 @@
 // Importing FoodData Central releases into the database built from the full USDA SR data: an
 // SR Legacy release (7,793 foods, about 60 values each, 3 measures each, updating the SR foods
-// of their numbers) and a Branded release of $KELORA_BENCH_FDC_FOODS foods (450,000 unless set:
-// the size of the USDA's Branded release), 55 values each. The releases are generated in the
-// documented format (FdcReleaseGenerator), in $KELORA_BENCH_FDC_DIR when set (kept for the next
-// run), else in a temporary folder. Each import runs once, in a child process, into a fresh
-// copy of the SR database; reported: the time, the child's peak memory, the database's size
-// after it, and the CSV's size.
+// of their numbers), a Foundation release (400 foods, 200 of them updating SR foods, and 60,000
+// sample records with 60 values each, which the import reads and skips) and a Branded release of
+// $KELORA_BENCH_FDC_FOODS foods (450,000 unless set: the size of the USDA's Branded release), 55
+// values each. The releases are generated in the documented format (FdcReleaseGenerator), in
+// $KELORA_BENCH_FDC_DIR when set (kept for the next run), else in a temporary folder. Each import
+// runs once, in a child process, into a fresh copy of the SR database; reported: the time, the
+// child's peak memory, the database's size after it, and the CSV's size.
 #include "BenchSupport.h"
 #include "FdcReleaseGenerator.h"
 #include "store/Database.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <sys/resource.h>
@@ -125,9 +127,14 @@ int main(int argc, char** argv)
         brandedFoods = 450000;
     const QString srLegacy =
         release(releases, "sr-legacy", FdcReleaseGenerator::Kind::SrLegacy, 7793, 60, numbers);
+    // 400 foods, half of them carrying SR numbers, and 60,000 samples.
+    const std::vector<int> some(numbers.begin(),
+                                numbers.begin() + std::min<std::ptrdiff_t>(200, numbers.size()));
+    const QString foundation =
+        release(releases, "foundation", FdcReleaseGenerator::Kind::Foundation, 400, 60, some);
     const QString branded = release(releases, QStringLiteral("branded-%1").arg(brandedFoods),
                                     FdcReleaseGenerator::Kind::Branded, brandedFoods, 55, {});
-    if (srLegacy.isEmpty() || branded.isEmpty())
+    if (srLegacy.isEmpty() || foundation.isEmpty() || branded.isEmpty())
         return 1;
 
     benchmark::RegisterBenchmark("FdcImport/SrLegacy", import, dir.path(), srLegacy)

@@ -230,8 +230,14 @@ bool FdcReleaseGenerator::write(const QString& dir, Kind kind, int foods, int va
 {
     const QDir folder(dir);
     const bool branded = kind == Kind::Branded;
-    const int firstId = branded ? 1100000 : 167512;
-    const char* const type = branded ? "branded_food" : "sr_legacy_food";
+    const bool foundation = kind == Kind::Foundation;
+    const int firstId = branded ? 1100000 : foundation ? 320000 : 167512;
+    const char* const foodType = branded      ? "branded_food"
+                                 : foundation ? "foundation_food"
+                                              : "sr_legacy_food";
+    // The Foundation download also lists the samples its foods were analysed from, with their
+    // values: the import reads and skips them.
+    const int samples = foundation ? 150 * foods : 0;
     Random random;
 
     Out nutrients;
@@ -251,7 +257,10 @@ bool FdcReleaseGenerator::write(const QString& dir, Kind kind, int foods, int va
     Out food, values, extra;
     if (!food.open(folder.filePath("food.csv"), error) ||
         !values.open(folder.filePath("food_nutrient.csv"), error) ||
-        !extra.open(folder.filePath(branded ? "branded_food.csv" : "sr_legacy_food.csv"), error))
+        !extra.open(folder.filePath(branded      ? "branded_food.csv"
+                                    : foundation ? "foundation_food.csv"
+                                                 : "sr_legacy_food.csv"),
+                    error))
         return false;
     food.text("fdc_id,data_type,description,food_category_id,publication_date,market_country,"
               "trade_channel,microbe_data")
@@ -294,8 +303,10 @@ bool FdcReleaseGenerator::write(const QString& dir, Kind kind, int foods, int va
 
     long long valueId = 1;
     long long portionId = 1;
-    for (int i = 0; i < foods; ++i) {
+    for (int i = 0; i < foods + samples; ++i) {
         const int id = firstId + i;
+        const bool sample = i >= foods;
+        const char* const type = sample ? "sample_food" : foodType;
         food.number(id).comma().quoted(type).comma().quoted(description(random)).comma();
         if (branded)
             food.quoted(Categories[random.below(CategoryCount)]);
@@ -317,6 +328,8 @@ bool FdcReleaseGenerator::write(const QString& dir, Kind kind, int foods, int va
                 return false;
         }
 
+        if (sample)
+            continue;
         if (branded) {
             const int owner = random.below(30000);
             extra.number(id).comma().quoted("Owner " + std::to_string(owner) + ", Inc.").comma();
