@@ -141,6 +141,10 @@ int main(int argc, char** argv)
         ->Unit(benchmark::kSecond)
         ->UseManualTime()
         ->Iterations(1);
+    benchmark::RegisterBenchmark("FdcImport/Foundation", import, dir.path(), foundation)
+        ->Unit(benchmark::kSecond)
+        ->UseManualTime()
+        ->Iterations(1);
     benchmark::RegisterBenchmark(
         qPrintable(QStringLiteral("FdcImport/Branded/%1").arg(brandedFoods)), import, dir.path(),
         branded)

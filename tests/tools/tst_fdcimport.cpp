@@ -178,7 +178,8 @@ TEST(FdcImport, AddsAndUpdatesFoodsOfEveryImportedTypeWithTheirGroupsValuesAndMe
                   QDir::toNativeSeparators(Release) + ":",
                   "Added 4 foods (2 branded_food, 1 foundation_food, 1 survey_fndds_food)",
                   "Updated 2 foods (2 sr_legacy_food)",
-                  "Skipped 2 records of other data types (1 sample_food, 1 sub_sample_food)",
+                  "Skipped 4 records of other data types (1 agricultural_acquisition, 1 "
+                  "market_acquisition, 1 sample_food, 1 sub_sample_food)",
                   "Added 4 food groups and 2 nutrients; skipped 2 nutrients without an SR number",
                   "Stored 13 nutrient values; skipped 3 of records or nutrients not imported and 1 "
                   "repeated",
