@@ -94,7 +94,6 @@ QString typeName(int type)
     return FdcImporter::importedTypes().at(type);
 }
 
-// "3 foods (1 branded_food, 2 sr_legacy_food)"
 // A count as the report shows it: "450,000".
 QString number(qint64 n)
 {
@@ -262,8 +261,12 @@ bool FdcImporter::readAll(CsvReader& reader, const std::function<bool()>& onReco
     }
     qint64 records = 0;
     while (reader.next()) {
-        if (!onRecord())
+        if (!onRecord()) {
+            // Every refusal names its record; one that did not is still a refusal.
+            if (!reader.failed())
+                reader.fail(QStringLiteral("the record cannot be imported"));
             break;
+        }
         if ((++records & 0xFFF) == 0) {
             if (m_cancelled && m_cancelled()) {
                 *error = QStringLiteral("The import was cancelled; nothing was changed");
@@ -693,10 +696,12 @@ bool FdcImporter::writeFoods(const QString& dir, QString* error)
             // A food written once by this import is not overwritten by a later record.
             if (food != 0 && (!m_existing.count(food) || written.count(food)))
                 food = 0;
+            // New foods get numbers no food has; only updated ones can meet again.
             const bool isNew = food == 0;
             if (isNew)
                 food = m_nextFood++;
-            written.insert(food);
+            else
+                written.insert(food);
 
             // Its group and name.
             int groupCode = -1;
