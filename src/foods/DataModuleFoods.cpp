@@ -615,7 +615,14 @@ void TDataModuleFoods::RunAdvancedSearch(const QString& name)
 {
     QString sql;
     QVariantList params;
-    if (m_searches.statementOf(name, &sql, &params))
+    // As in the simple search: a word that the first names in list order match often is
+    // searched by reading names in order (a screen fills at once), a rarer one through the word
+    // index.
+    const auto indexPays = [this](const QVariant& word) {
+        return !namesInOrderFindFoodsSoon(
+            QStringLiteral("lower(\"Desc\") LIKE '%' || lower(?) || '%'"), word);
+    };
+    if (m_searches.statementOf(name, &sql, &params, indexPays))
         SetFoodListStatement(sql, params);
 }
 

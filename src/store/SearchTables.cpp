@@ -266,7 +266,8 @@ const QStringList& SearchTables::nutrientOperators()
     return operators;
 }
 
-bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* params)
+bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* params,
+                               const IndexPays& indexPays)
 {
     if (!m_searches->locate("S_NAME", name, Qt::CaseInsensitive))
         return false;
@@ -278,7 +279,8 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
         QString op = {}; // a nutrient rule's comparison; empty for a word rule
     };
     QList<Condition> conditions;
-    bool led = false; // a word rule reads the rows it lets through from an index
+    bool led = false;     // a word rule reads the rows it lets through from an index
+    bool inOrder = false; // names are read in list order: no rule leads
     for (const Rule& rule : currentRules()) {
         const auto kind = std::find_if(m_statement.wordRules.cbegin(), m_statement.wordRules.cend(),
                                        [&](const WordRule& k) { return k.field == rule.field; });
@@ -287,7 +289,12 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
             const QVariant value = kind->bindsExtraInfo ? QVariant(rule.extraInfo.trimmed().toInt())
                                    : rule.value.isNull() ? QVariant(QStringLiteral(""))
                                                          : QVariant(rule.value);
-            if (!kind->indexedCondition.isEmpty() && Schema::wordIndexAnswers(value.toString())) {
+            const bool indexed =
+                !kind->indexedCondition.isEmpty() && Schema::wordIndexAnswers(value.toString());
+            if (indexed && indexPays && !indexPays(value)) {
+                conditions.append({kind->cost, kind->condition, {value}});
+                inOrder = true;
+            } else if (indexed) {
                 const QString& condition = kind->indexedCondition;
                 conditions.append({kind->cost, condition,
                                    QVariantList(condition.count(QLatin1Char('?')), value)});
@@ -315,7 +322,7 @@ bool SearchTables::statementOf(const QString& name, QString* sql, QVariantList* 
     }
     // Without a word rule to start from, the first nutrient rule leads through its index; the
     // others test the rows it lets through.
-    if (!led && !m_statement.leadingNutrientCondition.isEmpty()) {
+    if (!led && !inOrder && !m_statement.leadingNutrientCondition.isEmpty()) {
         const auto first = std::find_if(conditions.begin(), conditions.end(),
                                         [](const Condition& c) { return !c.op.isEmpty(); });
         if (first != conditions.end())

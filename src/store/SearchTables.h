@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <functional>
 
 class Prompter;
 class QObject;
@@ -134,7 +135,14 @@ public:
     // the first of that name), with the parameters to bind. False when there is no such search:
     // the list is then left as it was. A search with a rule that cannot be run is reported, and
     // its statement lists nothing, as a list whose statement the store refused is left empty.
-    bool statementOf(const QString& name, QString* sql, QVariantList* params);
+    //
+    // indexPays, when given, is asked for each word rule that could read its rows through the
+    // word index: does the index pay for this word, or do the first names in list order match it
+    // often enough that reading them in order fills a screen sooner? When it does not pay, the
+    // list reads names in order and tests every rule on them, with no rule leading.
+    using IndexPays = std::function<bool(const QVariant& word)>;
+    bool statementOf(const QString& name, QString* sql, QVariantList* params,
+                     const IndexPays& indexPays = {});
 
 private:
     struct Rule
